@@ -1,0 +1,13 @@
+#include "exam/Unit1.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    exam::TSinavForm sinavForm;
+    ShowWindow(sinavForm.Handle(), showCommand);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

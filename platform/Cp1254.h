@@ -1,0 +1,13 @@
+// The program's text is Windows-1254 bytes whatever the machine's ANSI code page is; it is converted
+// exactly once, here, where it meets the UTF-16 Windows API.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+std::wstring WidenCp1254(std::string_view text);
+std::string NarrowCp1254(std::wstring_view text);
+
+}  // namespace platform

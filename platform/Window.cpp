@@ -1,0 +1,59 @@
+#include "platform/Window.h"
+
+#include <stdexcept>
+
+namespace platform {
+
+namespace {
+
+void RegisterOnce(const WindowClass& windowClass, WNDPROC procedure) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, windowClass.name, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = windowClass.style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = windowClass.background;
+    wc.lpszClassName = windowClass.name;
+    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed");
+}
+
+}  // namespace
+
+Window::~Window() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Window::Create(const WindowClass& windowClass, const wchar_t* title, const WindowPlacement& placement) {
+    RegisterOnce(windowClass, &Window::Procedure);
+    const RECT& b = placement.bounds;
+    CreateWindowExW(placement.exStyle, windowClass.name, title, placement.style, b.left, b.top, b.right, b.bottom,
+                    placement.owner, nullptr, GetModuleHandleW(nullptr), this);
+    if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace platform

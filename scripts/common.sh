@@ -1,0 +1,77 @@
+# Shared by ./run and ./test: paths, builds, the Wine prefix and the X display. Source it, don't run it.
+# The scripts themselves stay in C.UTF-8: in a Turkish shell printf, grep -i and case changes behave differently.
+export LC_ALL=C.UTF-8
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=$ROOT/build
+JOBS=$(nproc)
+
+export WINEPREFIX=$BUILD/wine-prefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+LOCALE_DIR=$BUILD/locale
+
+build_native() {
+    cmake -S "$ROOT" -B "$BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$BUILD/native" -j "$JOBS"
+}
+
+build_windows() {
+    cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DPC1_LOCALE_DIR="$LOCALE_DIR" "$@" >/dev/null
+    cmake --build "$BUILD/windows" -j "$JOBS"
+}
+
+# Wine picks code page 1254 from LC_ALL=tr_TR.UTF-8 but reads Unix text as ASCII unless glibc has the
+# locale, so it is compiled once into the build tree and handed to Wine's processes through LOCPATH.
+ensure_turkish_locale() {
+    [ -d "$LOCALE_DIR/tr_TR.UTF-8" ] && return
+    mkdir -p "$LOCALE_DIR"
+    localedef -i tr_TR -f UTF-8 "$LOCALE_DIR/tr_TR.UTF-8"
+}
+
+# A prefix of our own, set up once: no window manager under Xvfb (Managed=N, otherwise closing a captioned
+# window freezes Wine for 2 s), Wine's bitmap fonts, and the Windows faces mapped to metric-compatible ones.
+ensure_wine_prefix() {
+    [ -f "$WINEPREFIX/.pc1-ready" ] && return
+    echo "Setting up the Wine prefix in $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 </dev/null
+    wineserver -w
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    local face
+    for face in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono" \
+                "Palatino Linotype=Liberation Serif"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1
+    done
+    cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    wineserver -w
+    touch "$WINEPREFIX/.pc1-ready"
+}
+
+XVFB_PID=
+# Starts Xvfb on a free display unless one is given; stopped again by stop_display.
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+        kill "$XVFB_PID" 2>/dev/null; XVFB_PID=
+    done
+    echo "Cannot start Xvfb" >&2
+    return 1
+}
+
+stop_display() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }
+
+# A warm wine server: without it every Wine start costs seconds, and ctest hangs when only `-p` is started.
+start_wineserver() {
+    wineserver -p
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+stop_wineserver() { wineserver -k 2>/dev/null || true; }

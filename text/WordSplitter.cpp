@@ -1,0 +1,77 @@
+#include "text/TextAnalysis.h"
+
+namespace text {
+namespace {
+
+// Reads the text as if it were followed by a byte 0, which ends it.
+class ByteReader {
+public:
+    explicit ByteReader(std::string_view text) : text_(text) {}
+
+    unsigned char Peek(std::size_t ahead = 0) const {
+        const std::size_t at = pos_ + ahead;
+        return at < text_.size() ? static_cast<unsigned char>(text_[at]) : 0;
+    }
+    void Skip(std::size_t count = 1) { pos_ += count; }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+bool IsSeparator(unsigned char byte) {
+    return byte >= 1 && byte <= ' ';
+}
+
+// Starts after the opening quote; a doubled quote stands for one quote, and a missing closing quote takes the rest.
+std::string ReadQuotedWord(ByteReader& reader) {
+    std::string word;
+    for (unsigned char byte = reader.Peek(); byte != 0; byte = reader.Peek()) {
+        if (byte == '"') {
+            if (reader.Peek(1) != '"') {
+                reader.Skip();
+                break;
+            }
+            reader.Skip();
+        }
+        word.push_back(static_cast<char>(byte));
+        reader.Skip();
+    }
+    return word;
+}
+
+std::string ReadPlainWord(ByteReader& reader) {
+    std::string word;
+    for (unsigned char byte = reader.Peek(); byte > ' '; byte = reader.Peek()) {
+        word.push_back(static_cast<char>(byte));
+        reader.Skip();
+    }
+    return word;
+}
+
+}  // namespace
+
+WordList SplitWords(std::string_view text) {
+    WordList words;
+    ByteReader reader(text);
+    while (true) {
+        while (IsSeparator(reader.Peek())) {
+            reader.Skip();
+        }
+        if (reader.Peek() == 0) {
+            return words;
+        }
+        if (reader.Peek() == '"') {
+            reader.Skip();
+            words.push_back(ReadQuotedWord(reader));
+        } else {
+            words.push_back(ReadPlainWord(reader));
+        }
+    }
+}
+
+WordList ScoredWords(std::string_view text) {
+    return SplitWords(NoktalamaTemizle(text));
+}
+
+}  // namespace text
