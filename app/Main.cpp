@@ -1,8 +1,10 @@
 #include "exam/Unit1.h"
+#include "scratch/TempUnit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     exam::TSinavForm sinavForm;
     ShowWindow(sinavForm.Handle(), showCommand);
+    scratch::TTempForm tempForm;
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -1,14 +1,47 @@
 #include "exam/Unit1.h"
 
+#include "exam/Unit1Layout.h"
+
 namespace exam {
 
 namespace {
-constexpr platform::WindowClass kSinavFormClass{L"TSinavForm"};
-}
+
+using platform::Event;
+using platform::EventWiring;
+using Self = TSinavForm;
+
+constexpr int kKapatBtnRightGap = 39;  // keeps the 35-pixel button 4 pixels from the panel's right end
+
+const EventWiring<Self> kEventWiring[] = {
+    {platform::Form::kSelf, Event::Show, &Self::FormShow},
+    {platform::Form::kSelf, Event::Resize, &Self::FormResize},
+    {"Metin", Event::KeyDown, &Self::FormKeyDown},
+    {"Yazilan", Event::KeyDown, &Self::FormKeyDown},
+    {"Yazilan", Event::KeyUp, &Self::YazilanKeyUp},
+    {"Yazilan", Event::MouseDown, &Self::YazilanMouseDown},
+    {"MetinListBox", Event::KeyDown, &Self::FormKeyDown},
+    {"DogruListBox", Event::KeyDown, &Self::FormKeyDown},
+    {"YanlisListBox", Event::KeyDown, &Self::FormKeyDown},
+    {"Temizle", Event::Click, &Self::TemizleClick},
+    {"Temizle", Event::KeyDown, &Self::FormKeyDown},
+    {"Baslat", Event::Click, &Self::BaslatClick},
+    {"Baslat", Event::KeyDown, &Self::FormKeyDown},
+    {"KapatBtn", Event::Click, &Self::KapatBtnClick},
+    {"KapatBtn", Event::KeyDown, &Self::FormKeyDown},
+    {"CaptionPanel", Event::Resize, &Self::CaptionPanelResize},
+    {"SinavTimer", Event::Timer, &Self::SinavTimerTimer},
+    {"BaslatTimer", Event::Timer, &Self::BaslatTimerTimer},
+};
+
+}  // namespace
 
 TSinavForm::TSinavForm() {
-    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    Create(kSinavFormClass, L"PC1", {.style = WS_POPUP, .bounds = screen});
+    Build(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
+    FormCreate();
+}
+
+void TSinavForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
+    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
 LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -16,7 +49,38 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PostQuitMessage(0);
         return 0;
     }
-    return Window::HandleMessage(message, wParam, lParam);
+    return Form::HandleMessage(message, wParam, lParam);
 }
+
+// Borderless, on top of every other window and as large as the screen.
+void TSinavForm::FormCreate() {
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_FRAMECHANGED);
+}
+
+void TSinavForm::KeepProportions() {
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SetControlWidth("Metin", client.right / 2);
+    SetControlWidth("GroupBox2", client.right / 4);
+}
+
+void TSinavForm::FormShow(platform::EventArgs&) { KeepProportions(); }
+void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
+
+void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
+    SetControlLeft("KapatBtn", ControlBounds("CaptionPanel").width - kKapatBtnRightGap);
+}
+
+void TSinavForm::KapatBtnClick(platform::EventArgs&) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TSinavForm::TemizleClick(platform::EventArgs&) {}
+void TSinavForm::FormClose() {}
+void TSinavForm::FormKeyDown(platform::EventArgs&) {}
+void TSinavForm::BaslatClick(platform::EventArgs&) {}
+void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {}
+void TSinavForm::YazilanKeyUp(platform::EventArgs&) {}
+void TSinavForm::YazilanMouseDown(platform::EventArgs&) {}
+void TSinavForm::SinavTimerTimer(platform::EventArgs&) {}
 
 }  // namespace exam

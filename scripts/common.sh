@@ -41,7 +41,7 @@ ensure_wine_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     local face
     for face in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono" \
-                "Palatino Linotype=Liberation Serif"; do
+                "Palatino Linotype=Liberation Serif" "Microsoft Sans Serif=Liberation Sans"; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1
     done
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -50,13 +50,13 @@ ensure_wine_prefix() {
 }
 
 XVFB_PID=
-# Starts Xvfb on a free display unless one is given; stopped again by stop_display.
+# Starts Xvfb on a free display unless one is given (of SCREEN_SIZE, 1024x768 by default); stop_display stops it.
 ensure_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
         for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
@@ -75,3 +75,23 @@ start_wineserver() {
 }
 
 stop_wineserver() { wineserver -k 2>/dev/null || true; }
+
+# Runs PC1.exe from the run folder next to the sample text, in the background; PC1_PID is Wine's process.
+start_pc1() {
+    local run_dir=$BUILD/run
+    mkdir -p "$run_dir"
+    cp "$BUILD/windows/bin/PC1.exe" "$ROOT/resources/Metin.rtf" "$run_dir/"
+    (cd "$run_dir" && exec env LC_ALL="${PC1_LOCALE:-tr_TR.UTF-8}" LOCPATH="$LOCALE_DIR" wine PC1.exe) &
+    PC1_PID=$!
+}
+
+# Waits until PC1 shows a window on the display, then a moment more for it to paint.
+wait_for_pc1_window() {
+    local _
+    for _ in $(seq 300); do
+        xdotool search --onlyvisible --name 'Tervendi|PC1' >/dev/null 2>&1 && { sleep 1.5; return 0; }
+        sleep 0.1
+    done
+    echo "PC1 showed no window within 30 s" >&2
+    return 1
+}

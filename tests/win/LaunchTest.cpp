@@ -5,9 +5,9 @@
 using namespace std::chrono_literals;
 
 // The first GUI start in a fresh Wine prefix takes about 11 s, hence the generous wait.
-TEST(Launch, ShowsOneFullScreenWindowTitledPC1AndExitsWithZeroWhenClosed) {
+TEST(Launch, ShowsTheExamWindowFullScreenAndExitsWithZeroWhenClosed) {
     testing_pc1::ProgramUnderTest program;
-    const HWND window = program.WaitForWindow(L"PC1", 60s);
+    const HWND window = program.WaitForWindow(L"TSinavForm", 60s);
     ASSERT_NE(window, nullptr);
 
     RECT bounds;

@@ -16,7 +16,7 @@ std::wstring ProgramPath() {
 
 struct WindowSearch {
     DWORD processId;
-    const std::wstring* title;
+    const std::wstring* className;
     HWND found;
 };
 
@@ -24,9 +24,9 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD processId = 0;
     GetWindowThreadProcessId(hwnd, &processId);
-    wchar_t title[256];
-    GetWindowTextW(hwnd, title, 256);
-    if (processId == search->processId && IsWindowVisible(hwnd) && *search->title == title) {
+    wchar_t className[256];
+    GetClassNameW(hwnd, className, 256);
+    if (processId == search->processId && IsWindowVisible(hwnd) && *search->className == className) {
         search->found = hwnd;
         return FALSE;
     }
@@ -50,10 +50,10 @@ ProgramUnderTest::~ProgramUnderTest() {
     CloseHandle(process_.hProcess);
 }
 
-HWND ProgramUnderTest::WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) const {
+HWND ProgramUnderTest::WaitForWindow(const std::wstring& className, std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     do {
-        WindowSearch search{process_.dwProcessId, &title, nullptr};
+        WindowSearch search{process_.dwProcessId, &className, nullptr};
         EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));

@@ -15,8 +15,8 @@ public:
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
-    // The first visible top-level window of the process with this title, or nullptr after the timeout.
-    HWND WaitForWindow(const std::wstring& title, std::chrono::milliseconds timeout) const;
+    // The first visible top-level window of the process of this window class, or nullptr after the timeout.
+    HWND WaitForWindow(const std::wstring& className, std::chrono::milliseconds timeout) const;
     // The exit code, or STILL_ACTIVE when the process has not ended within the timeout.
     DWORD WaitForExit(std::chrono::milliseconds timeout) const;
 

@@ -1,0 +1,43 @@
+// The results chart: one series of bars, each in its own colour, standing left to right in the order they were
+// added, each with a mark giving its label and value.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/FontCache.h"
+#include "platform/Window.h"
+#include "platform/geometry/Docking.h"
+
+namespace platform {
+
+class BarChart : public Window {
+public:
+    struct Bar {
+        std::string label;  // Windows-1254
+        int value;          // a count, never negative
+        COLORREF colour;
+    };
+
+    static constexpr COLORREF kSeriesColour = RGB(255, 0, 0);
+
+    BarChart(HWND parent, const geometry::Rect& bounds);
+
+    void Clear();
+    void Add(std::string label, int value, COLORREF colour = kSeriesColour);
+    const std::vector<Bar>& Bars() const { return bars_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc);
+
+    std::vector<Bar> bars_;
+    FontCache fonts_;
+    std::string thousandsSeparator_;
+};
+
+}  // namespace platform

@@ -1,0 +1,67 @@
+// A window's controls described as data: one row per control, in creation order.
+#pragma once
+
+#include <string_view>
+
+#include "platform/Style.h"
+#include "platform/geometry/Docking.h"
+
+namespace platform {
+
+enum class ControlKind {
+    Panel,          // container with an optional one-pixel bevel
+    GroupBox,       // container with an etched frame and a caption
+    Label,          // text that sizes itself, painted by its container
+    Bevel,          // a lowered box frame, painted by its container
+    Splitter,       // never shown here; kept so the layout has every control
+    Button,         // plain push button
+    PictureButton,  // push button with a 32 x 32 picture
+    ListBox,
+    RichEdit,       // the "RICHEDIT" class of riched32.dll
+    StatusBar,      // one panel spanning the bar
+    Edit,           // single-line edit
+    Picture,        // a picture stretched over its bounds, painted by its container
+    Chart,          // the results bar chart
+};
+
+namespace options {
+inline constexpr unsigned kReadOnly = 1u << 0;
+inline constexpr unsigned kWantTabs = 1u << 1;        // Tab is typed into the control, never moves the focus
+inline constexpr unsigned kVerticalScroll = 1u << 2;  // a vertical scroll bar while the text does not fit
+inline constexpr unsigned kRaisedBevel = 1u << 3;     // panels: a one-pixel raised outer bevel
+inline constexpr unsigned kDisabled = 1u << 4;
+}  // namespace options
+
+struct ControlSpec {
+    std::string_view name = {};
+    ControlKind kind = ControlKind::Panel;
+    std::string_view parent = {};  // empty: the window itself
+    geometry::Rect bounds = {};
+    geometry::Dock dock = geometry::Dock::None;
+    std::string_view text = {};  // Windows-1254
+    FontSpec font = kInheritedFont;
+    Color color = {};  // background; inherited from the container when not given
+    int tabOrder = -1;  // -1: takes no focus
+    bool visible = true;
+    unsigned options = 0;
+    std::string_view hint = {};       // stored with the control, never shown
+    const wchar_t* picture = nullptr;  // resource name of a button's or picture's image
+};
+
+struct TimerSpec {
+    std::string_view name = {};
+    UINT intervalMs = 1000;
+};
+
+// The form itself as designed.
+struct FormSpec {
+    const wchar_t* className = nullptr;
+    std::string_view caption = {};  // Windows-1254
+    geometry::Rect bounds = {};  // outer position and size
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    FontSpec baseFont = {};
+    Color color = kButtonFace;
+};
+
+}  // namespace platform

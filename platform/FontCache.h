@@ -1,0 +1,23 @@
+// Creates each distinct font once and keeps it for the lifetime of the window that uses it.
+#pragma once
+
+#include <vector>
+
+#include "platform/Gdi.h"
+#include "platform/Style.h"
+
+namespace platform {
+
+class FontCache {
+public:
+    HFONT Get(const FontSpec& spec);
+
+private:
+    struct Entry {
+        FontSpec spec;
+        UniqueFont font;
+    };
+    std::vector<Entry> fonts_;
+};
+
+}  // namespace platform

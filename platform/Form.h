@@ -1,0 +1,120 @@
+// A top-level window built from a table of controls: it creates them, docks them on every resize, paints the
+// windowless ones (labels, bevels, pictures) in their containers and turns control messages into named events.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/BarChart.h"
+#include "platform/Controls.h"
+#include "platform/FontCache.h"
+#include "platform/Picture.h"
+#include "platform/PictureButton.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+enum class Event { Click, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer };
+
+struct EventArgs {
+    WORD key = 0;         // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key
+    char character = 0;   // KeyPress: the Windows-1254 character; a handler sets it to 0 to discard it
+    bool alt = false, shift = false, ctrl = false;
+    bool repeated = false;  // KeyDown: sent by the keyboard's auto-repeat
+    UINT mouseMessage = 0;  // MouseDown: WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, ...
+};
+
+class Form : public Window {
+public:
+    static constexpr std::string_view kSelf = "";  // the event source name of the form itself
+
+    HWND ControlHandle(std::string_view name) const;
+    BarChart& Chart(std::string_view name);
+    geometry::Rect ControlBounds(std::string_view name) const;  // relative to the container
+    bool IsControlVisible(std::string_view name) const;
+    std::string_view ControlHint(std::string_view name) const;
+    std::string ControlText(std::string_view name) const;
+
+    void SetControlText(std::string_view name, std::string_view text);
+    void SetControlVisible(std::string_view name, bool visible);
+    void SetControlEnabled(std::string_view name, bool enabled);
+    void SetControlLeft(std::string_view name, int left);
+    void SetControlWidth(std::string_view name, int width);
+
+    void SetTimerEnabled(std::string_view name, bool enabled);
+    bool IsTimerEnabled(std::string_view name) const;
+
+protected:
+    Form() = default;
+    // Creates the window and its controls; derived forms call it from their constructor.
+    void Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers);
+    virtual void OnEvent(std::string_view source, Event event, EventArgs& args);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Control {
+        const ControlSpec* spec;
+        int parent;  // index, or geometry::kRoot
+        HWND hwnd = nullptr;
+        geometry::Rect bounds;
+        geometry::Rect placed;
+        bool visible;
+        std::string text;
+        HFONT font;
+        FontSpec fontSpec;
+        Color color;
+        std::unique_ptr<BarChart> chart;
+        std::unique_ptr<ButtonPicture> buttonPicture;
+        std::unique_ptr<Picture> picture;
+    };
+    struct Timer {
+        const TimerSpec* spec;
+        bool enabled = false;
+    };
+
+    int IndexOf(std::string_view name) const;
+    Control& At(std::string_view name) { return controls_[IndexOf(name)]; }
+    const Control& At(std::string_view name) const { return controls_[IndexOf(name)]; }
+    void CreateControl(int index);
+    void SizeLabel(Control& label);
+    void Relayout();
+    bool ApplyLayout();
+    HWND ContainerHandle(int index) const;
+    void InvalidateInContainer(const Control& control, const geometry::Rect& area) const;
+    void PaintContainer(int index, HDC dc, const RECT& client);
+    void PaintGraphicControl(const Control& control, HDC dc);
+    void FocusFirstControl();
+    bool DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    static LRESULT CALLBACK ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR index, DWORD_PTR form);
+
+    const FormSpec* spec_ = nullptr;
+    std::vector<Control> controls_;
+    std::vector<Timer> timers_;
+    FontCache fonts_;
+    bool layingOut_ = false;
+};
+
+// Routes a form's events to its member handlers through a table of (control, event, handler) rows.
+template <class F>
+struct EventWiring {
+    std::string_view source;
+    Event event;
+    void (F::*handler)(EventArgs&);
+};
+
+template <class F>
+void DispatchEvent(F& form, std::span<const EventWiring<F>> wiring, std::string_view source, Event event,
+                   EventArgs& args) {
+    for (const EventWiring<F>& row : wiring)
+        if (row.source == source && row.event == event) (form.*row.handler)(args);
+}
+
+}  // namespace platform

@@ -1,0 +1,34 @@
+// Owners of GDI objects and device contexts.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Unique.h"
+#include "platform/geometry/Docking.h"
+
+namespace platform {
+
+inline void DeleteGdiObject(HGDIOBJ object) { DeleteObject(object); }
+
+using UniqueFont = Unique<HFONT, DeleteGdiObject>;
+using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
+using UniquePen = Unique<HPEN, DeleteGdiObject>;
+using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
+using UniqueMemoryDc = Unique<HDC, DeleteDC>;
+
+inline RECT ToRect(const geometry::Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
+
+// Selects an object into a device context for the guard's lifetime.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace platform

@@ -1,0 +1,18 @@
+// JPEG pictures decoded with libjpeg into bitmaps GDI can draw.
+#pragma once
+
+#include <cstddef>
+#include <span>
+
+#include "platform/Gdi.h"
+
+namespace platform {
+
+// A 32-bit top-down DIB section. Data that does not decode cleanly, a picture cut short included,
+// throws std::runtime_error with libjpeg's reason.
+UniqueBitmap DecodeJpeg(std::span<const std::byte> data);
+
+// The JPEG picture held in the RCDATA resource of that name.
+UniqueBitmap LoadJpegResource(const wchar_t* name);
+
+}  // namespace platform

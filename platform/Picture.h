@@ -1,0 +1,23 @@
+// A picture that its container paints stretched over any rectangle, without keeping its proportions.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Gdi.h"
+
+namespace platform {
+
+class Picture {
+public:
+    explicit Picture(UniqueBitmap bitmap);
+    static Picture FromJpegResource(const wchar_t* name);
+
+    SIZE Size() const { return size_; }
+    void Draw(HDC dc, const RECT& bounds) const;
+
+private:
+    UniqueBitmap bitmap_;
+    SIZE size_{};
+};
+
+}  // namespace platform

@@ -1,0 +1,139 @@
+// The exam window on a 1024 x 768 screen: every band and box where the design puts it, run in-process.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "exam/Unit1.h"
+#include "scratch/TempUnit.h"
+
+namespace {
+
+struct Span {
+    int from, to;
+    friend bool operator==(const Span&, const Span&) = default;
+};
+
+RECT RectInForm(const exam::TSinavForm& form, const char* name) {
+    RECT r;
+    GetWindowRect(form.ControlHandle(name), &r);
+    MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+struct Expected {
+    const char* name;
+    Span x, y;  // in the exam window's client area
+};
+
+void ExpectPlaces(const exam::TSinavForm& form, std::initializer_list<Expected> expected) {
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.name);
+        const RECT r = RectInForm(form, e.name);
+        EXPECT_EQ((Span{r.left, r.right}), e.x);
+        EXPECT_EQ((Span{r.top, r.bottom}), e.y);
+    }
+}
+
+class ExamLayout : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024) << "run on a 1024 x 768 screen";
+        ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+        ShowWindow(form.Handle(), SW_SHOW);
+    }
+    exam::TSinavForm form;
+};
+
+TEST_F(ExamLayout, CoversTheScreenBorderlessAndOnTop) {
+    RECT bounds;
+    GetWindowRect(form.Handle(), &bounds);
+    EXPECT_EQ((Span{bounds.left, bounds.right}), (Span{0, 1024}));
+    EXPECT_EQ((Span{bounds.top, bounds.bottom}), (Span{0, 768}));
+    EXPECT_EQ(GetWindowLongW(form.Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+    EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(ExamLayout, BandsWithTheResultsHidden) {
+    ExpectPlaces(form, {{"CaptionPanel", {0, 1024}, {0, 45}},
+                        {"Panel3", {0, 1024}, {45, 90}},
+                        {"Metin", {0, 512}, {90, 742}},
+                        {"Yazilan", {512, 1024}, {90, 742}},
+                        {"StatusBar1", {0, 1024}, {742, 768}},
+                        {"SurePanel", {780, 1023}, {46, 89}},
+                        {"Temizle", {12, 162}, {49, 86}},
+                        {"Baslat", {179, 329}, {49, 86}}});
+    form.SetControlVisible("SurePanel", false);
+    form.SetControlVisible("BaslaPanel", true);
+    ExpectPlaces(form, {{"BaslaPanel", {680, 1023}, {46, 89}}});
+}
+
+TEST_F(ExamLayout, BandsAndBoxesWithTheResultsShown) {
+    form.SetControlVisible("GroupBox1", true);
+    ExpectPlaces(form, {{"GroupBox1", {0, 1024}, {500, 742}},
+                        {"Metin", {0, 512}, {90, 500}},
+                        {"Yazilan", {512, 1024}, {90, 500}},
+                        {"StatusBar1", {0, 1024}, {742, 768}},
+                        {"GroupBox2", {2, 258}, {515, 740}},
+                        {"GroupBox4", {258, 458}, {515, 740}},
+                        {"GroupBox3", {458, 658}, {515, 740}},
+                        {"Panel2", {658, 858}, {515, 740}},
+                        {"MetinListBox", {4, 256}, {530, 738}},
+                        {"Chart2", {659, 857}, {516, 671}}});
+}
+
+TEST_F(ExamLayout, CloseButtonStandsFourPixelsFromTheRightEnd) {
+    form.SetControlVisible("KapatBtn", true);
+    ExpectPlaces(form, {{"KapatBtn", {985, 1020}, {4, 41}}});
+}
+
+TEST_F(ExamLayout, TypingAreaTakesTabAsInput) {
+    const HWND yazilan = form.ControlHandle("Yazilan");
+    EXPECT_TRUE(SendMessageW(yazilan, WM_GETDLGCODE, VK_TAB, 0) & DLGC_WANTTAB);
+    SendMessageW(yazilan, EM_SETREADONLY, FALSE, 0);
+    SetFocus(yazilan);
+    SendMessageW(yazilan, WM_CHAR, 'a', 0);
+    SendMessageW(yazilan, WM_CHAR, '\t', 0);
+    SendMessageW(yazilan, WM_CHAR, 'b', 0);
+    EXPECT_EQ(form.ControlText("Yazilan"), "a\tb");
+    EXPECT_EQ(GetFocus(), yazilan);
+}
+
+TEST_F(ExamLayout, TextAreasKeepEveryTurkishLetterWhateverTheCodePage) {
+    const std::string texts[] = {
+        "\xE7\xF0\xFD\xF6\xFE\xFC \xC7\xD0\xDD\xD6\xDE\xDC",  // the Turkish letters, small and capital
+        "bir\r\niki\r\n\r\n\xFC\x93\xE7\x94",                 // line breaks and typographic quotes
+        "",
+    };
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        for (const char* area : {"Metin", "Yazilan"}) {
+            form.SetControlText(area, text);
+            EXPECT_EQ(form.ControlText(area), text);
+        }
+    }
+}
+
+BOOL CALLBACK CountToolTips(HWND hwnd, LPARAM count) {
+    wchar_t className[64];
+    GetClassNameW(hwnd, className, 64);
+    if (std::wstring(className) == L"tooltips_class32") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(ExamLayout, ShowsNoToolTipsButKeepsTheHints) {
+    int toolTips = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountToolTips, reinterpret_cast<LPARAM>(&toolTips));
+    EXPECT_EQ(toolTips, 0);
+    EXPECT_EQ(form.ControlHint("KapatBtn"), "Program\xFD kapat\xFDr.");
+}
+
+TEST(ScratchWindow, StaysHiddenWithItsBufferFillingTheClientArea) {
+    scratch::TTempForm tempForm;
+    EXPECT_FALSE(IsWindowVisible(tempForm.Handle()));
+    RECT client;
+    GetClientRect(tempForm.Handle(), &client);
+    const geometry::Rect buffer = tempForm.ControlBounds("TempRichEdit");
+    EXPECT_EQ(buffer, (geometry::Rect{0, 0, client.right, client.bottom}));
+}
+
+}  // namespace
