@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/Cp1254.h"
+#include "platform/ErrorHandler.h"
 #include "platform/Gdi.h"
 #include "platform/RichEdit.h"
 
@@ -481,8 +482,10 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
     default:
         break;
     }
-    if (index != geometry::kRoot) return false;
+    return index == geometry::kRoot && DispatchFormMessage(message, wParam, lParam, result);
+}
 
+bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     EventArgs args;
     switch (message) {
     case WM_SIZE:
@@ -501,14 +504,67 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
             return true;
         }
         return false;
+    case WM_CLOSE:
+        OnEvent(kSelf, Event::Close, args);
+        if (!modal_) return false;
+        modal_ = false;
+        return true;
+    case WM_NCHITTEST:
+        args.hitTest = DefWindowProcW(Handle(), message, wParam, lParam);
+        OnEvent(kSelf, Event::HitTest, args);
+        result = args.hitTest;
+        return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR: {
+        WPARAM key = wParam;
+        if (!DispatchKey(kSelf, Handle(), message, key, lParam)) return true;
+        result = DefWindowProcW(Handle(), message, key, lParam);
+        return true;
+    }
     default:
         return false;
     }
 }
 
+void Form::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void Form::ShowModal() {
+    std::vector<HWND> disabled;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&disabled));
+    for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
+
+    modal_ = true;
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    FocusFirstControl();
+    MSG message;
+    while (modal_) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see the quit too
+            modal_ = false;
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
 LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (form) {
+    if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return Guarded([&] {
         LRESULT result = 0;
         if (form->DispatchControlMessage(GetDlgCtrlID(hwnd) - kFirstControlId, message, wParam, lParam, result))
             return result;
@@ -516,8 +572,8 @@ LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam
         if (message == WM_COMMAND || message == WM_DRAWITEM || message == WM_NOTIFY ||
             (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))
             return form->HandleMessage(message, wParam, lParam);
-    }
-    return DefWindowProcW(hwnd, message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    });
 }
 
 namespace {
@@ -532,58 +588,94 @@ EventArgs KeyArgs(WPARAM wParam, LPARAM lParam) {
     return args;
 }
 
+bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
+    MSG message{hwnd, WM_KEYDOWN, key, 0, 0, {}};
+    return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
+}
+
+bool IsPushButton(HWND hwnd) {
+    wchar_t className[16];
+    GetClassNameW(hwnd, className, 16);
+    return std::wstring_view(className) == L"Button";
+}
+
 }  // namespace
 
+// Turns a key message into the form's event; false when a handler cancelled the key or the character.
+bool Form::DispatchKey(std::string_view source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam) {
+    EventArgs args = KeyArgs(wParam, lParam);
+    if (message == WM_CHAR) {
+        args.key = 0;
+        args.character = IsWindowUnicode(hwnd) ? NarrowCp1254(std::wstring(1, static_cast<wchar_t>(wParam)))[0]
+                                               : static_cast<char>(wParam);
+        OnEvent(source, Event::KeyPress, args);
+        if (args.character == 0) return false;
+        wParam = IsWindowUnicode(hwnd) ? WidenCp1254(std::string(1, args.character))[0]
+                                       : static_cast<unsigned char>(args.character);
+        return true;
+    }
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    OnEvent(source, down ? Event::KeyDown : Event::KeyUp, args);
+    wParam = args.key;
+    return args.key != 0;
+}
+
 // Keyboard and mouse messages of a windowed control become the form's events; a handler can cancel a key.
+// Tab moves the focus unless the control takes it as input, and Enter presses a focused push button.
 LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
                                         DWORD_PTR formPointer) {
-    auto& form = *reinterpret_cast<Form*>(formPointer);
-    const Control& control = form.controls_[index];
-    const std::string_view name = control.spec->name;
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        EventArgs args = KeyArgs(wParam, lParam);
-        const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-        form.OnEvent(name, down ? Event::KeyDown : Event::KeyUp, args);
-        if (args.key == 0) return 0;
-        return DefSubclassProc(hwnd, message, args.key, lParam);
-    }
-    case WM_CHAR: {
-        std::wstring typed(1, static_cast<wchar_t>(wParam));
-        EventArgs args = KeyArgs(0, lParam);
-        args.character = IsWindowUnicode(hwnd) ? NarrowCp1254(typed)[0] : static_cast<char>(wParam);
-        form.OnEvent(name, Event::KeyPress, args);
-        if (args.character == 0) return 0;
-        const WPARAM character = IsWindowUnicode(hwnd) ? WidenCp1254(std::string(1, args.character))[0]
-                                                       : static_cast<unsigned char>(args.character);
-        return DefSubclassProc(hwnd, message, character, lParam);
-    }
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        EventArgs args;
-        args.mouseMessage = message;
-        form.OnEvent(name, Event::MouseDown, args);
-        return result;
-    }
-    case WM_GETDLGCODE:
-        if (control.spec->options & options::kWantTabs)
-            return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
-        break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
-        break;
-    default:
-        break;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return Guarded([&]() -> LRESULT {
+        auto& form = *reinterpret_cast<Form*>(formPointer);
+        const Control& control = form.controls_[index];
+        const std::string_view name = control.spec->name;
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_CHAR: {
+            if (!form.DispatchKey(name, hwnd, message, wParam, lParam)) return 0;
+            const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
+                                      GetKeyState(VK_MENU) >= 0;
+            if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
+                const HWND root = GetAncestor(hwnd, GA_ROOT);
+                SetFocus(GetNextDlgTabItem(root, hwnd, GetKeyState(VK_SHIFT) < 0));
+                return 0;
+            }
+            if (plainKeyDown && wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0 && IsPushButton(hwnd)) {
+                SendMessageW(hwnd, BM_CLICK, 0, 0);
+                return 0;
+            }
+            // The characters of keys handled above never reach the control.
+            if (message == WM_CHAR && ((wParam == '\t' && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) ||
+                                       (wParam == '\r' && IsPushButton(hwnd) && GetKeyState(VK_SHIFT) >= 0)))
+                return 0;
+            return DefSubclassProc(hwnd, message, wParam, lParam);
+        }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: {
+            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            EventArgs args;
+            args.mouseMessage = message;
+            form.OnEvent(name, Event::MouseDown, args);
+            return result;
+        }
+        case WM_GETDLGCODE:
+            if (control.spec->options & options::kWantTabs)
+                return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
+            break;
+        default:
+            break;
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    });
 }
 
 }  // namespace platform

@@ -19,7 +19,7 @@
 
 namespace platform {
 
-enum class Event { Click, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer };
+enum class Event { Click, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
 
 struct EventArgs {
     WORD key = 0;         // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key
@@ -27,6 +27,7 @@ struct EventArgs {
     bool alt = false, shift = false, ctrl = false;
     bool repeated = false;  // KeyDown: sent by the keyboard's auto-repeat
     UINT mouseMessage = 0;  // MouseDown: WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, ...
+    LRESULT hitTest = 0;    // HitTest: the default answer, which a handler may replace
 };
 
 class Form : public Window {
@@ -48,6 +49,13 @@ public:
 
     void SetTimerEnabled(std::string_view name, bool enabled);
     bool IsTimerEnabled(std::string_view name) const;
+
+    // Closes the window as its close box would: the Close event runs, then a modal form ends its loop.
+    void Close();
+    // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
+    // form closes; the form stays hidden afterwards, ready to be destroyed.
+    void ShowModal();
+    bool IsModal() const { return modal_; }
 
 protected:
     Form() = default;
@@ -90,6 +98,8 @@ private:
     void PaintGraphicControl(const Control& control, HDC dc);
     void FocusFirstControl();
     bool DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool DispatchKey(std::string_view source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam);
 
     static LRESULT CALLBACK ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -100,6 +110,7 @@ private:
     std::vector<Timer> timers_;
     FontCache fonts_;
     bool layingOut_ = false;
+    bool modal_ = false;
 };
 
 // Routes a form's events to its member handlers through a table of (control, event, handler) rows.

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/ErrorHandler.h"
+
 namespace platform {
 
 namespace {
@@ -53,7 +55,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 }  // namespace platform
