@@ -3,6 +3,7 @@
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     exam::TSinavForm sinavForm;
+    sinavForm.FormCreate();
     ShowWindow(sinavForm.Handle(), showCommand);
     scratch::TTempForm tempForm;
 

@@ -15,6 +15,7 @@ constexpr int kKapatBtnRightGap = 39;  // keeps the 35-pixel button 4 pixels fro
 const EventWiring<Self> kEventWiring[] = {
     {platform::Form::kSelf, Event::Show, &Self::FormShow},
     {platform::Form::kSelf, Event::Resize, &Self::FormResize},
+    {platform::Form::kSelf, Event::Close, &Self::FormClose},
     {"Metin", Event::KeyDown, &Self::FormKeyDown},
     {"Yazilan", Event::KeyDown, &Self::FormKeyDown},
     {"Yazilan", Event::KeyUp, &Self::YazilanKeyUp},
@@ -37,7 +38,7 @@ const EventWiring<Self> kEventWiring[] = {
 
 TSinavForm::TSinavForm() {
     Build(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
-    FormCreate();
+    CoverTheScreen();
 }
 
 void TSinavForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
@@ -53,7 +54,7 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // Borderless, on top of every other window and as large as the screen.
-void TSinavForm::FormCreate() {
+void TSinavForm::CoverTheScreen() {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                  SWP_FRAMECHANGED);
 }
@@ -72,15 +73,7 @@ void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
     SetControlLeft("KapatBtn", ControlBounds("CaptionPanel").width - kKapatBtnRightGap);
 }
 
-void TSinavForm::KapatBtnClick(platform::EventArgs&) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
-
-void TSinavForm::TemizleClick(platform::EventArgs&) {}
-void TSinavForm::FormClose() {}
 void TSinavForm::FormKeyDown(platform::EventArgs&) {}
-void TSinavForm::BaslatClick(platform::EventArgs&) {}
-void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {}
-void TSinavForm::YazilanKeyUp(platform::EventArgs&) {}
 void TSinavForm::YazilanMouseDown(platform::EventArgs&) {}
-void TSinavForm::SinavTimerTimer(platform::EventArgs&) {}
 
 }  // namespace exam

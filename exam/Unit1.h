@@ -7,12 +7,14 @@ namespace exam {
 
 class TSinavForm : public platform::Form {
 public:
+    // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
+    // session. Tests build the window alone.
     TSinavForm();
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
     void TemizleClick(platform::EventArgs& args);
-    void FormClose();
+    void FormClose(platform::EventArgs& args);
     void FormKeyDown(platform::EventArgs& args);
     void FormResize(platform::EventArgs& args);
     void BaslatClick(platform::EventArgs& args);
@@ -28,6 +30,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void CoverTheScreen();
     void KeepProportions();
 };
 

@@ -1,5 +1,6 @@
 #include "platform/RichEdit.h"
 
+#include <commdlg.h>
 #include <richedit.h>
 
 #include "platform/Cp1254.h"
@@ -24,10 +25,72 @@ std::string RichEditText(HWND edit) {
     query.cb = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
     query.flags = GT_USECRLF;
     query.codepage = kUtf16;
-    const auto copied = SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
-                                     reinterpret_cast<LPARAM>(wide.data()));
+    const auto copied =
+        SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query), reinterpret_cast<LPARAM>(wide.data()));
     wide.resize(static_cast<std::size_t>(copied));
     return NarrowCp1254(wide);
+}
+
+int RichEditLineCount(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)); }
+
+// The line's own characters, read through the selection in UTF-16 so the code page plays no part.
+std::string RichEditLine(HWND edit, int line) {
+    const auto start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    if (start < 0) return {};
+    const auto length = SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    TEXTRANGEW range{{static_cast<LONG>(start), static_cast<LONG>(start + length)}, wide.data()};
+    const auto copied = SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+    wide.resize(static_cast<std::size_t>(copied));
+    return NarrowCp1254(wide);
+}
+
+void SetRichEditReadOnly(HWND edit, bool readOnly) { SendMessageW(edit, EM_SETREADONLY, readOnly, 0); }
+
+bool IsRichEditReadOnly(HWND edit) { return GetWindowLongW(edit, GWL_STYLE) & ES_READONLY; }
+
+void SelectRichEditRange(HWND edit, int start, int length) {
+    CHARRANGE range{start, start + length};
+    SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+int RichEditSelectionStart(HWND edit) {
+    CHARRANGE range{};
+    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMin;
+}
+
+int RichEditSelectionLength(HWND edit) {
+    CHARRANGE range{};
+    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMax - range.cpMin;
+}
+
+void SetRichEditSelectionStyle(HWND edit, TextStyle style) {
+    CHARFORMATW format{};
+    format.cbSize = sizeof format;
+    format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
+    format.dwEffects = style == TextStyle::Underline ? CFE_UNDERLINE : 0;
+    SendMessageW(edit, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
+bool IsRichEditRangeUnderlined(HWND edit, int start, int length) {
+    CHARRANGE saved{};
+    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    SelectRichEditRange(edit, start, length);
+    CHARFORMATW format{};
+    format.cbSize = sizeof format;
+    SendMessageW(edit, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
+    // The mask says which effects are the same over the whole range.
+    return (format.dwMask & CFM_UNDERLINE) && (format.dwEffects & CFE_UNDERLINE);
+}
+
+int FindRichEditWord(HWND edit, std::string_view word, int from, int to) {
+    const std::wstring wide = WidenCp1254(word);
+    FINDTEXTEXW find{{from, to}, wide.c_str(), {}};
+    return static_cast<int>(
+        SendMessageW(edit, EM_FINDTEXTEXW, FR_DOWN | FR_WHOLEWORD, reinterpret_cast<LPARAM>(&find)));
 }
 
 }  // namespace platform

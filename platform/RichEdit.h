@@ -1,6 +1,7 @@
-// The text of a rich-edit control in Windows-1254, whatever the machine's ANSI code page. The "RICHEDIT" class
-// is an ANSI window class, so plain WM_SETTEXT/WM_GETTEXT would convert through the ANSI code page and turn the
-// Turkish letters into others on a machine that is not set up for Turkish; these go through UTF-16 instead.
+// Typed access to a "RICHEDIT" control (riched32.dll). Its window class is an ANSI one, so plain WM_SETTEXT and
+// WM_GETTEXT would convert through the ANSI code page and turn Turkish letters into others on a machine that is
+// not set up for Turkish; text goes through UTF-16 here instead, and comes back as Windows-1254 bytes.
+// Character positions count a line break as two, as the control's text with CR LF does.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,24 @@
 namespace platform {
 
 void SetRichEditText(HWND edit, std::string_view text);
-// The plain text with CR LF line breaks.
-std::string RichEditText(HWND edit);
+std::string RichEditText(HWND edit);  // CR LF line breaks
+
+int RichEditLineCount(HWND edit);                   // lines as displayed, wrapped ones included
+std::string RichEditLine(HWND edit, int line);      // one displayed line, without its line break
+
+void SetRichEditReadOnly(HWND edit, bool readOnly);
+bool IsRichEditReadOnly(HWND edit);
+
+void SelectRichEditRange(HWND edit, int start, int length);
+int RichEditSelectionStart(HWND edit);
+int RichEditSelectionLength(HWND edit);
+
+enum class TextStyle { Plain, Underline };
+// Sets bold, italic, underline and strike-out of the selection together.
+void SetRichEditSelectionStyle(HWND edit, TextStyle style);
+bool IsRichEditRangeUnderlined(HWND edit, int start, int length);  // every character of the range
+
+// Forward, case-insensitive, whole-word search in [from, to); the position found or -1.
+int FindRichEditWord(HWND edit, std::string_view word, int from, int to);
 
 }  // namespace platform
