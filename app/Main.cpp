@@ -1,16 +1,40 @@
+#include <optional>
+
 #include "exam/Unit1.h"
+#include "platform/Cp1254.h"
+#include "platform/ErrorHandler.h"
 #include "scratch/TempUnit.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    exam::TSinavForm sinavForm;
-    sinavForm.FormCreate();
-    ShowWindow(sinavForm.Handle(), showCommand);
-    scratch::TTempForm tempForm;
+namespace {
 
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+// A taskbar button shows the text of the window it stands for. The exam window is the only window of the program
+// with a button of its own, since it owns every other window, so it carries the application title as its window
+// text; having no caption bar, it shows its designed caption nowhere else.
+void SetApplicationTitle(exam::TSinavForm& sinavForm) {
+    SetWindowTextW(sinavForm.Handle(), platform::WidenCp1254(exam::TSinavForm::kApplicationTitle).c_str());
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Outside the try block, so that the exam window is still there when an error of the start-up is reported:
+    // the error handler closes it, which ends the program.
+    std::optional<exam::TSinavForm> sinavForm;
+    try {
+        sinavForm.emplace();
+        SetApplicationTitle(*sinavForm);
+        sinavForm->FormCreate();  // returns once the first candidate has been entered
+        scratch::TTempForm tempForm;
+        sinavForm->UseScratchBuffer(tempForm);
+
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return static_cast<int>(message.wParam);
+    } catch (const std::exception& error) {
+        platform::ReportError(error);
+        return 1;
     }
-    return static_cast<int>(message.wParam);
 }

@@ -19,6 +19,8 @@ const EventWiring<Self> kEventWiring[] = {
     {"Metin", Event::KeyDown, &Self::FormKeyDown},
     {"Yazilan", Event::KeyDown, &Self::FormKeyDown},
     {"Yazilan", Event::KeyUp, &Self::YazilanKeyUp},
+    {"Yazilan", Event::KeyDown, &Self::YazilanTyping},
+    {"Yazilan", Event::KeyPress, &Self::YazilanTyping},
     {"Yazilan", Event::MouseDown, &Self::YazilanMouseDown},
     {"MetinListBox", Event::KeyDown, &Self::FormKeyDown},
     {"DogruListBox", Event::KeyDown, &Self::FormKeyDown},

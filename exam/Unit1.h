@@ -1,12 +1,22 @@
 // The exam window: the program's main window, alive as long as the process.
 #pragma once
 
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Countdown.h"
 #include "platform/Form.h"
+#include "text/TextAnalysis.h"
 
 namespace exam {
 
 class TSinavForm : public platform::Form {
 public:
+    // The text of the program's taskbar button and the title of its plain message boxes.
+    static constexpr std::string_view kApplicationTitle = "PC1";
+
     // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
     // session. Tests build the window alone.
     TSinavForm();
@@ -25,13 +35,34 @@ public:
     void SinavTimerTimer(platform::EventArgs& args);
     void CaptionPanelResize(platform::EventArgs& args);
 
+    static std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
+    void UygulamaHatasi(const std::exception& error);
+    void YazilanTyping(platform::EventArgs& args);
+
+    void SayaclariGuncelle();
+    void ShowResults(const text::ScoreResult& result);
+    void YanlislariIsaretle();
+
+    // The buffer in which wrong words are located; without one the portable search is used.
+    void UseScratchBuffer(text::WordSearchBuffer& buffer) { scratchBuffer_ = &buffer; }
+
 protected:
+    virtual platform::Countdown::Clock::time_point Now() const { return platform::Countdown::Clock::now(); }
     void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void CoverTheScreen();
     void KeepProportions();
+    void EndStartCountdown();
+    void FinishExam();
+    int DisplayedCharacterCount(std::string_view typed) const;
+    void FillLiveWordList(const text::WordList& words);
+
+    platform::Countdown startCountdown_;
+    platform::Countdown examCountdown_;
+    text::WordSearchBuffer* scratchBuffer_ = nullptr;
+    text::WordList liveWords_;  // what MetinListBox holds while the candidate types
 };
 
 }  // namespace exam

@@ -1,11 +1,100 @@
 // The session cycle of the exam window: start-up, a new candidate's session, and the ways the program ends.
 #include "exam/Unit1.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <string>
+
+#include "entry/ArkaPlanUnit.h"
+#include "entry/Unit2.h"
+#include "platform/Cp1254.h"
+#include "platform/ErrorHandler.h"
+#include "platform/RichEdit.h"
+#include "result/SonucUnit.h"
+
 namespace exam {
 
-void TSinavForm::FormCreate() {}
-void TSinavForm::TemizleClick(platform::EventArgs&) {}
-void TSinavForm::FormClose(platform::EventArgs&) {}
+namespace {
+
+constexpr char kHata[] = "HATA: ";
+constexpr char kProgramKapatilacak[] = "Program kapat\xFDlacak.";
+
+TSinavForm* errorWindow = nullptr;  // the exam window, which the application-wide error handler closes
+
+void ReportToExamWindow(const std::exception& error) { errorWindow->UygulamaHatasi(error); }
+
+// Windows may always end the session; when it does, the process goes at once, without the close handler and
+// whatever dialog is open, so that it never holds up the shutdown.
+LRESULT CALLBACK EndSessionProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_QUERYENDSESSION) return TRUE;
+    if (message == WM_ENDSESSION && wParam) ExitProcess(0);
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// The executable's file name without its last four characters, the ".exe".
+std::string ProgramName() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    const std::wstring fileName = path.substr(path.find_last_of(L"\\/") + 1);
+    return platform::NarrowCp1254(fileName.substr(0, fileName.size() - std::min<std::size_t>(fileName.size(), 4)));
+}
+
+}  // namespace
+
+void TSinavForm::FormCreate() {
+    errorWindow = this;
+    platform::SetApplicationErrorHandler(&ReportToExamWindow);
+    SetWindowSubclass(Handle(), &EndSessionProcedure, 0, 0);
+    SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")");
+    platform::EventArgs args;
+    TemizleClick(args);
+}
+
+std::string TSinavForm::BilgisayarAdi() {
+    wchar_t name[256];
+    DWORD size = 256;
+    return GetComputerNameW(name, &size) ? platform::NarrowCp1254({name, size}) : std::string();
+}
+
+void TSinavForm::TemizleClick(platform::EventArgs&) {
+    result::OturumSayaci = 0;
+    SetControlText("SureLabel", "180");
+    SetControlVisible("GroupBox1", false);
+    SetControlEnabled("Baslat", true);
+    SetControlEnabled("Temizle", false);
+    SetControlText("StatusBar1", "");
+    SetControlText("Metin", "");
+    // The previous exam's underlines go with its text.
+    const HWND yazilan = ControlHandle("Yazilan");
+    platform::SelectRichEditRange(yazilan, 0, -1);
+    platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Plain);
+    SetControlText("Yazilan", "");
+    {
+        entry::TArkaPlan arkaPlan(Handle());
+        entry::TGirisForm girisForm(arkaPlan.Handle());
+        ShowWindow(Handle(), SW_HIDE);
+        arkaPlan.Show();
+        girisForm.ShowModal();
+    }  // the dialog is destroyed first, then the backdrop
+    SetControlText("AdayNoLabel", entry::AdayKaydi.adayNo);
+    SetControlText("AdiLabel", entry::AdayKaydi.adi);
+    SetControlText("SoyadiLabel", entry::AdayKaydi.soyadi);
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void TSinavForm::FormClose(platform::EventArgs&) { ExitProcess(0); }
+
 void TSinavForm::KapatBtnClick(platform::EventArgs&) { Close(); }
+
+// The box belongs to the window in use, so that it shows above the topmost exam window and keeps the candidate
+// from that window until it is dismissed.
+void TSinavForm::UygulamaHatasi(const std::exception& error) {
+    const HWND active = GetActiveWindow();
+    const std::string message = kHata + std::string(error.what()) + kProgramKapatilacak;
+    MessageBoxW(active ? active : Handle(), platform::WidenCp1254(message).c_str(),
+                platform::WidenCp1254(kApplicationTitle).c_str(), MB_OK);
+    Close();
+}
 
 }  // namespace exam

@@ -30,6 +30,9 @@ inline constexpr unsigned kWantTabs = 1u << 1;        // Tab is typed into the c
 inline constexpr unsigned kVerticalScroll = 1u << 2;  // a vertical scroll bar while the text does not fit
 inline constexpr unsigned kRaisedBevel = 1u << 3;     // panels: a one-pixel raised outer bevel
 inline constexpr unsigned kDisabled = 1u << 4;
+inline constexpr unsigned kAutomaticDrag = 1u << 5;  // a left press drags the control itself, never reaching its text
+// Text comes in only by typing and never goes out: no clipboard keys or messages, no context menu, no right button.
+inline constexpr unsigned kTypedTextOnly = 1u << 6;
 }  // namespace options
 
 struct ControlSpec {

@@ -127,7 +127,8 @@ void ConfigureRichEdit(HWND edit, HFONT font, const FontSpec& fontSpec, Color ba
 
 }  // namespace
 
-void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers) {
+void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
+                 HWND owner) {
     spec_ = &form;
     InitCommonControlsOnce();
     RegisterContainerClassOnce(&Form::ContainerProcedure);
@@ -146,7 +147,10 @@ void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, st
 
     const geometry::Rect& b = form.bounds;
     Create({form.className}, WidenCp1254(form.caption).c_str(),
-           {.style = form.style, .exStyle = form.exStyle, .bounds = {b.left, b.top, b.width, b.height}});
+           {.style = form.style,
+            .exStyle = form.exStyle,
+            .bounds = {b.left, b.top, b.width, b.height},
+            .owner = owner});
     for (int i = 0; i < static_cast<int>(controls_.size()); ++i) CreateControl(i);
 
     // Tab order among siblings is their order in the z-order.
@@ -300,26 +304,29 @@ void Form::SetControlWidth(std::string_view name, int width) {
     Relayout();
 }
 
-void Form::SetTimerEnabled(std::string_view name, bool enabled) {
-    for (std::size_t i = 0; i < timers_.size(); ++i) {
-        Timer& timer = timers_[i];
-        if (timer.spec->name != name) continue;
-        const UINT_PTR id = kFirstTimerId + i;
-        if (enabled)
-            SetTimer(Handle(), id, timer.spec->intervalMs, nullptr);
-        else
-            KillTimer(Handle(), id);
-        timer.enabled = enabled;
-        return;
-    }
+std::size_t Form::TimerIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+        if (timers_[i].spec->name == name) return i;
     throw std::logic_error("no timer named " + std::string(name));
 }
 
-bool Form::IsTimerEnabled(std::string_view name) const {
-    for (const Timer& timer : timers_)
-        if (timer.spec->name == name) return timer.enabled;
-    throw std::logic_error("no timer named " + std::string(name));
+void Form::SetTimerEnabled(std::string_view name, bool enabled) {
+    const std::size_t index = TimerIndex(name);
+    if (enabled)
+        SetTimer(Handle(), kFirstTimerId + index, timers_[index].spec->intervalMs, nullptr);
+    else
+        KillTimer(Handle(), kFirstTimerId + index);
+    timers_[index].enabled = enabled;
 }
+
+void Form::ScheduleTimer(std::string_view name, std::chrono::milliseconds due) {
+    const std::size_t index = TimerIndex(name);
+    SetTimer(Handle(), kFirstTimerId + index, static_cast<UINT>(std::max<std::int64_t>(USER_TIMER_MINIMUM, due.count())),
+             nullptr);
+    timers_[index].enabled = true;
+}
+
+bool Form::IsTimerEnabled(std::string_view name) const { return timers_[TimerIndex(name)].enabled; }
 
 // Docks everything, then lets resized containers react; a reaction that moves controls docks again.
 void Form::Relayout() {
@@ -593,6 +600,25 @@ bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
     return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
 }
 
+// Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+A, Ctrl+Insert, Shift+Insert and Shift+Delete. AltGr (Ctrl and Alt together) types
+// letters on Turkish keyboards and is never one of them.
+bool IsClipboardChord(WPARAM key) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
+    if (alt) return false;
+    if (ctrl && (key == 'C' || key == 'V' || key == 'X' || key == 'A' || key == VK_INSERT)) return true;
+    return shift && !ctrl && (key == VK_INSERT || key == VK_DELETE);
+}
+
+// The control characters that the clipboard chords type, as opposed to Tab, Enter and Backspace.
+bool IsChordCharacter(WPARAM character) {
+    return character < 0x20 && character != '\t' && character != '\r' && character != '\n' && character != '\b';
+}
+
+bool IsClipboardMessage(UINT message) {
+    return message == WM_PASTE || message == WM_COPY || message == WM_CUT || message == WM_CONTEXTMENU ||
+           message == WM_RBUTTONUP;
+}
+
 bool IsPushButton(HWND hwnd) {
     wchar_t className[16];
     GetClassNameW(hwnd, className, 16);
@@ -628,6 +654,8 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         auto& form = *reinterpret_cast<Form*>(formPointer);
         const Control& control = form.controls_[index];
         const std::string_view name = control.spec->name;
+        const bool typedTextOnly = control.spec->options & options::kTypedTextOnly;
+        if (typedTextOnly && IsClipboardMessage(message)) return 0;
         switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -635,6 +663,9 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_SYSKEYUP:
         case WM_CHAR: {
             if (!form.DispatchKey(name, hwnd, message, wParam, lParam)) return 0;
+            if (typedTextOnly && ((message == WM_KEYDOWN && IsClipboardChord(wParam)) ||
+                                  (message == WM_CHAR && IsChordCharacter(wParam))))
+                return 0;
             const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
                                       GetKeyState(VK_MENU) >= 0;
             if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
@@ -658,7 +689,11 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK: {
-            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            const bool leftButton = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+            const bool rightButton = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
+            const bool withheld = (leftButton && (control.spec->options & options::kAutomaticDrag)) ||
+                                  (rightButton && typedTextOnly);
+            const LRESULT result = withheld ? 0 : DefSubclassProc(hwnd, message, wParam, lParam);
             EventArgs args;
             args.mouseMessage = message;
             form.OnEvent(name, Event::MouseDown, args);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <span>
 #include <string>
@@ -49,6 +50,8 @@ public:
 
     void SetTimerEnabled(std::string_view name, bool enabled);
     bool IsTimerEnabled(std::string_view name) const;
+    // Runs the timer with its next tick due after the given time instead of its interval.
+    void ScheduleTimer(std::string_view name, std::chrono::milliseconds due);
 
     // Closes the window as its close box would: the Close event runs, then a modal form ends its loop.
     void Close();
@@ -59,8 +62,10 @@ public:
 
 protected:
     Form() = default;
-    // Creates the window and its controls; derived forms call it from their constructor.
-    void Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers);
+    // Creates the window and its controls; derived forms call it from their constructor. An owned window stays
+    // above its owner.
+    void Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
+               HWND owner = nullptr);
     virtual void OnEvent(std::string_view source, Event event, EventArgs& args);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -86,6 +91,7 @@ private:
     };
 
     int IndexOf(std::string_view name) const;
+    std::size_t TimerIndex(std::string_view name) const;
     Control& At(std::string_view name) { return controls_[IndexOf(name)]; }
     const Control& At(std::string_view name) const { return controls_[IndexOf(name)]; }
     void CreateControl(int index);

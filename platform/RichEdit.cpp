@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "platform/Cp1254.h"
 
 namespace platform {
@@ -17,10 +19,13 @@ void SetRichEditText(HWND edit, std::string_view text) {
     SendMessageW(edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
+int RichEditTextLength(HWND edit) {
+    GETTEXTLENGTHEX query{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, kUtf16};
+    return static_cast<int>(SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+}
+
 std::string RichEditText(HWND edit) {
-    GETTEXTLENGTHEX lengthQuery{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, kUtf16};
-    const auto length = SendMessageW(edit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0);
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    std::wstring wide(static_cast<std::size_t>(RichEditTextLength(edit)) + 1, L'\0');
     GETTEXTEX query{};
     query.cb = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
     query.flags = GT_USECRLF;
@@ -31,13 +36,37 @@ std::string RichEditText(HWND edit) {
     return NarrowCp1254(wide);
 }
 
+bool LoadRichEditRtf(HWND edit, std::string_view rtf) {
+    struct Source {
+        std::string_view rest;
+    } source{rtf};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) -> DWORD {
+        auto& from = *reinterpret_cast<Source*>(cookie);
+        const auto count = std::min<std::size_t>(from.rest.size(), static_cast<std::size_t>(wanted));
+        std::copy_n(from.rest.data(), count, buffer);
+        from.rest.remove_prefix(count);
+        *given = static_cast<LONG>(count);
+        return 0;
+    };
+    SendMessageW(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
 int RichEditLineCount(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)); }
+
+int RichEditLineLength(HWND edit, int line) {
+    const auto start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+    return start < 0 ? 0 : static_cast<int>(SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+}
+
 
 // The line's own characters, read through the selection in UTF-16 so the code page plays no part.
 std::string RichEditLine(HWND edit, int line) {
     const auto start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
     if (start < 0) return {};
-    const auto length = SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0);
+    const int length = RichEditLineLength(edit, line);
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
     TEXTRANGEW range{{static_cast<LONG>(start), static_cast<LONG>(start + length)}, wide.data()};
     const auto copied = SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));

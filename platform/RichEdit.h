@@ -13,9 +13,13 @@ namespace platform {
 
 void SetRichEditText(HWND edit, std::string_view text);
 std::string RichEditText(HWND edit);  // CR LF line breaks
+// Loads rich text; false when the control cannot read it as rich text (it is then left empty).
+bool LoadRichEditRtf(HWND edit, std::string_view rtf);
 
-int RichEditLineCount(HWND edit);                   // lines as displayed, wrapped ones included
-std::string RichEditLine(HWND edit, int line);      // one displayed line, without its line break
+int RichEditLineCount(HWND edit);               // lines as displayed, wrapped ones included
+int RichEditLineLength(HWND edit, int line);    // characters of one displayed line, without its line break
+std::string RichEditLine(HWND edit, int line);  // one displayed line, without its line break
+int RichEditTextLength(HWND edit);              // characters, a line break counting two
 
 void SetRichEditReadOnly(HWND edit, bool readOnly);
 bool IsRichEditReadOnly(HWND edit);

@@ -1,5 +1,7 @@
 #include "scratch/TempUnit.h"
 
+#include "platform/RichEdit.h"
+
 namespace scratch {
 
 namespace {
@@ -23,5 +25,13 @@ const platform::ControlSpec kControls[] = {
 }  // namespace
 
 TTempForm::TTempForm() { Build(kForm, kControls, {}); }
+
+void TTempForm::SetText(std::string_view text) { platform::SetRichEditText(ControlHandle("TempRichEdit"), text); }
+
+int TTempForm::TextLength() const { return platform::RichEditTextLength(ControlHandle("TempRichEdit")); }
+
+int TTempForm::FindWholeWord(std::string_view word, int from, int to) const {
+    return platform::FindRichEditWord(ControlHandle("TempRichEdit"), word, from, to);
+}
 
 }  // namespace scratch

@@ -5,18 +5,19 @@
 
 namespace testing_pc1 {
 
+using namespace std::chrono_literals;
+
 namespace {
 
-std::wstring ProgramPath() {
+std::filesystem::path TestFolder() {
     wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"PC1.exe";
+    return std::filesystem::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH))).parent_path();
 }
 
 struct WindowSearch {
     DWORD processId;
-    const std::wstring* className;
+    std::wstring_view className;
+    bool visibleOnly;
     HWND found;
 };
 
@@ -26,7 +27,8 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM context) {
     GetWindowThreadProcessId(hwnd, &processId);
     wchar_t className[256];
     GetClassNameW(hwnd, className, 256);
-    if (processId == search->processId && IsWindowVisible(hwnd) && *search->className == className) {
+    if (processId == search->processId && (IsWindowVisible(hwnd) || !search->visibleOnly) &&
+        search->className == className) {
         search->found = hwnd;
         return FALSE;
     }
@@ -35,28 +37,63 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM context) {
 
 }  // namespace
 
-ProgramUnderTest::ProgramUnderTest() {
-    std::wstring commandLine = L"\"" + ProgramPath() + L"\"";
+HWND FindProcessWindow(DWORD processId, std::wstring_view className, bool visibleOnly) {
+    WindowSearch search{processId, className, visibleOnly, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ControlAt(HWND window, POINT clientPoint) {
+    for (;;) {
+        const HWND child = ChildWindowFromPointEx(window, clientPoint, CWP_SKIPINVISIBLE);
+        if (!child || child == window) return window;
+        MapWindowPoints(window, child, &clientPoint, 1);
+        window = child;
+    }
+}
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t text[1024];
+    return std::wstring(text, GetWindowTextW(hwnd, text, 1024));
+}
+
+// A message box shows its message in a static control with this identifier, on Windows and under Wine alike.
+std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
+
+ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::filesystem::path(temp) /
+              ("pc1-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()));
+    std::filesystem::create_directories(folder_);
+    std::filesystem::copy_file(TestFolder() / L"PC1.exe", folder_ / exeName);
+
+    std::wstring commandLine = L"\"" + (folder_ / exeName).wstring() + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
                         &process_))
         throw std::runtime_error("cannot start PC1.exe");
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 1);
+    WaitForSingleObject(process_.hProcess, 10000);
     CloseHandle(process_.hThread);
     CloseHandle(process_.hProcess);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
 }
 
-HWND ProgramUnderTest::WaitForWindow(const std::wstring& className, std::chrono::milliseconds timeout) const {
+HWND ProgramUnderTest::TopLevelWindow(std::wstring_view className, bool visibleOnly) const {
+    return FindProcessWindow(process_.dwProcessId, className, visibleOnly);
+}
+
+HWND ProgramUnderTest::WaitForWindow(std::wstring_view className, std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     do {
-        WindowSearch search{process_.dwProcessId, &className, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (const HWND found = TopLevelWindow(className)) return found;
+        std::this_thread::sleep_for(50ms);
     } while (std::chrono::steady_clock::now() < deadline);
     return nullptr;
 }
@@ -66,6 +103,18 @@ DWORD ProgramUnderTest::WaitForExit(std::chrono::milliseconds timeout) const {
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(process_.hProcess, &exitCode);
     return exitCode;
+}
+
+// The first start in a fresh Wine prefix takes about 11 s, hence the generous wait for the dialog.
+HWND ProgramUnderTest::CompleteEntry(const std::wstring& adayNo, const std::wstring& adi,
+                                     const std::wstring& soyadi) const {
+    const HWND dialog = WaitForWindow(L"TGirisForm", 60s);
+    if (!dialog) return nullptr;
+    SendMessageW(ControlAt(dialog, kAdaynoAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(adayNo.c_str()));
+    SendMessageW(ControlAt(dialog, kAdiAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(adi.c_str()));
+    SendMessageW(ControlAt(dialog, kSoyadiAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(soyadi.c_str()));
+    PostMessageW(ControlAt(dialog, kTamamAt), WM_KEYDOWN, VK_RETURN, 0);
+    return WaitForWindow(L"TSinavForm", 10s);
 }
 
 }  // namespace testing_pc1

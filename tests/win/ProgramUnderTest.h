@@ -1,26 +1,46 @@
-// Starts PC1.exe from the test's own folder as a separate process and finds its windows.
+// Starts a copy of PC1.exe as a separate process and finds its windows; the window helpers serve tests that run
+// the program's windows in their own process too.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace testing_pc1 {
 
+// A top-level window of the process of this window class, or nullptr.
+HWND FindProcessWindow(DWORD processId, std::wstring_view className, bool visibleOnly = true);
+// The innermost visible child window at a point of a window's client area.
+HWND ControlAt(HWND window, POINT clientPoint);
+std::wstring WindowText(HWND hwnd);
+std::wstring MessageBoxText(HWND box);
+
+// Where the entry dialog's controls lie in its client area.
+inline constexpr POINT kAdaynoAt{220, 20}, kAdiAt{220, 52}, kSoyadiAt{220, 84}, kTamamAt{220, 124}, kKapatAt{332, 124};
+
 class ProgramUnderTest {
 public:
-    ProgramUnderTest();
+    // Runs a copy of the PC1.exe beside the test, named `exeName`, from a fresh folder of its own, which holds
+    // no sample text.
+    explicit ProgramUnderTest(const std::wstring& exeName = L"PC1.exe");
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 
+    HWND TopLevelWindow(std::wstring_view className, bool visibleOnly = true) const;
     // The first visible top-level window of the process of this window class, or nullptr after the timeout.
-    HWND WaitForWindow(const std::wstring& className, std::chrono::milliseconds timeout) const;
+    HWND WaitForWindow(std::wstring_view className, std::chrono::milliseconds timeout) const;
     // The exit code, or STILL_ACTIVE when the process has not ended within the timeout.
     DWORD WaitForExit(std::chrono::milliseconds timeout) const;
 
+    // Fills in the entry dialog once it shows and confirms it; returns the exam window shown afterwards.
+    HWND CompleteEntry(const std::wstring& adayNo, const std::wstring& adi, const std::wstring& soyadi) const;
+
 private:
+    std::filesystem::path folder_;
     PROCESS_INFORMATION process_{};
 };
 

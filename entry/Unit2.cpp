@@ -1,0 +1,129 @@
+#include "entry/Unit2.h"
+
+#include "entry/Unit2Layout.h"
+#include "platform/Cp1254.h"
+#include "text/TextAnalysis.h"
+
+namespace entry {
+
+TAdayKaydi AdayKaydi;
+
+namespace {
+
+using platform::Event;
+using platform::EventWiring;
+using Self = TGirisForm;
+
+const EventWiring<Self> kEventWiring[] = {
+    {platform::Form::kSelf, Event::Close, &Self::FormClose},
+    {platform::Form::kSelf, Event::KeyDown, &Self::FormKeyDown},
+    {platform::Form::kSelf, Event::KeyUp, &Self::FormKeyUp},
+    {"Adayno", Event::KeyDown, &Self::FormKeyDown},
+    {"Adayno", Event::KeyPress, &Self::AdaynoKeyPress},
+    {"Adayno", Event::KeyUp, &Self::FormKeyUp},
+    {"Adi", Event::KeyDown, &Self::FormKeyDown},
+    {"Adi", Event::KeyPress, &Self::AdiKeyPress},
+    {"Adi", Event::KeyUp, &Self::FormKeyUp},
+    {"Soyadi", Event::KeyDown, &Self::FormKeyDown},
+    {"Soyadi", Event::KeyPress, &Self::SoyadiKeyPress},
+    {"Soyadi", Event::KeyUp, &Self::FormKeyUp},
+    {"Tamam", Event::Click, &Self::TamamClick},
+    {"Tamam", Event::KeyDown, &Self::FormKeyDown},
+    {"Tamam", Event::KeyUp, &Self::FormKeyUp},
+    {"Kapat", Event::Click, &Self::KapatClick},
+    {"Kapat", Event::KeyDown, &Self::FormKeyDown},
+    {"Kapat", Event::KeyPress, &Self::KapatKeyPress},
+    {"Kapat", Event::KeyUp, &Self::FormKeyUp},
+};
+
+constexpr char kEnter = '\r';
+constexpr char kBackspace = '\b';
+constexpr char kEksikBilgi[] =
+    "Aday Numaras\xFD ve Ad-Soyad bilgisi tam olarak girilmeden yazmaya ba\xFElayamazs\xFDn\xFDz";
+constexpr char kUyari[] = "Uyar\xFD !";
+
+}  // namespace
+
+TGirisForm::TGirisForm(HWND owner) {
+    Build(GirisFormSpec(), GirisFormControls(), {}, owner);
+    for (const char* edit : {"Adayno", "Adi", "Soyadi"}) SendMessageW(ControlHandle(edit), EM_SETLIMITTEXT, 0, 0);
+    CentreOnScreen();
+}
+
+// The window goes while the form's controls still exist: their procedures look them up until it is gone.
+TGirisForm::~TGirisForm() { DestroyWindow(Handle()); }
+
+void TGirisForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
+    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
+}
+
+void TGirisForm::CentreOnScreen() {
+    RECT outer{0, 0, kGirisFormClientSize.cx, kGirisFormClientSize.cy};
+    AdjustWindowRectEx(&outer, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TGirisForm::IsIncomplete() const {
+    return ControlText("Adi").empty() || ControlText("Soyadi").empty() || ControlText("Adayno").empty();
+}
+
+// The exam window owns the backdrop, which owns this dialog; closing it ends the program.
+void TGirisForm::CloseExamWindow() { SendMessageW(GetAncestor(Handle(), GA_ROOTOWNER), WM_CLOSE, 0, 0); }
+
+void TGirisForm::TamamClick(platform::EventArgs&) {
+    if (IsIncomplete()) {
+        // Reactivated after the box, the dialog would hand the focus to its first field, not back to where it was.
+        const HWND focused = GetFocus();
+        MessageBoxW(Handle(), platform::WidenCp1254(kEksikBilgi).c_str(), platform::WidenCp1254(kUyari).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
+        SetFocus(focused);
+        return;
+    }
+    AdayKaydi = {ControlText("Adayno"), text::HarfDonustur(ControlText("Adi")),
+                 text::HarfDonustur(ControlText("Soyadi"))};
+    Close();
+    SendMessageW(GetWindow(Handle(), GW_OWNER), WM_CLOSE, 0, 0);
+}
+
+void TGirisForm::AdaynoKeyPress(platform::EventArgs& args) {
+    const char c = args.character;
+    if (c == kEnter) SetFocus(ControlHandle("Adi"));
+    if (!((c >= '0' && c <= '9') || c == kBackspace)) args.character = 0;
+}
+
+void TGirisForm::AdiKeyPress(platform::EventArgs& args) {
+    if (args.character != kEnter) return;
+    SetFocus(ControlHandle("Soyadi"));
+    args.character = 0;
+}
+
+void TGirisForm::SoyadiKeyPress(platform::EventArgs& args) {
+    if (args.character != kEnter) return;
+    args.character = 0;
+    TamamClick(args);
+}
+
+// A plain Enter presses the focused close button before any handler sees it; Shift+Enter arrives here.
+void TGirisForm::KapatKeyPress(platform::EventArgs& args) {
+    if (args.character == kEnter) TamamClick(args);
+}
+
+void TGirisForm::KapatClick(platform::EventArgs&) { CloseExamWindow(); }
+
+void TGirisForm::FormKeyUp(platform::EventArgs& args) {
+    if (args.key == VK_ESCAPE) CloseExamWindow();
+}
+
+void TGirisForm::FormKeyDown(platform::EventArgs& args) {
+    if (args.alt && args.key == VK_F4) args.key = 0;
+}
+
+// However the dialog closes, a candidate who has not filled in every field leaves no session behind.
+void TGirisForm::FormClose(platform::EventArgs&) {
+    if (IsIncomplete()) ExitProcess(0);
+}
+
+}  // namespace entry

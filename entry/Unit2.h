@@ -1,0 +1,43 @@
+// The entry dialog: the candidate's number and name, asked for at the start of every session.
+#pragma once
+
+#include <string>
+
+#include "platform/Form.h"
+
+namespace entry {
+
+// The current candidate, kept for the life of the process; each completed entry dialog overwrites it.
+struct TAdayKaydi {
+    std::string adayNo;  // as typed
+    std::string adi;     // upper-cased by text::HarfDonustur
+    std::string soyadi;  // upper-cased by text::HarfDonustur
+};
+
+extern TAdayKaydi AdayKaydi;
+
+class TGirisForm : public platform::Form {
+public:
+    explicit TGirisForm(HWND owner);  // the backdrop, which the exam window owns
+    ~TGirisForm() override;
+
+    void TamamClick(platform::EventArgs& args);
+    void AdaynoKeyPress(platform::EventArgs& args);
+    void KapatClick(platform::EventArgs& args);
+    void AdiKeyPress(platform::EventArgs& args);
+    void SoyadiKeyPress(platform::EventArgs& args);
+    void FormKeyUp(platform::EventArgs& args);
+    void KapatKeyPress(platform::EventArgs& args);
+    void FormClose(platform::EventArgs& args);
+    void FormKeyDown(platform::EventArgs& args);
+
+protected:
+    void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
+
+private:
+    void CentreOnScreen();
+    bool IsIncomplete() const;
+    void CloseExamWindow();
+};
+
+}  // namespace entry

@@ -1,0 +1,157 @@
+// The entry dialog in the test's own process: what each field accepts, where Enter leads, how the entry is
+// confirmed and what an incomplete one shows.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "entry/ArkaPlanUnit.h"
+#include "entry/Unit2.h"
+#include "platform/Cp1254.h"
+#include "platform/ErrorHandler.h"
+#include "tests/win/EntryTestDriver.h"
+#include "tests/win/ProgramUnderTest.h"
+
+namespace {
+
+using testing_pc1::Type;
+
+class EntryDialog : public testing::Test {
+protected:
+    void SetUp() override {
+        platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
+    }
+};
+
+TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
+    entry::TArkaPlan backdrop(nullptr);
+    entry::TGirisForm dialog(backdrop.Handle());
+    ShowWindow(dialog.Handle(), SW_SHOW);
+    const struct {
+        const char* field;
+        const char* typed;
+        const char* text;
+        const char* focusAfter;
+    } cases[] = {
+        {"Adayno", "12a-\xFEz3\b4", "124", "Adayno"},
+        {"Adayno", "5\r", "5", "Adi"},
+        {"Adi", "\xFEule 2-\r", "\xFEule 2-", "Soyadi"},
+        {"Soyadi", "\xFDlgaz 3", "\xFDlgaz 3", "Soyadi"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const HWND field = dialog.ControlHandle(c.field);
+        dialog.SetControlText(c.field, "");
+        SetFocus(field);
+        Type(field, c.typed);
+        EXPECT_EQ(dialog.ControlText(c.field), c.text);
+        EXPECT_EQ(GetFocus(), dialog.ControlHandle(c.focusAfter));
+    }
+}
+
+TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
+    using Action = std::function<void(const entry::TGirisForm&)>;
+    const struct {
+        const char* name;
+        Action confirm;
+        const char *adi, *soyadi, *adiKaydi, *soyadiKaydi;
+    } cases[] = {
+        {"Enter in the surname field", [](auto& d) { Type(d.ControlHandle("Soyadi"), "\r"); }, "\xFEule", "\xFDlgaz",
+         "\xDEULE", "ILGAZ"},
+        {"Tamam clicked", [](auto& d) { SendMessageW(d.ControlHandle("Tamam"), BM_CLICK, 0, 0); }, "ilker",
+         "\xE7i\xF0li", "\xDDLKER", "\xC7\xDD\xD0L\xDD"},
+        {"Enter on Tamam", [](auto& d) { SendMessageW(d.ControlHandle("Tamam"), WM_KEYDOWN, VK_RETURN, 1); }, " ",
+         "a b", " ", "A B"},
+        {"Shift+Enter on Kapat",
+         [](auto& d) {
+             testing_pc1::HeldKeys shift{VK_SHIFT};
+             SendMessageW(d.ControlHandle("Kapat"), WM_KEYDOWN, VK_RETURN, 1);
+             SendMessageW(d.ControlHandle("Kapat"), WM_CHAR, '\r', 1);
+         },
+         "\xF6mer", "\xFC\xE7", "\xD6MER", "\xDC\xC7"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        entry::AdayKaydi = {};
+        entry::TArkaPlan backdrop(nullptr);
+        entry::TGirisForm dialog(backdrop.Handle());
+        ShowWindow(backdrop.Handle(), SW_SHOW);
+        testing_pc1::WindowWatcher watcher({
+            {L"TGirisForm",
+             [&](HWND) {
+                 EXPECT_EQ(GetFocus(), dialog.ControlHandle("Adayno"));
+                 Type(dialog.ControlHandle("Adayno"), "42\r");
+                 Type(dialog.ControlHandle("Adi"), c.adi);
+                 Type(dialog.ControlHandle("Adi"), "\r");
+                 Type(dialog.ControlHandle("Soyadi"), c.soyadi);
+                 c.confirm(dialog);
+                 if (dialog.IsModal()) {
+                     ADD_FAILURE() << "the dialog stays open";
+                     dialog.Close();
+                 }
+             }},
+            {L"#32770",
+             [](HWND box) {
+                 ADD_FAILURE() << "a message box showed";
+                 EndDialog(box, IDOK);
+             }},
+        });
+        dialog.ShowModal();
+        EXPECT_EQ(entry::AdayKaydi.adayNo, "42");
+        EXPECT_EQ(entry::AdayKaydi.adi, c.adiKaydi);
+        EXPECT_EQ(entry::AdayKaydi.soyadi, c.soyadiKaydi);
+        EXPECT_FALSE(IsWindowVisible(backdrop.Handle()));
+    }
+}
+
+TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
+    const struct {
+        const char *adayNo, *adi, *soyadi;
+    } cases[] = {{"1", "", "b"}, {"1", "a", ""}, {"", "a", "b"}, {"", "", ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.adayNo << "|" << c.adi << "|" << c.soyadi);
+        entry::AdayKaydi = {"9", "X", "Y"};
+        entry::TGirisForm dialog(nullptr);
+        ShowWindow(dialog.Handle(), SW_SHOW);
+        dialog.SetControlText("Adayno", c.adayNo);
+        dialog.SetControlText("Adi", c.adi);
+        dialog.SetControlText("Soyadi", c.soyadi);
+        SetFocus(dialog.ControlHandle("Soyadi"));
+        std::wstring caption, text;
+        testing_pc1::WindowWatcher watcher({{L"#32770", [&](HWND box) {
+                                                 caption = testing_pc1::WindowText(box);
+                                                 text = testing_pc1::MessageBoxText(box);
+                                                 PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+                                             }}});
+        platform::EventArgs args;
+        dialog.TamamClick(args);
+        EXPECT_EQ(caption, L"Uyar\x0131 !");
+        EXPECT_EQ(text, platform::WidenCp1254("Aday Numaras\xFD ve Ad-Soyad bilgisi tam olarak girilmeden yazmaya "
+                                              "ba\xFElayamazs\xFDn\xFDz"));
+        ASSERT_TRUE(IsWindowVisible(dialog.Handle()));
+        EXPECT_EQ(GetFocus(), dialog.ControlHandle("Soyadi"));
+        EXPECT_EQ(dialog.ControlText("Adayno"), c.adayNo);
+        EXPECT_EQ(dialog.ControlText("Adi"), c.adi);
+        EXPECT_EQ(dialog.ControlText("Soyadi"), c.soyadi);
+        EXPECT_EQ(entry::AdayKaydi.adi, "X");
+    }
+}
+
+// With every field filled in, a close that got through would destroy the dialog instead of ending the process.
+TEST_F(EntryDialog, IgnoresAltF4) {
+    entry::TGirisForm dialog(nullptr);
+    ShowWindow(dialog.Handle(), SW_SHOW);
+    for (const char* field : {"Adayno", "Adi", "Soyadi"}) dialog.SetControlText(field, "1");
+    for (const char* name : {"Adayno", "Adi", "Soyadi", "Tamam", "Kapat", ""}) {
+        SCOPED_TRACE(name);
+        const HWND target = *name ? dialog.ControlHandle(name) : dialog.Handle();
+        {
+            testing_pc1::HeldKeys alt{VK_MENU};
+            SendMessageW(target, WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16);
+        }
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        ASSERT_TRUE(IsWindow(dialog.Handle()));
+    }
+}
+
+}  // namespace

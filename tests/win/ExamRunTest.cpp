@@ -1,0 +1,261 @@
+// A whole exam in the exam window, driven in-process by handler calls and a clock the test moves: no waiting.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "exam/Unit1.h"
+#include "platform/ListBox.h"
+#include "platform/RichEdit.h"
+#include "scratch/TempUnit.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = platform::Countdown::Clock;
+
+class ClockedSinavForm : public exam::TSinavForm {
+public:
+    Clock::time_point now{1000s};
+
+protected:
+    Clock::time_point Now() const override { return now; }
+};
+
+// A folder of its own as the current directory, holding the Metin.rtf the test writes.
+class SampleFolder {
+public:
+    SampleFolder() : path_(std::filesystem::temp_directory_path() / ("pc1-exam-" + std::to_string(GetTickCount64()))) {
+        std::filesystem::create_directories(path_);
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(path_);
+    }
+    ~SampleFolder() {
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(path_);
+    }
+    void Write(std::string_view content) const {
+        std::ofstream(path_ / "Metin.rtf", std::ios::binary) << content;
+    }
+
+private:
+    std::filesystem::path path_, previous_;
+};
+
+// The time-up dialog closes itself after five seconds; the tests close it as soon as it shows.
+void CloseTimeUpDialogWhenShown() {
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr)) {
+            KillTimer(nullptr, id);
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+}
+
+constexpr char kSampleRtf[] =
+    "{\\rtf1\\ansi\\ansicpg1254\\deff0{\\fonttbl{\\f0\\fcharset162 Times New Roman;}}"
+    "\\f0 Bir iki \\'fc\\'e7. Kalem, defter;\\par}";
+
+class ExamRun : public testing::Test {
+protected:
+    void SetUp() override {
+        folder.Write(kSampleRtf);
+        ShowWindow(form.Handle(), SW_SHOW);
+        form.UseScratchBuffer(scratch);
+    }
+    void Click(const char* button) { SendMessageW(form.ControlHandle(button), BM_CLICK, 0, 0); }
+    void Tick(const char* timer, std::chrono::milliseconds at) {
+        form.now = start + at;
+        platform::EventArgs args;
+        if (std::string_view(timer) == "BaslatTimer")
+            form.BaslatTimerTimer(args);
+        else
+            form.SinavTimerTimer(args);
+    }
+    void Type(std::string_view text) {
+        form.SetControlText("Yazilan", text);
+        platform::EventArgs args;
+        form.YazilanKeyUp(args);
+    }
+    bool Enabled(const char* name) { return IsWindowEnabled(form.ControlHandle(name)); }
+
+    SampleFolder folder;
+    ClockedSinavForm form;
+    scratch::TTempForm scratch;
+    Clock::time_point start = form.now;
+};
+
+TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
+    Click("Baslat");
+    EXPECT_FALSE(Enabled("Baslat"));
+    EXPECT_FALSE(Enabled("Temizle"));
+    EXPECT_EQ(form.ControlText("Metin"), "Bir iki \xFC\xE7. Kalem, defter;");
+    EXPECT_FALSE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
+    EXPECT_EQ(GetFocus(), form.ControlHandle("Yazilan"));
+    EXPECT_EQ(form.ControlText("StatusBar1"), "...");
+    EXPECT_TRUE(form.IsTimerEnabled("BaslatTimer"));
+    EXPECT_TRUE(form.IsControlVisible("BaslaPanel"));
+    EXPECT_FALSE(form.IsControlVisible("SurePanel"));
+
+    const struct {
+        std::chrono::milliseconds at;
+        const char* baslatLabel;
+    } countdown[] = {{1000ms, "4"}, {2010ms, "3"}, {2990ms, "2"}, {4000ms, "1"}};
+    for (const auto& tick : countdown) {
+        Tick("BaslatTimer", tick.at);
+        EXPECT_EQ(form.ControlText("BaslatLabel"), tick.baslatLabel);
+    }
+    Tick("BaslatTimer", 5000ms);
+    EXPECT_FALSE(form.IsTimerEnabled("BaslatTimer"));
+    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_EQ(form.ControlText("BaslatLabel"), "5");
+    EXPECT_FALSE(form.IsControlVisible("BaslaPanel"));
+    EXPECT_TRUE(form.IsControlVisible("SurePanel"));
+    EXPECT_EQ(form.ControlText("StatusBar1"), "Karakter say\xFDs\xFD: 0    Kelime say\xFDs\xFD: 0");
+
+    // The exam clock started at 5 s: late and merged ticks show the seconds really left.
+    const struct {
+        std::chrono::milliseconds at;
+        const char* sureLabel;
+    } clock[] = {{6000ms, "179"}, {8600ms, "176"}, {183990ms, "1"}};
+    for (const auto& tick : clock) {
+        Tick("SinavTimer", tick.at);
+        EXPECT_EQ(form.ControlText("SureLabel"), tick.sureLabel);
+    }
+
+    Type("iki Bir d\xF6rt iki\r\nkalemm, defter");
+    EXPECT_EQ(form.ControlText("StatusBar1"), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 6");
+    CloseTimeUpDialogWhenShown();
+    Tick("SinavTimer", 185000ms);
+
+    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
+    EXPECT_EQ(form.ControlText("SureLabel"), "0");
+    EXPECT_FALSE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_EQ(form.ControlText("StatusBar1"), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 5");
+    EXPECT_EQ(form.ControlText("ltoplamyer"), "6");
+    const auto& bars = form.Chart("Chart2").Bars();
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0].value, 4);
+    EXPECT_EQ(bars[1].value, 2);
+    EXPECT_TRUE(Enabled("Temizle"));
+    EXPECT_TRUE(form.IsControlVisible("GroupBox1"));
+
+    const HWND yazilan = form.ControlHandle("Yazilan");
+    const struct {
+        int start, length;
+        bool underlined;
+    } marks[] = {{8, 4, true}, {18, 6, true}, {0, 3, false}, {24, 1, false}, {13, 3, false}};
+    for (const auto& mark : marks) {
+        SCOPED_TRACE(std::to_string(mark.start));
+        EXPECT_EQ(platform::IsRichEditRangeUnderlined(yazilan, mark.start, mark.length), mark.underlined);
+    }
+}
+
+TEST_F(ExamRun, AKeyReleasedDuringTheCountdownStartsTheClockAtOnce) {
+    Click("Baslat");
+    Tick("BaslatTimer", 1000ms);
+    form.now = start + 1500ms;
+    Type("a");
+    EXPECT_FALSE(form.IsTimerEnabled("BaslatTimer"));
+    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_EQ(form.ControlText("BaslatLabel"), "5");
+    EXPECT_TRUE(form.IsControlVisible("SurePanel"));
+    Tick("SinavTimer", 2500ms);
+    EXPECT_EQ(form.ControlText("SureLabel"), "179");
+}
+
+TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
+    Click("Baslat");
+    Type("a");
+    CloseTimeUpDialogWhenShown();
+    form.now = start + 180s;
+    SendMessageW(form.ControlHandle("Yazilan"), WM_CHAR, 'b', 0);
+    EXPECT_EQ(form.ControlText("Yazilan"), "a");
+    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
+    EXPECT_EQ(form.ControlText("SureLabel"), "0");
+}
+
+std::string TestData(const char* name) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::ifstream file(std::filesystem::path(exe).parent_path() / "testdata" / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// Word processors write typographic quotes, apostrophes, dashes and ellipses; a candidate who types them as the
+// keyboard allows has typed every word right.
+TEST_F(ExamRun, SamplesFromWordProcessorsScoreAFaithfulCopyWithoutAWrongWord) {
+    const std::string sample =
+        "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE" "esinden gelen \xF6\xF0renciler "
+        "s\xFDn\xFD" "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7" "biri "
+        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7" "ek, a\xF0" "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+    const std::string typed =
+        "\"G\xFCnayd\xFDn!\" dedi \xF6\xF0retmen. T\xFCrkiye'nin her k\xF6\xFE" "esinden gelen \xF6\xF0renciler "
+        "s\xFDn\xFD" "fa girdi.\r\nKim bilir... Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD - ama hi\xE7" "biri "
+        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7" "ek, a\xF0" "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+    for (const char* writer : {"LibreOffice.rtf", "Riched20.rtf"}) {
+        SCOPED_TRACE(writer);
+        folder.Write(TestData(writer));
+        form.SetControlText("SureLabel", "180");
+        platform::EventArgs args;
+        form.BaslatClick(args);
+        std::string loaded = form.ControlText("Metin");
+        while (loaded.ends_with("\r\n")) loaded.resize(loaded.size() - 2);
+        EXPECT_EQ(loaded, sample);
+
+        Type(typed);
+        CloseTimeUpDialogWhenShown();
+        form.now += 200s;
+        form.SinavTimerTimer(args);
+        EXPECT_EQ(platform::ListBoxCount(form.ControlHandle("YanlisListBox")), 0);
+        EXPECT_EQ(platform::ListBoxCount(form.ControlHandle("DogruListBox")), 27);
+    }
+}
+
+TEST_F(ExamRun, SampleFilesThatAreNotRichText) {
+    const struct {
+        const char* name;
+        std::string content;
+        std::string expectedSample;  // empty: "Failed to Load Stream"
+    } files[] = {
+        {"Windows-1254 text with lone CR and LF", "s\xFD" "cak\rg\xFCn\nbitti\r\n", "s\xFD" "cak\r\ng\xFCn\r\nbitti\r\n"},
+        {"UTF-8 text", "\xC4\xB1\xC5\x9F\xC4\x9F", "\xFD\xFE\xF0"},
+        {"binary", std::string("MZ\0\0\x90", 5), ""},
+        {"damaged rich text", "{\\rtf1 \\bin99999 x", ""},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        folder.Write(file.content);
+        platform::EventArgs args;
+        if (file.expectedSample.empty()) {
+            try {
+                form.BaslatClick(args);
+                ADD_FAILURE() << "loaded";
+            } catch (const std::runtime_error& error) {
+                EXPECT_STREQ(error.what(), "Failed to Load Stream");
+            }
+            continue;
+        }
+        form.BaslatClick(args);
+        EXPECT_EQ(form.ControlText("Metin"), file.expectedSample);
+    }
+}
+
+TEST_F(ExamRun, AMissingSampleFileNamesItsFullPath) {
+    std::filesystem::remove("Metin.rtf");
+    platform::EventArgs args;
+    try {
+        form.BaslatClick(args);
+        FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+        const std::string message = error.what();
+        const std::string path = (std::filesystem::current_path() / "Metin.rtf").string();
+        EXPECT_EQ(message.rfind("Cannot open file \"" + path + "\". ", 0), 0u) << message;
+        EXPECT_NE(message.back(), '.');
+    }
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+// Sessions of the exam window run in the test's own process: each begins with the entry dialog over the backdrop,
+// with the exam window hidden, and leaves nothing of the previous exam behind.
+#include <gtest/gtest.h>
+
+#include "exam/Unit1.h"
+#include "platform/ErrorHandler.h"
+#include "platform/RichEdit.h"
+#include "result/SonucUnit.h"
+#include "tests/win/EntryTestDriver.h"
+#include "tests/win/ProgramUnderTest.h"
+
+namespace {
+
+struct Aday {
+    const char *adayNo, *adi, *soyadi;
+};
+
+// Runs one session start with the candidate typed into the entry dialog; checks how the windows stand meanwhile.
+void NewSession(exam::TSinavForm& form, const Aday& aday) {
+    const auto fillIn = [&](HWND dialog) {
+        const HWND backdrop = testing_pc1::FindProcessWindow(GetCurrentProcessId(), L"TArkaPlan");
+        EXPECT_FALSE(IsWindowVisible(form.Handle()));
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), backdrop);
+        EXPECT_EQ(GetWindow(backdrop, GW_OWNER), form.Handle());
+        EXPECT_TRUE(IsZoomed(backdrop));
+        for (const char* field : {aday.adayNo, aday.adi, aday.soyadi}) {
+            testing_pc1::Type(GetFocus(), field);
+            testing_pc1::Type(GetFocus(), "\r");
+        }
+    };
+    testing_pc1::WindowWatcher watcher({{L"TGirisForm", fillIn}});
+    platform::EventArgs args;
+    form.TemizleClick(args);
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_EQ(testing_pc1::FindProcessWindow(GetCurrentProcessId(), L"TGirisForm", false), nullptr);
+    EXPECT_EQ(testing_pc1::FindProcessWindow(GetCurrentProcessId(), L"TArkaPlan", false), nullptr);
+}
+
+// What an exam leaves in the window: both texts, underlined wrong words, the results and a stopped clock.
+void FinishAnExam(exam::TSinavForm& form) {
+    form.SetControlText("Metin", "bir iki");
+    form.SetControlText("Yazilan", "iki bri");
+    platform::SelectRichEditRange(form.ControlHandle("Yazilan"), 4, 3);
+    platform::SetRichEditSelectionStyle(form.ControlHandle("Yazilan"), platform::TextStyle::Underline);
+    form.SetControlText("SureLabel", "0");
+    form.SetControlText("StatusBar1", "7 karakter");
+    form.SetControlVisible("GroupBox1", true);
+    form.SetControlEnabled("Baslat", false);
+    form.SetControlEnabled("Temizle", true);
+    result::OturumSayaci = 3;
+}
+
+TEST(Session, TwoSessionsInARowEachStartClean) {
+    platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
+    exam::TSinavForm form;
+    const Aday candidates[] = {{"17", "\xFEule", "\xFDlgaz"}, {"18", "ilker", "\xE7i\xF0li"}};
+    const Aday shown[] = {{"17", "\xDEULE", "ILGAZ"}, {"18", "\xDDLKER", "\xC7\xDD\xD0L\xDD"}};
+    for (int session = 0; session < 2; ++session) {
+        SCOPED_TRACE(session);
+        NewSession(form, candidates[session]);
+        EXPECT_EQ(form.ControlText("AdayNoLabel"), shown[session].adayNo);
+        EXPECT_EQ(form.ControlText("AdiLabel"), shown[session].adi);
+        EXPECT_EQ(form.ControlText("SoyadiLabel"), shown[session].soyadi);
+        EXPECT_EQ(form.ControlText("Metin"), "");
+        EXPECT_EQ(form.ControlText("Yazilan"), "");
+        EXPECT_EQ(form.ControlText("SureLabel"), "180");
+        EXPECT_EQ(form.ControlText("StatusBar1"), "");
+        EXPECT_FALSE(form.IsControlVisible("GroupBox1"));
+        EXPECT_TRUE(IsWindowEnabled(form.ControlHandle("Baslat")));
+        EXPECT_FALSE(IsWindowEnabled(form.ControlHandle("Temizle")));
+        EXPECT_EQ(result::OturumSayaci, 0);
+
+        const HWND yazilan = form.ControlHandle("Yazilan");
+        platform::SetRichEditReadOnly(yazilan, false);
+        testing_pc1::Type(yazilan, "yeni");
+        EXPECT_FALSE(platform::IsRichEditRangeUnderlined(yazilan, 0, 1));
+        FinishAnExam(form);
+    }
+}
+
+}  // namespace
