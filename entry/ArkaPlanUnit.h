@@ -8,7 +8,6 @@ namespace entry {
 class TArkaPlan : public platform::Form {
 public:
     explicit TArkaPlan(HWND owner);  // the exam window
-    ~TArkaPlan() override;
 
     void Show();  // maximised over the whole screen
 

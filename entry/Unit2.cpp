@@ -51,8 +51,6 @@ TGirisForm::TGirisForm(HWND owner) {
 }
 
 // The window goes while the form's controls still exist: their procedures look them up until it is gone.
-TGirisForm::~TGirisForm() { DestroyWindow(Handle()); }
-
 void TGirisForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
@@ -75,11 +73,8 @@ void TGirisForm::CloseExamWindow() { SendMessageW(GetAncestor(Handle(), GA_ROOTO
 
 void TGirisForm::TamamClick(platform::EventArgs&) {
     if (IsIncomplete()) {
-        // Reactivated after the box, the dialog would hand the focus to its first field, not back to where it was.
-        const HWND focused = GetFocus();
         MessageBoxW(Handle(), platform::WidenCp1254(kEksikBilgi).c_str(), platform::WidenCp1254(kUyari).c_str(),
                     MB_OK | MB_ICONINFORMATION);
-        SetFocus(focused);
         return;
     }
     AdayKaydi = {ControlText("Adayno"), text::HarfDonustur(ControlText("Adi")),

@@ -19,7 +19,6 @@ extern TAdayKaydi AdayKaydi;
 class TGirisForm : public platform::Form {
 public:
     explicit TGirisForm(HWND owner);  // the backdrop, which the exam window owns
-    ~TGirisForm() override;
 
     void TamamClick(platform::EventArgs& args);
     void AdaynoKeyPress(platform::EventArgs& args);

@@ -62,6 +62,8 @@ public:
 
 protected:
     Form() = default;
+    // The window goes before the controls' records, which its destruction still reads.
+    ~Form() override;
     // Creates the window and its controls; derived forms call it from their constructor. An owned window stays
     // above its owner.
     void Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
@@ -103,6 +105,7 @@ private:
     void PaintContainer(int index, HDC dc, const RECT& client);
     void PaintGraphicControl(const Control& control, HDC dc);
     void FocusFirstControl();
+    void RestoreFocus();
     bool DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool DispatchKey(std::string_view source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam);
@@ -117,6 +120,7 @@ private:
     FontCache fonts_;
     bool layingOut_ = false;
     bool modal_ = false;
+    HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again
 };
 
 // Routes a form's events to its member handlers through a table of (control, event, handler) rows.

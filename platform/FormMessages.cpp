@@ -1,0 +1,287 @@
+// How a form turns the messages of its window, its containers and its controls into events.
+#include "platform/Form.h"
+
+#include <commctrl.h>
+
+#include "platform/Cp1254.h"
+#include "platform/ErrorHandler.h"
+#include "platform/FormInternals.h"
+
+namespace platform {
+
+using namespace form_internals;
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (DispatchControlMessage(geometry::kRoot, message, wParam, lParam, result)) return result;
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+// Messages that reach the form or one of its containers.
+bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam) - kFirstControlId;
+        if (lParam && HIWORD(wParam) == BN_CLICKED && id >= 0 && id < static_cast<int>(controls_.size())) {
+            EventArgs args;
+            OnEvent(controls_[id].spec->name, Event::Click, args);
+            return true;
+        }
+        return false;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const int id = static_cast<int>(item.CtlID) - kFirstControlId;
+        if (item.CtlType != ODT_BUTTON || id < 0 || id >= static_cast<int>(controls_.size()) ||
+            !controls_[id].buttonPicture)
+            return false;
+        const Control& button = controls_[id];
+        DrawPictureButton(item, *button.buttonPicture, button.font, button.fontSpec.color.Resolve());
+        result = TRUE;
+        return true;
+    }
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        const HWND hwnd = ContainerHandle(index);
+        const HDC dc = BeginPaint(hwnd, &paint);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        PaintContainer(index, dc, client);
+        EndPaint(hwnd, &paint);
+        return true;
+    }
+    default:
+        break;
+    }
+    return index == geometry::kRoot && DispatchFormMessage(message, wParam, lParam, result);
+}
+
+bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    EventArgs args;
+    switch (message) {
+    case WM_SIZE:
+        OnEvent(kSelf, Event::Resize, args);
+        Relayout();
+        return true;
+    case WM_SHOWWINDOW:
+        if (wParam) OnEvent(kSelf, Event::Show, args);
+        return false;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return true;
+    case WM_TIMER:
+        if (wParam >= kFirstTimerId && wParam < kFirstTimerId + timers_.size()) {
+            OnEvent(timers_[wParam - kFirstTimerId].spec->name, Event::Timer, args);
+            return true;
+        }
+        return false;
+    case WM_CLOSE:
+        OnEvent(kSelf, Event::Close, args);
+        if (!modal_) return false;
+        modal_ = false;
+        return true;
+    case WM_NCHITTEST:
+        args.hitTest = DefWindowProcW(Handle(), message, wParam, lParam);
+        OnEvent(kSelf, Event::HitTest, args);
+        result = args.hitTest;
+        return true;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+    case WM_CHAR: {
+        WPARAM key = wParam;
+        if (!DispatchKey(kSelf, Handle(), message, key, lParam)) return true;
+        result = DefWindowProcW(Handle(), message, key, lParam);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void Form::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void Form::ShowModal() {
+    std::vector<HWND> disabled;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&disabled));
+    for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
+
+    modal_ = true;
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    FocusFirstControl();
+    MSG message;
+    while (modal_) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see the quit too
+            modal_ = false;
+            break;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return Guarded([&] {
+        LRESULT result = 0;
+        if (form->DispatchControlMessage(GetDlgCtrlID(hwnd) - kFirstControlId, message, wParam, lParam, result))
+            return result;
+        // Notifications of the controls inside go on to the form.
+        if (message == WM_COMMAND || message == WM_DRAWITEM || message == WM_NOTIFY ||
+            (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))
+            return form->HandleMessage(message, wParam, lParam);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    });
+}
+
+namespace {
+
+EventArgs KeyArgs(WPARAM wParam, LPARAM lParam) {
+    EventArgs args;
+    args.key = static_cast<WORD>(wParam);
+    args.alt = GetKeyState(VK_MENU) < 0;
+    args.shift = GetKeyState(VK_SHIFT) < 0;
+    args.ctrl = GetKeyState(VK_CONTROL) < 0;
+    args.repeated = (lParam >> 30) & 1;
+    return args;
+}
+
+bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
+    MSG message{hwnd, WM_KEYDOWN, key, 0, 0, {}};
+    return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
+}
+
+// Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+A, Ctrl+Insert, Shift+Insert and Shift+Delete. AltGr (Ctrl and Alt together) types
+// letters on Turkish keyboards and is never one of them.
+bool IsClipboardChord(WPARAM key) {
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
+    if (alt) return false;
+    if (ctrl && (key == 'C' || key == 'V' || key == 'X' || key == 'A' || key == VK_INSERT)) return true;
+    return shift && !ctrl && (key == VK_INSERT || key == VK_DELETE);
+}
+
+// The control characters that the clipboard chords type, as opposed to Tab, Enter and Backspace.
+bool IsChordCharacter(WPARAM character) {
+    return character < 0x20 && character != '\t' && character != '\r' && character != '\n' && character != '\b';
+}
+
+bool IsClipboardMessage(UINT message) {
+    return message == WM_PASTE || message == WM_COPY || message == WM_CUT || message == WM_CONTEXTMENU ||
+           message == WM_RBUTTONUP;
+}
+
+bool IsPushButton(HWND hwnd) {
+    wchar_t className[16];
+    GetClassNameW(hwnd, className, 16);
+    return std::wstring_view(className) == L"Button";
+}
+
+}  // namespace
+
+// Turns a key message into the form's event; false when a handler cancelled the key or the character.
+bool Form::DispatchKey(std::string_view source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam) {
+    EventArgs args = KeyArgs(wParam, lParam);
+    if (message == WM_CHAR) {
+        args.key = 0;
+        args.character = IsWindowUnicode(hwnd) ? NarrowCp1254(std::wstring(1, static_cast<wchar_t>(wParam)))[0]
+                                               : static_cast<char>(wParam);
+        OnEvent(source, Event::KeyPress, args);
+        if (args.character == 0) return false;
+        wParam = IsWindowUnicode(hwnd) ? WidenCp1254(std::string(1, args.character))[0]
+                                       : static_cast<unsigned char>(args.character);
+        return true;
+    }
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    OnEvent(source, down ? Event::KeyDown : Event::KeyUp, args);
+    wParam = args.key;
+    return args.key != 0;
+}
+
+// Keyboard and mouse messages of a windowed control become the form's events; a handler can cancel a key.
+// Tab moves the focus unless the control takes it as input, and Enter presses a focused push button.
+LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
+                                        DWORD_PTR formPointer) {
+    return Guarded([&]() -> LRESULT {
+        auto& form = *reinterpret_cast<Form*>(formPointer);
+        const Control& control = form.controls_[index];
+        const std::string_view name = control.spec->name;
+        const bool typedTextOnly = control.spec->options & options::kTypedTextOnly;
+        if (typedTextOnly && IsClipboardMessage(message)) return 0;
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_CHAR: {
+            if (!form.DispatchKey(name, hwnd, message, wParam, lParam)) return 0;
+            if (typedTextOnly && ((message == WM_KEYDOWN && IsClipboardChord(wParam)) ||
+                                  (message == WM_CHAR && IsChordCharacter(wParam))))
+                return 0;
+            const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
+                                      GetKeyState(VK_MENU) >= 0;
+            if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
+                const HWND root = GetAncestor(hwnd, GA_ROOT);
+                SetFocus(GetNextDlgTabItem(root, hwnd, GetKeyState(VK_SHIFT) < 0));
+                return 0;
+            }
+            if (plainKeyDown && wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0 && IsPushButton(hwnd)) {
+                SendMessageW(hwnd, BM_CLICK, 0, 0);
+                return 0;
+            }
+            // The characters of keys handled above never reach the control.
+            if (message == WM_CHAR && ((wParam == '\t' && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) ||
+                                       (wParam == '\r' && IsPushButton(hwnd) && GetKeyState(VK_SHIFT) >= 0)))
+                return 0;
+            return DefSubclassProc(hwnd, message, wParam, lParam);
+        }
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: {
+            const bool leftButton = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+            const bool rightButton = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
+            const bool withheld = (leftButton && (control.spec->options & options::kAutomaticDrag)) ||
+                                  (rightButton && typedTextOnly);
+            const LRESULT result = withheld ? 0 : DefSubclassProc(hwnd, message, wParam, lParam);
+            EventArgs args;
+            args.mouseMessage = message;
+            form.OnEvent(name, Event::MouseDown, args);
+            return result;
+        }
+        case WM_SETFOCUS:
+            form.lastFocused_ = hwnd;
+            break;
+        case WM_GETDLGCODE:
+            if (control.spec->options & options::kWantTabs)
+                return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
+            break;
+        default:
+            break;
+        }
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    });
+}
+
+
+}  // namespace platform
