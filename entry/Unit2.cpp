@@ -2,6 +2,7 @@
 
 #include "entry/Unit2Layout.h"
 #include "platform/Cp1254.h"
+#include "platform/Guards.h"
 #include "text/TextAnalysis.h"
 
 namespace entry {
@@ -17,6 +18,7 @@ using Self = TGirisForm;
 const EventWiring<Self> kEventWiring[] = {
     {platform::Form::kSelf, Event::Close, &Self::FormClose},
     {platform::Form::kSelf, Event::KeyDown, &Self::FormKeyDown},
+    {platform::Form::kSelf, Event::HitTest, &Self::FormHitTest},
     {platform::Form::kSelf, Event::KeyUp, &Self::FormKeyUp},
     {"Adayno", Event::KeyDown, &Self::FormKeyDown},
     {"Adayno", Event::KeyPress, &Self::AdaynoKeyPress},
@@ -112,9 +114,9 @@ void TGirisForm::FormKeyUp(platform::EventArgs& args) {
     if (args.key == VK_ESCAPE) CloseExamWindow();
 }
 
-void TGirisForm::FormKeyDown(platform::EventArgs& args) {
-    if (args.alt && args.key == VK_F4) args.key = 0;
-}
+void TGirisForm::FormKeyDown(platform::EventArgs& args) { platform::CancelAltF4(args); }
+
+void TGirisForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }
 
 // However the dialog closes, a candidate who has not filled in every field leaves no session behind.
 void TGirisForm::FormClose(platform::EventArgs&) {

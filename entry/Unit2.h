@@ -29,6 +29,7 @@ public:
     void KapatKeyPress(platform::EventArgs& args);
     void FormClose(platform::EventArgs& args);
     void FormKeyDown(platform::EventArgs& args);
+    void FormHitTest(platform::EventArgs& args);
 
 protected:
     void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;

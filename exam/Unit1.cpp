@@ -1,5 +1,6 @@
 #include "exam/Unit1.h"
 
+#include "exam/SupervisorDigits.h"
 #include "exam/Unit1Layout.h"
 
 namespace exam {
@@ -16,6 +17,8 @@ const EventWiring<Self> kEventWiring[] = {
     {platform::Form::kSelf, Event::Show, &Self::FormShow},
     {platform::Form::kSelf, Event::Resize, &Self::FormResize},
     {platform::Form::kSelf, Event::Close, &Self::FormClose},
+    {platform::Form::kSelf, Event::KeyDown, &Self::FormKeyDown},
+    {platform::Form::kSelf, Event::HitTest, &Self::FormHitTest},
     {"Metin", Event::KeyDown, &Self::FormKeyDown},
     {"Yazilan", Event::KeyDown, &Self::FormKeyDown},
     {"Yazilan", Event::KeyUp, &Self::YazilanKeyUp},
@@ -38,7 +41,7 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm() {
+TSinavForm::TSinavForm() : denetimSirasi_(kSupervisorDigits) {
     Build(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
     CoverTheScreen();
 }
@@ -47,12 +50,21 @@ void TSinavForm::OnEvent(std::string_view source, Event event, platform::EventAr
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
+// Windows may always end the session; when it does, the process goes at once, without the close handler and
+// whatever dialog is open, so that it never holds up the shutdown.
 LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) ExitProcess(0);
+        return 0;
+    case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
+    default:
+        return Form::HandleMessage(message, wParam, lParam);
     }
-    return Form::HandleMessage(message, wParam, lParam);
 }
 
 // Borderless, on top of every other window and as large as the screen.
@@ -75,7 +87,5 @@ void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
     SetControlLeft("KapatBtn", ControlBounds("CaptionPanel").width - kKapatBtnRightGap);
 }
 
-void TSinavForm::FormKeyDown(platform::EventArgs&) {}
-void TSinavForm::YazilanMouseDown(platform::EventArgs&) {}
 
 }  // namespace exam

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "exam/SupervisorSequence.h"
 #include "platform/Countdown.h"
 #include "platform/Form.h"
 #include "text/TextAnalysis.h"
@@ -34,6 +35,7 @@ public:
     void YazilanMouseDown(platform::EventArgs& args);
     void SinavTimerTimer(platform::EventArgs& args);
     void CaptionPanelResize(platform::EventArgs& args);
+    void FormHitTest(platform::EventArgs& args);
 
     static std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
     void UygulamaHatasi(const std::exception& error);
@@ -63,6 +65,7 @@ private:
     platform::Countdown examCountdown_;
     text::WordSearchBuffer* scratchBuffer_ = nullptr;
     text::WordList liveWords_;  // what MetinListBox holds while the candidate types
+    SupervisorSequence denetimSirasi_;
 };
 
 }  // namespace exam

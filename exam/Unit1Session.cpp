@@ -1,8 +1,6 @@
 // The session cycle of the exam window: start-up, a new candidate's session, and the ways the program ends.
 #include "exam/Unit1.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <string>
 
@@ -24,14 +22,6 @@ TSinavForm* errorWindow = nullptr;  // the exam window, which the application-wi
 
 void ReportToExamWindow(const std::exception& error) { errorWindow->UygulamaHatasi(error); }
 
-// Windows may always end the session; when it does, the process goes at once, without the close handler and
-// whatever dialog is open, so that it never holds up the shutdown.
-LRESULT CALLBACK EndSessionProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_QUERYENDSESSION) return TRUE;
-    if (message == WM_ENDSESSION && wParam) ExitProcess(0);
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-}
-
 // The executable's file name without its last four characters, the ".exe".
 std::string ProgramName() {
     std::wstring path(32768, L'\0');
@@ -45,7 +35,6 @@ std::string ProgramName() {
 void TSinavForm::FormCreate() {
     errorWindow = this;
     platform::SetApplicationErrorHandler(&ReportToExamWindow);
-    SetWindowSubclass(Handle(), &EndSessionProcedure, 0, 0);
     SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")");
     platform::EventArgs args;
     TemizleClick(args);

@@ -155,7 +155,7 @@ namespace {
 EventArgs KeyArgs(WPARAM wParam, LPARAM lParam) {
     EventArgs args;
     args.key = static_cast<WORD>(wParam);
-    args.alt = GetKeyState(VK_MENU) < 0;
+    args.alt = ((lParam >> 29) & 1) || GetKeyState(VK_MENU) < 0;  // the context code of WM_SYSKEYDOWN
     args.shift = GetKeyState(VK_SHIFT) < 0;
     args.ctrl = GetKeyState(VK_CONTROL) < 0;
     args.repeated = (lParam >> 30) & 1;
@@ -269,6 +269,8 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_SETFOCUS:
             form.lastFocused_ = hwnd;
             break;
+        case WM_SYSCHAR:
+            return 0;  // the program has no menus: Alt with a key would only beep, during the supervisor's sequence too
         case WM_GETDLGCODE:
             if (control.spec->options & options::kWantTabs)
                 return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;

@@ -1,0 +1,43 @@
+// What keeps the candidate in the exam: Alt+F4 and caption dragging refused, no selection made with a press in
+// the typing area, and the supervisor's key sequence, which alone stops the clock and reveals the close button.
+#include "exam/Unit1.h"
+#include "platform/Guards.h"
+#include "platform/RichEdit.h"
+
+namespace exam {
+
+namespace {
+
+// The digit of a main-row or keypad digit key, or -1.
+int DigitOf(WORD key) {
+    if (key >= '0' && key <= '9') return key - '0';
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return key - VK_NUMPAD0;
+    return -1;
+}
+
+}  // namespace
+
+// AltGr is Ctrl and Alt together and types letters on Turkish keyboards: it is never the supervisor's Alt.
+void TSinavForm::FormKeyDown(platform::EventArgs& args) {
+    const WORD key = args.key;
+    platform::CancelAltF4(args);
+    if (!args.alt || args.ctrl) return;
+    const int digit = DigitOf(key);
+    const auto kind = key == VK_F4 ? SupervisorSequence::Key::F4
+                      : digit >= 0 ? SupervisorSequence::Key::Digit
+                                   : SupervisorSequence::Key::Other;
+    if (!denetimSirasi_.Press(kind, digit)) return;
+    SetTimerEnabled("SinavTimer", false);
+    SetControlVisible("KapatBtn", true);
+}
+
+void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }
+
+// Every press collapses the selection to its start: a double-click selects no word, and only a drag with the
+// button held selects anything.
+void TSinavForm::YazilanMouseDown(platform::EventArgs&) {
+    const HWND yazilan = ControlHandle("Yazilan");
+    platform::SelectRichEditRange(yazilan, platform::RichEditSelectionStart(yazilan), 0);
+}
+
+}  // namespace exam

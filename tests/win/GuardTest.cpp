@@ -1,0 +1,230 @@
+// The guards of the exam window and the entry dialog, driven in-process with keyboard and mouse messages.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "entry/Unit2.h"
+#include "exam/SupervisorDigits.h"
+#include "exam/Unit1.h"
+#include "platform/Cp1254.h"
+#include "platform/RichEdit.h"
+
+namespace {
+
+constexpr LPARAM kAltContext = LPARAM{1} << 29;
+
+// Holds keys down in the thread's keyboard state, as the message loop would while they are pressed.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::initializer_list<BYTE> keys) {
+        GetKeyboardState(saved_);
+        BYTE state[256];
+        GetKeyboardState(state);
+        for (BYTE key : keys) state[key] |= 0x80;
+        SetKeyboardState(state);
+    }
+    ~HeldKeys() { SetKeyboardState(saved_); }
+
+private:
+    BYTE saved_[256];
+};
+
+// Records every attempt to close the window instead of letting it end the test process.
+LRESULT CALLBACK RecordClosing(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR closings) {
+    if (message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)) {
+        ++*reinterpret_cast<int*>(closings);
+        return 0;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = platform::NarrowCp1254(static_cast<const wchar_t*>(GlobalLock(data)));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(data), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+}
+
+class ExamGuards : public testing::Test {
+protected:
+    void SetUp() override {
+        ShowWindow(form.Handle(), SW_SHOW);
+        SetWindowSubclass(form.Handle(), RecordClosing, 0, reinterpret_cast<DWORD_PTR>(&closings));
+        yazilan = form.ControlHandle("Yazilan");
+        metin = form.ControlHandle("Metin");
+    }
+    void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
+    void AltDigits(HWND control, std::initializer_list<int> steps, bool keypad = false) {
+        for (int step : steps) {
+            const int digit = exam::kSupervisorDigits[step];
+            AltKey(control, static_cast<WORD>(keypad && step % 2 ? VK_NUMPAD0 + digit : '0' + digit));
+        }
+    }
+    // The exam clock as a key release in the writable typing area starts it.
+    void StartTheClock() {
+        platform::SetRichEditReadOnly(yazilan, false);
+        form.SayaclariGuncelle();
+        form.SetControlVisible("KapatBtn", false);
+    }
+
+    exam::TSinavForm form;
+    HWND yazilan = nullptr, metin = nullptr;
+    int closings = 0;
+};
+
+TEST_F(ExamGuards, AltF4NeverReachesTheWindow) {
+    for (const char* name : {"Metin", "Yazilan", "MetinListBox", "DogruListBox", "YanlisListBox", "Temizle", "Baslat",
+                             "KapatBtn"}) {
+        SCOPED_TRACE(name);
+        AltKey(form.ControlHandle(name), VK_F4);
+    }
+    AltKey(form.Handle(), VK_F4);
+    EXPECT_EQ(closings, 0);
+}
+
+TEST_F(ExamGuards, OnlyTheWholeSequenceStopsTheClockAndShowsTheCloseButton) {
+    const struct {
+        const char* name;
+        std::vector<int> steps;  // indexes into the configured digits
+        bool keypad;
+        bool stops;
+    } cases[] = {
+        {"all six on the main row", {0, 1, 2, 3, 4, 5}, false, true},
+        {"main row and keypad mixed", {0, 1, 2, 3, 4, 5}, true, true},
+        {"one digit out of place", {0, 2, 1, 3, 4, 5}, false, false},
+        {"five of six", {0, 1, 2, 3, 4}, false, false},
+        {"a held key repeating", {0, 1, 1, 2, 3, 4, 5}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartTheClock();
+        for (int step : c.steps) AltDigits(yazilan, {step}, c.keypad);
+        EXPECT_EQ(form.IsTimerEnabled("SinavTimer"), !c.stops);
+        EXPECT_EQ(form.IsControlVisible("KapatBtn"), c.stops);
+        AltKey(yazilan, VK_MENU);  // releasing and pressing Alt again starts over
+    }
+}
+
+TEST_F(ExamGuards, AltPressedAgainOrAltGrOrNoAltBreaksTheSequence) {
+    StartTheClock();
+    AltDigits(yazilan, {0, 1, 2});
+    AltKey(yazilan, VK_MENU);
+    AltDigits(yazilan, {3, 4, 5});
+    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+
+    {
+        HeldKeys altGr{VK_CONTROL, VK_MENU};
+        AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
+    }
+    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+
+    for (int step = 0; step < 6; ++step)
+        SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
+    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_FALSE(form.IsControlVisible("KapatBtn"));
+}
+
+TEST_F(ExamGuards, TheCloseButtonStaysOnceShown) {
+    StartTheClock();
+    AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
+    AltDigits(yazilan, {0, 3});
+    AltKey(yazilan, 'Q');
+    EXPECT_TRUE(form.IsControlVisible("KapatBtn"));
+}
+
+TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
+    form.SetControlText("Yazilan", "bir iki \xFC\xE7 d\xF6rt");
+    for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN}) {
+        SCOPED_TRACE(press);
+        platform::SelectRichEditRange(yazilan, 4, 6);
+        SendMessageW(yazilan, press, 0, MAKELPARAM(30, 8));
+        SendMessageW(yazilan, WM_LBUTTONUP, 0, MAKELPARAM(30, 8));
+        EXPECT_EQ(platform::RichEditSelectionLength(yazilan), 0);
+    }
+}
+
+TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
+    platform::SetRichEditReadOnly(yazilan, false);
+    form.SetControlText("Yazilan", "abc");
+    SetFocus(yazilan);
+    SetClipboardText(L"kopya");
+    SendMessageW(yazilan, WM_PASTE, 0, 0);
+    {
+        HeldKeys ctrl{VK_CONTROL};
+        SendMessageW(yazilan, WM_KEYDOWN, 'V', 1);
+        SendMessageW(yazilan, WM_CHAR, 0x16, 1);
+        SendMessageW(yazilan, WM_KEYDOWN, VK_INSERT, 1);
+    }
+    {
+        HeldKeys shift{VK_SHIFT};
+        SendMessageW(yazilan, WM_KEYDOWN, VK_INSERT, 1);
+    }
+    SendMessageW(yazilan, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(yazilan), MAKELPARAM(20, 20));
+    EXPECT_EQ(form.ControlText("Yazilan"), "abc");
+
+    // AltGr letters are typing: '@' and the euro sign come with Ctrl and Alt held.
+    {
+        HeldKeys altGr{VK_CONTROL, VK_MENU};
+        platform::SelectRichEditRange(yazilan, 3, 0);
+        SendMessageW(yazilan, WM_KEYDOWN, 'Q', 1);
+        SendMessageW(yazilan, WM_CHAR, '@', 1);
+    }
+    EXPECT_EQ(form.ControlText("Yazilan"), "abc@");
+}
+
+TEST_F(ExamGuards, TheSampleTextCannotBeSelectedOrCopied) {
+    form.SetControlText("Metin", "\xD6rnek metin burada.");
+    SetClipboardText(L"bekleyen");
+    SetFocus(yazilan);
+    SendMessageW(metin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));
+    SendMessageW(metin, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 8));
+    SendMessageW(metin, WM_LBUTTONUP, 0, MAKELPARAM(120, 8));
+    SendMessageW(metin, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));
+    EXPECT_EQ(GetFocus(), yazilan);
+    EXPECT_EQ(platform::RichEditSelectionLength(metin), 0);
+
+    platform::SelectRichEditRange(metin, 0, 5);
+    SendMessageW(metin, WM_COPY, 0, 0);
+    {
+        HeldKeys ctrl{VK_CONTROL};
+        for (WORD key : {WORD{'C'}, WORD{VK_INSERT}, WORD{'A'}}) SendMessageW(metin, WM_KEYDOWN, key, 1);
+    }
+    SendMessageW(metin, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 8));
+    SendMessageW(metin, WM_RBUTTONUP, 0, MAKELPARAM(20, 8));
+    EXPECT_EQ(ClipboardText(), "bekleyen");
+    EXPECT_EQ(platform::RichEditSelectionLength(metin), 5);
+}
+
+TEST(EntryDialogGuards, TheCaptionBarDoesNotMoveTheDialog) {
+    entry::TGirisForm girisForm(nullptr);
+    ShowWindow(girisForm.Handle(), SW_SHOW);
+    RECT window, client;
+    GetWindowRect(girisForm.Handle(), &window);
+    GetClientRect(girisForm.Handle(), &client);
+    MapWindowPoints(girisForm.Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    const POINT inCaption{(window.left + window.right) / 2, (window.top + client.top) / 2};
+    const LRESULT hit = SendMessageW(girisForm.Handle(), WM_NCHITTEST, 0, MAKELPARAM(inCaption.x, inCaption.y));
+    EXPECT_EQ(hit, HTNOWHERE);
+}
+
+}  // namespace
