@@ -30,23 +30,31 @@ ensure_turkish_locale() {
     localedef -i tr_TR -f UTF-8 "$LOCALE_DIR/tr_TR.UTF-8"
 }
 
-# A prefix of our own, set up once: no window manager under Xvfb (Managed=N, otherwise closing a captioned
-# window freezes Wine for 2 s), Wine's bitmap fonts, and the Windows faces mapped to metric-compatible ones.
+# Windows faces mapped to installed ones with the same metrics. Microsoft Sans Serif, the program's stand-in for
+# the bitmap MS Sans Serif, gets the narrow Liberation face: its widths are the designed ones, which the wider
+# faces overrun where labels stand close together.
+WINE_FONT_REPLACEMENTS=("Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono"
+                        "Palatino Linotype=Liberation Serif" "Microsoft Sans Serif=Liberation Sans Narrow")
+
+# A prefix of our own: no window manager under Xvfb (Managed=N, otherwise closing a captioned window freezes
+# Wine for 2 s), Wine's bitmap fonts, and the face replacements above. Created once; the settings are applied
+# again whenever they change.
 ensure_wine_prefix() {
-    [ -f "$WINEPREFIX/.pc1-ready" ] && return
-    echo "Setting up the Wine prefix in $WINEPREFIX"
-    rm -rf "$WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 </dev/null
-    wineserver -w
+    local settings="${WINE_FONT_REPLACEMENTS[*]}"
+    [ "$(cat "$WINEPREFIX/.pc1-ready" 2>/dev/null)" = "$settings" ] && return
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Setting up the Wine prefix in $WINEPREFIX"
+        wineboot --init >/dev/null 2>&1 </dev/null
+        wineserver -w
+    fi
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     local face
-    for face in "Arial=Liberation Sans" "Times New Roman=Liberation Serif" "Courier New=Liberation Mono" \
-                "Palatino Linotype=Liberation Serif" "Microsoft Sans Serif=Liberation Sans"; do
+    for face in "${WINE_FONT_REPLACEMENTS[@]}"; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1
     done
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     wineserver -w
-    touch "$WINEPREFIX/.pc1-ready"
+    echo "$settings" > "$WINEPREFIX/.pc1-ready"
 }
 
 XVFB_PID=
