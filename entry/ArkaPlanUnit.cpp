@@ -21,7 +21,6 @@ const platform::ControlSpec kControls[] = {
 
 TArkaPlan::TArkaPlan(HWND owner) { Build(kForm, kControls, {}, owner); }
 
-// The window goes while the form's controls still exist: their procedures look them up until it is gone.
 void TArkaPlan::Show() { ShowWindow(Handle(), SW_SHOWMAXIMIZED); }
 
 // Closing the backdrop only hides it: the session code destroys it after the entry dialog it owns, which

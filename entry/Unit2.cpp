@@ -52,7 +52,6 @@ TGirisForm::TGirisForm(HWND owner) {
     CentreOnScreen();
 }
 
-// The window goes while the form's controls still exist: their procedures look them up until it is gone.
 void TGirisForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
