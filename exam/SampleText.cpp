@@ -83,10 +83,20 @@ std::string AsWindows1254(std::string_view text) {
     if (hasHighBytes) {
         const int size = static_cast<int>(text.size());
         std::wstring wide(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0), L'\0');
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, wide.data(),
+                            static_cast<int>(wide.size()));
         if (!wide.empty()) return platform::NarrowCp1254(wide);
     }
     return std::string(text);
+}
+
+// The rich text of a file, or nothing when it holds none. Rich text may follow a UTF-8 byte-order mark or blank
+// lines; its source must never show as the sample.
+std::string_view RichTextIn(std::string_view content) {
+    if (content.starts_with("\xEF\xBB\xBF")) content.remove_prefix(3);
+    const auto start = content.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos || !content.substr(start).starts_with("{\\rtf")) return {};
+    return content.substr(start);
 }
 
 }  // namespace
@@ -94,8 +104,8 @@ std::string AsWindows1254(std::string_view text) {
 // A file that starts as rich text but does not read as such is damaged: its RTF source is no sample text either.
 void LoadSampleText(HWND metin) {
     const std::string content = ReadSampleFile();
-    if (content.starts_with("{\\rtf")) {
-        if (!platform::LoadRichEditRtf(metin, content)) throw std::runtime_error("Failed to Load Stream");
+    if (const std::string_view rtf = RichTextIn(content); !rtf.empty()) {
+        if (!platform::LoadRichEditRtf(metin, rtf)) throw std::runtime_error("Failed to Load Stream");
         return;
     }
     const std::string plain = AsWindows1254(content);

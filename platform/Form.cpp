@@ -88,7 +88,11 @@ void InitCommonControlsOnce() {
     (void)done;
 }
 
+// The control's default limit of 32,767 characters would silently cut a long sample text and stop the typing.
+constexpr LPARAM kRichEditTextLimit = 0x7FFFFFFE;
+
 void ConfigureRichEdit(HWND edit, HFONT font, const FontSpec& fontSpec, Color background) {
+    SendMessageW(edit, EM_EXLIMITTEXT, 0, kRichEditTextLimit);
     SendMessageW(edit, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(background.Resolve()));
     // The control's own default is a bold system font under some versions; state every attribute.
     CHARFORMATW format{};

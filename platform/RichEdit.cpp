@@ -13,10 +13,34 @@ namespace {
 constexpr UINT kUtf16 = 1200;
 }
 
+namespace {
+
+// Streams bytes into the control; streaming takes time in proportion to the text, where replacing the text in
+// one message grows with the square of its lines under some versions of the control.
+bool StreamIn(HWND edit, UINT format, std::string_view bytes) {
+    struct Source {
+        std::string_view rest;
+    } source{bytes};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) -> DWORD {
+        auto& from = *reinterpret_cast<Source*>(cookie);
+        const auto count = std::min<std::size_t>(from.rest.size(), static_cast<std::size_t>(wanted));
+        std::copy_n(from.rest.data(), count, buffer);
+        from.rest.remove_prefix(count);
+        *given = static_cast<LONG>(count);
+        return 0;
+    };
+    SendMessageW(edit, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0;
+}
+
+}  // namespace
+
 void SetRichEditText(HWND edit, std::string_view text) {
-    SETTEXTEX how{ST_DEFAULT, kUtf16};
     const std::wstring wide = WidenCp1254(text);
-    SendMessageW(edit, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(wide.c_str()));
+    StreamIn(edit, SF_TEXT | SF_UNICODE,
+             {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
 }
 
 int RichEditTextLength(HWND edit) {
@@ -37,21 +61,9 @@ std::string RichEditText(HWND edit) {
 }
 
 bool LoadRichEditRtf(HWND edit, std::string_view rtf) {
-    struct Source {
-        std::string_view rest;
-    } source{rtf};
-    EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
-    stream.pfnCallback = [](DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) -> DWORD {
-        auto& from = *reinterpret_cast<Source*>(cookie);
-        const auto count = std::min<std::size_t>(from.rest.size(), static_cast<std::size_t>(wanted));
-        std::copy_n(from.rest.data(), count, buffer);
-        from.rest.remove_prefix(count);
-        *given = static_cast<LONG>(count);
-        return 0;
-    };
-    SendMessageW(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-    return stream.dwError == 0;
+    if (StreamIn(edit, SF_RTF, rtf)) return true;
+    SetRichEditText(edit, "");  // nothing of a rejected text stays on screen
+    return false;
 }
 
 int RichEditLineCount(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)); }

@@ -13,7 +13,7 @@ namespace platform {
 
 void SetRichEditText(HWND edit, std::string_view text);
 std::string RichEditText(HWND edit);  // CR LF line breaks
-// Loads rich text; false when the control cannot read it as rich text (it is then left empty).
+// Loads rich text; false, with the control left empty, when the control cannot read it as rich text.
 bool LoadRichEditRtf(HWND edit, std::string_view rtf);
 
 int RichEditLineCount(HWND edit);               // lines as displayed, wrapped ones included

@@ -8,7 +8,8 @@ JOBS=$(nproc)
 export WINEPREFIX=$BUILD/wine-prefix
 export WINEARCH=win64
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No installer dialogs for .NET or Gecko, and no desktop menu entries made for what the tests install.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 LOCALE_DIR=$BUILD/locale
 
 build_native() {
@@ -40,7 +41,7 @@ WINE_FONT_REPLACEMENTS=("Arial=Liberation Sans" "Times New Roman=Liberation Seri
 # Wine for 2 s), Wine's bitmap fonts, and the face replacements above. Created once; the settings are applied
 # again whenever they change.
 ensure_wine_prefix() {
-    local settings="${WINE_FONT_REPLACEMENTS[*]}"
+    local settings="no crash dialog; ${WINE_FONT_REPLACEMENTS[*]}"
     [ "$(cat "$WINEPREFIX/.pc1-ready" 2>/dev/null)" = "$settings" ] && return
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Setting up the Wine prefix in $WINEPREFIX"
@@ -48,6 +49,8 @@ ensure_wine_prefix() {
         wineserver -w
     fi
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crashing program must end, not wait for a person at Wine's crash dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     local face
     for face in "${WINE_FONT_REPLACEMENTS[@]}"; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${face%%=*}" /d "${face#*=}" /f >/dev/null 2>&1

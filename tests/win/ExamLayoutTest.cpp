@@ -4,6 +4,7 @@
 #include <string>
 
 #include "exam/Unit1.h"
+#include "platform/RichEdit.h"
 #include "scratch/TempUnit.h"
 
 namespace {
@@ -111,6 +112,15 @@ TEST_F(ExamLayout, TextAreasKeepEveryTurkishLetterWhateverTheCodePage) {
             EXPECT_EQ(form.ControlText(area), text);
         }
     }
+}
+
+TEST_F(ExamLayout, TypingGoesOnPastTheControlsDefaultLimit) {
+    const HWND yazilan = form.ControlHandle("Yazilan");
+    form.SetControlText("Yazilan", std::string(40000, 'a'));
+    platform::SetRichEditReadOnly(yazilan, false);
+    platform::SelectRichEditRange(yazilan, 40000, 0);
+    SendMessageW(yazilan, WM_CHAR, 'b', 0);
+    EXPECT_EQ(platform::RichEditTextLength(yazilan), 40001);
 }
 
 BOOL CALLBACK CountToolTips(HWND hwnd, LPARAM count) {

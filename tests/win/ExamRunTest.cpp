@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -11,49 +9,16 @@
 #include "platform/ListBox.h"
 #include "platform/RichEdit.h"
 #include "scratch/TempUnit.h"
+#include "tests/win/ExamDriver.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = platform::Countdown::Clock;
 
-class ClockedSinavForm : public exam::TSinavForm {
-public:
-    Clock::time_point now{1000s};
-
-protected:
-    Clock::time_point Now() const override { return now; }
-};
-
-// A folder of its own as the current directory, holding the Metin.rtf the test writes.
-class SampleFolder {
-public:
-    SampleFolder() : path_(std::filesystem::temp_directory_path() / ("pc1-exam-" + std::to_string(GetTickCount64()))) {
-        std::filesystem::create_directories(path_);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-    }
-    ~SampleFolder() {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(path_);
-    }
-    void Write(std::string_view content) const {
-        std::ofstream(path_ / "Metin.rtf", std::ios::binary) << content;
-    }
-
-private:
-    std::filesystem::path path_, previous_;
-};
-
-// The time-up dialog closes itself after five seconds; the tests close it as soon as it shows.
-void CloseTimeUpDialogWhenShown() {
-    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr)) {
-            KillTimer(nullptr, id);
-            PostMessageW(dialog, WM_CLOSE, 0, 0);
-        }
-    });
-}
+using testing_pc1::ClockedSinavForm;
+using testing_pc1::CloseTimeUpDialogWhenShown;
+using testing_pc1::TestData;
 
 constexpr char kSampleRtf[] =
     "{\\rtf1\\ansi\\ansicpg1254\\deff0{\\fonttbl{\\f0\\fcharset162 Times New Roman;}}"
@@ -82,7 +47,7 @@ protected:
     }
     bool Enabled(const char* name) { return IsWindowEnabled(form.ControlHandle(name)); }
 
-    SampleFolder folder;
+    testing_pc1::SampleFolder folder;
     ClockedSinavForm form;
     scratch::TTempForm scratch;
     Clock::time_point start = form.now;
@@ -176,13 +141,6 @@ TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
     EXPECT_EQ(form.ControlText("Yazilan"), "a");
     EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
     EXPECT_EQ(form.ControlText("SureLabel"), "0");
-}
-
-std::string TestData(const char* name) {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::ifstream file(std::filesystem::path(exe).parent_path() / "testdata" / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 // Word processors write typographic quotes, apostrophes, dashes and ellipses; a candidate who types them as the

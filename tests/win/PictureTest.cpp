@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,10 +17,13 @@
 #include "platform/Picture.h"
 #include "platform/PictureButton.h"
 #include "platform/Resource.h"
+#include "tests/win/GuiObjectCount.h"
 
 namespace {
 
 using platform::ResourceBytes;
+using testing_pc1::CountGuiObjects;
+using testing_pc1::GuiObjects;
 
 constexpr const wchar_t* kButtonPictures[] = {L"TEMIZLE", L"BASLAT", L"KAPATBTN"};
 
@@ -256,36 +258,6 @@ TEST(PictureButton, DisabledShowsOnlyTheButtonColours) {
     }
     EXPECT_EQ(others, 0);
     EXPECT_GT(shadowed, 100) << "the picture and the caption are embossed";
-}
-
-struct GuiObjects {
-    DWORD gdi, user;
-    friend bool operator==(const GuiObjects&, const GuiObjects&) = default;
-};
-
-void PrintTo(const GuiObjects& objects, std::ostream* out) {
-    *out << objects.gdi << " GDI, " << objects.user << " USER";
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
-    ++*reinterpret_cast<DWORD*>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-// Wine's GetGuiResources answers 0 with ERROR_CALL_NOT_IMPLEMENTED. There the live GDI objects are counted by
-// asking GetObjectType about every handle index (Wine takes a handle without its upper word), and the USER
-// objects as the thread's windows, the only USER objects made here.
-GuiObjects CountGuiObjects() {
-    SetLastError(ERROR_SUCCESS);
-    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (gdi || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED)
-        return {gdi, GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
-    GuiObjects objects{0, 0};
-    for (ULONG_PTR index = 0; index <= 0xFFFF; ++index)
-        objects.gdi += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&objects.user));
-    return objects;
 }
 
 void MakeDrawAndDropEverything() {

@@ -1,0 +1,176 @@
+// How long an exam really lasts, from the exam clock's start to the typing area turning read-only, on the real
+// clock and real Windows timers: once with the program idle, once with a typist at 15 keys a second over 5,000
+// words already typed. Runs inside the real exam window under Windows (or Wine), about three minutes per exam;
+// prints each figure beside its target.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "exam/Unit1.h"
+#include "platform/RichEdit.h"
+
+namespace {
+
+constexpr double kExamMs = 180000.0;
+constexpr double kToleranceMs = 50.0;
+constexpr int kTypedWords = 5000;
+constexpr std::chrono::microseconds kKeyInterval{1000000 / 15};
+
+LARGE_INTEGER PerformanceCount() {
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return count;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// About 29,000 characters: with what the typist adds they stay under the rich-edit control's default limit of
+// 32,767, beyond which it takes no more typing.
+std::string TypedWords(int words) {
+    static constexpr std::string_view kSentence[] = {"Bu", "sabah", "erken", "kalkt\xFDm,", "\xE7" "ay",
+                                                     "i\xE7tim", "ve", "okula", "gittim."};
+    std::string text;
+    for (int i = 0; i < words; ++i) {
+        const std::size_t word = i % std::size(kSentence);
+        text += kSentence[word];
+        text += word == std::size(kSentence) - 1 ? "\r\n" : " ";
+    }
+    return text;
+}
+
+// Notes the moment the typing area has turned read-only.
+class ReadOnlyWatch {
+public:
+    explicit ReadOnlyWatch(HWND edit) : edit_(edit) {
+        SetWindowSubclass(edit_, &Procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~ReadOnlyWatch() { RemoveWindowSubclass(edit_, &Procedure, 0); }
+    ReadOnlyWatch(const ReadOnlyWatch&) = delete;
+    ReadOnlyWatch& operator=(const ReadOnlyWatch&) = delete;
+
+    bool Seen() const { return seen_; }
+    LARGE_INTEGER At() const { return at_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        auto& watch = *reinterpret_cast<ReadOnlyWatch*>(self);
+        if (message == EM_SETREADONLY && wParam && !watch.seen_) {
+            watch.at_ = PerformanceCount();
+            watch.seen_ = true;
+        }
+        return result;
+    }
+
+    HWND edit_;
+    bool seen_ = false;
+    LARGE_INTEGER at_{};
+};
+
+// The time-up dialog would stay five seconds; it is closed as soon as its modal loop activates it.
+class TimeUpDialogCloser {
+public:
+    TimeUpDialogCloser() : hook_(SetWindowsHookExW(WH_CBT, &Procedure, nullptr, GetCurrentThreadId())) {}
+    ~TimeUpDialogCloser() { UnhookWindowsHookEx(hook_); }
+    TimeUpDialogCloser(const TimeUpDialogCloser&) = delete;
+    TimeUpDialogCloser& operator=(const TimeUpDialogCloser&) = delete;
+
+private:
+    static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HCBT_ACTIVATE) {
+            const HWND hwnd = reinterpret_cast<HWND>(wParam);
+            wchar_t className[32];
+            if (GetClassNameW(hwnd, className, 32) && std::wstring_view(className) == L"TSonucForm")
+                PostMessageW(hwnd, WM_CLOSE, 0, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+
+    HHOOK hook_;
+};
+
+LPARAM KeyParameter(WORD key, bool up) {
+    const LPARAM scanCode = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+    return 1 | (scanCode << 16) | (up ? (LPARAM{1} << 30) | (LPARAM{1} << 31) : 0);
+}
+
+// A key press and release every fifteenth of a second, posted as the keyboard would post them; the message loop
+// translates the presses into characters. Stops when destroyed.
+std::jthread StartTypist(HWND edit) {
+    return std::jthread([edit](std::stop_token stop) {
+        auto next = std::chrono::steady_clock::now();
+        for (int keys = 0; !stop.stop_requested(); ++keys) {
+            next += kKeyInterval;
+            std::this_thread::sleep_until(next);
+            const WORD key = keys % 7 == 6 ? VK_SPACE : 'A';
+            PostMessageW(edit, WM_KEYDOWN, key, KeyParameter(key, false));
+            PostMessageW(edit, WM_KEYUP, key, KeyParameter(key, true));
+        }
+    });
+}
+
+struct ExamRun {
+    double lengthMs;
+    int characters;  // typed in the exam, as far as they reached the typing area
+};
+
+ExamRun RunExam(bool typing) {
+    exam::TSinavForm form;
+    ShowWindow(form.Handle(), SW_SHOW);
+    const HWND yazilan = form.ControlHandle("Yazilan");
+    platform::SetRichEditReadOnly(yazilan, false);
+    if (typing) form.SetControlText("Yazilan", TypedWords(kTypedWords));
+    const int charactersBefore = platform::RichEditTextLength(yazilan);
+    platform::SelectRichEditRange(yazilan, charactersBefore, 0);
+    SetFocus(yazilan);
+
+    ReadOnlyWatch readOnly(yazilan);
+    TimeUpDialogCloser closer;
+    const LARGE_INTEGER start = PerformanceCount();
+    form.SayaclariGuncelle();  // the first key release starts the exam clock
+    {
+        const std::jthread typist = typing ? StartTypist(yazilan) : std::jthread();
+        MSG message;
+        while (!readOnly.Seen() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    if (!readOnly.Seen()) throw std::runtime_error("the message loop ended before the exam");
+    return {Milliseconds(start, readOnly.At()), platform::RichEditTextLength(yazilan) - charactersBefore};
+}
+
+void Report(const char* what, const ExamRun& run) {
+    const double errorMs = run.lengthMs - kExamMs;
+    std::printf("%s: %.3f s, %+.1f ms off 180 s (target: within 50 ms)%s\n", what, run.lengthMs / 1000.0, errorMs,
+                std::fabs(errorMs) <= kToleranceMs ? "  (target met)" : "  (target missed)");
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+    try {
+        std::printf("exam length, from the clock's start to the typing area turning read-only\n");
+        Report("idle", RunExam(false));
+        const ExamRun busy = RunExam(true);
+        Report("typist at 15 keys/s over 5,000 words", busy);
+        std::printf("  %d characters typed in the exam; 15 keys a second make 2,700\n", busy.characters);
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "exam_length_bench: %s\n", error.what());
+        return 1;
+    }
+}

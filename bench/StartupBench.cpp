@@ -1,0 +1,196 @@
+// How long PC1.exe takes from CreateProcess to its entry dialog on screen, and the memory it holds then, beside
+// minimal_window.exe, a minimal Win32 program built the same way. Both are started from this folder, once to warm
+// up and then twenty times each; prints the medians, the ratios and their targets.
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/win/ProgramUnderTest.h"
+
+namespace {
+
+constexpr int kRuns = 20;
+constexpr double kStartupRatioTarget = 1.5;
+constexpr double kMemoryRatioTarget = 3.0;
+constexpr DWORD kTimeoutMs = 60000;
+
+struct Program {
+    const wchar_t* exe;
+    const wchar_t* windowClass;  // of the first window it shows
+};
+
+struct Launch {
+    double startupMs;
+    double privateMb;     // PROCESS_MEMORY_COUNTERS_EX::PrivateUsage, or under Wine the Linux process's RssAnon
+    double workingSetMb;  // PROCESS_MEMORY_COUNTERS::WorkingSetSize
+};
+
+struct Figures {
+    double startupMs, privateMb, workingSetMb;  // medians
+};
+
+LARGE_INTEGER PerformanceCount() {
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return count;
+}
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+std::filesystem::path BenchFolder() {
+    wchar_t path[MAX_PATH];
+    return std::filesystem::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH))).parent_path();
+}
+
+double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
+
+// Whether the Linux process of this /proc folder has the file mapped.
+bool HasMapped(const std::filesystem::path& process, const std::string& unixPath) {
+    std::ifstream maps(process / L"maps");
+    std::string line;
+    while (std::getline(maps, line))
+        if (line.ends_with(" " + unixPath)) return true;
+    return false;
+}
+
+// Wine reports no private bytes for another process: it fills PrivateUsage from the Linux process's swap alone, so
+// it reads 0. There the figure is the Linux process's resident anonymous memory (RssAnon), read through Wine's Z:
+// drive: the memory the process holds of its own, as private bytes are on Windows. The Linux process is the one
+// that has this very executable mapped.
+double LinuxPrivateMegabytes(const std::filesystem::path& exe) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!unixFileName) throw std::runtime_error("no private bytes reported, and not under Wine");
+    char* unixPathBuffer = unixFileName(exe.c_str());
+    const std::string unixPath = unixPathBuffer;
+    HeapFree(GetProcessHeap(), 0, unixPathBuffer);
+
+    std::vector<double> found;
+    for (const auto& entry : std::filesystem::directory_iterator(L"Z:\\proc")) {
+        if (!HasMapped(entry.path(), unixPath)) continue;
+        std::ifstream status(entry.path() / L"status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.starts_with("RssAnon:")) found.push_back(std::stod(line.substr(8)) / 1024.0);
+    }
+    if (found.size() != 1) throw std::runtime_error("cannot tell which Linux process runs " + exe.string());
+    return found.front();
+}
+
+// The child is ended whatever happens, and before the next one starts.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::filesystem::path& exe) {
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            exe.parent_path().c_str(), &startup, &info_))
+            throw std::runtime_error("cannot start " + exe.string());
+    }
+    ~ChildProcess() {
+        TerminateProcess(info_.hProcess, 0);
+        WaitForSingleObject(info_.hProcess, kTimeoutMs);
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    HANDLE Handle() const { return info_.hProcess; }
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+Launch LaunchOnce(const Program& program) {
+    const std::filesystem::path exe = BenchFolder() / program.exe;
+    const LARGE_INTEGER start = PerformanceCount();
+    const ChildProcess child(exe);
+    while (!testing_pc1::FindProcessWindow(child.Id(), program.windowClass)) {
+        const bool ended = WaitForSingleObject(child.Handle(), 0) == WAIT_OBJECT_0;
+        if (ended || Milliseconds(start, PerformanceCount()) > kTimeoutMs)
+            throw std::runtime_error("no window from the program");
+        Sleep(1);
+    }
+    const double startupMs = Milliseconds(start, PerformanceCount());
+    // The memory is read once the program has finished its start-up and waits for input.
+    WaitForInputIdle(child.Handle(), kTimeoutMs);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (!GetProcessMemoryInfo(child.Handle(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        throw std::runtime_error("cannot read the program's memory");
+    const double privateMb = memory.PrivateUsage ? Megabytes(memory.PrivateUsage) : LinuxPrivateMegabytes(exe);
+    return {startupMs, privateMb, Megabytes(memory.WorkingSetSize)};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+class Samples {
+public:
+    void Add(const Launch& launch) {
+        startupMs_.push_back(launch.startupMs);
+        privateMb_.push_back(launch.privateMb);
+        workingSetMb_.push_back(launch.workingSetMb);
+    }
+    Figures Medians() const { return {Median(startupMs_), Median(privateMb_), Median(workingSetMb_)}; }
+
+private:
+    std::vector<double> startupMs_, privateMb_, workingSetMb_;
+};
+
+const char* Verdict(double ratio, double target) { return ratio <= target ? "  (target met)" : "  (target missed)"; }
+
+}  // namespace
+
+int main() {
+    try {
+        const Program minimalProgram{L"minimal_window.exe", L"MinimalWindow"};
+        const Program pc1Program{L"PC1.exe", L"TGirisForm"};
+        LaunchOnce(minimalProgram);
+        LaunchOnce(pc1Program);
+        // The two take turns, so that whatever else the machine does weighs on both alike.
+        Samples minimalSamples, pc1Samples;
+        for (int run = 0; run < kRuns; ++run) {
+            minimalSamples.Add(LaunchOnce(minimalProgram));
+            pc1Samples.Add(LaunchOnce(pc1Program));
+        }
+        const Figures minimal = minimalSamples.Medians();
+        const Figures pc1 = pc1Samples.Medians();
+        std::printf("start-up, CreateProcess to the first window on screen (median of %d runs after a warm-up)\n",
+                    kRuns);
+        std::printf("  minimal_window.exe %.1f ms, PC1.exe (entry dialog) %.1f ms\n", minimal.startupMs,
+                    pc1.startupMs);
+        const double startupRatio = pc1.startupMs / minimal.startupMs;
+        std::printf("start-up ratio: %.2f (target: at most %.1f)%s\n", startupRatio, kStartupRatioTarget,
+                    Verdict(startupRatio, kStartupRatioTarget));
+        std::printf("memory once the window shows and the program waits for input (median)\n");
+        std::printf("  private bytes; under Wine, which reports none, the Linux process's resident anonymous memory\n");
+        std::printf("  minimal_window.exe private %.1f MB, working set %.1f MB\n", minimal.privateMb,
+                    minimal.workingSetMb);
+        std::printf("  PC1.exe            private %.1f MB, working set %.1f MB\n", pc1.privateMb, pc1.workingSetMb);
+        const double memoryRatio = pc1.privateMb / minimal.privateMb;
+        std::printf("private memory ratio: %.2f (target: at most %.0f)%s\n", memoryRatio, kMemoryRatioTarget,
+                    Verdict(memoryRatio, kMemoryRatioTarget));
+        return 0;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup_bench: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,250 @@
+// Reads a running PC1's windows from another process for the end-to-end scripts, which drive PC1 with real X
+// input. A target is a window class ("TSonucForm") or a form's control ("TSinavForm.Yazilan"); a control is found
+// by the id its form gives it, its index in the form's table. Texts come out as UTF-8 lines.
+//
+//   wait TARGET SECONDS      until the target is visible           gone TARGET SECONDS  until it is not
+//   visible TARGET           1 or 0                                rect TARGET          its screen rectangle
+//   caption CLASS            a point on the window's caption bar   text TARGET          its window text
+//   items TARGET             a list box's items, one a line        clipboard [TEXT]     sets or prints the text
+//   watch                    the exam's timing, from the start countdown to the end of the time-up dialog
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <utility>
+
+#include "entry/Unit2Layout.h"
+#include "exam/Unit1Layout.h"
+#include "platform/FormInternals.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+struct FormTable {
+    std::wstring_view className;
+    std::span<const platform::ControlSpec> (*controls)();
+};
+
+const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormControls}, {L"TGirisForm", entry::GirisFormControls}};
+
+void Print(std::wstring_view text) {
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
+    utf8 += '\n';
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    std::fflush(stdout);
+}
+
+HWND FindChildWithId(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) {
+            auto* s = reinterpret_cast<Search*>(context);
+            if (GetDlgCtrlID(child) != s->id) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTarget(std::wstring_view target) {
+    const auto dot = target.find(L'.');
+    const std::wstring className(target.substr(0, dot));
+    const HWND window = FindWindowW(className.c_str(), nullptr);
+    if (dot == std::wstring_view::npos || !window) return window;
+    const std::wstring_view name = target.substr(dot + 1);
+    for (const FormTable& form : kForms) {
+        if (form.className != className) continue;
+        const auto controls = form.controls();
+        for (std::size_t i = 0; i < controls.size(); ++i)
+            if (std::wstring(controls[i].name.begin(), controls[i].name.end()) == name)
+                return FindChildWithId(window, platform::form_internals::kFirstControlId + static_cast<int>(i));
+    }
+    return nullptr;
+}
+
+HWND RequireTarget(std::wstring_view target) {
+    if (const HWND found = FindTarget(target)) return found;
+    throw std::runtime_error("no window " + std::string(target.begin(), target.end()));
+}
+
+bool IsShowing(std::wstring_view target) {
+    const HWND hwnd = FindTarget(target);
+    return hwnd && IsWindowVisible(hwnd);
+}
+
+bool PollUntil(Clock::duration timeout, const std::function<bool()>& done) {
+    const auto deadline = Clock::now() + timeout;
+    while (!done()) {
+        if (Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(10ms);
+    }
+    return true;
+}
+
+void PrintText(HWND hwnd) {
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
+                        &copied);
+    text.resize(copied);
+    Print(text);
+}
+
+void PrintItems(HWND listBox) {
+    const auto count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(
+            static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        Print(item);
+    }
+}
+
+void PrintRect(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+}
+
+// Halfway between the window's top edge and its client area, the middle of the caption bar's width.
+void PrintCaptionPoint(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    POINT clientOrigin{0, 0};
+    ClientToScreen(hwnd, &clientOrigin);
+    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + clientOrigin.y) / 2);
+}
+
+bool SetClipboardText(std::wstring_view text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    auto* copy = static_cast<wchar_t*>(GlobalLock(memory));
+    text.copy(copy, text.size());
+    copy[text.size()] = L'\0';
+    GlobalUnlock(memory);
+    const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    return set;
+}
+
+int PrintClipboardText() {
+    if (!OpenClipboard(nullptr)) return 1;
+    const HANDLE memory = GetClipboardData(CF_UNICODETEXT);
+    if (memory) {
+        Print(static_cast<const wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return memory ? 0 : 1;
+}
+
+long long MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(to - from).count();
+}
+
+// Started while the start countdown shows. The exam clock starts with the first key released in the typing area
+// or when the countdown has run out; the countdown's panel goes at that moment, and a typed character shows a
+// moment before. From then on the typing area's length tells when it last took a key, and its read-only style
+// when the exam ended. Changes seen once it is read-only are keys it should have refused. A line is printed as
+// each moment passes, so that the script can act on it, and the figures at the end.
+int Watch() {
+    const HWND yazilan = RequireTarget(L"TSinavForm.Yazilan");
+    const HWND baslaPanel = RequireTarget(L"TSinavForm.BaslaPanel");
+    const auto length = [&] {
+        DWORD_PTR n = 0;
+        SendMessageTimeoutW(yazilan, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &n);
+        return n;
+    };
+    const auto readOnly = [&] { return (GetWindowLongW(yazilan, GWL_STYLE) & ES_READONLY) != 0; };
+    if (!PollUntil(10s, [&] { return IsWindowVisible(baslaPanel); })) throw std::runtime_error("no start countdown");
+    if (!PollUntil(60s, [&] { return length() > 0 || !IsWindowVisible(baslaPanel); }))
+        throw std::runtime_error("the exam clock never started");
+    const auto started = Clock::now();
+    Print(length() > 0 ? L"started by a key" : L"started by the countdown");
+
+    auto lastLength = length();
+    auto lastChange = started;
+    std::optional<Clock::time_point> ended, dialogShown;
+    int lateKeys = 0;
+    const auto deadline = started + 200s;
+    for (;;) {
+        const bool endedBefore = ended.has_value();
+        if (!ended && readOnly()) {
+            ended = Clock::now();
+            Print(L"ended");
+        }
+        if (const auto n = length(); n != lastLength) {
+            lastLength = n;
+            lastChange = Clock::now();
+            if (endedBefore) ++lateKeys;
+        }
+        if (ended && !dialogShown && IsShowing(L"TSonucForm")) {
+            dialogShown = Clock::now();
+            Print(L"dialog");
+        }
+        if (dialogShown && !IsShowing(L"TSonucForm")) break;
+        if (Clock::now() > deadline)
+            throw std::runtime_error(ended ? "the time-up dialog stayed" : "the exam never ended");
+        std::this_thread::sleep_for(20ms);
+    }
+    std::printf("accepted_ms=%lld\nended_ms=%lld\ndialog_ms=%lld\nlate_keys=%d\n",
+                MillisecondsBetween(started, lastChange), MillisecondsBetween(started, *ended),
+                MillisecondsBetween(*dialogShown, Clock::now()), lateKeys);
+    return 0;
+}
+
+int Run(std::span<wchar_t*> args) {
+    const std::wstring_view command = args.size() > 1 ? args[1] : L"";
+    const std::wstring_view target = args.size() > 2 ? args[2] : L"";
+    const auto seconds = std::chrono::seconds(args.size() > 3 ? _wtoi(args[3]) : 10);
+    if (command == L"wait") return PollUntil(seconds, [&] { return IsShowing(target); }) ? 0 : 1;
+    if (command == L"gone") return PollUntil(seconds, [&] { return !IsShowing(target); }) ? 0 : 1;
+    if (command == L"clipboard") return args.size() > 2 ? (SetClipboardText(target) ? 0 : 1) : PrintClipboardText();
+    if (command == L"watch") return Watch();
+    if (command == L"visible") {
+        Print(IsShowing(target) ? L"1" : L"0");
+        return 0;
+    }
+    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {
+        {L"rect", PrintRect}, {L"caption", PrintCaptionPoint}, {L"text", PrintText}, {L"items", PrintItems}};
+    for (const auto& [name, print] : printers) {
+        if (name != command) continue;
+        print(RequireTarget(target));
+        return 0;
+    }
+    throw std::runtime_error("unknown command");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    try {
+        return Run(std::span(argv, static_cast<std::size_t>(argc)));
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "inspect: %s\n", error.what());
+        return 2;
+    }
+}

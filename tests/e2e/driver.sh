@@ -1,0 +1,89 @@
+# shellcheck shell=bash
+# Drives a real PC1.exe under Wine with X keyboard and mouse input, and reads its windows back through the inspect
+# helper. Sourced by the end-to-end scripts after scripts/common.sh, with WINDOWS_BUILD naming the Windows build tree.
+# They need the X display and the warm wine server that ./test starts.
+
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    echo "no X display: run through ./test" >&2
+    exit 1
+fi
+BIN=$WINDOWS_BUILD/bin
+WINE_ENV=(env LC_ALL="${PC1_LOCALE:-tr_TR.UTF-8}" LOCPATH="$LOCALE_DIR")
+SHOTS=$WINDOWS_BUILD/e2e-screenshots
+PC1_PID=
+RUN_DIR=
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+expect_eq() {  # what, actual, expected
+    [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
+}
+
+inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
+
+# Waits for a control to show the text. Keys are taken in order, so once a key typed last has arrived, everything
+# pressed before it has been dealt with.
+expect_text() {  # target, text
+    local _ text
+    for _ in $(seq 50); do
+        text=$(inspect text "$1")
+        [ "$text" = "$2" ] && return
+        sleep 0.1
+    done
+    fail "$1 shows '$text', not '$2'"
+}
+
+# The supervisor's digits of this build tree, which drew them or was given them at configure time; one a line.
+supervisor_digits() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt" | grep -o .; }
+
+# Starts PC1.exe in a fresh folder beside the sample text; whatever happens, it ends with the script.
+start_program() {
+    RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
+    cp "$BIN/PC1.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1.exe) &
+    PC1_PID=$!
+    trap stop_program EXIT
+    inspect wait TGirisForm 60 || fail "no entry dialog within 60 s"
+}
+
+stop_program() {
+    [ -n "$PC1_PID" ] && kill -9 "$PC1_PID" 2>/dev/null
+    rm -rf "$RUN_DIR"
+}
+
+# The program must end within ten seconds, with this exit code.
+expect_exit_code() {
+    local _ code=0
+    for _ in $(seq 100); do
+        kill -0 "$PC1_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$PC1_PID" 2>/dev/null && fail "PC1 still runs ten seconds after it was closed"
+    wait "$PC1_PID" || code=$?
+    PC1_PID=
+    expect_eq "exit code" "$code" "$1"
+}
+
+click() {
+    local left top right bottom
+    read -r left top right bottom < <(inspect rect "$1") || fail "no $1 to click"
+    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+}
+
+# Types into the focused field and confirms it with Enter, as a candidate fills in the entry dialog.
+type_field() {
+    xdotool type --delay 40 "$1"
+    xdotool key Return
+}
+
+# Keys pressed one after another while Alt is held.
+keys_with_alt() { xdotool keydown alt key "$@" keyup alt; }
+
+shoot() {
+    mkdir -p "$SHOTS"
+    import -window root "$SHOTS/$1.png"
+    echo "screenshot: $SHOTS/$1.png"
+}

@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# Two candidates' whole sessions on the real program at real speed, typed with real keys: entry, the start countdown,
+# 180 seconds of the sample text with three wrong words among it, the time-up dialog, the results, and "Yeni Oturum"
+# for the next candidate; then the supervisor's sequence and the close button. About seven minutes.
+# Screenshots of every stage go to WINDOWS_BUILD_TREE/e2e-screenshots.
+# Usage: two-sessions.sh WINDOWS_BUILD_TREE
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
+WINDOWS_BUILD=$1
+source "$(dirname "$0")/driver.sh"
+
+WRONG_WORDS=(kelebekler yağmurluk şemsiyeci)
+WRONG_AT=(3 17 40)  # their places among the typed words
+EXAM_MS=180000
+TYPE_WORDS_MS=170000  # then only spaces, so that no word is cut off when the time is up
+# Ten keys a second (xdotool types a key per half the delay): a fast candidate's pace, and one PC1 keeps up with under
+# Wine. At twice that it falls behind late in the exam, and then xdotool's brief key mappings for the Turkish letters
+# are gone before Wine reads a key, which types the wrong letter.
+KEY_DELAY=200
+
+# The words of Metin.rtf: its text without the markup, decoded from Windows-1254, cut at everything but letters.
+sample_words() {
+    sed -e '/^{\\rtf/d' -e 's/\\[a-z]\+-\?[0-9]* \?//g' -e 's/[{}]//g' \
+        -e "s/\\\\'\([0-9a-f][0-9a-f]\)/\\\\x\1/g" "$ROOT/resources/Metin.rtf" |
+        while IFS= read -r line; do printf '%b\n' "$line"; done |
+        iconv -f CP1254 -t UTF-8 | sed 's/[^[:alpha:]]\+/\n/g' | grep .
+}
+
+mapfile -t SAMPLE < <(sample_words)
+# xdotool types capital Ç, Ö and Ü in lower case, so those words are left out of what is typed.
+mapfile -t TYPABLE < <(printf '%s\n' "${SAMPLE[@]}" | grep -v '[ÇÖÜ]')
+PLAN=()
+for ((i = 0; ${#PLAN[@]} < 2000; i++)); do PLAN+=("${TYPABLE[i % ${#TYPABLE[@]}]}"); done
+for i in "${!WRONG_AT[@]}"; do PLAN=("${PLAN[@]:0:WRONG_AT[i]}" "${WRONG_WORDS[i]}" "${PLAN[@]:WRONG_AT[i]}"); done
+
+now_ms() { date +%s%3N; }
+
+await_line() {  # file, text, seconds
+    local _
+    for _ in $(seq $(($3 * 10))); do
+        grep -q "$2" "$1" && return
+        sleep 0.1
+    done
+    fail "the watch printed no '$2' within $3 s"
+}
+
+expect_within() {  # what, value, low, high
+    (($3 <= $2 && $2 <= $4)) || fail "$1: $2 is not within $3..$4"
+}
+
+enter_candidate() {  # number, name, surname
+    inspect wait TGirisForm 10 || fail "no entry dialog"
+    type_field "$1"
+    type_field "$2"
+    type_field "$3"
+    inspect wait TSinavForm 10 || fail "no exam window after the entry"
+}
+
+# One exam from "Sınava Başla" to the results. The clock starts by "a key", typed during the countdown, or by "the
+# countdown" running out, after which typing begins. Spaces, one every 100 ms, go on until the typing area
+# stops taking keys and a second longer; the watch measures from outside how long it took them.
+run_exam() {  # session, how the clock starts
+    local log=$RUN_DIR/watch-$1.log typed=0 started shot_running=
+    click TSinavForm.Baslat
+    inspect watch >"$log" &
+    local watch_pid=$!
+    sleep 1.5
+    shoot "$1-countdown"
+    if [ "$2" = "a key" ]; then
+        xdotool type --delay "$KEY_DELAY" "${PLAN[0]} "
+        typed=1
+    fi
+    await_line "$log" started 10
+    started=$(now_ms)
+    while (($(now_ms) - started < TYPE_WORDS_MS)); do
+        xdotool type --delay "$KEY_DELAY" "${PLAN[typed]} "
+        typed=$((typed + 1))
+        if [ -z "$shot_running" ] && (($(now_ms) - started > 60000)); then
+            shoot "$1-running"
+            shot_running=yes
+        fi
+    done
+    until grep -q ended "$log"; do
+        (($(now_ms) - started < EXAM_MS + 15000)) || fail "the typing area still takes keys"
+        xdotool key space
+        sleep 0.1
+    done
+    for _ in $(seq 10); do
+        xdotool key space
+        sleep 0.1
+    done
+    await_line "$log" dialog 5
+    shoot "$1-time-up"
+    wait "$watch_pid" || fail "the watch failed: $(cat "$log")"
+    inspect wait TSinavForm.GroupBox1 10 || fail "no results"
+    shoot "$1-results"
+
+    local accepted ended dialog late
+    accepted=$(sed -n 's/^accepted_ms=//p' "$log")
+    ended=$(sed -n 's/^ended_ms=//p' "$log")
+    dialog=$(sed -n 's/^dialog_ms=//p' "$log")
+    late=$(sed -n 's/^late_keys=//p' "$log")
+    echo "session $1: $(head -n 1 "$log"); the typing area took keys for $accepted ms, turned read-only after" \
+        "$ended ms; the time-up dialog stayed $dialog ms; $typed words typed"
+    expect_eq "how the clock started" "$(head -n 1 "$log")" "started by $2"
+    expect_within "time the typing area took keys" "$accepted" $((EXAM_MS - 1000)) $((EXAM_MS + 1000))
+    expect_eq "keys taken after the end" "$late" 0
+    expect_within "time the time-up dialog stayed" "$dialog" 4000 8000
+
+    local correct=()
+    for word in "${PLAN[@]:0:typed}"; do
+        [[ " ${WRONG_WORDS[*]} " == *" $word "* ]] || correct+=("$word")
+    done
+    expect_eq "sample words" "$(inspect items TSinavForm.MetinListBox)" "$(printf '%s\n' "${SAMPLE[@]}")"
+    expect_eq "correct words" "$(inspect items TSinavForm.DogruListBox)" "$(printf '%s\n' "${correct[@]}")"
+    expect_eq "wrong words" "$(inspect items TSinavForm.YanlisListBox)" "$(printf '%s\n' "${WRONG_WORDS[@]}")"
+}
+
+start_program
+enter_candidate 17 şule ılgaz
+run_exam 1 "a key"
+click TSinavForm.Temizle
+enter_candidate 18 ilker çiğli
+run_exam 2 "the countdown"
+
+mapfile -t digits < <(supervisor_digits)
+keys_with_alt "${digits[@]}"
+inspect wait TSinavForm.KapatBtn 2 || fail "no close button after the supervisor's sequence"
+click TSinavForm.KapatBtn
+expect_exit_code 0
+echo PASS

@@ -1,0 +1,44 @@
+#include "tests/win/ExamDriver.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+
+namespace testing_pc1 {
+
+SampleFolder::SampleFolder()
+    : path_(std::filesystem::temp_directory_path() /
+            ("pc1-sample-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()))),
+      previous_(std::filesystem::current_path()) {
+    std::filesystem::create_directories(path_);
+    std::filesystem::current_path(path_);
+}
+
+SampleFolder::~SampleFolder() {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void SampleFolder::Write(std::string_view content) const {
+    std::ofstream(SampleFile(), std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+void CloseTimeUpDialogWhenShown() {
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr)) {
+            KillTimer(nullptr, id);
+            PostMessageW(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+}
+
+std::string TestData(const char* name) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::ifstream file(std::filesystem::path(exe).parent_path() / "testdata" / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+}  // namespace testing_pc1

@@ -1,0 +1,43 @@
+// What the tests that run exams in their own process share: a folder holding the sample file, an exam window on
+// a clock the test moves, and the time-up dialog closed as soon as it shows.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "exam/Unit1.h"
+
+namespace testing_pc1 {
+
+class ClockedSinavForm : public exam::TSinavForm {
+public:
+    platform::Countdown::Clock::time_point now{std::chrono::seconds(1000)};
+
+protected:
+    platform::Countdown::Clock::time_point Now() const override { return now; }
+};
+
+// A fresh folder that is the current directory while the object lives, where the program looks for Metin.rtf.
+class SampleFolder {
+public:
+    SampleFolder();
+    ~SampleFolder();
+    SampleFolder(const SampleFolder&) = delete;
+    SampleFolder& operator=(const SampleFolder&) = delete;
+
+    std::filesystem::path SampleFile() const { return path_ / "Metin.rtf"; }
+    void Write(std::string_view content) const;
+
+private:
+    std::filesystem::path path_, previous_;
+};
+
+// The time-up dialog closes itself after five seconds; tests close it as soon as it shows.
+void CloseTimeUpDialogWhenShown();
+
+// A file of tests/data, copied beside the test's executable.
+std::string TestData(const char* name);
+
+}  // namespace testing_pc1
