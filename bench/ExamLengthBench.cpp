@@ -13,30 +13,21 @@
 #include <string_view>
 #include <thread>
 
+#include "bench/Stopwatch.h"
 #include "exam/Unit1.h"
 #include "platform/RichEdit.h"
 
 namespace {
+
+using bench::Milliseconds;
+using bench::PerformanceCount;
 
 constexpr double kExamMs = 180000.0;
 constexpr double kToleranceMs = 50.0;
 constexpr int kTypedWords = 5000;
 constexpr std::chrono::microseconds kKeyInterval{1000000 / 15};
 
-LARGE_INTEGER PerformanceCount() {
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return count;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// About 29,000 characters: with what the typist adds they stay under the rich-edit control's default limit of
-// 32,767, beyond which it takes no more typing.
+// About 29,000 characters.
 std::string TypedWords(int words) {
     static constexpr std::string_view kSentence[] = {"Bu", "sabah", "erken", "kalkt\xFDm,", "\xE7" "ay",
                                                      "i\xE7tim", "ve", "okula", "gittim."};

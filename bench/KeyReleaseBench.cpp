@@ -8,10 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/Stopwatch.h"
 #include "exam/Unit1.h"
 #include "platform/RichEdit.h"
 
 namespace {
+
+using bench::Milliseconds;
+using bench::PerformanceCount;
 
 std::string TypedText(int words) {
     static const char* kWords[] = {"bir", "iki", "\xFC\xE7", "kalem", "defter", "\xE7i\xE7" "ek", "a\xF0" "a\xE7",
@@ -23,12 +27,6 @@ std::string TypedText(int words) {
         text += (i % 12 == 11) ? "\r\n" : " ";
     }
     return text;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 struct Figures {
@@ -56,11 +54,9 @@ int main() {
         std::vector<double> times;
         for (int key = 0; key < 400; ++key) {
             SendMessageW(yazilan, WM_CHAR, key % 7 == 6 ? ' ' : 'a', 0);
-            LARGE_INTEGER before, after;
-            QueryPerformanceCounter(&before);
+            const LARGE_INTEGER before = PerformanceCount();
             form.YazilanKeyUp(args);
-            QueryPerformanceCounter(&after);
-            times.push_back(Milliseconds(before, after));
+            times.push_back(Milliseconds(before, PerformanceCount()));
         }
         const Figures f = Summarise(times);
         std::printf("%5d words: median %.3f ms, 95th percentile %.3f ms, worst %.3f ms%s\n", words, f.median,

@@ -12,9 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/Stopwatch.h"
 #include "tests/win/ProgramUnderTest.h"
 
 namespace {
+
+using bench::Milliseconds;
+using bench::PerformanceCount;
 
 constexpr int kRuns = 20;
 constexpr double kStartupRatioTarget = 1.5;
@@ -35,18 +39,6 @@ struct Launch {
 struct Figures {
     double startupMs, privateMb, workingSetMb;  // medians
 };
-
-LARGE_INTEGER PerformanceCount() {
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return count;
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::filesystem::path BenchFolder() {
     wchar_t path[MAX_PATH];
