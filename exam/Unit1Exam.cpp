@@ -15,7 +15,6 @@ namespace exam {
 namespace {
 
 constexpr int kStartSeconds = 5;
-constexpr int kExamSeconds = 180;
 constexpr char kCharacterCountCaption[] = "Karakter say\xFDs\xFD: ";
 constexpr char kWordCountCaption[] = "    Kelime say\xFDs\xFD: ";
 constexpr COLORREF kCorrectBarColour = RGB(0, 128, 0);

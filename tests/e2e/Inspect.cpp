@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -121,10 +122,16 @@ void PrintItems(HWND listBox) {
     }
 }
 
+void PrintNumbers(std::initializer_list<long> numbers) {
+    std::wstring line;
+    for (const long number : numbers) line += (line.empty() ? L"" : L" ") + std::to_wstring(number);
+    Print(line);
+}
+
 void PrintRect(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
-    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    PrintNumbers({r.left, r.top, r.right, r.bottom});
 }
 
 // Halfway between the window's top edge and its client area, the middle of the caption bar's width.
@@ -133,7 +140,7 @@ void PrintCaptionPoint(HWND hwnd) {
     GetWindowRect(hwnd, &r);
     POINT clientOrigin{0, 0};
     ClientToScreen(hwnd, &clientOrigin);
-    std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + clientOrigin.y) / 2);
+    PrintNumbers({(r.left + r.right) / 2, (r.top + clientOrigin.y) / 2});
 }
 
 bool SetClipboardText(std::wstring_view text) {
@@ -209,9 +216,10 @@ int Watch() {
             throw std::runtime_error(ended ? "the time-up dialog stayed" : "the exam never ended");
         std::this_thread::sleep_for(20ms);
     }
-    std::printf("accepted_ms=%lld\nended_ms=%lld\ndialog_ms=%lld\nlate_keys=%d\n",
-                MillisecondsBetween(started, lastChange), MillisecondsBetween(started, *ended),
-                MillisecondsBetween(*dialogShown, Clock::now()), lateKeys);
+    Print(L"accepted_ms=" + std::to_wstring(MillisecondsBetween(started, lastChange)));
+    Print(L"ended_ms=" + std::to_wstring(MillisecondsBetween(started, *ended)));
+    Print(L"dialog_ms=" + std::to_wstring(MillisecondsBetween(*dialogShown, Clock::now())));
+    Print(L"late_keys=" + std::to_wstring(lateKeys));
     return 0;
 }
 

@@ -1,7 +1,9 @@
 # shellcheck shell=bash
 # Drives a real PC1.exe under Wine with X keyboard and mouse input, and reads its windows back through the inspect
-# helper. Sourced by the end-to-end scripts after scripts/common.sh, with WINDOWS_BUILD naming the Windows build tree.
-# They need the X display and the warm wine server that ./test starts.
+# helper. The end-to-end scripts source it with the Windows build tree as its argument; they need the X display and
+# the warm wine server that ./test starts.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+WINDOWS_BUILD=$1
 
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     echo "no X display: run through ./test" >&2
@@ -68,8 +70,9 @@ expect_exit_code() {
 }
 
 click() {
-    local left top right bottom
-    read -r left top right bottom < <(inspect rect "$1") || fail "no $1 to click"
+    local rect left top right bottom
+    rect=$(inspect rect "$1") || fail "no $1 to click (inspect ended with $?)"
+    read -r left top right bottom <<<"$rect"
     xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
 

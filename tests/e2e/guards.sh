@@ -4,9 +4,7 @@
 # A refused key is followed by a key that types, and the check waits for that one.
 # Usage: guards.sh WINDOWS_BUILD_TREE
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/common.sh"
-WINDOWS_BUILD=$1
-source "$(dirname "$0")/driver.sh"
+source "$(dirname "$0")/driver.sh" "$1"
 
 start_program
 

@@ -5,9 +5,7 @@
 # Screenshots of every stage go to WINDOWS_BUILD_TREE/e2e-screenshots.
 # Usage: two-sessions.sh WINDOWS_BUILD_TREE
 set -euo pipefail
-source "$(dirname "$0")/../../scripts/common.sh"
-WINDOWS_BUILD=$1
-source "$(dirname "$0")/driver.sh"
+source "$(dirname "$0")/driver.sh" "$1"
 
 WRONG_WORDS=(kelebekler yağmurluk şemsiyeci)
 WRONG_AT=(3 17 40)  # their places among the typed words
