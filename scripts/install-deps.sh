@@ -9,7 +9,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev              # native tests and benchmarks; googletest's source for MinGW
     wine64 wine xvfb                                      # running PC1.exe and its tests
     fonts-wine fonts-liberation locales                   # faces with Turkish glyphs; the tr_TR locale for Wine
-    imagemagick xdotool x11-utils                         # screenshots and real X input
+    imagemagick xdotool x11-utils x11-xkb-utils           # screenshots, real X input, keypad keycodes (xkbcomp)
     nsis                                                  # the installer PC1-<version>-setup.exe (release target)
     clang libclang-rt-14-dev                              # the text core's fuzz target: libFuzzer and sanitizers
 )
