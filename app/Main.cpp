@@ -21,7 +21,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // the error handler closes it, which ends the program.
     std::optional<exam::TSinavForm> sinavForm;
     try {
-        sinavForm.emplace();
+        // The exam window's controls are made while the first entry dialog waits for its candidate, so that
+        // the dialog is on screen sooner.
+        sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry);
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         scratch::TTempForm tempForm;

@@ -41,9 +41,10 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm() : denetimSirasi_(kSupervisorDigits) {
-    Build(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
+TSinavForm::TSinavForm(Controls controls) : denetimSirasi_(kSupervisorDigits) {
+    BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
     CoverTheScreen();
+    if (controls == Controls::AtOnce) MakeControls();
 }
 
 void TSinavForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
@@ -70,7 +71,7 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // Borderless, on top of every other window and as large as the screen.
 void TSinavForm::CoverTheScreen() {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                 SWP_FRAMECHANGED);
+                 SWP_NOACTIVATE);
 }
 
 void TSinavForm::KeepProportions() {

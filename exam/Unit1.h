@@ -18,9 +18,13 @@ public:
     // The text of the program's taskbar button and the title of its plain message boxes.
     static constexpr std::string_view kApplicationTitle = "PC1";
 
+    // When the window makes its controls: at once, or while the first entry dialog waits for its candidate,
+    // which puts the dialog on screen sooner.
+    enum class Controls { AtOnce, DuringFirstEntry };
+
     // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
-    // session. Tests build the window alone.
-    TSinavForm();
+    // session. Tests build the window alone, with its controls at once.
+    explicit TSinavForm(Controls controls = Controls::AtOnce);
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
@@ -55,6 +59,8 @@ protected:
 
 private:
     void CoverTheScreen();
+    void MakeControls();  // with the computer label filled in
+    void PrepareForNewCandidate();
     void KeepProportions();
     void EndStartCountdown();
     void FinishExam();

@@ -35,7 +35,6 @@ std::string ProgramName() {
 void TSinavForm::FormCreate() {
     errorWindow = this;
     platform::SetApplicationErrorHandler(&ReportToExamWindow);
-    SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")");
     platform::EventArgs args;
     TemizleClick(args);
 }
@@ -47,6 +46,27 @@ std::string TSinavForm::BilgisayarAdi() {
 }
 
 void TSinavForm::TemizleClick(platform::EventArgs&) {
+    {
+        entry::TArkaPlan arkaPlan(Handle());
+        entry::TGirisForm girisForm(arkaPlan.Handle());
+        ShowWindow(Handle(), SW_HIDE);
+        arkaPlan.Show();
+        // The hidden window is made ready for the new candidate while the dialog waits for them.
+        girisForm.ShowModal([this] { PrepareForNewCandidate(); });
+    }  // the dialog is destroyed first, then the backdrop
+    SetControlText("AdayNoLabel", entry::AdayKaydi.adayNo);
+    SetControlText("AdiLabel", entry::AdayKaydi.adi);
+    SetControlText("SoyadiLabel", entry::AdayKaydi.soyadi);
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void TSinavForm::MakeControls() {
+    BuildControls();
+    SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")");
+}
+
+void TSinavForm::PrepareForNewCandidate() {
+    if (!HasControls()) MakeControls();
     result::OturumSayaci = 0;
     SetControlText("SureLabel", "180");
     SetControlVisible("GroupBox1", false);
@@ -59,17 +79,6 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
     platform::SelectRichEditRange(yazilan, 0, -1);
     platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Plain);
     SetControlText("Yazilan", "");
-    {
-        entry::TArkaPlan arkaPlan(Handle());
-        entry::TGirisForm girisForm(arkaPlan.Handle());
-        ShowWindow(Handle(), SW_HIDE);
-        arkaPlan.Show();
-        girisForm.ShowModal();
-    }  // the dialog is destroyed first, then the backdrop
-    SetControlText("AdayNoLabel", entry::AdayKaydi.adayNo);
-    SetControlText("AdiLabel", entry::AdayKaydi.adi);
-    SetControlText("SoyadiLabel", entry::AdayKaydi.soyadi);
-    ShowWindow(Handle(), SW_SHOW);
 }
 
 void TSinavForm::FormClose(platform::EventArgs&) { ExitProcess(0); }

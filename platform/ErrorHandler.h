@@ -3,6 +3,7 @@
 #pragma once
 
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 namespace platform {
@@ -13,14 +14,14 @@ void SetApplicationErrorHandler(ErrorHandler handler);
 void ReportError(const std::exception& error);
 
 // Runs a window procedure's work; an escaping error goes to the application-wide handler and the message
-// counts as handled with a result of 0.
+// counts as handled with a result of 0 (or nothing, for work that returns nothing).
 template <class Work>
 auto Guarded(Work&& work) -> decltype(work()) {
     try {
         return std::forward<Work>(work)();
     } catch (const std::exception& error) {
         ReportError(error);
-        return {};
+        if constexpr (!std::is_void_v<decltype(work())>) return {};
     }
 }
 

@@ -113,6 +113,12 @@ void ConfigureRichEdit(HWND edit, HFONT font, const FontSpec& fontSpec, Color ba
 
 void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
                  HWND owner) {
+    BuildFrame(form, controls, timers, owner);
+    BuildControls();
+}
+
+void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
+                      HWND owner) {
     spec_ = &form;
     InitCommonControlsOnce();
     RegisterContainerClassOnce(&Form::ContainerProcedure);
@@ -135,6 +141,10 @@ void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, st
             .exStyle = form.exStyle,
             .bounds = {b.left, b.top, b.width, b.height},
             .owner = owner});
+}
+
+void Form::BuildControls() {
+    if (controlsBuilt_) return;
     for (int i = 0; i < static_cast<int>(controls_.size()); ++i) CreateControl(i);
 
     // Tab order among siblings is their order in the z-order.
@@ -144,6 +154,7 @@ void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, st
     std::ranges::stable_sort(focusable, {}, [](const Control* c) { return c->spec->tabOrder; });
     for (const Control* c : focusable) SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
+    controlsBuilt_ = true;
     Relayout();
 }
 
@@ -314,7 +325,7 @@ bool Form::IsTimerEnabled(std::string_view name) const { return timers_[TimerInd
 
 // Docks everything, then lets resized containers react; a reaction that moves controls docks again.
 void Form::Relayout() {
-    if (layingOut_ || !Handle() || controls_.empty() || !controls_.back().font) return;
+    if (layingOut_ || !controlsBuilt_) return;
     layingOut_ = true;
     for (int pass = 0; pass < 4 && ApplyLayout(); ++pass) {
     }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -56,8 +57,10 @@ public:
     // Closes the window as its close box would: the Close event runs, then a modal form ends its loop.
     void Close();
     // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
-    // form closes; the form stays hidden afterwards, ready to be destroyed.
-    void ShowModal();
+    // form closes; the form stays hidden afterwards, ready to be destroyed. `whileShown` is work that can wait
+    // until the form is on screen: it runs once the form has been painted and no message waits, or before
+    // ShowModal returns if the form closes sooner; its errors go to the application-wide handler.
+    void ShowModal(const std::function<void()>& whileShown = {});
     bool IsModal() const { return modal_; }
 
 protected:
@@ -68,6 +71,12 @@ protected:
     // above its owner.
     void Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
                HWND owner = nullptr);
+    // The two halves of Build, for a form that makes its controls only when they are first needed. Until then
+    // the window is an empty frame, which stays hidden, and the controls may be neither read nor changed.
+    void BuildFrame(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
+                    HWND owner = nullptr);
+    void BuildControls();  // once; later calls do nothing
+    bool HasControls() const { return controlsBuilt_; }
     virtual void OnEvent(std::string_view source, Event event, EventArgs& args);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -118,6 +127,7 @@ private:
     std::vector<Control> controls_;
     std::vector<Timer> timers_;
     FontCache fonts_;
+    bool controlsBuilt_ = false;
     bool layingOut_ = false;
     bool modal_ = false;
     HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again

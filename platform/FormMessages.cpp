@@ -105,7 +105,7 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 void Form::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void Form::ShowModal() {
+void Form::ShowModal(const std::function<void()>& whileShown) {
     std::vector<HWND> disabled;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -120,16 +120,29 @@ void Form::ShowModal() {
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     FocusFirstControl();
+    bool waiting = static_cast<bool>(whileShown);
+    const auto runWaitingWork = [&] {
+        waiting = false;
+        Guarded([&] { whileShown(); });
+    };
     MSG message;
+    bool quit = false;
     while (modal_) {
+        // Peeking finds paint messages too: an empty queue means the form is on screen.
+        if (waiting && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            runWaitingWork();
+            continue;
+        }
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
             PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see the quit too
             modal_ = false;
+            quit = true;
             break;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (waiting && !quit) runWaitingWork();
     for (HWND hwnd : disabled)
         if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
     ShowWindow(Handle(), SW_HIDE);

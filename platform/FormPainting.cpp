@@ -27,7 +27,18 @@ int FontHeight(HFONT font) {
 void Form::PaintContainer(int index, HDC dc, const RECT& client) {
     const Color background = index == geometry::kRoot ? spec_->color : controls_[index].color;
     UniqueBrush brush(CreateSolidBrush(background.Resolve()));
-    FillRect(dc, &client, brush.get());
+    {
+        // Pictures are opaque: the background under them, screen-sized under the backdrop's, would only be
+        // painted over.
+        const int saved = SaveDC(dc);
+        for (const Control& c : controls_) {
+            if (c.parent != index || !c.visible || c.spec->kind != ControlKind::Picture) continue;
+            const RECT picture = ToRect(c.placed);
+            ExcludeClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
+        }
+        FillRect(dc, &client, brush.get());
+        RestoreDC(dc, saved);
+    }
     if (index != geometry::kRoot) {
         const Control& container = controls_[index];
         RECT frame = client;

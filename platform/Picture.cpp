@@ -15,11 +15,13 @@ Picture::Picture(UniqueBitmap bitmap) : bitmap_(std::move(bitmap)) {
 Picture Picture::FromJpegResource(const wchar_t* name) { return Picture(LoadJpegResource(name)); }
 
 // HALFTONE averages the source pixels that a shrunk picture drops, where the default mode would leave
-// ragged letters; it needs the brush origin reset after being chosen.
+// ragged letters; it needs the brush origin reset after being chosen. A picture drawn at its size or larger
+// drops no pixel, and is drawn in the plain mode, many times faster for a screen-sized picture.
 void Picture::Draw(HDC dc, const RECT& bounds) const {
     UniqueMemoryDc source(CreateCompatibleDC(dc));
     SelectedObject selected(source.get(), bitmap_.get());
-    const int previousMode = SetStretchBltMode(dc, HALFTONE);
+    const bool shrunk = bounds.right - bounds.left < size_.cx || bounds.bottom - bounds.top < size_.cy;
+    const int previousMode = SetStretchBltMode(dc, shrunk ? HALFTONE : COLORONCOLOR);
     POINT previousOrigin{};
     SetBrushOrgEx(dc, 0, 0, &previousOrigin);
     StretchBlt(dc, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, source.get(), 0, 0,

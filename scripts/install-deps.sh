@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ dpkg-dev                       # native build; dpkg-dev unpacks Debian source packages
     g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 binutils-mingw-w64-x86-64   # the Windows cross toolchain
+    nasm                                                  # libjpeg-turbo's SIMD decoder for the Windows target
     libgtest-dev googletest libbenchmark-dev              # native tests and benchmarks; googletest's source for MinGW
     wine64 wine xvfb                                      # running PC1.exe and its tests
     fonts-wine fonts-liberation locales                   # faces with Turkish glyphs; the tr_TR locale for Wine

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "exam/Unit1.h"
+#include "exam/Unit1Layout.h"
 #include "platform/ErrorHandler.h"
 #include "platform/RichEdit.h"
 #include "result/SonucUnit.h"
@@ -75,6 +76,30 @@ TEST(Session, TwoSessionsInARowEachStartClean) {
         testing_pc1::Type(yazilan, "yeni");
         EXPECT_FALSE(platform::IsRichEditRangeUnderlined(yazilan, 0, 1));
         FinishAnExam(form);
+    }
+}
+
+// The program's own exam window makes its controls while the first entry dialog waits: afterwards it stands as
+// a window made with its controls at once does, control by control, and names the executable and the computer.
+TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
+    platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
+    exam::TSinavForm form(exam::TSinavForm::Controls::DuringFirstEntry);
+    EXPECT_EQ(form.ControlHandle("Yazilan"), nullptr);
+    NewSession(form, {"5", "a", "b"});
+    ASSERT_NE(form.ControlHandle("Yazilan"), nullptr);
+    EXPECT_EQ(form.ControlText("PCLabel"), "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
+
+    ShowWindow(form.Handle(), SW_HIDE);
+    exam::TSinavForm madeAtOnce;
+    ShowWindow(madeAtOnce.Handle(), SW_SHOW);
+    // Labels are sized to their texts, which the session filled in.
+    for (const platform::ControlSpec& control : exam::SinavFormControls())
+        if (control.kind == platform::ControlKind::Label)
+            madeAtOnce.SetControlText(control.name, form.ControlText(control.name));
+    for (const platform::ControlSpec& control : exam::SinavFormControls()) {
+        SCOPED_TRACE(control.name);
+        EXPECT_EQ(form.ControlBounds(control.name), madeAtOnce.ControlBounds(control.name));
+        EXPECT_EQ(form.IsControlVisible(control.name), madeAtOnce.IsControlVisible(control.name));
     }
 }
 
