@@ -59,8 +59,11 @@ protected:
 
 private:
     void CoverTheScreen();
-    void MakeControls();  // with the computer label filled in
-    void PrepareForNewCandidate();
+    void MakeControls();
+    void ShowComputerLabel();
+    // One short step of making the window ready for a new candidate; false once it is ready. The first session
+    // makes the controls here.
+    bool PrepareForNewCandidate();
     void KeepProportions();
     void EndStartCountdown();
     void FinishExam();

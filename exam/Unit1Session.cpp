@@ -52,7 +52,7 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
         ShowWindow(Handle(), SW_HIDE);
         arkaPlan.Show();
         // The hidden window is made ready for the new candidate while the dialog waits for them.
-        girisForm.ShowModal([this] { PrepareForNewCandidate(); });
+        girisForm.ShowModal([this] { return PrepareForNewCandidate(); });
     }  // the dialog is destroyed first, then the backdrop
     SetControlText("AdayNoLabel", entry::AdayKaydi.adayNo);
     SetControlText("AdiLabel", entry::AdayKaydi.adi);
@@ -62,11 +62,16 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
 
 void TSinavForm::MakeControls() {
     BuildControls();
-    SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")");
+    ShowComputerLabel();
 }
 
-void TSinavForm::PrepareForNewCandidate() {
-    if (!HasControls()) MakeControls();
+void TSinavForm::ShowComputerLabel() { SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")"); }
+
+bool TSinavForm::PrepareForNewCandidate() {
+    if (!HasControls()) {
+        if (BuildControlsStep()) return true;
+        ShowComputerLabel();
+    }
     result::OturumSayaci = 0;
     SetControlText("SureLabel", "180");
     SetControlVisible("GroupBox1", false);
@@ -79,6 +84,7 @@ void TSinavForm::PrepareForNewCandidate() {
     platform::SelectRichEditRange(yazilan, 0, -1);
     platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Plain);
     SetControlText("Yazilan", "");
+    return false;
 }
 
 void TSinavForm::FormClose(platform::EventArgs&) { ExitProcess(0); }

@@ -144,8 +144,16 @@ void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> control
 }
 
 void Form::BuildControls() {
-    if (controlsBuilt_) return;
-    for (int i = 0; i < static_cast<int>(controls_.size()); ++i) CreateControl(i);
+    while (BuildControlsStep()) {
+    }
+}
+
+bool Form::BuildControlsStep() {
+    if (controlsBuilt_) return false;
+    if (controlsMade_ < controls_.size()) {
+        CreateControl(static_cast<int>(controlsMade_++));
+        return true;
+    }
 
     // Tab order among siblings is their order in the z-order.
     std::vector<const Control*> focusable;
@@ -156,6 +164,7 @@ void Form::BuildControls() {
 
     controlsBuilt_ = true;
     Relayout();
+    return false;
 }
 
 void Form::CreateControl(int index) {

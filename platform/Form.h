@@ -57,10 +57,12 @@ public:
     // Closes the window as its close box would: the Close event runs, then a modal form ends its loop.
     void Close();
     // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
-    // form closes; the form stays hidden afterwards, ready to be destroyed. `whileShown` is work that can wait
-    // until the form is on screen: it runs once the form has been painted and no message waits, or before
-    // ShowModal returns if the form closes sooner; its errors go to the application-wide handler.
-    void ShowModal(const std::function<void()>& whileShown = {});
+    // form closes; the form stays hidden afterwards, ready to be destroyed.
+    // `idleStep` does work that can wait until the form is on screen, a short step at a time, so that the form
+    // answers the candidate between steps: it is called whenever the form has been painted and no message
+    // waits, until it returns false; steps left when the form closes run before ShowModal returns. An error of
+    // a step goes to the application-wide handler and ends the work.
+    void ShowModal(const std::function<bool()>& idleStep = {});
     bool IsModal() const { return modal_; }
 
 protected:
@@ -75,7 +77,10 @@ protected:
     // the window is an empty frame, which stays hidden, and the controls may be neither read nor changed.
     void BuildFrame(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
                     HWND owner = nullptr);
-    void BuildControls();  // once; later calls do nothing
+    void BuildControls();
+    // One step of BuildControls: makes the next control or, once all are made, puts them in tab order and lays
+    // them out; returns whether steps remain.
+    bool BuildControlsStep();
     bool HasControls() const { return controlsBuilt_; }
     virtual void OnEvent(std::string_view source, Event event, EventArgs& args);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -127,6 +132,7 @@ private:
     std::vector<Control> controls_;
     std::vector<Timer> timers_;
     FontCache fonts_;
+    std::size_t controlsMade_ = 0;
     bool controlsBuilt_ = false;
     bool layingOut_ = false;
     bool modal_ = false;

@@ -105,7 +105,7 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 
 void Form::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void Form::ShowModal(const std::function<void()>& whileShown) {
+void Form::ShowModal(const std::function<bool()>& idleStep) {
     std::vector<HWND> disabled;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -120,17 +120,14 @@ void Form::ShowModal(const std::function<void()>& whileShown) {
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     FocusFirstControl();
-    bool waiting = static_cast<bool>(whileShown);
-    const auto runWaitingWork = [&] {
-        waiting = false;
-        Guarded([&] { whileShown(); });
-    };
+    bool working = static_cast<bool>(idleStep);
+    const auto step = [&] { working = Guarded([&] { return idleStep(); }); };
     MSG message;
     bool quit = false;
     while (modal_) {
         // Peeking finds paint messages too: an empty queue means the form is on screen.
-        if (waiting && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            runWaitingWork();
+        if (working && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            step();
             continue;
         }
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
@@ -142,7 +139,7 @@ void Form::ShowModal(const std::function<void()>& whileShown) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (waiting && !quit) runWaitingWork();
+    while (working && !quit) step();
     for (HWND hwnd : disabled)
         if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
     ShowWindow(Handle(), SW_HIDE);

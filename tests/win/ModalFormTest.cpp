@@ -1,8 +1,10 @@
-// Work handed to a modal form's loop waits until the form is on screen, runs once, and never escapes the loop.
+// Work handed to a modal form's loop waits until the form is on screen, runs a step at a time with messages
+// handled in between, is done by the time the loop returns, and never lets an error escape the loop.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/ErrorHandler.h"
 #include "platform/Form.h"
@@ -51,11 +53,12 @@ protected:
     ProbeForm form;
 };
 
-TEST_F(ModalForm, WorkRunsOnceTheFormIsPaintedAndTheLoopGoesOn) {
+TEST_F(ModalForm, WorkWaitsUntilTheFormIsPainted) {
     Seen seen;
     form.ShowModal([&] {
         Record(seen);
         PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+        return false;
     });
     EXPECT_EQ(seen.count, 1);
     EXPECT_TRUE(seen.visible);
@@ -64,19 +67,34 @@ TEST_F(ModalForm, WorkRunsOnceTheFormIsPaintedAndTheLoopGoesOn) {
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
-// A form closed by the first message it takes never sees an empty queue; the work still runs, before ShowModal
-// returns, so that the caller can count on it.
+// A message that arrives during a step is handled before the next step: here it closes the form, after which
+// the steps left still run, before ShowModal returns, so that the caller can count on the work being done.
+TEST_F(ModalForm, MessagesGoBetweenStepsAndStepsLeftRunBeforeReturning) {
+    std::vector<bool> modalAtStep;
+    form.ShowModal([&] {
+        modalAtStep.push_back(form.IsModal());
+        if (modalAtStep.size() == 1) PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+        return modalAtStep.size() < 3;
+    });
+    EXPECT_EQ(modalAtStep, (std::vector<bool>{true, false, false}));
+}
+
 TEST_F(ModalForm, WorkRunsBeforeReturningWhenTheFormClosesFirst) {
     Seen seen;
     PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
-    form.ShowModal([&] { Record(seen); });
+    form.ShowModal([&] {
+        Record(seen);
+        return false;
+    });
     EXPECT_EQ(seen.count, 1);
     EXPECT_FALSE(seen.modal);
 }
 
-// The form closes from a timer set by the failing work: only a loop that went on after the error closes it.
-TEST_F(ModalForm, AnErrorOfTheWorkGoesToTheHandlerAndTheLoopGoesOn) {
-    form.ShowModal([&] {
+// The form closes from a timer set by the failing step: only a loop that went on after the error closes it.
+TEST_F(ModalForm, AnErrorEndsTheWorkNotTheLoop) {
+    int steps = 0;
+    form.ShowModal([&]() -> bool {
+        ++steps;
         SetTimer(form.Handle(), 1, 10, [](HWND window, UINT, UINT_PTR id, DWORD) {
             KillTimer(window, id);
             PostMessageW(window, WM_CLOSE, 0, 0);
@@ -84,6 +102,7 @@ TEST_F(ModalForm, AnErrorOfTheWorkGoesToTheHandlerAndTheLoopGoesOn) {
         throw std::runtime_error("bozuk");
     });
     EXPECT_EQ(reportedError, "bozuk");
+    EXPECT_EQ(steps, 1);
 }
 
 }  // namespace
