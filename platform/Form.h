@@ -59,7 +59,7 @@ public:
     // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
     // form closes; the form stays hidden afterwards, ready to be destroyed.
     // `idleStep` does work that can wait until the form is on screen, a short step at a time, so that the form
-    // answers the candidate between steps: it is called whenever the form has been painted and no message
+    // answers its user between steps: it is called whenever the form has been painted and no message
     // waits, until it returns false; steps left when the form closes run before ShowModal returns. An error of
     // a step goes to the application-wide handler and ends the work.
     void ShowModal(const std::function<bool()>& idleStep = {});
