@@ -125,28 +125,12 @@ bool WaitsForPaint(HWND window) {
     return waits;
 }
 
-// Whether a visible window of the process still waits to be painted, such as PC1's backdrop behind its dialog.
-bool ProcessWaitsForPaint(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        bool waits;
-    } search{processId, false};
-    EnumWindows(
-        [](HWND window, LPARAM result) {
-            auto& found = *reinterpret_cast<Search*>(result);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner != found.processId || !IsWindowVisible(window) || !WaitsForPaint(window)) return TRUE;
-            found.waits = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.waits;
-}
-
-// The program is on screen once its first window shows and every visible window of it has been painted.
+// The program is on screen once its first window shows and every visible window of it, such as PC1's backdrop
+// behind its dialog, has been painted.
 bool IsOnScreen(DWORD processId, const Program& program) {
-    return testing_pc1::FindProcessWindow(processId, program.windowClass) && !ProcessWaitsForPaint(processId);
+    const auto waitsForPaint = [](HWND window) { return IsWindowVisible(window) && WaitsForPaint(window); };
+    return testing_pc1::FindProcessWindow(processId, program.windowClass) &&
+           !testing_pc1::FindProcessWindowWhere(processId, waitsForPaint);
 }
 
 Launch LaunchOnce(const Program& program) {

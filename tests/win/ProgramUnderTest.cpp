@@ -14,33 +14,33 @@ std::filesystem::path TestFolder() {
     return std::filesystem::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH))).parent_path();
 }
 
-struct WindowSearch {
-    DWORD processId;
-    std::wstring_view className;
-    bool visibleOnly;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    wchar_t className[256];
-    GetClassNameW(hwnd, className, 256);
-    if (processId == search->processId && (IsWindowVisible(hwnd) || !search->visibleOnly) &&
-        search->className == className) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
-HWND FindProcessWindow(DWORD processId, std::wstring_view className, bool visibleOnly) {
-    WindowSearch search{processId, className, visibleOnly, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+HWND FindProcessWindowWhere(DWORD processId, const std::function<bool(HWND)>& matches) {
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>& matches;
+        HWND found;
+    } search{processId, matches, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM context) {
+            auto& state = *reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != state.processId || !state.matches(hwnd)) return TRUE;
+            state.found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND FindProcessWindow(DWORD processId, std::wstring_view className, bool visibleOnly) {
+    return FindProcessWindowWhere(processId, [&](HWND hwnd) {
+        wchar_t name[256];
+        GetClassNameW(hwnd, name, 256);
+        return (IsWindowVisible(hwnd) || !visibleOnly) && className == name;
+    });
 }
 
 HWND ControlAt(HWND window, POINT clientPoint) {

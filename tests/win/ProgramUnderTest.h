@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,8 @@ namespace testing_pc1 {
 
 // A top-level window of the process of this window class, or nullptr.
 HWND FindProcessWindow(DWORD processId, std::wstring_view className, bool visibleOnly = true);
+// The first top-level window of the process that `matches` accepts, or nullptr.
+HWND FindProcessWindowWhere(DWORD processId, const std::function<bool(HWND)>& matches);
 // The innermost visible child window at a point of a window's client area.
 HWND ControlAt(HWND window, POINT clientPoint);
 std::wstring WindowText(HWND hwnd);
