@@ -1,8 +1,10 @@
 #include <optional>
 
+#include "exam/KeyboardGuard.h"
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
+#include "platform/MessageLoop.h"
 #include "scratch/TempUnit.h"
 
 namespace {
@@ -21,20 +23,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // the error handler closes it, which ends the program.
     std::optional<exam::TSinavForm> sinavForm;
     try {
+        const exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
         sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry);
         SetApplicationTitle(*sinavForm);
+        const platform::QueuedMessageGuard queuedMessages([&](const MSG& m) { return sinavForm->AcceptsQueued(m); });
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         scratch::TTempForm tempForm;
         sinavForm->UseScratchBuffer(tempForm);
 
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        return static_cast<int>(message.wParam);
+        return platform::RunMessageLoop();
     } catch (const std::exception& error) {
         platform::ReportError(error);
         return 1;

@@ -118,7 +118,7 @@ struct ExamRun {
 };
 
 ExamRun RunExam(bool typing) {
-    exam::TSinavForm form;
+    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
     ShowWindow(form.Handle(), SW_SHOW);
     const HWND yazilan = form.ControlHandle("Yazilan");
     platform::SetRichEditReadOnly(yazilan, false);

@@ -41,7 +41,7 @@ Figures Summarise(std::vector<double> times) {
 }  // namespace
 
 int main() {
-    exam::TSinavForm form;
+    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
     ShowWindow(form.Handle(), SW_SHOW);
     const HWND yazilan = form.ControlHandle("Yazilan");
     platform::SetRichEditReadOnly(yazilan, false);

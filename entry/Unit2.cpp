@@ -1,5 +1,8 @@
 #include "entry/Unit2.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "entry/Unit2Layout.h"
 #include "platform/Cp1254.h"
 #include "platform/Guards.h"
@@ -22,6 +25,7 @@ const EventWiring<Self> kEventWiring[] = {
     {platform::Form::kSelf, Event::KeyUp, &Self::FormKeyUp},
     {"Adayno", Event::KeyDown, &Self::FormKeyDown},
     {"Adayno", Event::KeyPress, &Self::AdaynoKeyPress},
+    {"Adayno", Event::Change, &Self::AdaynoChange},
     {"Adayno", Event::KeyUp, &Self::FormKeyUp},
     {"Adi", Event::KeyDown, &Self::FormKeyDown},
     {"Adi", Event::KeyPress, &Self::AdiKeyPress},
@@ -70,7 +74,9 @@ bool TGirisForm::IsIncomplete() const {
 }
 
 // The exam window owns the backdrop, which owns this dialog; closing it ends the program.
-void TGirisForm::CloseExamWindow() { SendMessageW(GetAncestor(Handle(), GA_ROOTOWNER), WM_CLOSE, 0, 0); }
+void TGirisForm::CloseExamWindow() {
+    if (platform::Form* exam = platform::Form::FromHandle(GetAncestor(Handle(), GA_ROOTOWNER))) exam->Close();
+}
 
 void TGirisForm::TamamClick(platform::EventArgs&) {
     if (IsIncomplete()) {
@@ -109,11 +115,32 @@ void TGirisForm::KapatKeyPress(platform::EventArgs& args) {
 
 void TGirisForm::KapatClick(platform::EventArgs&) { CloseExamWindow(); }
 
+// An Esc whose press closed the warning box is released here too; only one pressed in the dialog ends it.
 void TGirisForm::FormKeyUp(platform::EventArgs& args) {
-    if (args.key == VK_ESCAPE) CloseExamWindow();
+    if (args.key == VK_ESCAPE && escapePressed_) CloseExamWindow();
 }
 
-void TGirisForm::FormKeyDown(platform::EventArgs& args) { platform::CancelAltF4(args); }
+void TGirisForm::FormKeyDown(platform::EventArgs& args) {
+    if (args.key == VK_ESCAPE) escapePressed_ = true;
+    platform::CancelAltF4(args);
+}
+
+// Text can also arrive pasted, dropped or set by another program, never passing the key filter: whatever comes,
+// only its digits stay.
+void TGirisForm::AdaynoChange(platform::EventArgs&) {
+    const std::string number = ControlText("Adayno");
+    std::string digits;
+    std::ranges::copy_if(number, std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits == number) return;
+    const HWND adayno = ControlHandle("Adayno");
+    DWORD caret = 0;
+    SendMessageW(adayno, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const auto removedBefore = std::count_if(number.begin(), number.begin() + std::min<std::size_t>(caret, number.size()),
+                                             [](char c) { return c < '0' || c > '9'; });
+    SetControlText("Adayno", digits);
+    const auto at = static_cast<WPARAM>(caret - removedBefore);
+    SendMessageW(adayno, EM_SETSEL, at, static_cast<LPARAM>(at));
+}
 
 void TGirisForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }
 

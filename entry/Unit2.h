@@ -30,6 +30,7 @@ public:
     void FormClose(platform::EventArgs& args);
     void FormKeyDown(platform::EventArgs& args);
     void FormHitTest(platform::EventArgs& args);
+    void AdaynoChange(platform::EventArgs& args);
 
 protected:
     void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
@@ -38,6 +39,8 @@ private:
     void CentreOnScreen();
     bool IsIncomplete() const;
     void CloseExamWindow();
+
+    bool escapePressed_ = false;  // Esc went down in this dialog, not in a box that it closed
 };
 
 }  // namespace entry

@@ -2,6 +2,7 @@
 
 #include "exam/SupervisorDigits.h"
 #include "exam/Unit1Layout.h"
+#include "platform/MessageLoop.h"
 
 namespace exam {
 
@@ -41,7 +42,7 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm(Controls controls) : denetimSirasi_(kSupervisorDigits) {
+TSinavForm::TSinavForm(Controls controls, KeySources keys) : input_(keys), denetimSirasi_(kSupervisorDigits) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
     CoverTheScreen();
     if (controls == Controls::AtOnce) MakeControls();
@@ -51,8 +52,25 @@ void TSinavForm::OnEvent(std::string_view source, Event event, platform::EventAr
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
+std::optional<LRESULT> TSinavForm::FilterControlMessage(std::string_view control, HWND, UINT message, WPARAM wParam,
+                                                        LPARAM) {
+    using Target = ExamInputFilter::Target;
+    const Target target = control == "Yazilan" ? Target::TypingArea
+                          : control == "Metin" ? Target::SampleText
+                                               : Target::OtherControl;
+    if (input_.Refuses(target, message, wParam, exam_.AcceptsTyping())) return 0;
+    return std::nullopt;
+}
+
+bool TSinavForm::AcceptsQueued(const MSG& message) const {
+    if (message.hwnd == Handle()) return ExamInputFilter::AcceptsQueuedForWindow(message.message);
+    if (message.hwnd && IsChild(Handle(), message.hwnd)) return ExamInputFilter::AcceptsQueuedForControl(message.message);
+    return true;
+}
+
 // Windows may always end the session; when it does, the process goes at once, without the close handler and
-// whatever dialog is open, so that it never holds up the shutdown.
+// whatever dialog is open, so that it never holds up the shutdown. The borderless window has no system menu:
+// a system command other than closing comes from another program that would minimise, move or size it.
 LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_QUERYENDSESSION:
@@ -61,17 +79,24 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) ExitProcess(0);
         return 0;
     case WM_DESTROY:
-        PostQuitMessage(0);
+        platform::RequestQuit(0);
         return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
+        break;
     default:
-        return Form::HandleMessage(message, wParam, lParam);
+        if (input_.Refuses(ExamInputFilter::Target::Window, message, wParam, exam_.AcceptsTyping())) return 0;
+        break;
     }
+    return Form::HandleMessage(message, wParam, lParam);
 }
+
+RECT TSinavForm::ScreenBounds() const { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 // Borderless, on top of every other window and as large as the screen.
 void TSinavForm::CoverTheScreen() {
-    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOACTIVATE);
+    const RECT screen = ScreenBounds();
+    SetWindowPos(Handle(), HWND_TOPMOST, screen.left, screen.top, screen.right, screen.bottom, SWP_NOACTIVATE);
 }
 
 void TSinavForm::KeepProportions() {

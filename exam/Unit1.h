@@ -1,13 +1,16 @@
 // The exam window: the program's main window, alive as long as the process.
 #pragma once
 
+#include <bitset>
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "exam/ExamInputFilter.h"
+#include "exam/ExamState.h"
 #include "exam/SupervisorSequence.h"
-#include "platform/Countdown.h"
 #include "platform/Form.h"
 #include "text/TextAnalysis.h"
 
@@ -22,9 +25,11 @@ public:
     // which puts the dialog on screen sooner.
     enum class Controls { AtOnce, DuringFirstEntry };
 
+    using KeySources = ExamInputFilter::KeySources;
+
     // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
-    // session. Tests build the window alone, with its controls at once.
-    explicit TSinavForm(Controls controls = Controls::AtOnce);
+    // session. Tests build the window alone, with its controls at once, and drive it with keys of their own.
+    explicit TSinavForm(Controls controls = Controls::AtOnce, KeySources keys = KeySources::KeyboardOnly);
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
@@ -46,35 +51,46 @@ public:
     void YazilanTyping(platform::EventArgs& args);
 
     void SayaclariGuncelle();
+    const ExamState& Exam() const { return exam_; }
+    // Whether a message that a loop takes from the queue may reach the window or its controls: what other
+    // programs post never reaches them, only the keyboard, the mouse and the timers do.
+    bool AcceptsQueued(const MSG& message) const;
     void ShowResults(const text::ScoreResult& result);
-    void YanlislariIsaretle();
+    void YanlislariIsaretle(const text::WordList& wrongWords);
 
     // The buffer in which wrong words are located; without one the portable search is used.
     void UseScratchBuffer(text::WordSearchBuffer& buffer) { scratchBuffer_ = &buffer; }
 
 protected:
-    virtual platform::Countdown::Clock::time_point Now() const { return platform::Countdown::Clock::now(); }
+    virtual ExamState::Clock::time_point Now() const { return ExamState::Clock::now(); }
     void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
+    std::optional<LRESULT> FilterControlMessage(std::string_view control, HWND, UINT message, WPARAM wParam,
+                                                LPARAM) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    RECT ScreenBounds() const;
     void CoverTheScreen();
+    ExamState::Instant ExamInstant() const { return {Now(), ExamState::WallClock::now()}; }
+    void StartExamClock();
+    void ShowExamClock();
     void MakeControls();
     void ShowComputerLabel();
     // One short step of making the window ready for a new candidate; false once it is ready. The first session
     // makes the controls here.
     bool PrepareForNewCandidate();
     void KeepProportions();
-    void EndStartCountdown();
     void FinishExam();
     int DisplayedCharacterCount(std::string_view typed) const;
     void FillLiveWordList(const text::WordList& words);
 
-    platform::Countdown startCountdown_;
-    platform::Countdown examCountdown_;
+    ExamState exam_;
+    ExamInputFilter input_;
     text::WordSearchBuffer* scratchBuffer_ = nullptr;
     text::WordList liveWords_;  // what MetinListBox holds while the candidate types
     SupervisorSequence denetimSirasi_;
+    std::bitset<256> sequenceKeysDown_;  // digits pressed in the supervisor's sequence: releasing them resumes nothing
+    bool kapatBtnShown_ = false;
 };
 
 }  // namespace exam

@@ -6,6 +6,7 @@
 #include "exam/SampleText.h"
 #include "exam/Unit1.h"
 #include "platform/ListBox.h"
+#include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
 #include "platform/WordComparison.h"
 #include "result/SonucUnit.h"
@@ -14,7 +15,6 @@ namespace exam {
 
 namespace {
 
-constexpr int kStartSeconds = 5;
 constexpr char kCharacterCountCaption[] = "Karakter say\xFDs\xFD: ";
 constexpr char kWordCountCaption[] = "    Kelime say\xFDs\xFD: ";
 constexpr COLORREF kCorrectBarColour = RGB(0, 128, 0);
@@ -22,22 +22,12 @@ constexpr COLORREF kWrongBarColour = RGB(255, 0, 0);
 
 void FillListBox(HWND listBox, const text::WordList& words) { platform::ReplaceListBoxItems(listBox, 0, words); }
 
-// Lets the window paint and take the input that waited while the results were computed.
-void ProcessPendingMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+bool IsAlt(WORD key) { return key == VK_MENU || key == VK_LMENU || key == VK_RMENU; }
 
 }  // namespace
 
 void TSinavForm::BaslatClick(platform::EventArgs&) {
+    if (!exam_.Start(Now())) return;
     SetControlEnabled("Temizle", false);
     SetControlEnabled("Baslat", false);
     SetControlVisible("GroupBox1", false);
@@ -49,57 +39,70 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
 
     const HWND yazilan = ControlHandle("Yazilan");
     SetControlText("Yazilan", "");
+    platform::ClearRichEditUndo(yazilan);
     platform::SetRichEditReadOnly(yazilan, false);
     SetFocus(yazilan);
 
     SetControlText("StatusBar1", "...");
 
-    startCountdown_.Start(Now(), kStartSeconds);
-    ScheduleTimer("BaslatTimer", startCountdown_.UntilNextTick(Now()));
+    ScheduleTimer("BaslatTimer", exam_.UntilNextStartTick(Now()));
     SetControlVisible("SurePanel", false);
     SetControlVisible("BaslaPanel", true);
 }
 
 // Shows 5, 4, 3, 2, 1; the exam clock starts when the five seconds have passed.
 void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
+    if (exam_.Current() != ExamState::Phase::StartCountdown) return;
     const auto now = Now();
-    if (startCountdown_.Finished(now)) {
-        EndStartCountdown();
+    if (exam_.StartCountdownOver(now)) {
         SetFocus(ControlHandle("Yazilan"));
         SayaclariGuncelle();
         return;
     }
-    SetControlText("BaslatLabel", std::to_string(startCountdown_.SecondsLeft(now)));
-    ScheduleTimer("BaslatTimer", startCountdown_.UntilNextTick(now));
+    SetControlText("BaslatLabel", std::to_string(exam_.StartSecondsLeft(now)));
+    ScheduleTimer("BaslatTimer", exam_.UntilNextStartTick(now));
 }
 
-void TSinavForm::EndStartCountdown() {
+void TSinavForm::StartExamClock() {
+    if (!exam_.StartClock(ExamInstant())) return;
     SetTimerEnabled("BaslatTimer", false);
-    SetControlText("BaslatLabel", std::to_string(kStartSeconds));
+    SetControlText("BaslatLabel", std::to_string(ExamState::kStartSeconds));
     SetControlVisible("BaslaPanel", false);
     SetControlVisible("SurePanel", true);
+    ShowExamClock();
 }
 
-void TSinavForm::YazilanKeyUp(platform::EventArgs&) { SayaclariGuncelle(); }
+void TSinavForm::ShowExamClock() {
+    SetControlText("SureLabel", std::to_string(exam_.ExamSecondsLeft(Now())));
+    ScheduleTimer("SinavTimer", exam_.UntilNextExamTick(Now()));
+}
+
+// A clock stopped by the supervisor goes on at the next key released here, unless it is one of the sequence's
+// own keys: the sixth digit and Alt are still being released when the sequence has done its work.
+void TSinavForm::YazilanKeyUp(platform::EventArgs& args) {
+    const std::size_t key = args.key & 0xFF;
+    const bool ofTheSequence = IsAlt(args.key) || sequenceKeysDown_[key];
+    sequenceKeysDown_[key] = false;
+    if (!ofTheSequence && exam_.Resume(Now())) {
+        sequenceKeysDown_.reset();
+        ShowExamClock();
+    }
+    SayaclariGuncelle();
+}
 
 // A key that arrives once the exam's time has passed, before the clock's late tick, ends the exam instead of
 // typing: the candidate never gets more than the exam's time.
 void TSinavForm::YazilanTyping(platform::EventArgs& args) {
-    if (!IsTimerEnabled("SinavTimer") || !examCountdown_.Finished(Now())) return;
+    if (!exam_.ExamTimeOver(Now())) return;
     args.key = 0;
     args.character = 0;
     FinishExam();
 }
 
 void TSinavForm::SayaclariGuncelle() {
+    if (!exam_.AcceptsTyping()) return;
+    StartExamClock();
     const HWND yazilan = ControlHandle("Yazilan");
-    if (platform::IsRichEditReadOnly(yazilan)) return;
-    if (IsTimerEnabled("BaslatTimer")) EndStartCountdown();
-    // The clock goes on from what it shows, so a clock stopped by the supervisor resumes where it stood.
-    if (!IsTimerEnabled("SinavTimer")) {
-        examCountdown_.Start(Now(), std::stoi(ControlText("SureLabel")));
-        ScheduleTimer("SinavTimer", examCountdown_.UntilNextTick(Now()));
-    }
     const std::string typed = platform::RichEditText(yazilan);
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
     FillLiveWordList(text::SplitWords(typed));
@@ -126,17 +129,21 @@ void TSinavForm::FillLiveWordList(const text::WordList& words) {
 }
 
 void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
-    const auto now = Now();
-    if (examCountdown_.Finished(now)) {
+    if (exam_.Current() != ExamState::Phase::Running) return;
+    if (exam_.ExamTimeOver(Now())) {
         FinishExam();
         return;
     }
-    SetControlText("SureLabel", std::to_string(examCountdown_.SecondsLeft(now)));
-    ScheduleTimer("SinavTimer", examCountdown_.UntilNextTick(now));
+    ShowExamClock();
 }
 
+// Runs once per exam. From here on nothing changes the typed text: the typing area is read-only, its undo
+// history is gone, and the exam's state refuses every key that would type.
 void TSinavForm::FinishExam() {
-    platform::SetRichEditReadOnly(ControlHandle("Yazilan"), true);
+    if (!exam_.TimeUp(ExamInstant())) return;
+    const HWND yazilan = ControlHandle("Yazilan");
+    platform::SetRichEditReadOnly(yazilan, true);
+    platform::ClearRichEditUndo(yazilan);
     SetControlText("SureLabel", "0");
     SetTimerEnabled("SinavTimer", false);
     const std::string typed = ControlText("Yazilan");
@@ -153,20 +160,23 @@ void TSinavForm::FinishExam() {
     const HWND metinListBox = ControlHandle("MetinListBox");
     FillListBox(metinListBox, result.sampleWords);
     liveWords_.clear();
-    SetControlText("StatusBar1", characters + kWordCountCaption + std::to_string(platform::ListBoxCount(metinListBox)));
+    SetControlText("StatusBar1", characters + kWordCountCaption + std::to_string(result.sampleWords.size()));
     ShowResults(result);
-    SetControlEnabled("Temizle", true);
-    ProcessPendingMessages();
+    platform::ProcessPendingMessages();
     SetControlVisible("GroupBox1", true);
+    // "Yeni Oturum" takes clicks only now: one that came while the results were being shown would have begun the
+    // next session inside this one.
+    exam_.Scored();
+    SetControlEnabled("Temizle", true);
 }
 
 void TSinavForm::ShowResults(const text::ScoreResult& result) {
     FillListBox(ControlHandle("DogruListBox"), result.correctWords);
     FillListBox(ControlHandle("YanlisListBox"), result.wrongWords);
-    YanlislariIsaretle();
+    YanlislariIsaretle(result.wrongWords);
 
-    const int correct = platform::ListBoxCount(ControlHandle("DogruListBox"));
-    const int wrong = platform::ListBoxCount(ControlHandle("YanlisListBox"));
+    const auto correct = static_cast<int>(result.correctWords.size());
+    const auto wrong = static_cast<int>(result.wrongWords.size());
     platform::BarChart& chart = Chart("Chart2");
     chart.Clear();
     chart.Add("Do\xF0ru", correct, kCorrectBarColour);
@@ -175,9 +185,8 @@ void TSinavForm::ShowResults(const text::ScoreResult& result) {
 }
 
 // Underlines the wrong words where the scratch buffer finds them; its positions are the typing area's.
-void TSinavForm::YanlislariIsaretle() {
+void TSinavForm::YanlislariIsaretle(const text::WordList& wrongWords) {
     const HWND yazilan = ControlHandle("Yazilan");
-    const text::WordList wrongWords = platform::ListBoxItems(ControlHandle("YanlisListBox"));
     const std::string typed = ControlText("Yazilan");
     const std::vector<text::WordSpan> spans = scratchBuffer_ ? text::LocateWrongWords(typed, wrongWords, *scratchBuffer_)
                                                              : text::LocateWrongWords(typed, wrongWords);

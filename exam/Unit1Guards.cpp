@@ -1,5 +1,7 @@
 // What keeps the candidate in the exam: Alt+F4 and caption dragging refused, no selection made with a press in
 // the typing area, and the supervisor's key sequence, which alone stops the clock and reveals the close button.
+#include <string>
+
 #include "exam/Unit1.h"
 #include "platform/Guards.h"
 #include "platform/RichEdit.h"
@@ -18,16 +20,23 @@ int DigitOf(WORD key) {
 }  // namespace
 
 // AltGr is Ctrl and Alt together and types letters on Turkish keyboards: it is never the supervisor's Alt.
+// Completing the sequence stops a running exam clock until a key other than the sequence's own is released in
+// the typing area.
 void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const WORD key = args.key;
     platform::CancelAltF4(args);
     if (!args.alt || args.ctrl) return;
     const int digit = DigitOf(key);
+    if (digit >= 0) sequenceKeysDown_[key & 0xFF] = true;
     const auto kind = key == VK_F4 ? SupervisorSequence::Key::F4
                       : digit >= 0 ? SupervisorSequence::Key::Digit
                                    : SupervisorSequence::Key::Other;
     if (!denetimSirasi_.Press(kind, digit)) return;
-    SetTimerEnabled("SinavTimer", false);
+    if (exam_.Stop(Now())) {
+        SetTimerEnabled("SinavTimer", false);
+        SetControlText("SureLabel", std::to_string(exam_.ExamSecondsLeft(Now())));
+    }
+    kapatBtnShown_ = true;
     SetControlVisible("KapatBtn", true);
 }
 

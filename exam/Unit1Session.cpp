@@ -45,18 +45,24 @@ std::string TSinavForm::BilgisayarAdi() {
     return GetComputerNameW(name, &size) ? platform::NarrowCp1254({name, size}) : std::string();
 }
 
+// A session begins at start-up and after an exam's results are shown, and at no other time: a click that another
+// program sends, or one that arrives while the results are being worked out, changes nothing.
 void TSinavForm::TemizleClick(platform::EventArgs&) {
+    if (!exam_.NewSession()) return;
     {
         entry::TArkaPlan arkaPlan(Handle());
         entry::TGirisForm girisForm(arkaPlan.Handle());
+        ReleasePlacement();
         ShowWindow(Handle(), SW_HIDE);
         arkaPlan.Show();
         // The hidden window is made ready for the new candidate while the dialog waits for them.
         girisForm.ShowModal([this] { return PrepareForNewCandidate(); });
     }  // the dialog is destroyed first, then the backdrop
+    exam_.CandidateEntered();
     SetControlText("AdayNoLabel", entry::AdayKaydi.adayNo);
     SetControlText("AdiLabel", entry::AdayKaydi.adi);
     SetControlText("SoyadiLabel", entry::AdayKaydi.soyadi);
+    KeepPlacement(ScreenBounds());
     ShowWindow(Handle(), SW_SHOW);
 }
 
@@ -84,12 +90,23 @@ bool TSinavForm::PrepareForNewCandidate() {
     platform::SelectRichEditRange(yazilan, 0, -1);
     platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Plain);
     SetControlText("Yazilan", "");
+    platform::ClearRichEditUndo(yazilan);
     return false;
 }
 
-void TSinavForm::FormClose(platform::EventArgs&) { ExitProcess(0); }
+// Only the program closes the window, and once the supervisor has revealed the close button, the taskbar's
+// Close too; a close that another program asks for is refused.
+void TSinavForm::FormClose(platform::EventArgs& args) {
+    if (!args.requested && !kapatBtnShown_) {
+        args.refused = true;
+        return;
+    }
+    ExitProcess(0);
+}
 
-void TSinavForm::KapatBtnClick(platform::EventArgs&) { Close(); }
+void TSinavForm::KapatBtnClick(platform::EventArgs&) {
+    if (kapatBtnShown_) Close();
+}
 
 // The box belongs to the window in use, so that it shows above the topmost exam window and keeps the candidate
 // from that window until it is dismissed.

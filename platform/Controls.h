@@ -31,8 +31,9 @@ inline constexpr unsigned kVerticalScroll = 1u << 2;  // a vertical scroll bar w
 inline constexpr unsigned kRaisedBevel = 1u << 3;     // panels: a one-pixel raised outer bevel
 inline constexpr unsigned kDisabled = 1u << 4;
 inline constexpr unsigned kAutomaticDrag = 1u << 5;  // a left press drags the control itself, never reaching its text
-// Text comes in only by typing and never goes out: no clipboard keys or messages, no context menu, no right button.
-inline constexpr unsigned kTypedTextOnly = 1u << 6;
+// Presses of the other buttons never reach the control (its mouse-down event still runs): no context menu, and no
+// pasting with the middle button as X does.
+inline constexpr unsigned kLeftButtonOnly = 1u << 6;
 }  // namespace options
 
 struct ControlSpec {

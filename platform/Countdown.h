@@ -1,7 +1,8 @@
 // A countdown of whole seconds kept against a monotonic clock. Windows timer ticks arrive late, or merged, when
 // the program is busy; a countdown that counted ticks would run long. This one is read at each tick: the tick
 // shows the seconds that are really left and the countdown ends when its time has passed, never later because a
-// tick came late. No Windows header: it is tested natively.
+// tick came late. It can be paused and resumed with the exact time that was left, so pauses never lengthen it.
+// No Windows header: it is tested natively.
 #pragma once
 
 #include <algorithm>
@@ -14,30 +15,45 @@ public:
     using Clock = std::chrono::steady_clock;
 
     void Start(Clock::time_point now, int seconds) {
-        start_ = now;
-        seconds_ = seconds;
+        deadline_ = now + std::chrono::seconds(seconds);
+        paused_ = false;
+    }
+
+    // Keeps the time left until Resume; a paused countdown neither runs nor ends.
+    void Pause(Clock::time_point now) {
+        if (paused_) return;
+        left_ = Left(now);
+        paused_ = true;
+    }
+
+    void Resume(Clock::time_point now) {
+        if (!paused_) return;
+        deadline_ = now + left_;
+        paused_ = false;
     }
 
     // The whole seconds left as a tick shows them: 0 once finished, and at least 1 until then. Ticks aim at whole
-    // seconds after the start; one that arrives a little early or late shows the same number.
+    // seconds before the end; one that arrives a little early or late shows the same number.
     int SecondsLeft(Clock::time_point now) const {
         if (Finished(now)) return 0;
-        const auto elapsed = std::chrono::round<std::chrono::seconds>(now - start_).count();
-        return std::max(1, seconds_ - static_cast<int>(elapsed));
+        return std::max(1, static_cast<int>(std::chrono::round<std::chrono::seconds>(Left(now)).count()));
     }
 
-    bool Finished(Clock::time_point now) const { return now - start_ >= std::chrono::seconds(seconds_); }
+    bool Finished(Clock::time_point now) const { return Left(now) <= Clock::duration::zero(); }
 
-    // How long to wait for the next tick: up to the next whole second after the start, or up to the end.
+    // How long to wait for the next tick: up to the next whole second before the end, or up to the end.
     std::chrono::milliseconds UntilNextTick(Clock::time_point now) const {
-        const auto elapsed = now - start_;
-        const auto next = std::chrono::floor<std::chrono::seconds>(elapsed) + std::chrono::seconds(1);
-        return std::chrono::ceil<std::chrono::milliseconds>(next - elapsed);
+        const auto left = Left(now);
+        const auto next = std::chrono::ceil<std::chrono::seconds>(left) - std::chrono::seconds(1);
+        return std::chrono::ceil<std::chrono::milliseconds>(left - next);
     }
 
 private:
-    Clock::time_point start_{};
-    int seconds_ = 0;
+    Clock::duration Left(Clock::time_point now) const { return paused_ ? left_ : deadline_ - now; }
+
+    Clock::time_point deadline_{};
+    Clock::duration left_{};
+    bool paused_ = false;
 };
 
 }  // namespace platform

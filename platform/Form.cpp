@@ -201,6 +201,7 @@ void Form::CreateControl(int index) {
     switch (spec.kind) {
     case ControlKind::RichEdit:
         ConfigureRichEdit(control.hwnd, control.font, control.fontSpec, control.color);
+        MakeRichEditWindowUnicode(control.hwnd);
         break;
     case ControlKind::ListBox:
         SendMessageW(control.hwnd, LB_SETITEMHEIGHT, 0, kListItemHeight);

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,13 +16,14 @@
 #include "platform/BarChart.h"
 #include "platform/Controls.h"
 #include "platform/FontCache.h"
+#include "platform/KeptPlacement.h"
 #include "platform/Picture.h"
 #include "platform/PictureButton.h"
 #include "platform/Window.h"
 
 namespace platform {
 
-enum class Event { Click, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
+enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
 
 struct EventArgs {
     WORD key = 0;         // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key
@@ -30,6 +32,8 @@ struct EventArgs {
     bool repeated = false;  // KeyDown: sent by the keyboard's auto-repeat
     UINT mouseMessage = 0;  // MouseDown: WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, ...
     LRESULT hitTest = 0;    // HitTest: the default answer, which a handler may replace
+    bool requested = false;  // Close: the program itself closes the window, through Close()
+    bool refused = false;    // Close: a handler keeps the window open
 };
 
 class Form : public Window {
@@ -56,6 +60,11 @@ public:
 
     // Closes the window as its close box would: the Close event runs, then a modal form ends its loop.
     void Close();
+    // The form that a window of the program belongs to, or null.
+    static Form* FromHandle(HWND hwnd);
+    // Keeps the window shown at these bounds, topmost, whatever another program does to it, until released.
+    void KeepPlacement(const RECT& bounds);
+    void ReleasePlacement();
     // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
     // form closes; the form stays hidden afterwards, ready to be destroyed.
     // `idleStep` does work that can wait until the form is on screen, a short step at a time, so that the form
@@ -83,6 +92,10 @@ protected:
     bool BuildControlsStep();
     bool HasControls() const { return controlsBuilt_; }
     virtual void OnEvent(std::string_view source, Event event, EventArgs& args);
+    // Sees every message of a windowed control first; a result ends the message there, unseen by the control.
+    virtual std::optional<LRESULT> FilterControlMessage(std::string_view, HWND, UINT, WPARAM, LPARAM) {
+        return std::nullopt;
+    }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -136,6 +149,8 @@ private:
     bool controlsBuilt_ = false;
     bool layingOut_ = false;
     bool modal_ = false;
+    bool closeRequested_ = false;
+    KeptPlacement placement_;
     HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again
 };
 

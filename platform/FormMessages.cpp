@@ -6,6 +6,8 @@
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormInternals.h"
+#include "platform/MessageLoop.h"
+#include "platform/RichEdit.h"
 
 namespace platform {
 
@@ -22,12 +24,12 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_COMMAND: {
         const int id = LOWORD(wParam) - kFirstControlId;
-        if (lParam && HIWORD(wParam) == BN_CLICKED && id >= 0 && id < static_cast<int>(controls_.size())) {
-            EventArgs args;
-            OnEvent(controls_[id].spec->name, Event::Click, args);
-            return true;
-        }
-        return false;
+        if (!lParam || id < 0 || id >= static_cast<int>(controls_.size())) return false;
+        const WORD code = HIWORD(wParam);
+        if (code != BN_CLICKED && code != EN_CHANGE) return false;
+        EventArgs args;
+        OnEvent(controls_[id].spec->name, code == BN_CLICKED ? Event::Click : Event::Change, args);
+        return true;
     }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -60,6 +62,7 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
 }
 
 bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (placement_.OnMessage(message)) return true;
     EventArgs args;
     switch (message) {
     case WM_SIZE:
@@ -79,7 +82,9 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         }
         return false;
     case WM_CLOSE:
+        args.requested = closeRequested_;
         OnEvent(kSelf, Event::Close, args);
+        if (args.refused) return true;
         if (!modal_) return false;
         modal_ = false;
         return true;
@@ -103,7 +108,17 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
 }
 
-void Form::Close() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
+void Form::Close() {
+    closeRequested_ = true;
+    SendMessageW(Handle(), WM_CLOSE, 0, 0);
+    closeRequested_ = false;
+}
+
+Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)); }
+
+void Form::KeepPlacement(const RECT& bounds) { placement_.Keep(Handle(), bounds); }
+
+void Form::ReleasePlacement() { placement_.Release(); }
 
 void Form::ShowModal(const std::function<bool()>& idleStep) {
     std::vector<HWND> disabled;
@@ -130,8 +145,8 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
             step();
             continue;
         }
-        if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));  // the outer loop must see the quit too
+        if (!NextMessage(message)) {
+            RequestQuit(static_cast<int>(message.wParam));  // the outer loop must see the quit too
             modal_ = false;
             quit = true;
             break;
@@ -177,25 +192,6 @@ bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
     return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
 }
 
-// Ctrl+C, Ctrl+V, Ctrl+X, Ctrl+A, Ctrl+Insert, Shift+Insert and Shift+Delete. AltGr (Ctrl and Alt together) types
-// letters on Turkish keyboards and is never one of them.
-bool IsClipboardChord(WPARAM key) {
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0, alt = GetKeyState(VK_MENU) < 0;
-    if (alt) return false;
-    if (ctrl && (key == 'C' || key == 'V' || key == 'X' || key == 'A' || key == VK_INSERT)) return true;
-    return shift && !ctrl && (key == VK_INSERT || key == VK_DELETE);
-}
-
-// The control characters that the clipboard chords type, as opposed to Tab, Enter and Backspace.
-bool IsChordCharacter(WPARAM character) {
-    return character < 0x20 && character != '\t' && character != '\r' && character != '\n' && character != '\b';
-}
-
-bool IsClipboardMessage(UINT message) {
-    return message == WM_PASTE || message == WM_COPY || message == WM_CUT || message == WM_CONTEXTMENU ||
-           message == WM_RBUTTONUP;
-}
-
 bool IsPushButton(HWND hwnd) {
     wchar_t className[16];
     GetClassNameW(hwnd, className, 16);
@@ -231,8 +227,7 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         auto& form = *reinterpret_cast<Form*>(formPointer);
         const Control& control = form.controls_[index];
         const std::string_view name = control.spec->name;
-        const bool typedTextOnly = control.spec->options & options::kTypedTextOnly;
-        if (typedTextOnly && IsClipboardMessage(message)) return 0;
+        if (const auto filtered = form.FilterControlMessage(name, hwnd, message, wParam, lParam)) return *filtered;
         switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
@@ -240,9 +235,6 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_SYSKEYUP:
         case WM_CHAR: {
             if (!form.DispatchKey(name, hwnd, message, wParam, lParam)) return 0;
-            if (typedTextOnly && ((message == WM_KEYDOWN && IsClipboardChord(wParam)) ||
-                                  (message == WM_CHAR && IsChordCharacter(wParam))))
-                return 0;
             const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
                                       GetKeyState(VK_MENU) >= 0;
             if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
@@ -258,6 +250,13 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             if (message == WM_CHAR && ((wParam == '\t' && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) ||
                                        (wParam == '\r' && IsPushButton(hwnd) && GetKeyState(VK_SHIFT) >= 0)))
                 return 0;
+            // The rich edit's window is an ANSI one: passed on, a letter would go through the machine's code page
+            // and come out as another letter, or none, where that code page is not Turkish.
+            if (message == WM_CHAR && wParam >= 0x80 && control.spec->kind == ControlKind::RichEdit &&
+                IsWindowUnicode(hwnd)) {
+                TypeIntoRichEdit(hwnd, static_cast<wchar_t>(wParam));
+                return 0;
+            }
             return DefSubclassProc(hwnd, message, wParam, lParam);
         }
         case WM_LBUTTONDOWN:
@@ -267,9 +266,8 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_MBUTTONDOWN:
         case WM_MBUTTONDBLCLK: {
             const bool leftButton = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
-            const bool rightButton = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
-            const bool withheld = (leftButton && (control.spec->options & options::kAutomaticDrag)) ||
-                                  (rightButton && typedTextOnly);
+            const unsigned withholding = leftButton ? options::kAutomaticDrag : options::kLeftButtonOnly;
+            const bool withheld = control.spec->options & withholding;
             const LRESULT result = withheld ? 0 : DefSubclassProc(hwnd, message, wParam, lParam);
             EventArgs args;
             args.mouseMessage = message;

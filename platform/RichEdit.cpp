@@ -37,11 +37,37 @@ bool StreamIn(HWND edit, UINT format, std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+
+constexpr wchar_t kAnsiProcedure[] = L"PC1.AnsiProcedure";
+
+LRESULT CALLBACK ForwardToAnsiProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(edit, kAnsiProcedure));
+    if (message == WM_NCDESTROY) RemovePropW(edit, kAnsiProcedure);
+    return CallWindowProcW(procedure, edit, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A window procedure set through the wide API makes the window a Unicode one. The wide API hands back the
+// previous procedure as a value that CallWindowProcW knows to be an ANSI one, converting every message for it.
+void MakeRichEditWindowUnicode(HWND edit) {
+    if (IsWindowUnicode(edit)) return;
+    const LONG_PTR previous = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
+    SetPropW(edit, kAnsiProcedure, reinterpret_cast<HANDLE>(previous));
+}
+
 void SetRichEditText(HWND edit, std::string_view text) {
     const std::wstring wide = WidenCp1254(text);
     StreamIn(edit, SF_TEXT | SF_UNICODE,
              {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
 }
+
+void TypeIntoRichEdit(HWND edit, wchar_t character) {
+    StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION, {reinterpret_cast<const char*>(&character), sizeof character});
+}
+
+void ClearRichEditUndo(HWND edit) { SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0); }
 
 int RichEditTextLength(HWND edit) {
     GETTEXTLENGTHEX query{GTL_USECRLF | GTL_NUMCHARS | GTL_PRECISE, kUtf16};

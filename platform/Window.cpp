@@ -38,6 +38,11 @@ void Window::Create(const WindowClass& windowClass, const wchar_t* title, const 
     if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
 }
 
+Window* Window::FromHandle(HWND hwnd) {
+    const bool ours = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Window::Procedure);
+    return ours ? reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

@@ -26,6 +26,8 @@ public:
     virtual ~Window();
 
     HWND Handle() const { return hwnd_; }
+    // The object of one of the program's windows, or null.
+    static Window* FromHandle(HWND hwnd);
 
 protected:
     Window() = default;

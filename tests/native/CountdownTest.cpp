@@ -32,4 +32,23 @@ TEST(Countdown, TicksShowTheSecondsReallyLeft) {
     }
 }
 
+// A pause keeps the exact time left, part-seconds included, so any number of pauses never lengthens the countdown.
+TEST(Countdown, PausesKeepTheExactTimeLeft) {
+    const Countdown::Clock::time_point start{100s};
+    Countdown countdown;
+    countdown.Start(start, 180);
+    countdown.Pause(start + 10400ms);
+    EXPECT_EQ(countdown.SecondsLeft(start + 500s), 170);
+    EXPECT_FALSE(countdown.Finished(start + 500s));
+    countdown.Resume(start + 20000ms);
+    countdown.Pause(start + 20300ms);
+    countdown.Pause(start + 25000ms);  // a second pause changes nothing
+    countdown.Resume(start + 30000ms);
+    countdown.Resume(start + 31000ms);  // nor does a second resume
+    const auto end = start + 180s + (20000ms - 10400ms) + (30000ms - 20300ms);
+    EXPECT_FALSE(countdown.Finished(end - 1ms));
+    EXPECT_TRUE(countdown.Finished(end));
+    EXPECT_EQ(countdown.UntilNextTick(start + 30000ms), 300ms);
+}
+
 }  // namespace

@@ -103,7 +103,7 @@ protected:
     // The line breaks a rich text's last paragraph ends with are left out. A sample that fails shows nothing of
     // itself behind the error message.
     Outcome Start() {
-        form.SetControlText("Metin", "");
+        testing_pc1::ClockedSinavForm form;  // every start a new exam
         platform::EventArgs args;
         try {
             form.BaslatClick(args);
@@ -131,7 +131,6 @@ protected:
     }
 
     testing_pc1::SampleFolder folder;
-    testing_pc1::ClockedSinavForm form;
 };
 
 // Another program holding the sample file open: a word processor editing it, or a viewer reading it.

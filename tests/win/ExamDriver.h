@@ -11,12 +11,14 @@
 
 namespace testing_pc1 {
 
+// Its keys come from the test, not from a keyboard.
 class ClockedSinavForm : public exam::TSinavForm {
 public:
-    platform::Countdown::Clock::time_point now{std::chrono::seconds(1000)};
+    ClockedSinavForm() : TSinavForm(Controls::AtOnce, KeySources::Any) {}
+    exam::ExamState::Clock::time_point now{std::chrono::seconds(1000)};
 
 protected:
-    platform::Countdown::Clock::time_point Now() const override { return now; }
+    exam::ExamState::Clock::time_point Now() const override { return now; }
 };
 
 // A fresh folder that is the current directory while the object lives, where the program looks for Metin.rtf.

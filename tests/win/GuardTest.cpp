@@ -4,9 +4,12 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "entry/Unit2.h"
@@ -14,6 +17,7 @@
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/RichEdit.h"
+#include "tests/win/ExamDriver.h"
 
 namespace {
 
@@ -65,13 +69,21 @@ void SetClipboardText(const std::wstring& text) {
     CloseClipboard();
 }
 
+// A running exam: the start button clicked, then a key released in the typing area.
 class ExamGuards : public testing::Test {
 protected:
     void SetUp() override {
+        folder.Write("{\\rtf1 Bir iki \\par}");
         ShowWindow(form.Handle(), SW_SHOW);
         SetWindowSubclass(form.Handle(), RecordClosing, 0, reinterpret_cast<DWORD_PTR>(&closings));
         yazilan = form.ControlHandle("Yazilan");
         metin = form.ControlHandle("Metin");
+        SendMessageW(form.ControlHandle("Baslat"), BM_CLICK, 0, 0);
+        ReleaseKey('A');
+    }
+    void ReleaseKey(WORD key) { SendMessageW(yazilan, WM_KEYUP, key, 0xC0000001); }
+    bool ClockRuns() const {
+        return form.Exam().Current() == exam::ExamState::Phase::Running && form.IsTimerEnabled("SinavTimer");
     }
     void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
     void AltDigits(HWND control, std::initializer_list<int> steps, bool keypad = false) {
@@ -80,14 +92,14 @@ protected:
             AltKey(control, static_cast<WORD>(keypad && step % 2 ? VK_NUMPAD0 + digit : '0' + digit));
         }
     }
-    // The exam clock as a key release in the writable typing area starts it.
-    void StartTheClock() {
-        platform::SetRichEditReadOnly(yazilan, false);
-        form.SayaclariGuncelle();
+    // A clock that the supervisor stopped goes on with a key released in the typing area.
+    void RestartTheClock() {
+        ReleaseKey('A');
         form.SetControlVisible("KapatBtn", false);
     }
 
-    exam::TSinavForm form;
+    testing_pc1::SampleFolder folder;
+    testing_pc1::ClockedSinavForm form;
     HWND yazilan = nullptr, metin = nullptr;
     int closings = 0;
 };
@@ -117,35 +129,56 @@ TEST_F(ExamGuards, OnlyTheWholeSequenceStopsTheClockAndShowsTheCloseButton) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        StartTheClock();
+        RestartTheClock();
         for (int step : c.steps) AltDigits(yazilan, {step}, c.keypad);
-        EXPECT_EQ(form.IsTimerEnabled("SinavTimer"), !c.stops);
+        EXPECT_EQ(ClockRuns(), !c.stops);
         EXPECT_EQ(form.IsControlVisible("KapatBtn"), c.stops);
         AltKey(yazilan, VK_MENU);  // releasing and pressing Alt again starts over
     }
 }
 
 TEST_F(ExamGuards, AltPressedAgainOrAltGrOrNoAltBreaksTheSequence) {
-    StartTheClock();
     AltDigits(yazilan, {0, 1, 2});
     AltKey(yazilan, VK_MENU);
     AltDigits(yazilan, {3, 4, 5});
-    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_TRUE(ClockRuns());
 
     {
         HeldKeys altGr{VK_CONTROL, VK_MENU};
         AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
     }
-    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_TRUE(ClockRuns());
 
     for (int step = 0; step < 6; ++step)
         SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
-    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
+    EXPECT_TRUE(ClockRuns());
     EXPECT_FALSE(form.IsControlVisible("KapatBtn"));
 }
 
+// Releasing the sequence's own keys, or a tick, leaves the clock stopped; the next other key released goes on
+// with exactly the time that was left.
+TEST_F(ExamGuards, TheSupervisorsStopHoldsUntilAnotherKeyIsReleased) {
+    const auto clockStarted = form.now;
+    form.now += std::chrono::milliseconds(10400);
+    AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
+    ReleaseKey(static_cast<WORD>('0' + exam::kSupervisorDigits[5]));
+    ReleaseKey(VK_MENU);
+    form.now += std::chrono::minutes(5);
+    platform::EventArgs tick;
+    form.SinavTimerTimer(tick);
+    EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Stopped);
+    EXPECT_EQ(form.ControlText("SureLabel"), "170");
+
+    ReleaseKey('K');
+    EXPECT_TRUE(ClockRuns());
+    EXPECT_EQ(form.ControlText("SureLabel"), "170");
+    const auto stopped = form.now - (clockStarted + std::chrono::milliseconds(10400));
+    form.now = clockStarted + stopped + std::chrono::seconds(180) - std::chrono::milliseconds(1);
+    form.SinavTimerTimer(tick);
+    EXPECT_TRUE(ClockRuns());
+}
+
 TEST_F(ExamGuards, TheCloseButtonStaysOnceShown) {
-    StartTheClock();
     AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
     AltDigits(yazilan, {0, 3});
     AltKey(yazilan, 'Q');
@@ -164,32 +197,58 @@ TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
 }
 
 TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
-    platform::SetRichEditReadOnly(yazilan, false);
     form.SetControlText("Yazilan", "abc");
     SetFocus(yazilan);
     SetClipboardText(L"kopya");
     SendMessageW(yazilan, WM_PASTE, 0, 0);
-    {
-        HeldKeys ctrl{VK_CONTROL};
-        SendMessageW(yazilan, WM_KEYDOWN, 'V', 1);
+    SendMessageW(yazilan, EM_PASTESPECIAL, CF_UNICODETEXT, 0);
+    const struct {
+        std::initializer_list<BYTE> held;
+        WORD key;
+    } chords[] = {{{VK_CONTROL}, 'V'},          {{VK_CONTROL}, VK_INSERT},         {{VK_SHIFT}, VK_INSERT},
+                  {{VK_CONTROL, VK_MENU}, 'V'}, {{VK_SHIFT, VK_MENU}, VK_INSERT},  {{VK_CONTROL, VK_MENU}, 'A'},
+                  {{VK_CONTROL, VK_SHIFT, VK_MENU}, 'V'}};
+    for (const auto& chord : chords) {
+        HeldKeys held(chord.held);
+        SendMessageW(yazilan, GetKeyState(VK_CONTROL) < 0 ? WM_KEYDOWN : WM_SYSKEYDOWN, chord.key, 1);
         SendMessageW(yazilan, WM_CHAR, 0x16, 1);
-        SendMessageW(yazilan, WM_KEYDOWN, VK_INSERT, 1);
-    }
-    {
-        HeldKeys shift{VK_SHIFT};
-        SendMessageW(yazilan, WM_KEYDOWN, VK_INSERT, 1);
     }
     SendMessageW(yazilan, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(yazilan), MAKELPARAM(20, 20));
+    SendMessageW(yazilan, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(20, 8));
+    SendMessageW(yazilan, WM_MBUTTONUP, 0, MAKELPARAM(20, 8));
     EXPECT_EQ(form.ControlText("Yazilan"), "abc");
 
-    // AltGr letters are typing: '@' and the euro sign come with Ctrl and Alt held.
+    // AltGr letters are typing: '@' and the euro sign come with Ctrl and Alt held. Turkish letters arrive as
+    // themselves whatever the machine's code page.
+    platform::SelectRichEditRange(yazilan, 3, 0);
     {
         HeldKeys altGr{VK_CONTROL, VK_MENU};
-        platform::SelectRichEditRange(yazilan, 3, 0);
         SendMessageW(yazilan, WM_KEYDOWN, 'Q', 1);
         SendMessageW(yazilan, WM_CHAR, '@', 1);
     }
-    EXPECT_EQ(form.ControlText("Yazilan"), "abc@");
+    for (const wchar_t letter : std::wstring_view(L" \u015F\u0131\u011F \u0130I\u0131 \u00E7\u00F6\u00FC\u20AC"))
+        SendMessageW(yazilan, WM_CHAR, letter, 1);
+    EXPECT_EQ(form.ControlText("Yazilan"), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
+}
+
+// Once the time is up the typed text stays as it was scored, whatever key or message comes.
+TEST_F(ExamGuards, TheTypedTextIsFrozenOnceTheTimeIsUp) {
+    SendMessageW(yazilan, WM_CHAR, 'x', 1);
+    testing_pc1::CloseTimeUpDialogWhenShown();
+    form.now += std::chrono::seconds(181);
+    platform::EventArgs tick;
+    form.SinavTimerTimer(tick);
+    ASSERT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
+    platform::SetRichEditReadOnly(yazilan, false);
+    for (const auto& [held, key] : {std::pair<BYTE, WORD>{VK_CONTROL, 'Z'}, {VK_MENU, VK_BACK}, {VK_SHIFT, VK_DELETE}}) {
+        HeldKeys holding{held};
+        SendMessageW(yazilan, held == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
+    }
+    SendMessageW(yazilan, WM_UNDO, 0, 0);
+    SendMessageW(yazilan, WM_CHAR, 'y', 1);
+    EXPECT_EQ(form.ControlText("Yazilan"), "x");
+    form.SinavTimerTimer(tick);
+    EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
 }
 
 TEST_F(ExamGuards, TheSampleTextCannotBeSelectedOrCopied) {

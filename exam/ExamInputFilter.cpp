@@ -1,0 +1,120 @@
+#include "exam/ExamInputFilter.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace exam {
+
+namespace {
+
+bool OneOf(UINT message, std::initializer_list<UINT> messages) { return std::ranges::find(messages, message) != messages.end(); }
+
+bool IsKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+bool IsCharacterMessage(UINT message) {
+    return message == WM_CHAR || message == WM_DEADCHAR || message == WM_SYSCHAR || message == WM_SYSDEADCHAR;
+}
+
+bool IsMouseMessage(UINT message) {
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK) ||
+           OneOf(message, {WM_MOUSEHOVER, WM_MOUSELEAVE, WM_NCMOUSEHOVER, WM_NCMOUSELEAVE});
+}
+
+// What another thread or process may ask of a control: reading it.
+bool Reads(UINT message) {
+    return OneOf(message, {WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETFONT, WM_GETDLGCODE, WM_GETOBJECT, WM_NCHITTEST,
+                           WM_QUERYUISTATE, EM_GETSEL, EM_EXGETSEL, EM_GETLINECOUNT, EM_GETLINE, EM_LINEINDEX,
+                           EM_LINELENGTH, EM_LINEFROMCHAR, EM_EXLINEFROMCHAR, EM_GETFIRSTVISIBLELINE, EM_GETMODIFY,
+                           EM_CANUNDO, EM_CANPASTE, EM_GETTEXTRANGE, EM_GETTEXTEX, EM_GETTEXTLENGTHEX,
+                           EM_GETCHARFORMAT, EM_GETPARAFORMAT, EM_GETOPTIONS, EM_GETEVENTMASK, EM_GETLIMITTEXT,
+                           EM_SELECTIONTYPE, EM_GETSELTEXT, EM_POSFROMCHAR, EM_CHARFROMPOS, EM_FINDTEXT,
+                           EM_FINDTEXTEX, EM_FINDTEXTW, EM_FINDTEXTEXW, EM_STREAMOUT, LB_GETCOUNT, LB_GETTEXT,
+                           LB_GETTEXTLEN, LB_GETCURSEL, LB_GETTOPINDEX, LB_GETITEMHEIGHT, LB_GETITEMRECT, LB_GETSEL,
+                           LB_GETITEMDATA, LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_GETCARETINDEX, LB_GETANCHORINDEX,
+                           LB_ITEMFROMPOINT, SB_GETTEXTW, SB_GETTEXTA, SB_GETTEXTLENGTHW, SB_GETTEXTLENGTHA,
+                           SB_GETPARTS, SB_GETRECT, SB_GETBORDERS, BM_GETCHECK, BM_GETSTATE, BM_GETIMAGE});
+}
+
+// Clipboard and undo, whoever asks: text comes into the text areas only as typed, and never goes out.
+bool IsClipboardOrUndo(UINT message) {
+    return OneOf(message, {WM_PASTE, WM_COPY, WM_CUT, WM_CLEAR, WM_UNDO, EM_UNDO, EM_REDO, EM_PASTESPECIAL,
+                           WM_CONTEXTMENU, WM_UNICHAR, WM_IME_CHAR, WM_IME_COMPOSITION});
+}
+
+bool Held(int key) { return GetKeyState(key) < 0; }
+
+// Copy, paste, cut and select-all, whatever else is held with them: Alt added to Ctrl+V still pastes. The
+// character that AltGr (Ctrl and Alt) types with such a key is made from the key before the control sees it, so
+// refusing the key refuses only the chord.
+bool IsClipboardChord(WPARAM key) {
+    if (Held(VK_CONTROL) && OneOf(static_cast<UINT>(key), {'C', 'V', 'X', 'A', VK_INSERT})) return true;
+    return Held(VK_SHIFT) && (key == VK_INSERT || key == VK_DELETE);
+}
+
+// Keys that change the text of a read-only area all the same: undo and redo.
+bool ChangesText(WPARAM key) {
+    return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK) ||
+           key == VK_BACK || key == VK_DELETE;
+}
+
+// The control characters that chords type, as opposed to Tab, Enter and Backspace.
+bool IsChordCharacter(WPARAM character) {
+    return character < 0x20 && character != '\t' && character != '\r' && character != '\n' && character != '\b';
+}
+
+bool SentFromElsewhere() { return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) != 0; }
+
+}  // namespace
+
+bool ExamInputFilter::Refuses(Target target, UINT message, WPARAM wParam, bool typing) {
+    // Windows itself sends the window messages from elsewhere (settings, shutdown): only commands are refused.
+    if (SentFromElsewhere() && (target == Target::Window ? message == WM_COMMAND : !Reads(message))) return true;
+    if ((IsKeyMessage(message) || IsCharacterMessage(message)) && RefusesKey(message, wParam)) return true;
+    if (target != Target::TypingArea && target != Target::SampleText) return false;
+
+    if (IsClipboardOrUndo(message)) return true;
+    const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (keyDown && (IsClipboardChord(wParam) || (!typing && ChangesText(wParam)))) return true;
+    return message == WM_CHAR && (IsChordCharacter(wParam) || (target == Target::TypingArea && !typing));
+}
+
+// A key counts when the keyboard made it: not when another program posted it, sent it or injected it with
+// SendInput. The characters a key types are made from it by the message loop and carry no origin of their own,
+// so each key of the keyboard lets through the one character it types, or two after a dead key (the accent and
+// the letter, when they do not combine); Alt released after a code on the keypad types one too.
+bool ExamInputFilter::RefusesKey(UINT message, WPARAM wParam) {
+    if (keys_ == KeySources::Any) return false;
+    if (IsCharacterMessage(message)) {
+        if (charactersDue_ == 0) return true;
+        --charactersDue_;
+        deadKeyPending_ = message == WM_DEADCHAR || message == WM_SYSDEADCHAR;
+        return false;
+    }
+    INPUT_MESSAGE_SOURCE source{};
+    const bool fromKeyboard = GetCurrentInputMessageSource(&source) && source.originId == IMO_HARDWARE;
+    if (!fromKeyboard) {
+        charactersDue_ = 0;
+        return true;
+    }
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (down) charactersDue_ = deadKeyPending_ ? 2 : 1;
+    else if (wParam == VK_MENU) charactersDue_ = 1;
+    if (down) deadKeyPending_ = false;
+    return false;
+}
+
+bool ExamInputFilter::AcceptsQueuedForControl(UINT message) {
+    return IsKeyMessage(message) || IsCharacterMessage(message) || IsMouseMessage(message) ||
+           OneOf(message, {WM_NULL, WM_PAINT, WM_TIMER, 0x0118 /* WM_SYSTIMER: the caret's blink */});
+}
+
+// Clicks come straight from the controls, never through the queue.
+bool ExamInputFilter::AcceptsQueuedForWindow(UINT message) { return message != WM_COMMAND; }
+
+}  // namespace exam

@@ -1,0 +1,88 @@
+#include "exam/ExamState.h"
+
+namespace exam {
+
+namespace {
+
+// Moves `phase` from `from` to `to`; false when it was elsewhere.
+bool Move(ExamState::Phase& phase, ExamState::Phase from, ExamState::Phase to) {
+    if (phase != from) return false;
+    phase = to;
+    return true;
+}
+
+}  // namespace
+
+bool ExamState::AcceptsTyping() const {
+    return phase_ == Phase::StartCountdown || phase_ == Phase::Running || phase_ == Phase::Stopped;
+}
+
+// Once the exam has begun, only its results lead to the next session.
+bool ExamState::NewSession() {
+    return Move(phase_, Phase::Ready, Phase::Entry) || Move(phase_, Phase::Finished, Phase::Entry);
+}
+
+bool ExamState::CandidateEntered() { return Move(phase_, Phase::Entry, Phase::Ready); }
+
+bool ExamState::Start(Clock::time_point now) {
+    if (!Move(phase_, Phase::Ready, Phase::StartCountdown)) return false;
+    startCountdown_.Start(now, kStartSeconds);
+    clockStarted_.reset();
+    clockEnded_.reset();
+    return true;
+}
+
+bool ExamState::StartClock(Instant now) {
+    if (!Move(phase_, Phase::StartCountdown, Phase::Running)) return false;
+    examCountdown_.Start(now.monotonic, kExamSeconds);
+    clockStarted_ = now;
+    return true;
+}
+
+bool ExamState::Stop(Clock::time_point now) {
+    if (!Move(phase_, Phase::Running, Phase::Stopped)) return false;
+    examCountdown_.Pause(now);
+    return true;
+}
+
+bool ExamState::Resume(Clock::time_point now) {
+    if (!Move(phase_, Phase::Stopped, Phase::Running)) return false;
+    examCountdown_.Resume(now);
+    return true;
+}
+
+bool ExamState::TimeUp(Instant now) {
+    if (phase_ != Phase::Running || !examCountdown_.Finished(now.monotonic)) return false;
+    phase_ = Phase::Scoring;
+    clockEnded_ = now;
+    return true;
+}
+
+bool ExamState::Scored() { return Move(phase_, Phase::Scoring, Phase::Finished); }
+
+int ExamState::ExamSecondsLeft(Clock::time_point now) const {
+    switch (phase_) {
+    case Phase::Running:
+    case Phase::Stopped:
+        return examCountdown_.SecondsLeft(now);
+    case Phase::Scoring:
+    case Phase::Finished:
+        return 0;
+    default:
+        return kExamSeconds;
+    }
+}
+
+bool ExamState::ExamTimeOver(Clock::time_point now) const {
+    return phase_ == Phase::Running && examCountdown_.Finished(now);
+}
+
+std::chrono::milliseconds ExamState::UntilNextStartTick(Clock::time_point now) const {
+    return startCountdown_.UntilNextTick(now);
+}
+
+std::chrono::milliseconds ExamState::UntilNextExamTick(Clock::time_point now) const {
+    return examCountdown_.UntilNextTick(now);
+}
+
+}  // namespace exam

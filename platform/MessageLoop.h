@@ -1,0 +1,38 @@
+// The program's message loops, and a say over what any loop of the thread takes from the queue.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace platform {
+
+// Ends the program's message loops with this exit code. Only a quit the program asked for ends them: a WM_QUIT
+// that another program posts is dropped, since it would otherwise end the program in the middle of an exam.
+void RequestQuit(int exitCode);
+
+// GetMessage for the program's loops: false once the program has asked to quit, with the exit code in wParam.
+bool NextMessage(MSG& message);
+
+// Runs the thread's message loop until the program asks to quit; returns the exit code.
+int RunMessageLoop();
+
+// Delivers what waits in the queue, paint included, and returns; a requested quit stays queued for the loop.
+void ProcessPendingMessages();
+
+// Decides, for every message that any loop of the thread takes from the queue (the program's own, a message box's,
+// a scroll bar's), whether it is delivered: a refused one becomes WM_NULL. Messages sent directly to a window never
+// pass here. One filter per thread, for the guard's lifetime.
+class QueuedMessageGuard {
+public:
+    using Filter = std::function<bool(const MSG&)>;
+    explicit QueuedMessageGuard(Filter filter);
+    ~QueuedMessageGuard();
+    QueuedMessageGuard(const QueuedMessageGuard&) = delete;
+    QueuedMessageGuard& operator=(const QueuedMessageGuard&) = delete;
+
+private:
+    HHOOK hook_ = nullptr;
+};
+
+}  // namespace platform

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exam/ExamState.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using exam::ExamState;
+using Phase = ExamState::Phase;
+
+const ExamState::Clock::time_point kT0{1000s};
+
+ExamState::Instant At(std::chrono::milliseconds offset) { return {kT0 + offset, {}}; }
+
+// An exam brought to the given phase the way the program gets there.
+ExamState InPhase(Phase phase) {
+    ExamState state;
+    state.NewSession();
+    if (phase == Phase::Entry) return state;
+    state.CandidateEntered();
+    if (phase == Phase::Ready) return state;
+    state.Start(kT0);
+    if (phase == Phase::StartCountdown) return state;
+    state.StartClock(At(5s));
+    if (phase == Phase::Running) return state;
+    if (phase == Phase::Stopped) {
+        state.Stop(kT0 + 10s);
+        return state;
+    }
+    state.TimeUp(At(185s));
+    if (phase == Phase::Finished) state.Scored();
+    return state;
+}
+
+// Every step in every phase: only the one that belongs to the phase moves it, and only where the design says.
+TEST(ExamState, StepsOutOfTurnChangeNothing) {
+    const std::vector<Phase> phases{Phase::Entry,   Phase::Ready,   Phase::StartCountdown, Phase::Running,
+                                    Phase::Stopped, Phase::Scoring, Phase::Finished};
+    const struct {
+        std::string name;
+        std::function<bool(ExamState&)> step;
+        Phase from, to;
+        std::optional<Phase> alsoFrom = std::nullopt;
+    } steps[] = {
+        {"new session", [](ExamState& s) { return s.NewSession(); }, Phase::Finished, Phase::Entry, Phase::Ready},
+        {"candidate entered", [](ExamState& s) { return s.CandidateEntered(); }, Phase::Entry, Phase::Ready},
+        {"start", [](ExamState& s) { return s.Start(kT0 + 1h); }, Phase::Ready, Phase::StartCountdown},
+        {"clock started", [](ExamState& s) { return s.StartClock(At(1h)); }, Phase::StartCountdown, Phase::Running},
+        {"stop", [](ExamState& s) { return s.Stop(kT0 + 20s); }, Phase::Running, Phase::Stopped},
+        {"resume", [](ExamState& s) { return s.Resume(kT0 + 30s); }, Phase::Stopped, Phase::Running},
+        {"time up", [](ExamState& s) { return s.TimeUp(At(1h)); }, Phase::Running, Phase::Scoring},
+        {"scored", [](ExamState& s) { return s.Scored(); }, Phase::Scoring, Phase::Finished},
+    };
+    for (const auto& step : steps) {
+        for (const Phase phase : phases) {
+            SCOPED_TRACE(step.name + " in phase " + std::to_string(static_cast<int>(phase)));
+            ExamState state = InPhase(phase);
+            ASSERT_EQ(state.Current(), phase);
+            const bool belongs = phase == step.from || phase == step.alsoFrom;
+            EXPECT_EQ(step.step(state), belongs);
+            EXPECT_EQ(state.Current(), belongs ? step.to : phase);
+        }
+    }
+}
+
+// The exam lasts its 180 seconds of running clock: a tick before then does not end it, and stops add their
+// exact length, part-seconds included.
+TEST(ExamState, TheClockEndsAfterItsRunningTimeWhateverTheStops) {
+    const struct {
+        std::string name;
+        std::vector<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> stops;  // stop, resume
+        std::chrono::milliseconds end;  // after the clock started
+    } cases[] = {
+        {"no stop", {}, 180s},
+        {"one stop", {{10400ms, 15000ms}}, 184600ms},
+        {"many short stops", {{1100ms, 1200ms}, {1300ms, 1350ms}, {99999ms, 100000ms}}, 180151ms},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExamState state = InPhase(Phase::StartCountdown);
+        ASSERT_TRUE(state.StartClock(At(0ms)));
+        for (const auto& [stop, resume] : c.stops) {
+            ASSERT_TRUE(state.Stop(kT0 + stop));
+            EXPECT_FALSE(state.TimeUp(At(resume + 1h)));  // a stopped clock never runs out
+            ASSERT_TRUE(state.Resume(kT0 + resume));
+        }
+        EXPECT_FALSE(state.TimeUp(At(c.end - 1ms)));
+        EXPECT_EQ(state.ExamSecondsLeft(kT0 + c.end - 1ms), 1);
+        ASSERT_TRUE(state.TimeUp(At(c.end)));
+        EXPECT_EQ(state.ExamSecondsLeft(kT0 + c.end), 0);
+        EXPECT_EQ(state.ClockEnded()->monotonic - state.ClockStarted()->monotonic, c.end);
+        EXPECT_FALSE(state.TimeUp(At(c.end + 1s)));  // scoring starts once
+    }
+}
+
+TEST(ExamState, ANewExamForgetsThePreviousClock) {
+    ExamState state = InPhase(Phase::Scoring);
+    state.Scored();
+    state.NewSession();
+    state.CandidateEntered();
+    EXPECT_EQ(state.ExamSecondsLeft(kT0 + 1h), ExamState::kExamSeconds);
+    state.Start(kT0 + 1h);
+    EXPECT_FALSE(state.ClockStarted());
+    EXPECT_FALSE(state.ClockEnded());
+}
+
+}  // namespace
