@@ -10,7 +10,9 @@ namespace exam {
 
 namespace {
 
-bool OneOf(UINT message, std::initializer_list<UINT> messages) { return std::ranges::find(messages, message) != messages.end(); }
+bool OneOf(UINT message, std::initializer_list<UINT> messages) {
+    return std::ranges::find(messages, message) != messages.end();
+}
 
 bool IsKeyMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
@@ -26,19 +28,19 @@ bool IsMouseMessage(UINT message) {
            OneOf(message, {WM_MOUSEHOVER, WM_MOUSELEAVE, WM_NCMOUSEHOVER, WM_NCMOUSELEAVE});
 }
 
-// What another thread or process may ask of a control: reading it.
+// What another thread or process may ask of a control: reading it, with messages that carry no pointer or whose
+// data Windows copies between processes. A pointer that Windows does not copy would be used here as it stands,
+// pointing anywhere: the message could crash the program, so it is refused like any change.
 bool Reads(UINT message) {
-    return OneOf(message, {WM_GETTEXT, WM_GETTEXTLENGTH, WM_GETFONT, WM_GETDLGCODE, WM_GETOBJECT, WM_NCHITTEST,
-                           WM_QUERYUISTATE, EM_GETSEL, EM_EXGETSEL, EM_GETLINECOUNT, EM_GETLINE, EM_LINEINDEX,
-                           EM_LINELENGTH, EM_LINEFROMCHAR, EM_EXLINEFROMCHAR, EM_GETFIRSTVISIBLELINE, EM_GETMODIFY,
-                           EM_CANUNDO, EM_CANPASTE, EM_GETTEXTRANGE, EM_GETTEXTEX, EM_GETTEXTLENGTHEX,
-                           EM_GETCHARFORMAT, EM_GETPARAFORMAT, EM_GETOPTIONS, EM_GETEVENTMASK, EM_GETLIMITTEXT,
-                           EM_SELECTIONTYPE, EM_GETSELTEXT, EM_POSFROMCHAR, EM_CHARFROMPOS, EM_FINDTEXT,
-                           EM_FINDTEXTEX, EM_FINDTEXTW, EM_FINDTEXTEXW, EM_STREAMOUT, LB_GETCOUNT, LB_GETTEXT,
-                           LB_GETTEXTLEN, LB_GETCURSEL, LB_GETTOPINDEX, LB_GETITEMHEIGHT, LB_GETITEMRECT, LB_GETSEL,
-                           LB_GETITEMDATA, LB_FINDSTRING, LB_FINDSTRINGEXACT, LB_GETCARETINDEX, LB_GETANCHORINDEX,
-                           LB_ITEMFROMPOINT, SB_GETTEXTW, SB_GETTEXTA, SB_GETTEXTLENGTHW, SB_GETTEXTLENGTHA,
-                           SB_GETPARTS, SB_GETRECT, SB_GETBORDERS, BM_GETCHECK, BM_GETSTATE, BM_GETIMAGE});
+    return OneOf(message,
+                 {WM_GETTEXT,        WM_GETTEXTLENGTH, WM_GETFONT,        WM_GETOBJECT,           WM_NCHITTEST,
+                  WM_QUERYUISTATE,   EM_GETSEL,        EM_GETLINE,        EM_GETLINECOUNT,        EM_LINEINDEX,
+                  EM_LINELENGTH,     EM_LINEFROMCHAR,  EM_EXLINEFROMCHAR, EM_GETFIRSTVISIBLELINE, EM_GETMODIFY,
+                  EM_CANUNDO,        EM_CANPASTE,      EM_GETOPTIONS,     EM_GETEVENTMASK,        EM_GETLIMITTEXT,
+                  EM_SELECTIONTYPE,  LB_GETCOUNT,      LB_GETTEXT,        LB_GETTEXTLEN,          LB_GETCURSEL,
+                  LB_GETTOPINDEX,    LB_GETITEMHEIGHT, LB_GETSEL,         LB_GETITEMDATA,         LB_GETCARETINDEX,
+                  LB_GETANCHORINDEX, LB_ITEMFROMPOINT, SB_GETTEXTLENGTHW, SB_GETTEXTLENGTHA,      BM_GETCHECK,
+                  BM_GETSTATE});
 }
 
 // Clipboard and undo, whoever asks: text comes into the text areas only as typed, and never goes out.
@@ -59,8 +61,8 @@ bool IsClipboardChord(WPARAM key) {
 
 // Keys that change the text of a read-only area all the same: undo and redo.
 bool ChangesText(WPARAM key) {
-    return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK) ||
-           key == VK_BACK || key == VK_DELETE;
+    return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK) || key == VK_BACK ||
+           key == VK_DELETE;
 }
 
 // The control characters that chords type, as opposed to Tab, Enter and Backspace.
@@ -73,8 +75,10 @@ bool SentFromElsewhere() { return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISME
 }  // namespace
 
 bool ExamInputFilter::Refuses(Target target, UINT message, WPARAM wParam, bool typing) {
-    // Windows itself sends the window messages from elsewhere (settings, shutdown): only commands are refused.
-    if (SentFromElsewhere() && (target == Target::Window ? message == WM_COMMAND : !Reads(message))) return true;
+    // Windows itself sends the window messages from elsewhere (settings, shutdown): only commands and
+    // notifications, which no one else may give and whose pointers Windows does not copy, are refused.
+    const bool command = message == WM_COMMAND || message == WM_NOTIFY;
+    if (SentFromElsewhere() && (target == Target::Window ? command : !Reads(message))) return true;
     if ((IsKeyMessage(message) || IsCharacterMessage(message)) && RefusesKey(message, wParam)) return true;
     if (target != Target::TypingArea && target != Target::SampleText) return false;
 
@@ -103,8 +107,10 @@ bool ExamInputFilter::RefusesKey(UINT message, WPARAM wParam) {
         return true;
     }
     const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    if (down) charactersDue_ = deadKeyPending_ ? 2 : 1;
-    else if (wParam == VK_MENU) charactersDue_ = 1;
+    if (down)
+        charactersDue_ = deadKeyPending_ ? 2 : 1;
+    else if (wParam == VK_MENU)
+        charactersDue_ = 1;
     if (down) deadKeyPending_ = false;
     return false;
 }

@@ -40,14 +40,14 @@ public:
     bool AcceptsTyping() const;
 
     // Each returns false, changing nothing, when it does not belong to the current phase.
-    bool NewSession();                          // Ready or Finished -> Entry
-    bool CandidateEntered();                    // Entry -> Ready
-    bool Start(Clock::time_point now);          // Ready -> StartCountdown
-    bool StartClock(Instant now);               // StartCountdown -> Running
-    bool Stop(Clock::time_point now);           // Running -> Stopped
-    bool Resume(Clock::time_point now);         // Stopped -> Running
-    bool TimeUp(Instant now);                   // Running -> Scoring, once the exam's time has passed
-    bool Scored();                              // Scoring -> Finished
+    bool NewSession();                   // Ready or Finished -> Entry
+    bool CandidateEntered();             // Entry -> Ready
+    bool Start(Clock::time_point now);   // Ready -> StartCountdown
+    bool StartClock(Instant now);        // StartCountdown -> Running
+    bool Stop(Clock::time_point now);    // Running -> Stopped
+    bool Resume(Clock::time_point now);  // Stopped -> Running
+    bool TimeUp(Instant now);            // Running -> Scoring, once the exam's time has passed
+    bool Scored();                       // Scoring -> Finished
 
     // Seconds left as the countdowns show them.
     int StartSecondsLeft(Clock::time_point now) const { return startCountdown_.SecondsLeft(now); }

@@ -164,9 +164,12 @@ LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
     return Guarded([&] {
+        const int index = GetDlgCtrlID(hwnd) - kFirstControlId;
+        if (const auto filtered =
+                form->FilterControlMessage(form->controls_[index].spec->name, hwnd, message, wParam, lParam))
+            return *filtered;
         LRESULT result = 0;
-        if (form->DispatchControlMessage(GetDlgCtrlID(hwnd) - kFirstControlId, message, wParam, lParam, result))
-            return result;
+        if (form->DispatchControlMessage(index, message, wParam, lParam, result)) return result;
         // Notifications of the controls inside go on to the form.
         if (message == WM_COMMAND || message == WM_DRAWITEM || message == WM_NOTIFY ||
             (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))

@@ -74,7 +74,7 @@ TEST(ExamState, TheClockEndsAfterItsRunningTimeWhateverTheStops) {
     const struct {
         std::string name;
         std::vector<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> stops;  // stop, resume
-        std::chrono::milliseconds end;  // after the clock started
+        std::chrono::milliseconds end;                                                       // after the clock started
     } cases[] = {
         {"no stop", {}, 180s},
         {"one stop", {{10400ms, 15000ms}}, 184600ms},

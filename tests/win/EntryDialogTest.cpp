@@ -2,6 +2,7 @@
 // confirmed and what an incomplete one shows.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 
 #include "entry/ArkaPlanUnit.h"
@@ -46,6 +47,27 @@ TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
         EXPECT_EQ(dialog.ControlText(c.field), c.text);
         EXPECT_EQ(GetFocus(), dialog.ControlHandle(c.focusAfter));
     }
+}
+
+// Pasted, or set by another program, the number keeps only its digits all the same.
+TEST_F(EntryDialog, TheNumberKeepsOnlyDigitsHoweverTextArrives) {
+    entry::TGirisForm dialog(nullptr);
+    ShowWindow(dialog.Handle(), SW_SHOW);
+    const HWND adayno = dialog.ControlHandle("Adayno");
+    SetWindowTextW(adayno, L"12ab3");
+    EXPECT_EQ(dialog.ControlText("Adayno"), "123");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof L"x4\u015F5");
+    std::memcpy(GlobalLock(data), L"x4\u015F5", sizeof L"x4\u015F5");
+    GlobalUnlock(data);
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+    SendMessageW(adayno, EM_SETSEL, 1, 1);
+    SendMessageW(adayno, WM_PASTE, 0, 0);
+    EXPECT_EQ(dialog.ControlText("Adayno"), "14523");
+    Type(adayno, "6");
+    EXPECT_EQ(dialog.ControlText("Adayno"), "145623");
 }
 
 TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
@@ -103,14 +125,21 @@ TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
     }
 }
 
+// Esc closes the box as Enter does; its release then reaches the dialog, which stays.
 TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
     const struct {
         const char *adayNo, *adi, *soyadi;
-    } cases[] = {{"1", "", "b"}, {"1", "a", ""}, {"", "a", "b"}, {"", "", ""}};
+        WORD closingKey;
+    } cases[] = {{"1", "", "b", VK_RETURN},
+                 {"1", "a", "", VK_ESCAPE},
+                 {"", "a", "b", VK_RETURN},
+                 {"", "", "", VK_ESCAPE}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.adayNo << "|" << c.adi << "|" << c.soyadi);
         entry::AdayKaydi = {"9", "X", "Y"};
-        entry::TGirisForm dialog(nullptr);
+        entry::TArkaPlan backdrop(nullptr);
+        entry::TGirisForm dialog(backdrop.Handle());
+        ShowWindow(backdrop.Handle(), SW_SHOW);
         ShowWindow(dialog.Handle(), SW_SHOW);
         dialog.SetControlText("Adayno", c.adayNo);
         dialog.SetControlText("Adi", c.adi);
@@ -120,10 +149,12 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
         testing_pc1::WindowWatcher watcher({{L"#32770", [&](HWND box) {
                                                  caption = testing_pc1::WindowText(box);
                                                  text = testing_pc1::MessageBoxText(box);
-                                                 PostMessageW(box, WM_KEYDOWN, VK_RETURN, 1);
+                                                 PostMessageW(box, WM_KEYDOWN, c.closingKey, 1);
                                              }}});
         platform::EventArgs args;
         dialog.TamamClick(args);
+        SendMessageW(dialog.ControlHandle("Soyadi"), WM_KEYUP, c.closingKey, 0xC0000001);
+        EXPECT_TRUE(IsWindowVisible(backdrop.Handle()));
         EXPECT_EQ(caption, L"Uyar\x0131 !");
         EXPECT_EQ(text, platform::WidenCp1254("Aday Numaras\xFD ve Ad-Soyad bilgisi tam olarak girilmeden yazmaya "
                                               "ba\xFElayamazs\xFDn\xFDz"));

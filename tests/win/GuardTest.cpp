@@ -7,8 +7,10 @@
 #include <richedit.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -229,6 +231,60 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     for (const wchar_t letter : std::wstring_view(L" \u015F\u0131\u011F \u0130I\u0131 \u00E7\u00F6\u00FC\u20AC"))
         SendMessageW(yazilan, WM_CHAR, letter, 1);
     EXPECT_EQ(form.ControlText("Yazilan"), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
+}
+
+// Runs `work` on another thread while this one delivers what it sends, as another program's messages arrive.
+void FromAnotherThread(const std::function<void()>& work) {
+    const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        work();
+        SetEvent(done);
+    });
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    other.join();
+    CloseHandle(done);
+}
+
+// Another thread stands for another program here: Windows tells both apart from the window's own thread alike.
+TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
+    form.SetControlText("Yazilan", "kendi");
+    form.SetControlText("Metin", "\xF6rnek");
+    SetClipboardText(L"kopya");
+    const wchar_t replacement[] = L"yabanc\u0131";
+    SETTEXTEX setText{ST_DEFAULT, 1200};
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } attempts[] = {
+        {"WM_SETTEXT", WM_SETTEXT, 0, reinterpret_cast<LPARAM>(replacement)},
+        {"EM_REPLACESEL", EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(replacement)},
+        {"EM_SETTEXTEX", EM_SETTEXTEX, reinterpret_cast<WPARAM>(&setText), reinterpret_cast<LPARAM>(replacement)},
+        {"WM_PASTE", WM_PASTE, 0, 0},
+        {"EM_PASTESPECIAL", EM_PASTESPECIAL, CF_UNICODETEXT, 0},
+        {"WM_CHAR", WM_CHAR, 'x', 1},
+        {"WM_KEYDOWN", WM_KEYDOWN, VK_DELETE, 1},
+        {"WM_CLEAR", WM_CLEAR, 0, 0},
+        {"EM_SETREADONLY", EM_SETREADONLY, TRUE, 0},
+        {"EM_EXGETSEL with a pointer that is not copied", EM_EXGETSEL, 0, 0x10},
+    };
+    for (const HWND area : {yazilan, metin}) {
+        for (const auto& attempt : attempts) {
+            SCOPED_TRACE(attempt.name);
+            platform::SelectRichEditRange(area, 0, -1);
+            FromAnotherThread([&] { SendMessageW(area, attempt.message, attempt.wParam, attempt.lParam); });
+        }
+    }
+    EXPECT_EQ(form.ControlText("Yazilan"), "kendi");
+    EXPECT_EQ(form.ControlText("Metin"), "\xF6rnek");
+    EXPECT_FALSE(platform::IsRichEditReadOnly(yazilan));
+    std::wstring read(16, L'\0');
+    FromAnotherThread([&] { read.resize(SendMessageW(yazilan, WM_GETTEXT, read.size(), reinterpret_cast<LPARAM>(read.data()))); });
+    EXPECT_EQ(read, L"kendi");
 }
 
 // Once the time is up the typed text stays as it was scored, whatever key or message comes.
