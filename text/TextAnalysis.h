@@ -20,6 +20,14 @@ std::string NoktalamaTemizle(std::string_view text);
 // Cuts a text into words at bytes 1-32; a double quote opens a quoted word; a byte 0 ends the text.
 WordList SplitWords(std::string_view text);
 
+// A word of SplitWords and where in the text it starts; a quoted word starts after its opening quote.
+struct PlacedWord {
+    std::size_t start;
+    std::string text;
+    friend bool operator==(const PlacedWord&, const PlacedWord&) = default;
+};
+std::vector<PlacedWord> SplitPlacedWords(std::string_view text);
+
 // Scored word list of a text: its words after punctuation blanking.
 WordList ScoredWords(std::string_view text);
 
