@@ -3,7 +3,6 @@
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
-#include "scratch/TempUnit.h"
 
 namespace {
 
@@ -26,8 +25,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry);
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
-        scratch::TTempForm tempForm;
-        sinavForm->UseScratchBuffer(tempForm);
 
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

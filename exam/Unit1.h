@@ -49,9 +49,6 @@ public:
     void ShowResults(const text::ScoreResult& result);
     void YanlislariIsaretle();
 
-    // The buffer in which wrong words are located; without one the portable search is used.
-    void UseScratchBuffer(text::WordSearchBuffer& buffer) { scratchBuffer_ = &buffer; }
-
 protected:
     virtual platform::Countdown::Clock::time_point Now() const { return platform::Countdown::Clock::now(); }
     void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
@@ -72,7 +69,6 @@ private:
 
     platform::Countdown startCountdown_;
     platform::Countdown examCountdown_;
-    text::WordSearchBuffer* scratchBuffer_ = nullptr;
     text::WordList liveWords_;  // what MetinListBox holds while the candidate types
     SupervisorSequence denetimSirasi_;
 };
