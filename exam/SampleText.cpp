@@ -40,16 +40,30 @@ std::string FullPath(const wchar_t* name) {
     return platform::NarrowCp1254(std::wstring_view(path, length));
 }
 
-// Other programs may read the file meanwhile, but none may write it.
+[[noreturn]] void ThrowCannotOpen(DWORD error) {
+    throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + SystemReason(error));
+}
+
+// Sizes in whole kilobytes, rounded up, so that a file over the limit never shows as the limit.
+std::string Kilobytes(ULONGLONG bytes) { return std::to_string((bytes + 1023) / 1024) + " KB"; }
+
+std::string TooLarge(ULONGLONG bytes) {
+    return platform::NarrowCp1254(kSampleFile) + " \xE7ok b\xFCy\xFCk: " + Kilobytes(bytes) +
+           ". S\xFDnav metni en \xE7ok " + Kilobytes(kMaxSampleBytes) + " olabilir.";
+}
+
+// Other programs may read the file meanwhile, but none may write it; so its size holds while it is read.
 std::string ReadSampleFile() {
     const HANDLE handle = CreateFileW(kSampleFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + SystemReason(error));
-    }
+    if (handle == INVALID_HANDLE_VALUE) ThrowCannotOpen(GetLastError());
     const UniqueFile file(handle);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(GetLastError());
+    const auto bytes = static_cast<ULONGLONG>(size.QuadPart);
+    if (bytes > kMaxSampleBytes) throw std::runtime_error(TooLarge(bytes));
     std::string content;
+    content.reserve(bytes);
     char chunk[64 * 1024];
     DWORD read = 0;
     while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);

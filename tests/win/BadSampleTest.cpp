@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "exam/SampleText.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Unique.h"
@@ -274,23 +277,41 @@ TEST_F(BadSample, EmbeddedPicturesLeaveTheWordsAroundThem) {
     }
 }
 
-constexpr std::size_t kFiftyMegabytes = 50 * 1024 * 1024;
-constexpr std::string_view kLongSampleLine = "I\xFE\xFDk \xE7i\xE7" "ek a\xF0" "a\xE7 \xDDstanbul\r\n";
-
-// Far more than any sample: it loads whole, and the test finishing shows that nothing hangs.
-TEST_F(BadSample, FiftyMegabytesOfRichText) {
-    constexpr std::string_view kRichLine = "I\\'fe\\'fdk \\'e7i\\'e7" "ek a\\'f0" "a\\'e7 \\'ddstanbul\\par\n";
-    const std::size_t lines = kFiftyMegabytes / kRichLine.size() + 1;
-    const Outcome outcome = StartWith("{\\rtf1\\ansi\\ansicpg1254 " + Repeated(kRichLine, lines) + "}");
-    ASSERT_TRUE(outcome.loaded) << outcome.text;
-    EXPECT_TRUE(outcome.text == WithoutFinalLineBreaks(Repeated(kLongSampleLine, lines)));
+std::string TooLarge(const char* kilobytes) {
+    return "Metin.rtf \xE7ok b\xFCy\xFCk: " + std::string(kilobytes) + " KB. S\xFDnav metni en \xE7ok 256 KB olabilir.";
 }
 
-TEST_F(BadSample, FiftyMegabytesOfPlainText) {
-    const std::string plain = Repeated(kLongSampleLine, kFiftyMegabytes / kLongSampleLine.size() + 1);
-    const Outcome outcome = StartWith(plain);
-    ASSERT_TRUE(outcome.loaded) << outcome.text;
-    EXPECT_TRUE(outcome.text == WithoutFinalLineBreaks(plain));
+// The file is written with `content`, then lengthened to `size` bytes that are never written: past the limit the test
+// finishing shows that nothing read them, which for the largest would take minutes.
+TEST_F(BadSample, SamplesTooLargeForAnExamAreRefusedUnread) {
+    constexpr std::string_view kLine = "I\xFE\xFDk \xE7i\xE7" "ek a\xF0" "a\xE7 \xDDstanbul\r\n";
+    constexpr std::string_view kRichLine = "I\\'fe\\'fdk \\'e7i\\'e7" "ek a\\'f0" "a\\'e7 \\'ddstanbul\\par\n";
+    constexpr std::uint64_t kLimit = exam::kMaxSampleBytes;
+    const std::string plain = Repeated(kLine, kLimit / kLine.size() + 1).substr(0, kLimit);
+    const std::size_t richLines = (kLimit - 30) / kRichLine.size();
+    const std::string rich = "{\\rtf1\\ansi\\ansicpg1254 " + Repeated(kRichLine, richLines) + "}";
+    const struct {
+        const char* name;
+        std::string content;
+        std::uint64_t size;
+        Outcome expected;
+    } kCases[] = {
+        {"plain text at the limit", plain, kLimit, Loaded(WithoutFinalLineBreaks(plain))},
+        {"rich text just under the limit", rich, rich.size(),
+         Loaded(WithoutFinalLineBreaks(Repeated(kLine, richLines)))},
+        {"one byte over the limit", plain + "x", kLimit + 1, Failed(TooLarge("257"))},
+        {"5 MB of plain text without a line break", Repeated("kelime ", 5 * 1024 * 1024 / 7 + 1), 5 * 1024 * 1024,
+         Failed(TooLarge("5120"))},
+        {"rich text over 4 GB, a size of more than 32 bits", rich, (std::uint64_t{4} << 30) + 1024,
+         Failed(TooLarge("4194305"))},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        folder.Write(c.content);
+        std::filesystem::resize_file(folder.SampleFile(), c.size);
+        ASSERT_EQ(std::filesystem::file_size(folder.SampleFile()), c.size);
+        EXPECT_EQ(Start(), c.expected);
+    }
 }
 
 }  // namespace
