@@ -5,7 +5,6 @@
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/MessageLoop.h"
-#include "scratch/TempUnit.h"
 
 namespace {
 
@@ -30,8 +29,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SetApplicationTitle(*sinavForm);
         const platform::QueuedMessageGuard queuedMessages([&](const MSG& m) { return sinavForm->AcceptsQueued(m); });
         sinavForm->FormCreate();  // returns once the first candidate has been entered
-        scratch::TTempForm tempForm;
-        sinavForm->UseScratchBuffer(tempForm);
 
         return platform::RunMessageLoop();
     } catch (const std::exception& error) {

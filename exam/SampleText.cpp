@@ -1,19 +1,21 @@
 #include "exam/SampleText.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/Cp1254.h"
 #include "platform/RichEdit.h"
 #include "platform/Unique.h"
+#include "text/Utf16Detection.h"
 
 namespace exam {
 
 namespace {
 
 constexpr wchar_t kSampleFile[] = L"Metin.rtf";
+constexpr char kFailedToLoad[] = "Failed to Load Stream";
 
 void CloseFile(HANDLE file) { CloseHandle(file); }
 using UniqueFile = platform::Unique<HANDLE, CloseFile>;
@@ -38,16 +40,30 @@ std::string FullPath(const wchar_t* name) {
     return platform::NarrowCp1254(std::wstring_view(path, length));
 }
 
-// Other programs may read the file meanwhile, but none may write it.
+[[noreturn]] void ThrowCannotOpen(DWORD error) {
+    throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + SystemReason(error));
+}
+
+// Sizes in whole kilobytes, rounded up, so that a file over the limit never shows as the limit.
+std::string Kilobytes(ULONGLONG bytes) { return std::to_string((bytes + 1023) / 1024) + " KB"; }
+
+std::string TooLarge(ULONGLONG bytes) {
+    return platform::NarrowCp1254(kSampleFile) + " \xE7ok b\xFCy\xFCk: " + Kilobytes(bytes) +
+           ". S\xFDnav metni en \xE7ok " + Kilobytes(kMaxSampleBytes) + " olabilir.";
+}
+
+// Other programs may read the file meanwhile, but none may write it; so its size holds while it is read.
 std::string ReadSampleFile() {
     const HANDLE handle = CreateFileW(kSampleFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + SystemReason(error));
-    }
+    if (handle == INVALID_HANDLE_VALUE) ThrowCannotOpen(GetLastError());
     const UniqueFile file(handle);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(GetLastError());
+    const auto bytes = static_cast<ULONGLONG>(size.QuadPart);
+    if (bytes > kMaxSampleBytes) throw std::runtime_error(TooLarge(bytes));
     std::string content;
+    content.reserve(bytes);
     char chunk[64 * 1024];
     DWORD read = 0;
     while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
@@ -69,15 +85,22 @@ std::string WithCrLfLineBreaks(std::string_view text) {
     return result;
 }
 
-// Plain text is Windows-1254 unless it reads as UTF-8 (with or without its byte-order mark) or carries the
-// UTF-16 byte-order mark; those are converted, so that a sample saved by a Unicode editor shows its letters.
-std::string AsWindows1254(std::string_view text) {
-    if (text.starts_with("\xFF\xFE")) {
-        text.remove_prefix(2);
-        std::wstring wide(text.size() / 2, L'\0');
-        std::memcpy(wide.data(), text.data(), wide.size() * sizeof(wchar_t));
-        return platform::NarrowCp1254(wide);
+// UTF-16 text as Windows-1254, without its byte-order mark; an odd last byte is no character.
+std::string FromUtf16(std::string_view bytes, text::ByteOrder order) {
+    const bool bigEndian = order == text::ByteOrder::BigEndian;
+    if (bytes.starts_with(bigEndian ? "\xFE\xFF" : "\xFF\xFE")) bytes.remove_prefix(2);
+    const auto byte = [bytes](std::size_t at) -> unsigned { return static_cast<unsigned char>(bytes[at]); };
+    const std::size_t high = bigEndian ? 0 : 1;
+    std::wstring wide(bytes.size() / 2, L'\0');
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        wide[i] = static_cast<wchar_t>(byte(2 * i + high) << 8 | byte(2 * i + 1 - high));
     }
+    return platform::NarrowCp1254(wide);
+}
+
+// Plain text that is not UTF-16 is Windows-1254 unless it reads as UTF-8, with or without its byte-order mark; that
+// is converted, so that a sample saved by a Unicode editor shows its letters.
+std::string AsWindows1254(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     const bool hasHighBytes = std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (hasHighBytes) {
@@ -99,19 +122,29 @@ std::string_view RichTextIn(std::string_view content) {
     return content.substr(start);
 }
 
+// A NUL byte means a binary file, not a sample text: rich text would end at it and plain text would show more than
+// text, either way a wrong text before the candidate.
+void RefuseBinary(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos) throw std::runtime_error(kFailedToLoad);
+}
+
 }  // namespace
 
-// A file that starts as rich text but does not read as such is damaged: its RTF source is no sample text either.
+// UTF-16 is decoded first, since its zero bytes are its text's. The rich-edit control's own writer, WordPad's too,
+// ends its rich text with a NUL byte, which is no sign of a binary file there. A file that starts as rich text but
+// does not read as such is damaged: its RTF source is no sample text either.
 void LoadSampleText(HWND metin) {
-    const std::string content = ReadSampleFile();
-    if (const std::string_view rtf = RichTextIn(content); !rtf.empty()) {
-        if (!platform::LoadRichEditRtf(metin, rtf)) throw std::runtime_error("Failed to Load Stream");
+    const std::string file = ReadSampleFile();
+    const std::optional<text::ByteOrder> utf16 = text::Utf16ByteOrder(file);
+    const std::string content = utf16 ? FromUtf16(file, *utf16) : file;
+    if (std::string_view rtf = RichTextIn(content); !rtf.empty()) {
+        while (rtf.ends_with('\0')) rtf.remove_suffix(1);
+        RefuseBinary(rtf);
+        if (!platform::LoadRichEditRtf(metin, rtf)) throw std::runtime_error(kFailedToLoad);
         return;
     }
-    const std::string plain = AsWindows1254(content);
-    // A NUL byte means a binary file, not a sample text; showing it would put a wrong text before the candidate.
-    if (plain.find('\0') != std::string::npos) throw std::runtime_error("Failed to Load Stream");
-    platform::SetRichEditText(metin, WithCrLfLineBreaks(plain));
+    RefuseBinary(content);
+    platform::SetRichEditText(metin, WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)));
 }
 
 }  // namespace exam

@@ -58,9 +58,6 @@ public:
     void ShowResults(const text::ScoreResult& result);
     void YanlislariIsaretle(const text::WordList& wrongWords);
 
-    // The buffer in which wrong words are located; without one the portable search is used.
-    void UseScratchBuffer(text::WordSearchBuffer& buffer) { scratchBuffer_ = &buffer; }
-
 protected:
     virtual ExamState::Clock::time_point Now() const { return ExamState::Clock::now(); }
     void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
@@ -86,7 +83,6 @@ private:
 
     ExamState exam_;
     ExamInputFilter input_;
-    text::WordSearchBuffer* scratchBuffer_ = nullptr;
     text::WordList liveWords_;  // what MetinListBox holds while the candidate types
     SupervisorSequence denetimSirasi_;
     std::bitset<256> sequenceKeysDown_;  // digits pressed in the supervisor's sequence: releasing them resumes nothing

@@ -184,12 +184,12 @@ void TSinavForm::ShowResults(const text::ScoreResult& result) {
     SetControlText("ltoplamyer", std::to_string(correct + wrong));
 }
 
-// Underlines the wrong words where the scratch buffer finds them; its positions are the typing area's.
+// Underlines every typed occurrence of a wrong word, judged with the scoring's own word key. The typed text has the
+// typing area's CR LF line breaks, so its positions are the control's.
 void TSinavForm::YanlislariIsaretle(const text::WordList& wrongWords) {
     const HWND yazilan = ControlHandle("Yazilan");
     const std::string typed = ControlText("Yazilan");
-    const std::vector<text::WordSpan> spans = scratchBuffer_ ? text::LocateWrongWords(typed, wrongWords, *scratchBuffer_)
-                                                             : text::LocateWrongWords(typed, wrongWords);
+    const std::vector<text::WordSpan> spans = text::LocateWrongWords(typed, wrongWords, platform::WordSortKey);
     for (const text::WordSpan& span : spans) {
         SetFocus(yazilan);
         platform::SelectRichEditRange(yazilan, span.start, span.length);

@@ -153,11 +153,4 @@ bool IsRichEditRangeUnderlined(HWND edit, int start, int length) {
     return (format.dwMask & CFM_UNDERLINE) && (format.dwEffects & CFE_UNDERLINE);
 }
 
-int FindRichEditWord(HWND edit, std::string_view word, int from, int to) {
-    const std::wstring wide = WidenCp1254(word);
-    FINDTEXTEXW find{{from, to}, wide.c_str(), {}};
-    return static_cast<int>(
-        SendMessageW(edit, EM_FINDTEXTEXW, FR_DOWN | FR_WHOLEWORD, reinterpret_cast<LPARAM>(&find)));
-}
-
 }  // namespace platform

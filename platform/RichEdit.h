@@ -40,7 +40,4 @@ enum class TextStyle { Plain, Underline };
 void SetRichEditSelectionStyle(HWND edit, TextStyle style);
 bool IsRichEditRangeUnderlined(HWND edit, int start, int length);  // every character of the range
 
-// Forward, case-insensitive, whole-word search in [from, to); the position found or -1.
-int FindRichEditWord(HWND edit, std::string_view word, int from, int to);
-
 }  // namespace platform

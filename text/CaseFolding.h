@@ -1,4 +1,4 @@
-// Byte-to-byte tables shared by the upper-casing, the word key and the search in the typed text.
+// Byte-to-byte tables shared by the upper-casing, the word key and the punctuation blanking.
 // Every table maps one byte to one byte, so mapped text keeps its length and positions.
 #pragma once
 
@@ -26,15 +26,6 @@ consteval ByteMap MapBytes(std::string_view from, std::string_view to) {
     ByteMap map = IdentityMap();
     for (std::size_t i = 0; i < from.size(); ++i) {
         map[static_cast<unsigned char>(from[i])] = static_cast<unsigned char>(to[i]);
-    }
-    return map;
-}
-
-// Maps each byte of `first`'s result through `second`.
-constexpr ByteMap ComposeMaps(const ByteMap& first, const ByteMap& second) {
-    ByteMap map{};
-    for (int byte = 0; byte < 256; ++byte) {
-        map[byte] = second[first[byte]];
     }
     return map;
 }

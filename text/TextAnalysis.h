@@ -20,6 +20,14 @@ std::string NoktalamaTemizle(std::string_view text);
 // Cuts a text into words at bytes 1-32; a double quote opens a quoted word; a byte 0 ends the text.
 WordList SplitWords(std::string_view text);
 
+// A word of SplitWords and where in the text it starts; a quoted word starts after its opening quote.
+struct PlacedWord {
+    std::size_t start;
+    std::string text;
+    friend bool operator==(const PlacedWord&, const PlacedWord&) = default;
+};
+std::vector<PlacedWord> SplitPlacedWords(std::string_view text);
+
 // Scored word list of a text: its words after punctuation blanking.
 WordList ScoredWords(std::string_view text);
 
@@ -43,20 +51,10 @@ struct WordSpan {
     friend bool operator==(const WordSpan&, const WordSpan&) = default;
 };
 
-// A buffer that holds the blanked typed text and finds whole words in it, ignoring letter case.
-// The Windows program backs it with a hidden rich-edit control so that positions are the typing area's.
-class WordSearchBuffer {
-public:
-    virtual ~WordSearchBuffer() = default;
-    virtual void SetText(std::string_view text) = 0;
-    virtual int TextLength() const = 0;
-    // Start of the first whole-word match lying within [from, to), or -1.
-    virtual int FindWholeWord(std::string_view word, int from, int to) const = 0;
-};
-
-// Finds the wrong words, in order, at successive places of the typed text; a word not found gives no span.
+// Where the typed text's wrong words are: each wrong word, in order, at the next typed word after the previous
+// one located that is the same word by the word key, the portable one unless another is given; a wrong word without
+// such a typed word gives no span. Positions are those of the typed text, in which a CR LF counts two.
 std::vector<WordSpan> LocateWrongWords(std::string_view typedText, const WordList& wrongWords);
-std::vector<WordSpan> LocateWrongWords(std::string_view typedText, const WordList& wrongWords,
-                                       WordSearchBuffer& buffer);
+std::vector<WordSpan> LocateWrongWords(std::string_view typedText, const WordList& wrongWords, const WordKey& wordKey);
 
 }  // namespace text

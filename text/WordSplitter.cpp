@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "text/TextAnalysis.h"
 
 namespace text {
@@ -13,15 +15,14 @@ public:
         return at < text_.size() ? static_cast<unsigned char>(text_[at]) : 0;
     }
     void Skip(std::size_t count = 1) { pos_ += count; }
+    std::size_t Position() const { return pos_; }
 
 private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
 
-bool IsSeparator(unsigned char byte) {
-    return byte >= 1 && byte <= ' ';
-}
+bool IsSeparator(unsigned char byte) { return byte >= 1 && byte <= ' '; }
 
 // Starts after the opening quote; a doubled quote stands for one quote, and a missing closing quote takes the rest.
 std::string ReadQuotedWord(ByteReader& reader) {
@@ -51,8 +52,8 @@ std::string ReadPlainWord(ByteReader& reader) {
 
 }  // namespace
 
-WordList SplitWords(std::string_view text) {
-    WordList words;
+std::vector<PlacedWord> SplitPlacedWords(std::string_view text) {
+    std::vector<PlacedWord> words;
     ByteReader reader(text);
     while (true) {
         while (IsSeparator(reader.Peek())) {
@@ -61,17 +62,25 @@ WordList SplitWords(std::string_view text) {
         if (reader.Peek() == 0) {
             return words;
         }
-        if (reader.Peek() == '"') {
+        const bool quoted = reader.Peek() == '"';
+        if (quoted) {
             reader.Skip();
-            words.push_back(ReadQuotedWord(reader));
-        } else {
-            words.push_back(ReadPlainWord(reader));
         }
+        const std::size_t start = reader.Position();
+        words.push_back({start, quoted ? ReadQuotedWord(reader) : ReadPlainWord(reader)});
     }
 }
 
-WordList ScoredWords(std::string_view text) {
-    return SplitWords(NoktalamaTemizle(text));
+WordList SplitWords(std::string_view text) {
+    std::vector<PlacedWord> placed = SplitPlacedWords(text);
+    WordList words;
+    words.reserve(placed.size());
+    for (PlacedWord& word : placed) {
+        words.push_back(std::move(word.text));
+    }
+    return words;
 }
+
+WordList ScoredWords(std::string_view text) { return SplitWords(NoktalamaTemizle(text)); }
 
 }  // namespace text

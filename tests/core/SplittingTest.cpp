@@ -48,6 +48,24 @@ TEST(SplitWords, CutsAtBlanksAndControlBytesAndReadsQuotedWords) {
     }
 }
 
+TEST(SplitPlacedWords, StartsEachWordAtItsFirstByte) {
+    const struct {
+        const char* name;
+        std::string input;
+        std::vector<text::PlacedWord> expected;
+    } kCases[] = {
+        {"separators before and between", "  a\tbc\r\nd", {{2, "a"}, {4, "bc"}, {8, "d"}}},
+        {"quoted word starts after its quote", "x \"a  b\" c", {{0, "x"}, {3, "a  b"}, {9, "c"}}},
+        {"a doubled quote is two bytes of the text", "\"a\"\"b\" c", {{1, "a\"b"}, {7, "c"}}},
+        {"empty quoted word", "a \"\" b", {{0, "a"}, {3, ""}, {5, "b"}}},
+        {"byte 0 ends the text", "ab\0cd"s, {{0, "ab"}}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(text::SplitPlacedWords(c.input), c.expected);
+    }
+}
+
 TEST(ScoredWords, SplitsTheBlankedText) {
     const SplitCase kCases[] = {
         {"punctuation separates", "Bu, bir deneme-metnidir.", {"Bu", "bir", "deneme", "metnidir"}},

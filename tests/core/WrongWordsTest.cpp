@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/Cp1254.h"
-#include "text/BlankedTextSearch.h"
 #include "text/TextAnalysis.h"
 
 namespace {
@@ -36,6 +35,16 @@ TEST(LocateWrongWords, FindsEachWrongWordAfterThePreviousOne) {
         {"empty word gives no span", "a", {"", "a"}, {{0, 1}}},
         {"typographic punctuation", "“Merhaba” dedi… Türkiye’nin", {"dedi", "nin"}, {{10, 4}, {24, 3}}},
         {"nothing wrong", "bir iki", {}, {}},
+        {"never inside a bracketed word", "(b) b", {"b"}, {{4, 1}}},
+        {"never the start of a longer word", "ne? ne", {"ne"}, {{4, 2}}},
+        {"dotless capital I is not dotted i", "irmak Irmak IRMAK ırmak irmak", {"irmak", "irmak"}, {{0, 5}, {24, 5}}},
+        {"dotted capital İ is not dotless ı",
+         "Irmak irmak IRMAK İRMAK ırmak",
+         {"Irmak", "IRMAK", "ırmak"},
+         {{0, 5}, {12, 5}, {24, 5}}},
+        {"every occurrence in any case", "Ev ev EV", {"Ev", "ev", "EV"}, {{0, 2}, {3, 2}, {6, 2}}},
+        {"after the previous one even when typed earlier", "b a b", {"a", "b"}, {{2, 1}, {4, 1}}},
+        {"a word not typed skips no occurrence", "a b a", {"a", "yok", "a"}, {{0, 1}, {4, 1}}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -43,24 +52,10 @@ TEST(LocateWrongWords, FindsEachWrongWordAfterThePreviousOne) {
     }
 }
 
-TEST(BlankedTextSearch, KeepsTheMatchInsideTheRange) {
-    const struct {
-        const char* name;
-        int from, to, expected;
-    } kCases[] = {
-        {"whole text", 0, 10, 2},
-        {"match ends at the limit", 0, 4, 2},
-        {"match would end past the limit", 0, 3, -1},
-        {"start past the first match", 3, 10, 5},
-        {"start before the text", -5, 10, 2},
-        {"start past the text", 20, 30, -1},
-    };
-    text::BlankedTextSearch search;
-    search.SetText("x ab ab");
-    for (const auto& c : kCases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(search.FindWholeWord("AB", c.from, c.to), c.expected);
-    }
+// The Windows program passes the platform's own word key, the one its scoring used.
+TEST(LocateWrongWords, TakesTheSameWordsAsTheGivenKey) {
+    const text::WordKey byLength = [](std::string_view word) { return std::to_string(word.size()); };
+    EXPECT_EQ(text::LocateWrongWords("ab c de", {"xy", "zz"}, byLength), (std::vector<text::WordSpan>{{0, 2}, {5, 2}}));
 }
 
 }  // namespace

@@ -3,20 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "exam/SampleText.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Unique.h"
+#include "tests/core/Utf16Bytes.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
 
 using testing_pc1::TestData;
+using testing_text::Utf16Bytes;
 
 // The text both writers' files in tests/data hold.
 constexpr std::string_view kWritersText =
@@ -28,8 +33,8 @@ constexpr std::string_view kWritersText =
 constexpr std::string_view kTurkishLines = "I\xFE\xFDk, \xE7i\xE7" "ek\r\na\xF0" "a\xE7 \xDDstanbul \xDEule";
 constexpr std::string_view kTurkishLinesUtf8 =
     "I\xC5\x9F\xC4\xB1k, \xC3\xA7i\xC3\xA7" "ek\r\na\xC4\x9F" "a\xC3\xA7 \xC4\xB0stanbul \xC5\x9Eule";
-constexpr std::wstring_view kTurkishLinesUtf16 =
-    L"I\x015F\x0131k, \x00E7i\x00E7" L"ek\r\na\x011F" L"a\x00E7 \x0130stanbul \x015Eule";
+constexpr std::u16string_view kTurkishLinesUtf16 =
+    u"I\x015F\x0131k, \x00E7i\x00E7" u"ek\r\na\x011F" u"a\x00E7 \x0130stanbul \x015Eule";
 
 constexpr char kFailedToLoad[] = "Failed to Load Stream";
 
@@ -46,15 +51,6 @@ void PrintTo(const Outcome& outcome, std::ostream* out) {
 
 Outcome Loaded(std::string_view text) { return {true, std::string(text)}; }
 Outcome Failed(std::string_view message) { return {false, std::string(message)}; }
-
-std::string Utf16(std::wstring_view text, bool bigEndian, bool byteOrderMark) {
-    std::string bytes;
-    for (const wchar_t c : (byteOrderMark ? L"\xFEFF" : L"") + std::wstring(text)) {
-        const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
 
 // Random bytes from a fixed seed, starting with a byte that begins neither rich text, a byte-order mark nor UTF-8.
 std::string Garbage(std::size_t size, bool withNul) {
@@ -159,8 +155,11 @@ TEST_F(BadSample, FilesThatCannotBeRead) {
     }
 }
 
-TEST_F(BadSample, PlainTextInEveryEncoding) {
-    const std::wstring_view utf16 = kTurkishLinesUtf16;
+// Text in every encoding loads; a byte 0 that is no part of UTF-16 marks a binary file, but for those that end rich
+// text.
+TEST_F(BadSample, TextInEveryEncodingButNoByteZero) {
+    const std::u16string_view utf16 = kTurkishLinesUtf16;
+    const std::string richEdit = TestData("Riched20.rtf");
     const struct {
         const char* name;
         std::string content;
@@ -170,10 +169,19 @@ TEST_F(BadSample, PlainTextInEveryEncoding) {
         {"Windows-1254", std::string(kTurkishLines), Loaded(kTurkishLines)},
         {"UTF-8", std::string(kTurkishLinesUtf8), Loaded(kTurkishLines)},
         {"UTF-8 with byte-order mark", "\xEF\xBB\xBF" + std::string(kTurkishLinesUtf8), Loaded(kTurkishLines)},
-        {"UTF-16 with byte-order mark", Utf16(utf16, false, true), Loaded(kTurkishLines)},
-        {"UTF-16 with an odd last byte", Utf16(utf16, false, true) + "x", Loaded(kTurkishLines)},
-        {"UTF-16 without byte-order mark: bytes 0", Utf16(utf16, false, false), Failed(kFailedToLoad)},
-        {"UTF-16 big-endian: bytes 0", Utf16(utf16, true, true), Failed(kFailedToLoad)},
+        {"UTF-16 with byte-order mark", Utf16Bytes(utf16, false, true), Loaded(kTurkishLines)},
+        {"UTF-16 with an odd last byte", Utf16Bytes(utf16, false, true) + "x", Loaded(kTurkishLines)},
+        {"UTF-16 without byte-order mark", Utf16Bytes(utf16, false, false), Loaded(kTurkishLines)},
+        {"UTF-16 big-endian with byte-order mark", Utf16Bytes(utf16, true, true), Loaded(kTurkishLines)},
+        {"UTF-16 big-endian without byte-order mark", Utf16Bytes(utf16, true, false), Loaded(kTurkishLines)},
+        {"rich text saved as UTF-16", Utf16Bytes(u"{\\rtf1\\ansi\\ansicpg1254 I\\'fe\\'fdk\\par}", false, false),
+         Loaded("I\xFE\xFDk")},
+        {"byte 0 in Windows-1254 text", std::string(kTurkishLines) + '\0', Failed(kFailedToLoad)},
+        {"byte 0 in UTF-8 text", std::string(kTurkishLinesUtf8) + '\0' + "x", Failed(kFailedToLoad)},
+        {"character 0 in UTF-16 text", Utf16Bytes(std::u16string(utf16) + u'\0', false, true), Failed(kFailedToLoad)},
+        {"byte 0 inside rich text", richEdit.substr(0, 200) + '\0' + richEdit.substr(200), Failed(kFailedToLoad)},
+        {"bytes 0 ending rich text, as the rich-edit control writes it", richEdit + '\0', Loaded(kWritersText)},
+        {"byte 0 between rich text and more", richEdit + "\r\n", Failed(kFailedToLoad)},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.name);
@@ -268,23 +276,41 @@ TEST_F(BadSample, EmbeddedPicturesLeaveTheWordsAroundThem) {
     }
 }
 
-constexpr std::size_t kFiftyMegabytes = 50 * 1024 * 1024;
-constexpr std::string_view kLongSampleLine = "I\xFE\xFDk \xE7i\xE7" "ek a\xF0" "a\xE7 \xDDstanbul\r\n";
-
-// Far more than any sample: it loads whole, and the test finishing shows that nothing hangs.
-TEST_F(BadSample, FiftyMegabytesOfRichText) {
-    constexpr std::string_view kRichLine = "I\\'fe\\'fdk \\'e7i\\'e7" "ek a\\'f0" "a\\'e7 \\'ddstanbul\\par\n";
-    const std::size_t lines = kFiftyMegabytes / kRichLine.size() + 1;
-    const Outcome outcome = StartWith("{\\rtf1\\ansi\\ansicpg1254 " + Repeated(kRichLine, lines) + "}");
-    ASSERT_TRUE(outcome.loaded) << outcome.text;
-    EXPECT_TRUE(outcome.text == WithoutFinalLineBreaks(Repeated(kLongSampleLine, lines)));
+std::string TooLarge(const char* kilobytes) {
+    return "Metin.rtf \xE7ok b\xFCy\xFCk: " + std::string(kilobytes) + " KB. S\xFDnav metni en \xE7ok 256 KB olabilir.";
 }
 
-TEST_F(BadSample, FiftyMegabytesOfPlainText) {
-    const std::string plain = Repeated(kLongSampleLine, kFiftyMegabytes / kLongSampleLine.size() + 1);
-    const Outcome outcome = StartWith(plain);
-    ASSERT_TRUE(outcome.loaded) << outcome.text;
-    EXPECT_TRUE(outcome.text == WithoutFinalLineBreaks(plain));
+// The file is written with `content`, then lengthened to `size` bytes that are never written: past the limit the test
+// finishing shows that nothing read them, which for the largest would take minutes.
+TEST_F(BadSample, SamplesTooLargeForAnExamAreRefusedUnread) {
+    constexpr std::string_view kLine = "I\xFE\xFDk \xE7i\xE7" "ek a\xF0" "a\xE7 \xDDstanbul\r\n";
+    constexpr std::string_view kRichLine = "I\\'fe\\'fdk \\'e7i\\'e7" "ek a\\'f0" "a\\'e7 \\'ddstanbul\\par\n";
+    constexpr std::uint64_t kLimit = exam::kMaxSampleBytes;
+    const std::string plain = Repeated(kLine, kLimit / kLine.size() + 1).substr(0, kLimit);
+    const std::size_t richLines = (kLimit - 30) / kRichLine.size();
+    const std::string rich = "{\\rtf1\\ansi\\ansicpg1254 " + Repeated(kRichLine, richLines) + "}";
+    const struct {
+        const char* name;
+        std::string content;
+        std::uint64_t size;
+        Outcome expected;
+    } kCases[] = {
+        {"plain text at the limit", plain, kLimit, Loaded(WithoutFinalLineBreaks(plain))},
+        {"rich text just under the limit", rich, rich.size(),
+         Loaded(WithoutFinalLineBreaks(Repeated(kLine, richLines)))},
+        {"one byte over the limit", plain + "x", kLimit + 1, Failed(TooLarge("257"))},
+        {"5 MB of plain text without a line break", Repeated("kelime ", 5 * 1024 * 1024 / 7 + 1), 5 * 1024 * 1024,
+         Failed(TooLarge("5120"))},
+        {"rich text over 4 GB, a size of more than 32 bits", rich, (std::uint64_t{4} << 30) + 1024,
+         Failed(TooLarge("4194305"))},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        folder.Write(c.content);
+        std::filesystem::resize_file(folder.SampleFile(), c.size);
+        ASSERT_EQ(std::filesystem::file_size(folder.SampleFile()), c.size);
+        EXPECT_EQ(Start(), c.expected);
+    }
 }
 
 }  // namespace

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "platform/ErrorHandler.h"
-#include "scratch/TempUnit.h"
 #include "tests/win/EntryTestDriver.h"
 #include "tests/win/ExamDriver.h"
 #include "tests/win/GuiObjectCount.h"
@@ -52,7 +51,6 @@ protected:
     Endurance() {
         platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
         folder.Write(testing_pc1::TestData("LibreOffice.rtf"));
-        form.UseScratchBuffer(scratch);
     }
 
     // Yeni Oturum, or for the first session what the program's start-up runs; the supervisor enters the candidate.
@@ -94,7 +92,6 @@ protected:
 
     testing_pc1::SampleFolder folder;
     testing_pc1::ClockedSinavForm form;
-    scratch::TTempForm scratch;
 };
 
 TEST_F(Endurance, FiveHundredSessionsLeaveNoObjectsOrMemoryBehind) {

@@ -5,7 +5,6 @@
 
 #include "exam/Unit1.h"
 #include "platform/RichEdit.h"
-#include "scratch/TempUnit.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
@@ -141,15 +140,6 @@ TEST_F(ExamLayout, ShowsNoToolTipsButKeepsTheHints) {
     EnumThreadWindows(GetCurrentThreadId(), CountToolTips, reinterpret_cast<LPARAM>(&toolTips));
     EXPECT_EQ(toolTips, 0);
     EXPECT_EQ(form.ControlHint("KapatBtn"), "Program\xFD kapat\xFDr.");
-}
-
-TEST(ScratchWindow, StaysHiddenWithItsBufferFillingTheClientArea) {
-    scratch::TTempForm tempForm;
-    EXPECT_FALSE(IsWindowVisible(tempForm.Handle()));
-    RECT client;
-    GetClientRect(tempForm.Handle(), &client);
-    const geometry::Rect buffer = tempForm.ControlBounds("TempRichEdit");
-    EXPECT_EQ(buffer, (geometry::Rect{0, 0, client.right, client.bottom}));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "exam/Unit1.h"
 #include "platform/ListBox.h"
 #include "platform/RichEdit.h"
-#include "scratch/TempUnit.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
@@ -29,7 +28,6 @@ protected:
     void SetUp() override {
         folder.Write(kSampleRtf);
         ShowWindow(form.Handle(), SW_SHOW);
-        form.UseScratchBuffer(scratch);
     }
     void Click(const char* button) { SendMessageW(form.ControlHandle(button), BM_CLICK, 0, 0); }
     void Tick(const char* timer, std::chrono::milliseconds at) {
@@ -49,7 +47,6 @@ protected:
 
     testing_pc1::SampleFolder folder;
     ClockedSinavForm form;
-    scratch::TTempForm scratch;
     Clock::time_point start = form.now;
 };
 
@@ -116,6 +113,33 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     for (const auto& mark : marks) {
         SCOPED_TRACE(std::to_string(mark.start));
         EXPECT_EQ(platform::IsRichEditRangeUnderlined(yazilan, mark.start, mark.length), mark.underlined);
+    }
+}
+
+// Every typed occurrence of a wrong word is underlined, and nothing else: neither a correct word that a comparison
+// blind to the Turkish I would take for a wrong one, nor a wrong word's letters inside a correct word.
+TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
+    folder.Write("{\\rtf1\\ansi Irmak (b) ev.\\par}");
+    platform::EventArgs args;
+    form.BaslatClick(args);
+    Type("irmak Irmak (b) b IRMAK irmak ev");
+    CloseTimeUpDialogWhenShown();
+    form.now += 200s;
+    form.SinavTimerTimer(args);
+    ASSERT_EQ(platform::ListBoxItems(form.ControlHandle("YanlisListBox")), (text::WordList{"irmak", "b", "irmak"}));
+
+    const struct {
+        const char* name;
+        int start, length;
+        bool underlined;
+    } kWords[] = {
+        {"irmak", 0, 5, true},   {"Irmak", 6, 5, false},       {"b inside (b)", 13, 1, false}, {"b", 16, 1, true},
+        {"IRMAK", 18, 5, false}, {"irmak again", 24, 5, true}, {"ev", 30, 2, false},
+    };
+    const HWND yazilan = form.ControlHandle("Yazilan");
+    for (const auto& word : kWords) {
+        SCOPED_TRACE(word.name);
+        EXPECT_EQ(platform::IsRichEditRangeUnderlined(yazilan, word.start, word.length), word.underlined);
     }
 }
 
