@@ -5,6 +5,8 @@
 //   visible TARGET           1 or 0                                rect TARGET          its screen rectangle
 //   caption CLASS            a point on the window's caption bar   text TARGET          its window text
 //   items TARGET             a list box's items, one a line        clipboard [TEXT]     sets or prints the text
+//   readonly TARGET          1 or 0, an edit control's style       covers CLASS SECONDS until the window covers the
+//                                                                                       screen, or prints how not
 //   watch                    the exam's timing, from the start countdown to the end of the time-up dialog
 #include <windows.h>
 
@@ -78,6 +80,22 @@ void PrintRect(HWND hwnd) {
 }
 
 // Halfway between the window's top edge and its client area, the middle of the caption bar's width.
+void PrintReadOnly(HWND hwnd) { Print(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY ? L"1" : L"0"); }
+
+// The exam window as it must stay whatever another program does to it: shown, not minimised, topmost and as large as
+// the screen. Puts what it is into `state` for the message of a failed check.
+bool CoversTheScreen(HWND hwnd, std::wstring& state) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const bool visible = IsWindowVisible(hwnd), minimised = IsIconic(hwnd),
+               topmost = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    state = L"visible " + std::to_wstring(visible) + L" minimised " + std::to_wstring(minimised) + L" topmost " +
+            std::to_wstring(topmost) + L" at " + std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+            std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+    return visible && !minimised && topmost && r.left == 0 && r.top == 0 && r.right == GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom == GetSystemMetrics(SM_CYSCREEN);
+}
+
 void PrintCaptionPoint(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -174,12 +192,21 @@ int Run(std::span<wchar_t*> args) {
     if (command == L"gone") return PollUntil(seconds, [&] { return !IsShowing(target); }) ? 0 : 1;
     if (command == L"clipboard") return args.size() > 2 ? (SetClipboardText(target) ? 0 : 1) : PrintClipboardText();
     if (command == L"watch") return Watch();
+    if (command == L"covers") {
+        std::wstring state;
+        if (PollUntil(seconds, [&] { return CoversTheScreen(RequireTarget(target), state); })) return 0;
+        Print(state);
+        return 1;
+    }
     if (command == L"visible") {
         Print(IsShowing(target) ? L"1" : L"0");
         return 0;
     }
-    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {
-        {L"rect", PrintRect}, {L"caption", PrintCaptionPoint}, {L"text", PrintText}, {L"items", PrintItems}};
+    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {{L"rect", PrintRect},
+                                                                     {L"caption", PrintCaptionPoint},
+                                                                     {L"text", PrintText},
+                                                                     {L"items", PrintItems},
+                                                                     {L"readonly", PrintReadOnly}};
     for (const auto& [name, print] : printers) {
         if (name != command) continue;
         print(RequireTarget(target));
