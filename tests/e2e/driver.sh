@@ -24,6 +24,12 @@ expect_eq() {  # what, actual, expected
     [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
 }
 
+expect_within() {  # what, value, low, high
+    (($3 <= $2 && $2 <= $4)) || fail "$1: $2 is not within $3..$4"
+}
+
+now_ms() { date +%s%3N; }
+
 inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
 
 # Waits for a control to show the text. Keys are taken in order, so once a key typed last has arrived, everything
@@ -69,11 +75,11 @@ expect_exit_code() {
     expect_eq "exit code" "$code" "$1"
 }
 
-click() {
+click() {  # target, mouse button (the left one unless given)
     local rect left top right bottom
     rect=$(inspect rect "$1") || fail "no $1 to click (inspect ended with $?)"
     read -r left top right bottom <<<"$rect"
-    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click "${2:-1}"
 }
 
 # Types into the focused field and confirms it with Enter, as a candidate fills in the entry dialog.
@@ -85,8 +91,15 @@ type_field() {
 # Keys pressed one after another while Alt is held.
 keys_with_alt() { xdotool keydown alt key "$@" keyup alt; }
 
-shoot() {
+# The screen, or only the rectangle of a target window.
+shoot() {  # name, [target]
+    local crop=() rect left top right bottom
+    if [ -n "${2:-}" ]; then
+        rect=$(inspect rect "$2") || fail "no $2 to shoot (inspect ended with $?)"
+        read -r left top right bottom <<<"$rect"
+        crop=(-crop "$((right - left))x$((bottom - top))+$left+$top" +repage)
+    fi
     mkdir -p "$SHOTS"
-    import -window root "$SHOTS/$1.png"
+    import -window root "${crop[@]}" "$SHOTS/$1.png"
     echo "screenshot: $SHOTS/$1.png"
 }
