@@ -32,17 +32,24 @@ now_ms() { date +%s%3N; }
 
 inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
 
-# Waits for a control to show the text. Keys are taken in order, so once a key typed last has arrived, everything
-# pressed before it has been dealt with.
-expect_text() {  # target, text
-    local _ text
+# Waits for a control to show what is expected: its text, or a list box's items one a line. Keys are taken in order,
+# so once a key typed last has arrived, everything pressed before it has been dealt with.
+expect_shown() {  # text or items, target, expected
+    local _ shown
     for _ in $(seq 50); do
-        text=$(inspect text "$1")
-        [ "$text" = "$2" ] && return
+        shown=$(inspect "$1" "$2")
+        [ "$shown" = "$3" ] && return
         sleep 0.1
     done
-    fail "$1 shows '$text', not '$2'"
+    fail "$2 shows '$shown', not '$3'"
 }
+
+expect_text() { expect_shown text "$@"; }  # target, text
+
+# The words typed so far, as the exam window lists them beside the sample while the candidate types: the program's own
+# reading of the typing area. The typing area is an ANSI control, whose text reaches another process through the
+# ANSI code page, which under 1252 turns ş ı ğ İ into s i g I; the list has every letter as the program holds it.
+expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\n' "$@")"; }  # words
 
 # The supervisor's digits of this build tree, which drew them or was given them at configure time; one a line.
 supervisor_digits() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt" | grep -o .; }
