@@ -108,6 +108,7 @@ shoot clock-resumed-2 TSinavForm.SurePanel
 panel_changes clock-resumed-1 clock-resumed-2 || fail "the remaining time stands still after a key"
 
 wait "$watch_pid" || fail "the watch failed: $(cat "$watch_log")"
+trap stop_program EXIT
 inspect wait TSinavForm.GroupBox1 10 || fail "no results"
 ended_ms=$(sed -n 's/^ended_ms=//p' "$watch_log")
 echo "the exam ended $ended_ms ms after its clock started, $stopped_ms ms of it stopped by the supervisor"
