@@ -1,18 +1,16 @@
 // Reads a running PC1's windows from another process for the end-to-end scripts, which drive PC1 with real X
-// input. A target is a window class ("TSonucForm") or a form's control ("TSinavForm.Yazilan"); a control is found
-// by the id its form gives it, its index in the form's table. Texts come out as UTF-8 lines.
+// input. Targets are named as Targets.h says. Texts come out as UTF-8 lines.
 //
 //   wait TARGET SECONDS      until the target is visible           gone TARGET SECONDS  until it is not
 //   visible TARGET           1 or 0                                rect TARGET          its screen rectangle
 //   caption CLASS            a point on the window's caption bar   text TARGET          its window text
 //   items TARGET             a list box's items, one a line        clipboard [TEXT]     sets or prints the text
+//   readonly TARGET          1 or 0, an edit control's style       covers CLASS SECONDS until the window covers the
+//                                                                                       screen, or prints how not
 //   watch                    the exam's timing, from the start countdown to the end of the time-up dialog
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <chrono>
-#include <cstdio>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -23,69 +21,16 @@
 #include <thread>
 #include <utility>
 
-#include "entry/Unit2Layout.h"
-#include "exam/Unit1Layout.h"
-#include "platform/FormInternals.h"
+#include "tests/e2e/Console.h"
+#include "tests/e2e/Targets.h"
 
 namespace {
 
+using e2e::FindTarget;
+using e2e::Print;
+using e2e::RequireTarget;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
-
-struct FormTable {
-    std::wstring_view className;
-    std::span<const platform::ControlSpec> (*controls)();
-};
-
-const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormControls}, {L"TGirisForm", entry::GirisFormControls}};
-
-void Print(std::wstring_view text) {
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-    utf8 += '\n';
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
-    std::fflush(stdout);
-}
-
-HWND FindChildWithId(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (GetDlgCtrlID(child) != s->id) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND FindTarget(std::wstring_view target) {
-    const auto dot = target.find(L'.');
-    const std::wstring className(target.substr(0, dot));
-    const HWND window = FindWindowW(className.c_str(), nullptr);
-    if (dot == std::wstring_view::npos || !window) return window;
-    const std::wstring_view name = target.substr(dot + 1);
-    for (const FormTable& form : kForms) {
-        if (form.className != className) continue;
-        const auto controls = form.controls();
-        for (std::size_t i = 0; i < controls.size(); ++i)
-            if (std::wstring(controls[i].name.begin(), controls[i].name.end()) == name)
-                return FindChildWithId(window, platform::form_internals::kFirstControlId + static_cast<int>(i));
-    }
-    return nullptr;
-}
-
-HWND RequireTarget(std::wstring_view target) {
-    if (const HWND found = FindTarget(target)) return found;
-    throw std::runtime_error("no window " + std::string(target.begin(), target.end()));
-}
 
 bool IsShowing(std::wstring_view target) {
     const HWND hwnd = FindTarget(target);
@@ -135,6 +80,22 @@ void PrintRect(HWND hwnd) {
 }
 
 // Halfway between the window's top edge and its client area, the middle of the caption bar's width.
+void PrintReadOnly(HWND hwnd) { Print(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY ? L"1" : L"0"); }
+
+// The exam window as it must stay whatever another program does to it: shown, not minimised, topmost and as large as
+// the screen. Puts what it is into `state` for the message of a failed check.
+bool CoversTheScreen(HWND hwnd, std::wstring& state) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    const bool visible = IsWindowVisible(hwnd), minimised = IsIconic(hwnd),
+               topmost = GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    state = L"visible " + std::to_wstring(visible) + L" minimised " + std::to_wstring(minimised) + L" topmost " +
+            std::to_wstring(topmost) + L" at " + std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+            std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom);
+    return visible && !minimised && topmost && r.left == 0 && r.top == 0 && r.right == GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom == GetSystemMetrics(SM_CYSCREEN);
+}
+
 void PrintCaptionPoint(HWND hwnd) {
     RECT r;
     GetWindowRect(hwnd, &r);
@@ -231,12 +192,21 @@ int Run(std::span<wchar_t*> args) {
     if (command == L"gone") return PollUntil(seconds, [&] { return !IsShowing(target); }) ? 0 : 1;
     if (command == L"clipboard") return args.size() > 2 ? (SetClipboardText(target) ? 0 : 1) : PrintClipboardText();
     if (command == L"watch") return Watch();
+    if (command == L"covers") {
+        std::wstring state;
+        if (PollUntil(seconds, [&] { return CoversTheScreen(RequireTarget(target), state); })) return 0;
+        Print(state);
+        return 1;
+    }
     if (command == L"visible") {
         Print(IsShowing(target) ? L"1" : L"0");
         return 0;
     }
-    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {
-        {L"rect", PrintRect}, {L"caption", PrintCaptionPoint}, {L"text", PrintText}, {L"items", PrintItems}};
+    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {{L"rect", PrintRect},
+                                                                     {L"caption", PrintCaptionPoint},
+                                                                     {L"text", PrintText},
+                                                                     {L"items", PrintItems},
+                                                                     {L"readonly", PrintReadOnly}};
     for (const auto& [name, print] : printers) {
         if (name != command) continue;
         print(RequireTarget(target));
@@ -247,12 +217,4 @@ int Run(std::span<wchar_t*> args) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
-    _setmode(_fileno(stdout), _O_BINARY);
-    try {
-        return Run(std::span(argv, static_cast<std::size_t>(argc)));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "inspect: %s\n", error.what());
-        return 2;
-    }
-}
+int wmain(int argc, wchar_t** argv) { return e2e::RunCommandLine("inspect", argc, argv, Run); }

@@ -24,19 +24,32 @@ expect_eq() {  # what, actual, expected
     [ "$2" = "$3" ] || fail "$1: expected '$3', got '$2'"
 }
 
+expect_within() {  # what, value, low, high
+    (($3 <= $2 && $2 <= $4)) || fail "$1: $2 is not within $3..$4"
+}
+
+now_ms() { date +%s%3N; }
+
 inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
 
-# Waits for a control to show the text. Keys are taken in order, so once a key typed last has arrived, everything
-# pressed before it has been dealt with.
-expect_text() {  # target, text
-    local _ text
+# Waits for a control to show what is expected: its text, or a list box's items one a line. Keys are taken in order,
+# so once a key typed last has arrived, everything pressed before it has been dealt with.
+expect_shown() {  # text or items, target, expected
+    local _ shown
     for _ in $(seq 50); do
-        text=$(inspect text "$1")
-        [ "$text" = "$2" ] && return
+        shown=$(inspect "$1" "$2")
+        [ "$shown" = "$3" ] && return
         sleep 0.1
     done
-    fail "$1 shows '$text', not '$2'"
+    fail "$2 shows '$shown', not '$3'"
 }
+
+expect_text() { expect_shown text "$@"; }  # target, text
+
+# The words typed so far, as the exam window lists them beside the sample while the candidate types: the program's own
+# reading of the typing area. The typing area is an ANSI control, whose text reaches another process through the
+# ANSI code page, which under 1252 turns ş ı ğ İ into s i g I; the list has every letter as the program holds it.
+expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\n' "$@")"; }  # words
 
 # The supervisor's digits of this build tree, which drew them or was given them at configure time; one a line.
 supervisor_digits() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt" | grep -o .; }
@@ -69,11 +82,11 @@ expect_exit_code() {
     expect_eq "exit code" "$code" "$1"
 }
 
-click() {
+click() {  # target, mouse button (the left one unless given)
     local rect left top right bottom
     rect=$(inspect rect "$1") || fail "no $1 to click (inspect ended with $?)"
     read -r left top right bottom <<<"$rect"
-    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click "${2:-1}"
 }
 
 # Types into the focused field and confirms it with Enter, as a candidate fills in the entry dialog.
@@ -85,8 +98,15 @@ type_field() {
 # Keys pressed one after another while Alt is held.
 keys_with_alt() { xdotool keydown alt key "$@" keyup alt; }
 
-shoot() {
+# The screen, or only the rectangle of a target window.
+shoot() {  # name, [target]
+    local crop=() rect left top right bottom
+    if [ -n "${2:-}" ]; then
+        rect=$(inspect rect "$2") || fail "no $2 to shoot (inspect ended with $?)"
+        read -r left top right bottom <<<"$rect"
+        crop=(-crop "$((right - left))x$((bottom - top))+$left+$top" +repage)
+    fi
     mkdir -p "$SHOTS"
-    import -window root "$SHOTS/$1.png"
+    import -window root "${crop[@]}" "$SHOTS/$1.png"
     echo "screenshot: $SHOTS/$1.png"
 }

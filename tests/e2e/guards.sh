@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # What keeps a candidate in the exam, tried with real keys and mouse on the real program: Alt+F4 and caption drags
-# refused, no clipboard in the typing area, and the supervisor's key sequence, which alone reveals the close button.
+# refused, no clipboard in the typing area, Turkish letters typed as they are under either code page, and the
+# supervisor's key sequence, which alone reveals the close button.
 # A refused key is followed by a key that types, and the check waits for that one.
 # Usage: guards.sh WINDOWS_BUILD_TREE
 set -euo pipefail
@@ -42,18 +43,34 @@ inspect wait TSinavForm 10 || fail "no exam window after the entry"
 # The first key released in the typing area starts the exam clock, which ends the start countdown.
 click TSinavForm.Baslat
 inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
+# Every Turkish lower-case letter must arrive as typed whatever the code page. Backspace takes the words away again,
+# so that the checks below read a text that every code page holds.
+turkish="ağaç ılık şölen üzüm"
+xdotool type --delay 60 "$turkish"
+inspect gone TSinavForm.BaslaPanel 2 || fail "the start countdown goes on after a key"
+# shellcheck disable=SC2086
+expect_typed_words $turkish
+xdotool key --repeat ${#turkish} BackSpace
 typed="ilk kelimeler"
 xdotool type --delay 40 "$typed"
-inspect gone TSinavForm.BaslaPanel 2 || fail "the start countdown goes on after a key"
+expect_text TSinavForm.Yazilan "$typed"
 
-# Wine's rich edit has no Shift+Insert of its own: that row guards the program on Windows.
-for keys in ctrl+v shift+Insert "ctrl+a ctrl+x" "ctrl+a ctrl+c"; do
+# Wine's rich edit has no Shift+Insert of its own: that row guards the program on Windows. It takes Ctrl's chords
+# with Alt held too.
+for keys in ctrl+v shift+Insert "ctrl+a ctrl+x" "ctrl+a ctrl+c" ctrl+alt+v "ctrl+alt+a ctrl+alt+x" ctrl+alt+c; do
     typed+=.
     # shellcheck disable=SC2086
     xdotool key $keys period
     expect_text TSinavForm.Yazilan "$typed"
     expect_eq "clipboard after $keys" "$(inspect clipboard)" "$clip"
 done
+
+# X pastes with the middle button, and so does Wine's rich edit.
+typed+=.
+click TSinavForm.Yazilan 2
+xdotool key period
+expect_text TSinavForm.Yazilan "$typed"
+expect_eq "clipboard after a middle click" "$(inspect clipboard)" "$clip"
 
 typed+=.
 xdotool key alt+F4 period

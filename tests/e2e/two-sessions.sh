@@ -31,8 +31,6 @@ PLAN=()
 for ((i = 0; ${#PLAN[@]} < 2000; i++)); do PLAN+=("${TYPABLE[i % ${#TYPABLE[@]}]}"); done
 for i in "${!WRONG_AT[@]}"; do PLAN=("${PLAN[@]:0:WRONG_AT[i]}" "${WRONG_WORDS[i]}" "${PLAN[@]:WRONG_AT[i]}"); done
 
-now_ms() { date +%s%3N; }
-
 await_line() {  # file, text, seconds
     local _
     for _ in $(seq $(($3 * 10))); do
@@ -40,10 +38,6 @@ await_line() {  # file, text, seconds
         sleep 0.1
     done
     fail "the watch printed no '$2' within $3 s"
-}
-
-expect_within() {  # what, value, low, high
-    (($3 <= $2 && $2 <= $4)) || fail "$1: $2 is not within $3..$4"
 }
 
 enter_candidate() {  # number, name, surname

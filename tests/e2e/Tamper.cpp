@@ -1,0 +1,306 @@
+// Another program run beside PC1, as a candidate could run one: it tries every way a program has of changing the
+// candidate's text or result, of ending, restarting or closing the exam, and of hiding or moving the exam window.
+// The end-to-end script runs one route at a time and checks from outside that PC1 kept its state.
+//
+//   list PHASE   the routes tried in that state of the exam (ready, countdown, exam, results), one a line
+//   ROUTE        tries the route once
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/Console.h"
+#include "tests/e2e/Targets.h"
+
+namespace {
+
+using e2e::RequireTarget;
+
+// A word of the sample, which would count as a correct word wherever it got in.
+constexpr wchar_t kWord[] = L"zeytin ";
+
+enum Phase : unsigned { kReady = 1, kCountdown = 2, kExam = 4, kResults = 8 };
+constexpr std::pair<std::wstring_view, unsigned> kPhases[] = {
+    {L"ready", kReady}, {L"countdown", kCountdown}, {L"exam", kExam}, {L"results", kResults}};
+
+// The typing area and the sample: a program that changes either changes the score.
+const wchar_t* const kTextAreas[] = {L"TSinavForm.Yazilan", L"TSinavForm.Metin"};
+constexpr wchar_t kExamWindow[] = L"TSinavForm";
+
+// Sent messages wait for PC1, but never for ever: a PC1 that hangs or dies must not stop the script.
+void Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, nullptr);
+}
+
+void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageW(hwnd, message, wParam, lParam)) throw std::runtime_error("cannot post a message");
+}
+
+using Deliver = void (*)(HWND, UINT, WPARAM, LPARAM);
+
+// Memory inside PC1's process. Wine copies the text of WM_SETTEXT and EM_REPLACESEL across processes, but hands the
+// pointers of the rich edit's own messages over unchanged, so their data must already lie where the control reads.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, std::size_t size) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!address_) throw std::runtime_error("cannot reach PC1's memory");
+    }
+    ~RemoteMemory() {
+        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        CloseHandle(process_);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    std::uintptr_t Address(std::size_t offset = 0) const { return reinterpret_cast<std::uintptr_t>(address_) + offset; }
+    void Write(std::size_t offset, const void* data, std::size_t size) {
+        if (!WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr))
+            throw std::runtime_error("cannot write into PC1's memory");
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+void SetText(HWND area) { Send(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kWord)); }
+
+void ReplaceSelection(HWND area) { Send(area, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(kWord)); }
+
+void SetTextEx(HWND area) {
+    const SETTEXTEX how{ST_DEFAULT, 1200};  // code page 1200: the text is UTF-16
+    RemoteMemory memory(area, sizeof how + sizeof kWord);
+    memory.Write(0, &how, sizeof how);
+    memory.Write(sizeof how, kWord, sizeof kWord);
+    Send(area, EM_SETTEXTEX, memory.Address(), static_cast<LPARAM>(memory.Address(sizeof how)));
+}
+
+// No code of this program can run inside PC1, so the stream's callback points at data: a control that takes the
+// message empties itself, and may crash PC1 when it calls back.
+void StreamIn(HWND area) {
+    RemoteMemory memory(area, sizeof(EDITSTREAM));
+    EDITSTREAM stream{};
+    stream.pfnCallback = reinterpret_cast<EDITSTREAMCALLBACK>(memory.Address());
+    memory.Write(0, &stream, sizeof stream);
+    Send(area, EM_STREAMIN, SF_TEXT, static_cast<LPARAM>(memory.Address()));
+}
+
+// The script has put text on the clipboard.
+template <Deliver deliver>
+void Paste(HWND area) {
+    deliver(area, WM_PASTE, 0, 0);
+}
+
+template <Deliver deliver>
+void PasteSpecial(HWND area) {
+    deliver(area, EM_PASTESPECIAL, CF_TEXT, 0);
+}
+
+template <Deliver deliver>
+void Characters(HWND area) {
+    for (const wchar_t c : std::wstring_view(kWord)) deliver(area, WM_CHAR, c, 1);
+}
+
+LPARAM KeyFlags(WORD key, bool up) {
+    const auto scanCode = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+    return 1 | (scanCode << 16) | (up ? LPARAM{3} << 30 : 0);
+}
+
+std::vector<WORD> WordKeys() {
+    std::vector<WORD> keys;
+    for (const wchar_t c : std::wstring_view(kWord)) keys.push_back(LOBYTE(VkKeyScanW(c)));
+    return keys;
+}
+
+// The word's keys, which a message loop turns into characters, then a Backspace, which the control acts on itself.
+template <Deliver deliver>
+void Keys(HWND area) {
+    std::vector<WORD> keys = WordKeys();
+    keys.push_back(VK_BACK);
+    for (const WORD key : keys) {
+        deliver(area, WM_KEYDOWN, key, KeyFlags(key, false));
+        deliver(area, WM_KEYUP, key, KeyFlags(key, true));
+    }
+}
+
+// Everything selected and cleared, then the selection put back, so that the candidate's next key types where it did.
+template <Deliver deliver>
+void Clear(HWND area) {
+    DWORD_PTR selection = 0;
+    SendMessageTimeoutW(area, EM_GETSEL, 0, 0, SMTO_NORMAL, 5000, &selection);
+    deliver(area, EM_SETSEL, 0, -1);
+    deliver(area, WM_CLEAR, 0, 0);
+    deliver(area, EM_SETSEL, LOWORD(selection), HIWORD(selection));
+}
+
+template <Deliver deliver>
+void Undo(HWND area) {
+    deliver(area, WM_UNDO, 0, 0);
+    deliver(area, EM_UNDO, 0, 0);
+}
+
+template <Deliver deliver>
+void MakeWritable(HWND area) {
+    deliver(area, EM_SETREADONLY, FALSE, 0);
+}
+
+template <void (*attack)(HWND)>
+void OnTextAreas() {
+    for (const wchar_t* area : kTextAreas) attack(RequireTarget(area));
+}
+
+// Keys injected as a program injects them, into whatever has the focus: the typing area, as the script leaves it.
+template <bool unicode>
+void Input() {
+    const std::vector<WORD> keys = WordKeys();
+    std::vector<INPUT> inputs;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = unicode ? 0 : keys[i];
+            input.ki.wScan = unicode ? kWord[i] : 0;
+            input.ki.dwFlags = up | (unicode ? KEYEVENTF_UNICODE : 0);
+            inputs.push_back(input);
+        }
+    }
+    if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+        throw std::runtime_error("SendInput refused the keys");
+}
+
+constexpr wchar_t kSinavTimer[] = L"TSinavForm.SinavTimer";
+constexpr wchar_t kBaslatTimer[] = L"TSinavForm.BaslatTimer";
+
+// A few ticks at once, as a clock that counted ticks would run fast with them.
+template <const wchar_t* timer>
+void Ticks() {
+    for (int i = 0; i < 3; ++i) Post(RequireTarget(kExamWindow), WM_TIMER, e2e::TimerId(timer), 0);
+}
+
+constexpr wchar_t kTemizle[] = L"TSinavForm.Temizle";
+constexpr wchar_t kBaslat[] = L"TSinavForm.Baslat";
+
+// The notification a button sends its window when it is clicked.
+template <const wchar_t* button, Deliver deliver>
+void Click() {
+    const HWND hwnd = RequireTarget(button);
+    deliver(RequireTarget(kExamWindow), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+            reinterpret_cast<LPARAM>(hwnd));
+}
+
+// The button clicks itself, so the notification comes from PC1's own thread.
+template <const wchar_t* button>
+void ButtonClick() {
+    Send(RequireTarget(button), BM_CLICK, 0, 0);
+}
+
+template <Deliver deliver, UINT message, WPARAM wParam>
+void ToExamWindow() {
+    deliver(RequireTarget(kExamWindow), message, wParam, 0);
+}
+
+void QuitThread() {
+    const DWORD thread = GetWindowThreadProcessId(RequireTarget(kExamWindow), nullptr);
+    if (!PostThreadMessageW(thread, WM_QUIT, 0, 0)) throw std::runtime_error("cannot post to PC1's thread");
+}
+
+template <int command>
+void Show() {
+    ShowWindow(RequireTarget(kExamWindow), command);
+}
+
+template <int left, int top, int width, int height, UINT flags>
+void Place() {
+    SetWindowPos(RequireTarget(kExamWindow), nullptr, left, top, width, height, flags | SWP_NOACTIVATE);
+}
+
+void Untopmost() {
+    SetWindowPos(RequireTarget(kExamWindow), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+struct Route {
+    std::wstring_view name;
+    unsigned phases;
+    void (*run)();
+};
+
+constexpr unsigned kExamAndResults = kExam | kResults;
+// Once the exam has ended, "Yeni Oturum" is the candidate's own button, and the script's supervisor has revealed the
+// close button, which may then close the program.
+constexpr unsigned kExamOnly = kExam;
+
+// The keys go to the focused control; the clicks, which may take the focus to a button, come after them.
+const Route kRoutes[] = {
+    {L"send-settext", kExamAndResults, OnTextAreas<SetText>},
+    {L"send-replacesel", kExamAndResults, OnTextAreas<ReplaceSelection>},
+    {L"send-settextex", kExamAndResults, OnTextAreas<SetTextEx>},
+    {L"send-streamin", kExamAndResults, OnTextAreas<StreamIn>},
+    {L"send-paste", kExamAndResults, OnTextAreas<Paste<Send>>},
+    {L"post-paste", kExamAndResults, OnTextAreas<Paste<Post>>},
+    {L"send-pastespecial", kExamAndResults, OnTextAreas<PasteSpecial<Send>>},
+    {L"post-pastespecial", kExamAndResults, OnTextAreas<PasteSpecial<Post>>},
+    {L"send-char", kExamAndResults, OnTextAreas<Characters<Send>>},
+    {L"post-char", kExamAndResults, OnTextAreas<Characters<Post>>},
+    {L"send-keys", kExamAndResults, OnTextAreas<Keys<Send>>},
+    {L"post-keys", kExamAndResults, OnTextAreas<Keys<Post>>},
+    {L"send-clear", kExamAndResults, OnTextAreas<Clear<Send>>},
+    {L"post-clear", kExamAndResults, OnTextAreas<Clear<Post>>},
+    {L"send-undo", kExamAndResults, OnTextAreas<Undo<Send>>},
+    {L"post-undo", kExamAndResults, OnTextAreas<Undo<Post>>},
+    {L"send-setreadonly", kExamAndResults, OnTextAreas<MakeWritable<Send>>},
+    {L"post-setreadonly", kExamAndResults, OnTextAreas<MakeWritable<Post>>},
+    {L"input-unicode", kExamAndResults, Input<true>},
+    {L"input-keys", kExamAndResults, Input<false>},
+    {L"tick-SinavTimer", kReady | kCountdown | kExamAndResults, Ticks<kSinavTimer>},
+    {L"tick-BaslatTimer", kReady | kExamAndResults, Ticks<kBaslatTimer>},
+    {L"hide", kExamAndResults, Show<SW_HIDE>},
+    {L"minimise", kExamAndResults, Show<SW_MINIMIZE>},
+    {L"move", kExamAndResults, Place<100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER>},
+    {L"resize", kExamAndResults, Place<0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER>},
+    {L"untopmost", kExamAndResults, Untopmost},
+    {L"post-click-Baslat", kExamAndResults, Click<kBaslat, Post>},
+    {L"send-click-Baslat", kExamAndResults, Click<kBaslat, Send>},
+    {L"bmclick-Baslat", kExamAndResults, ButtonClick<kBaslat>},
+    {L"post-click-Temizle", kExamOnly, Click<kTemizle, Post>},
+    {L"send-click-Temizle", kExamOnly, Click<kTemizle, Send>},
+    {L"bmclick-Temizle", kExamOnly, ButtonClick<kTemizle>},
+    {L"post-close", kExamOnly, ToExamWindow<Post, WM_CLOSE, 0>},
+    {L"send-close", kExamOnly, ToExamWindow<Send, WM_CLOSE, 0>},
+    {L"post-sysclose", kExamOnly, ToExamWindow<Post, WM_SYSCOMMAND, SC_CLOSE>},
+    {L"post-quit", kExamOnly, ToExamWindow<Post, WM_QUIT, 0>},
+    {L"thread-quit", kExamOnly, QuitThread},
+};
+
+int Run(std::span<wchar_t*> args) {
+    const std::wstring_view command = args.size() > 1 ? args[1] : L"";
+    if (command == L"list" && args.size() > 2) {
+        for (const auto& [name, phase] : kPhases) {
+            if (name != args[2]) continue;
+            for (const Route& route : kRoutes)
+                if (route.phases & phase) e2e::Print(route.name);
+            return 0;
+        }
+        throw std::runtime_error("unknown phase");
+    }
+    for (const Route& route : kRoutes) {
+        if (route.name != command) continue;
+        route.run();
+        return 0;
+    }
+    throw std::runtime_error("unknown route");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) { return e2e::RunCommandLine("tamper", argc, argv, Run); }

@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# A candidate who runs another program beside PC1 can neither change their text or result, nor end, restart or close
+# the exam, nor hide or move the exam window. tamper.exe tries every route it has before the exam, during the start
+# countdown, while the candidate types and after the results show; after each try the script checks from outside
+# that nothing changed. The candidate types words of the sample with real keys, Turkish letters among them, and the
+# supervisor's sequence stops the clock for a while: the exam must then run its full time, no more. About five
+# minutes; screenshots of the remaining time go to WINDOWS_BUILD_TREE/e2e-screenshots.
+# Usage: tamper.sh WINDOWS_BUILD_TREE
+set -euo pipefail
+source "$(dirname "$0")/driver.sh" "$1"
+
+# Words of the sample with every Turkish lower-case letter, and İ, which xdotool types as it is.
+WORDS=(coşar ırmak söğütlerin geçen köprünün ışıklar İnsanlarının)
+EXAM_MS=180000
+
+tamper() { "${WINE_ENV[@]}" wine "$BIN/tamper.exe" "$@"; }
+
+# What no other program may change: the typed text, the sample, the results and whether the exam has ended. The
+# texts come through the ANSI code page, which may drop the marks of Turkish letters but shows any change.
+state() {
+    echo "typed: $(inspect text TSinavForm.Yazilan)"
+    echo "sample: $(inspect text TSinavForm.Metin | cksum)"
+    echo "read-only: typing area $(inspect readonly TSinavForm.Yazilan), sample $(inspect readonly TSinavForm.Metin)"
+    echo "correct: $(inspect items TSinavForm.DogruListBox | paste -sd ' ')"
+    echo "wrong: $(inspect items TSinavForm.YanlisListBox | paste -sd ' ')"
+    echo "time-up dialog: $(inspect visible TSonucForm)"
+}
+
+# Runs every route of a phase and after each the candidate's action, if one is given; then PC1 must still run, its
+# exam window cover the screen within a second and its state be as before. Every route is tried and judged on what
+# it changes itself; the phase fails with all the routes that got through.
+try_routes() {  # phase, [the candidate's action]
+    local routes route expected actual where failures=()
+    routes=$(tamper list "$1") || fail "tamper has no routes for the $1 phase"
+    expected=$(state)
+    for route in $routes; do
+        tamper "$route" || fail "tamper $route ended with $?"
+        "${@:2}"
+        sleep 0.3  # posted messages take effect once PC1 comes to them
+        kill -0 "$PC1_PID" 2>/dev/null || fail "PC1 ended after $route${failures[*]:+; before, these got through:${failures[*]}}"
+        where=$(inspect covers TSinavForm 1) || failures+=("
+  $route: exam window $where")
+        actual=$(state)
+        [ "$actual" = "$expected" ] && continue
+        failures+=("
+  $route: $({ diff <(echo "$expected") <(echo "$actual") || true; } | sed -n 's/^> //p' | paste -sd ';')")
+        expected=$actual
+    done
+    [ ${#failures[@]} -eq 0 ] || fail "routes that got through in the $1 phase:${failures[*]}"
+}
+
+# A real click and key in the typing area, which type if another program made it writable again.
+candidate_types() {
+    click TSinavForm.Yazilan
+    xdotool key x
+}
+
+panel_changes() {  # first shot, second shot
+    ! compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>/dev/null
+}
+
+start_program
+inspect clipboard "yapistir" || fail "cannot put text on the clipboard"
+type_field 21
+type_field şule
+type_field ılgaz
+inspect wait TSinavForm 10 || fail "no exam window after the entry"
+try_routes ready
+
+# The watch, which times the exam from outside, waits for the start countdown.
+watch_log=$RUN_DIR/watch.log
+inspect watch >"$watch_log" 2>&1 &
+watch_pid=$!
+trap 'kill "$watch_pid" 2>/dev/null; stop_program' EXIT
+click TSinavForm.Baslat
+inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
+try_routes countdown
+
+xdotool type --delay 60 "${WORDS[*]} "
+expect_typed_words "${WORDS[@]}"
+try_routes exam
+
+# The caret back at the end of the text, wherever the routes left the focus.
+click TSinavForm.Yazilan
+xdotool key ctrl+End
+shoot clock-running-1 TSinavForm.SurePanel
+sleep 2
+shoot clock-running-2 TSinavForm.SurePanel
+panel_changes clock-running-1 clock-running-2 || fail "the remaining time stands still while the exam runs"
+
+# The clock stands from the sequence's last digit until a key of the candidate's is released, and Alt and the
+# digits have been released before the first shot.
+mapfile -t digits < <(supervisor_digits)
+keys_with_alt "${digits[@]}"
+stopped=$(now_ms)
+inspect wait TSinavForm.KapatBtn 2 || fail "no close button after the supervisor's sequence"
+shoot clock-stopped-1 TSinavForm.SurePanel
+sleep 5
+shoot clock-stopped-2 TSinavForm.SurePanel
+panel_changes clock-stopped-1 clock-stopped-2 && fail "the remaining time went on after the supervisor's sequence"
+xdotool key b
+stopped_ms=$(($(now_ms) - stopped))
+xdotool type --delay 60 "al "
+expect_typed_words "${WORDS[@]}" bal
+shoot clock-resumed-1 TSinavForm.SurePanel
+sleep 2
+shoot clock-resumed-2 TSinavForm.SurePanel
+panel_changes clock-resumed-1 clock-resumed-2 || fail "the remaining time stands still after a key"
+
+wait "$watch_pid" || fail "the watch failed: $(cat "$watch_log")"
+trap stop_program EXIT
+inspect wait TSinavForm.GroupBox1 10 || fail "no results"
+ended_ms=$(sed -n 's/^ended_ms=//p' "$watch_log")
+echo "the exam ended $ended_ms ms after its clock started, $stopped_ms ms of it stopped by the supervisor"
+expect_within "running time of the exam" $((ended_ms - stopped_ms)) $((EXAM_MS - 1000)) $((EXAM_MS + 5000))
+expect_eq "keys taken after the end" "$(sed -n 's/^late_keys=//p' "$watch_log")" 0
+expect_eq "correct words" "$(inspect items TSinavForm.DogruListBox)" "$(printf '%s\n' "${WORDS[@]}" bal)"
+expect_eq "wrong words" "$(inspect items TSinavForm.YanlisListBox)" ""
+
+try_routes results candidate_types
+results=$(state)
+click TSinavForm.Yazilan
+xdotool key ctrl+z
+sleep 0.3
+expect_eq "state after Ctrl+Z in the results" "$(state)" "$results"
+
+click TSinavForm.KapatBtn
+expect_exit_code 0
+echo PASS
