@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "exam/ExamInputFilter.h"
-#include "exam/ExamState.h"
-#include "exam/SupervisorSequence.h"
+#include "exam/pure/ExamState.h"
+#include "exam/pure/SupervisorSequence.h"
 #include "platform/Form.h"
 #include "text/TextAnalysis.h"
 

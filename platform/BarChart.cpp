@@ -6,8 +6,8 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Gdi.h"
-#include "platform/geometry/BarChartLayout.h"
-#include "platform/geometry/BarChartText.h"
+#include "platform/pure/BarChartLayout.h"
+#include "platform/pure/BarChartText.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 
 #include "platform/FontCache.h"
 #include "platform/Window.h"
-#include "platform/geometry/Docking.h"
+#include "platform/pure/Docking.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "platform/Style.h"
-#include "platform/geometry/Docking.h"
+#include "platform/pure/Docking.h"
 
 namespace platform {
 

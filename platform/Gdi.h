@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/Unique.h"
-#include "platform/geometry/Docking.h"
+#include "platform/pure/Docking.h"
 
 namespace platform {
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-#include "platform/Countdown.h"
 #include "platform/Form.h"
+#include "platform/pure/Countdown.h"
 
 namespace result {
 

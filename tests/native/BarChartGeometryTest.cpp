@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/geometry/BarChartLayout.h"
-#include "platform/geometry/BarChartText.h"
+#include "platform/pure/BarChartLayout.h"
+#include "platform/pure/BarChartText.h"
 
 namespace {
 

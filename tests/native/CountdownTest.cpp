@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/Countdown.h"
+#include "platform/pure/Countdown.h"
 
 namespace {
 

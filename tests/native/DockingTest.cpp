@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/geometry/Docking.h"
+#include "platform/pure/Docking.h"
 
 namespace {
 

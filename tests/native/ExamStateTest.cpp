@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "exam/ExamState.h"
+#include "exam/pure/ExamState.h"
 
 namespace {
 

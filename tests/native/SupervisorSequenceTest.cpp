@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "exam/SupervisorSequence.h"
+#include "exam/pure/SupervisorSequence.h"
 
 namespace {
 

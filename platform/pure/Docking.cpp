@@ -1,4 +1,4 @@
-#include "platform/geometry/Docking.h"
+#include "platform/pure/Docking.h"
 
 #include <algorithm>
 

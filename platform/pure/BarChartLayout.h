@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/geometry/Docking.h"
+#include "platform/pure/Docking.h"
 
 namespace geometry::chart {
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <optional>
 
-#include "platform/Countdown.h"
+#include "platform/pure/Countdown.h"
 
 namespace exam {
 

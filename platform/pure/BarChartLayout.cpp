@@ -1,4 +1,4 @@
-#include "platform/geometry/BarChartLayout.h"
+#include "platform/pure/BarChartLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "exam/ExamState.h"
+#include "exam/pure/ExamState.h"
 
 namespace exam {
 

@@ -1,4 +1,4 @@
-#include "platform/geometry/BarChartText.h"
+#include "platform/pure/BarChartText.h"
 
 namespace geometry::chart {
 

@@ -1,4 +1,4 @@
-#include "exam/SupervisorSequence.h"
+#include "exam/pure/SupervisorSequence.h"
 
 #include <algorithm>
 

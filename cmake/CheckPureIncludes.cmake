@@ -1,0 +1,31 @@
+# Run by the build (cmake -P) over the pure library's files, FILES, with its folders, DIRS. A file there may
+# include the headers of those folders and the standard library's, nothing else: a Windows header breaks the native
+# build anyway, but a platform header that itself needs none, such as Cp1254.h, would compile natively and leave
+# its functions undefined there, found only by a link that happens to need them.
+set(refused "")
+foreach(file IN LISTS FILES)
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS lines)
+        string(REGEX MATCH "[<\"]([^>\"]*)" delimited "${line}")
+        set(name ${CMAKE_MATCH_1})
+        set(pure FALSE)
+        if(delimited MATCHES "^<")
+            # The standard library's headers have no extension and no folder: <windows.h> or <gtest/gtest.h> fail.
+            if(name MATCHES "^[a-z_]+$")
+                set(pure TRUE)
+            endif()
+        else()
+            foreach(dir IN LISTS DIRS)
+                if(name MATCHES "^${dir}/")
+                    set(pure TRUE)
+                endif()
+            endforeach()
+        endif()
+        if(NOT pure)
+            string(APPEND refused "\n  ${file}: ${line}")
+        endif()
+    endforeach()
+endforeach()
+if(refused)
+    message(FATAL_ERROR "The pure library includes what is neither its own nor the standard library's:${refused}")
+endif()
