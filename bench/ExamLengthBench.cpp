@@ -145,9 +145,9 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
     folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
     exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
     ShowWindow(form.Handle(), SW_SHOW);
-    SendMessageW(form.ControlHandle("Baslat"), BM_CLICK, 0, 0);
-    const HWND yazilan = form.ControlHandle("Yazilan");
-    if (typing) form.SetControlText("Yazilan", TypedWords(kTypedWords));
+    SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
+    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+    if (typing) form.SetControlText(exam::SinavForm::Yazilan, TypedWords(kTypedWords));
     const int charactersBefore = platform::RichEditTextLength(yazilan);
     platform::SelectRichEditRange(yazilan, charactersBefore, 0);
     SetFocus(yazilan);

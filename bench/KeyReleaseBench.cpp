@@ -43,11 +43,11 @@ Figures Summarise(std::vector<double> times) {
 int main() {
     exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
     ShowWindow(form.Handle(), SW_SHOW);
-    const HWND yazilan = form.ControlHandle("Yazilan");
+    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
     platform::SetRichEditReadOnly(yazilan, false);
     std::printf("key release to updated counters (target: median under 2 ms at 1,000 words)\n");
     for (int words : {100, 1000, 5000}) {
-        form.SetControlText("Yazilan", TypedText(words));
+        form.SetControlText(exam::SinavForm::Yazilan, TypedText(words));
         platform::SelectRichEditRange(yazilan, platform::RichEditTextLength(yazilan), 0);
         platform::EventArgs args;
         form.YazilanKeyUp(args);  // the first release fills the word list once
@@ -62,6 +62,6 @@ int main() {
         std::printf("%5d words: median %.3f ms, 95th percentile %.3f ms, worst %.3f ms%s\n", words, f.median,
                     f.percentile95, f.worst, words == 1000 ? (f.median < 2.0 ? "  (target met)" : "  (target missed)") : "");
     }
-    form.SetTimerEnabled("SinavTimer", false);
+    form.SetTimerEnabled(exam::SinavForm::SinavTimer, false);
     return 0;
 }

@@ -9,7 +9,7 @@ const platform::FormSpec kForm{
     .caption = "ArkaPlan",
     .bounds = {0, 0, 775, 506},
     .style = WS_POPUP | WS_CLIPCHILDREN,
-    .baseFont = {L"MS Sans Serif", -11},
+    .baseFont = platform::kBaseFont,
 };
 
 const platform::ControlSpec kControls[] = {

@@ -19,27 +19,27 @@ using platform::EventWiring;
 using Self = TGirisForm;
 
 const EventWiring<Self> kEventWiring[] = {
-    {platform::Form::kSelf, Event::Close, &Self::FormClose},
-    {platform::Form::kSelf, Event::KeyDown, &Self::FormKeyDown},
-    {platform::Form::kSelf, Event::HitTest, &Self::FormHitTest},
-    {platform::Form::kSelf, Event::KeyUp, &Self::FormKeyUp},
-    {"Adayno", Event::KeyDown, &Self::FormKeyDown},
-    {"Adayno", Event::KeyPress, &Self::AdaynoKeyPress},
-    {"Adayno", Event::Change, &Self::AdaynoChange},
-    {"Adayno", Event::KeyUp, &Self::FormKeyUp},
-    {"Adi", Event::KeyDown, &Self::FormKeyDown},
-    {"Adi", Event::KeyPress, &Self::AdiKeyPress},
-    {"Adi", Event::KeyUp, &Self::FormKeyUp},
-    {"Soyadi", Event::KeyDown, &Self::FormKeyDown},
-    {"Soyadi", Event::KeyPress, &Self::SoyadiKeyPress},
-    {"Soyadi", Event::KeyUp, &Self::FormKeyUp},
-    {"Tamam", Event::Click, &Self::TamamClick},
-    {"Tamam", Event::KeyDown, &Self::FormKeyDown},
-    {"Tamam", Event::KeyUp, &Self::FormKeyUp},
-    {"Kapat", Event::Click, &Self::KapatClick},
-    {"Kapat", Event::KeyDown, &Self::FormKeyDown},
-    {"Kapat", Event::KeyPress, &Self::KapatKeyPress},
-    {"Kapat", Event::KeyUp, &Self::FormKeyUp},
+    {Self::kSelf, Event::Close, &Self::FormClose},
+    {Self::kSelf, Event::KeyDown, &Self::FormKeyDown},
+    {Self::kSelf, Event::HitTest, &Self::FormHitTest},
+    {Self::kSelf, Event::KeyUp, &Self::FormKeyUp},
+    {GirisForm::Adayno, Event::KeyDown, &Self::FormKeyDown},
+    {GirisForm::Adayno, Event::KeyPress, &Self::AdaynoKeyPress},
+    {GirisForm::Adayno, Event::Change, &Self::AdaynoChange},
+    {GirisForm::Adayno, Event::KeyUp, &Self::FormKeyUp},
+    {GirisForm::Adi, Event::KeyDown, &Self::FormKeyDown},
+    {GirisForm::Adi, Event::KeyPress, &Self::AdiKeyPress},
+    {GirisForm::Adi, Event::KeyUp, &Self::FormKeyUp},
+    {GirisForm::Soyadi, Event::KeyDown, &Self::FormKeyDown},
+    {GirisForm::Soyadi, Event::KeyPress, &Self::SoyadiKeyPress},
+    {GirisForm::Soyadi, Event::KeyUp, &Self::FormKeyUp},
+    {GirisForm::Tamam, Event::Click, &Self::TamamClick},
+    {GirisForm::Tamam, Event::KeyDown, &Self::FormKeyDown},
+    {GirisForm::Tamam, Event::KeyUp, &Self::FormKeyUp},
+    {GirisForm::Kapat, Event::Click, &Self::KapatClick},
+    {GirisForm::Kapat, Event::KeyDown, &Self::FormKeyDown},
+    {GirisForm::Kapat, Event::KeyPress, &Self::KapatKeyPress},
+    {GirisForm::Kapat, Event::KeyUp, &Self::FormKeyUp},
 };
 
 constexpr char kEnter = '\r';
@@ -52,25 +52,17 @@ constexpr char kUyari[] = "Uyar\xFD !";
 
 TGirisForm::TGirisForm(HWND owner) {
     Build(GirisFormSpec(), GirisFormControls(), {}, owner);
-    for (const char* edit : {"Adayno", "Adi", "Soyadi"}) SendMessageW(ControlHandle(edit), EM_SETLIMITTEXT, 0, 0);
-    CentreOnScreen();
+    for (const Id edit : {GirisForm::Adayno, GirisForm::Adi, GirisForm::Soyadi})
+        SendMessageW(ControlHandle(edit), EM_SETLIMITTEXT, 0, 0);
+    CentreClientArea(kGirisFormClientSize);
 }
 
-void TGirisForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
+void TGirisForm::OnEvent(int source, Event event, platform::EventArgs& args) {
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
-void TGirisForm::CentreOnScreen() {
-    RECT outer{0, 0, kGirisFormClientSize.cx, kGirisFormClientSize.cy};
-    AdjustWindowRectEx(&outer, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 bool TGirisForm::IsIncomplete() const {
-    return ControlText("Adi").empty() || ControlText("Soyadi").empty() || ControlText("Adayno").empty();
+    return ControlText(GirisForm::Adi).empty() || ControlText(GirisForm::Soyadi).empty() || ControlText(GirisForm::Adayno).empty();
 }
 
 // The exam window owns the backdrop, which owns this dialog; closing it ends the program.
@@ -84,21 +76,21 @@ void TGirisForm::TamamClick(platform::EventArgs&) {
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
-    AdayKaydi = {ControlText("Adayno"), text::HarfDonustur(ControlText("Adi")),
-                 text::HarfDonustur(ControlText("Soyadi"))};
+    AdayKaydi = {ControlText(GirisForm::Adayno), text::HarfDonustur(ControlText(GirisForm::Adi)),
+                 text::HarfDonustur(ControlText(GirisForm::Soyadi))};
     Close();
     SendMessageW(GetWindow(Handle(), GW_OWNER), WM_CLOSE, 0, 0);
 }
 
 void TGirisForm::AdaynoKeyPress(platform::EventArgs& args) {
     const char c = args.character;
-    if (c == kEnter) SetFocus(ControlHandle("Adi"));
+    if (c == kEnter) SetFocus(ControlHandle(GirisForm::Adi));
     if (!((c >= '0' && c <= '9') || c == kBackspace)) args.character = 0;
 }
 
 void TGirisForm::AdiKeyPress(platform::EventArgs& args) {
     if (args.character != kEnter) return;
-    SetFocus(ControlHandle("Soyadi"));
+    SetFocus(ControlHandle(GirisForm::Soyadi));
     args.character = 0;
 }
 
@@ -128,16 +120,16 @@ void TGirisForm::FormKeyDown(platform::EventArgs& args) {
 // Text can also arrive pasted, dropped or set by another program, never passing the key filter: whatever comes,
 // only its digits stay.
 void TGirisForm::AdaynoChange(platform::EventArgs&) {
-    const std::string number = ControlText("Adayno");
+    const std::string number = ControlText(GirisForm::Adayno);
     std::string digits;
     std::ranges::copy_if(number, std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
     if (digits == number) return;
-    const HWND adayno = ControlHandle("Adayno");
+    const HWND adayno = ControlHandle(GirisForm::Adayno);
     DWORD caret = 0;
     SendMessageW(adayno, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
     const auto removedBefore = std::count_if(number.begin(), number.begin() + std::min<std::size_t>(caret, number.size()),
                                              [](char c) { return c < '0' || c > '9'; });
-    SetControlText("Adayno", digits);
+    SetControlText(GirisForm::Adayno, digits);
     const auto at = static_cast<WPARAM>(caret - removedBefore);
     SendMessageW(adayno, EM_SETSEL, at, static_cast<LPARAM>(at));
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "entry/Unit2Layout.h"
 #include "platform/Form.h"
 
 namespace entry {
@@ -16,7 +17,7 @@ struct TAdayKaydi {
 
 extern TAdayKaydi AdayKaydi;
 
-class TGirisForm : public platform::Form {
+class TGirisForm : public platform::FormOf<TGirisForm> {
 public:
     explicit TGirisForm(HWND owner);  // the backdrop, which the exam window owns
 
@@ -33,10 +34,9 @@ public:
     void AdaynoChange(platform::EventArgs& args);
 
 protected:
-    void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
+    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
 
 private:
-    void CentreOnScreen();
     bool IsIncomplete() const;
     void CloseExamWindow();
 

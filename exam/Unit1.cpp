@@ -15,29 +15,29 @@ using Self = TSinavForm;
 constexpr int kKapatBtnRightGap = 39;  // keeps the 35-pixel button 4 pixels from the panel's right end
 
 const EventWiring<Self> kEventWiring[] = {
-    {platform::Form::kSelf, Event::Show, &Self::FormShow},
-    {platform::Form::kSelf, Event::Resize, &Self::FormResize},
-    {platform::Form::kSelf, Event::Close, &Self::FormClose},
-    {platform::Form::kSelf, Event::KeyDown, &Self::FormKeyDown},
-    {platform::Form::kSelf, Event::HitTest, &Self::FormHitTest},
-    {"Metin", Event::KeyDown, &Self::FormKeyDown},
-    {"Yazilan", Event::KeyDown, &Self::FormKeyDown},
-    {"Yazilan", Event::KeyUp, &Self::YazilanKeyUp},
-    {"Yazilan", Event::KeyDown, &Self::YazilanTyping},
-    {"Yazilan", Event::KeyPress, &Self::YazilanTyping},
-    {"Yazilan", Event::MouseDown, &Self::YazilanMouseDown},
-    {"MetinListBox", Event::KeyDown, &Self::FormKeyDown},
-    {"DogruListBox", Event::KeyDown, &Self::FormKeyDown},
-    {"YanlisListBox", Event::KeyDown, &Self::FormKeyDown},
-    {"Temizle", Event::Click, &Self::TemizleClick},
-    {"Temizle", Event::KeyDown, &Self::FormKeyDown},
-    {"Baslat", Event::Click, &Self::BaslatClick},
-    {"Baslat", Event::KeyDown, &Self::FormKeyDown},
-    {"KapatBtn", Event::Click, &Self::KapatBtnClick},
-    {"KapatBtn", Event::KeyDown, &Self::FormKeyDown},
-    {"CaptionPanel", Event::Resize, &Self::CaptionPanelResize},
-    {"SinavTimer", Event::Timer, &Self::SinavTimerTimer},
-    {"BaslatTimer", Event::Timer, &Self::BaslatTimerTimer},
+    {Self::kSelf, Event::Show, &Self::FormShow},
+    {Self::kSelf, Event::Resize, &Self::FormResize},
+    {Self::kSelf, Event::Close, &Self::FormClose},
+    {Self::kSelf, Event::KeyDown, &Self::FormKeyDown},
+    {Self::kSelf, Event::HitTest, &Self::FormHitTest},
+    {SinavForm::Metin, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::Yazilan, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::Yazilan, Event::KeyUp, &Self::YazilanKeyUp},
+    {SinavForm::Yazilan, Event::KeyDown, &Self::YazilanTyping},
+    {SinavForm::Yazilan, Event::KeyPress, &Self::YazilanTyping},
+    {SinavForm::Yazilan, Event::MouseDown, &Self::YazilanMouseDown},
+    {SinavForm::MetinListBox, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::DogruListBox, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::YanlisListBox, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::Temizle, Event::Click, &Self::TemizleClick},
+    {SinavForm::Temizle, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::Baslat, Event::Click, &Self::BaslatClick},
+    {SinavForm::Baslat, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::KapatBtn, Event::Click, &Self::KapatBtnClick},
+    {SinavForm::KapatBtn, Event::KeyDown, &Self::FormKeyDown},
+    {SinavForm::CaptionPanel, Event::Resize, &Self::CaptionPanelResize},
+    {SinavForm::SinavTimer, &Self::SinavTimerTimer},
+    {SinavForm::BaslatTimer, &Self::BaslatTimerTimer},
 };
 
 }  // namespace
@@ -48,16 +48,15 @@ TSinavForm::TSinavForm(Controls controls, KeySources keys) : input_(keys), denet
     if (controls == Controls::AtOnce) MakeControls();
 }
 
-void TSinavForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
+void TSinavForm::OnEvent(int source, Event event, platform::EventArgs& args) {
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
-std::optional<LRESULT> TSinavForm::FilterControlMessage(std::string_view control, HWND, UINT message, WPARAM wParam,
-                                                        LPARAM) {
+std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) {
     using Target = ExamInputFilter::Target;
-    const Target target = control == "Yazilan" ? Target::TypingArea
-                          : control == "Metin" ? Target::SampleText
-                                               : Target::OtherControl;
+    const Target target = control == SinavForm::Yazilan.index ? Target::TypingArea
+                          : control == SinavForm::Metin.index ? Target::SampleText
+                                                              : Target::OtherControl;
     if (input_.Refuses(target, message, wParam, exam_.AcceptsTyping())) return 0;
     return std::nullopt;
 }
@@ -102,15 +101,15 @@ void TSinavForm::CoverTheScreen() {
 void TSinavForm::KeepProportions() {
     RECT client;
     GetClientRect(Handle(), &client);
-    SetControlWidth("Metin", client.right / 2);
-    SetControlWidth("GroupBox2", client.right / 4);
+    SetControlWidth(SinavForm::Metin, client.right / 2);
+    SetControlWidth(SinavForm::GroupBox2, client.right / 4);
 }
 
 void TSinavForm::FormShow(platform::EventArgs&) { KeepProportions(); }
 void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
 
 void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
-    SetControlLeft("KapatBtn", ControlBounds("CaptionPanel").width - kKapatBtnRightGap);
+    SetControlLeft(SinavForm::KapatBtn, ControlBounds(SinavForm::CaptionPanel).width - kKapatBtnRightGap);
 }
 
 

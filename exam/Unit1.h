@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exam/ExamInputFilter.h"
+#include "exam/Unit1Layout.h"
 #include "exam/pure/ExamState.h"
 #include "exam/pure/SupervisorSequence.h"
 #include "platform/Form.h"
@@ -16,7 +17,7 @@
 
 namespace exam {
 
-class TSinavForm : public platform::Form {
+class TSinavForm : public platform::FormOf<TSinavForm> {
 public:
     // The text of the program's taskbar button and the title of its plain message boxes.
     static constexpr std::string_view kApplicationTitle = "PC1";
@@ -60,9 +61,8 @@ public:
 
 protected:
     virtual ExamState::Clock::time_point Now() const { return ExamState::Clock::now(); }
-    void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
-    std::optional<LRESULT> FilterControlMessage(std::string_view control, HWND, UINT message, WPARAM wParam,
-                                                LPARAM) override;
+    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
+    std::optional<LRESULT> FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

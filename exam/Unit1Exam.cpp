@@ -28,26 +28,26 @@ bool IsAlt(WORD key) { return key == VK_MENU || key == VK_LMENU || key == VK_RME
 
 void TSinavForm::BaslatClick(platform::EventArgs&) {
     if (!exam_.Start(Now())) return;
-    SetControlEnabled("Temizle", false);
-    SetControlEnabled("Baslat", false);
-    SetControlVisible("GroupBox1", false);
+    SetControlEnabled(SinavForm::Temizle, false);
+    SetControlEnabled(SinavForm::Baslat, false);
+    SetControlVisible(SinavForm::GroupBox1, false);
 
-    const HWND metin = ControlHandle("Metin");
+    const HWND metin = ControlHandle(SinavForm::Metin);
     LoadSampleText(metin);
     SetFocus(metin);
     platform::SelectRichEditRange(metin, 0, 0);
 
-    const HWND yazilan = ControlHandle("Yazilan");
-    SetControlText("Yazilan", "");
+    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
+    SetControlText(SinavForm::Yazilan, "");
     platform::ClearRichEditUndo(yazilan);
     platform::SetRichEditReadOnly(yazilan, false);
     SetFocus(yazilan);
 
-    SetControlText("StatusBar1", "...");
+    SetControlText(SinavForm::StatusBar1, "...");
 
-    ScheduleTimer("BaslatTimer", exam_.UntilNextStartTick(Now()));
-    SetControlVisible("SurePanel", false);
-    SetControlVisible("BaslaPanel", true);
+    ScheduleTimer(SinavForm::BaslatTimer, exam_.UntilNextStartTick(Now()));
+    SetControlVisible(SinavForm::SurePanel, false);
+    SetControlVisible(SinavForm::BaslaPanel, true);
 }
 
 // Shows 5, 4, 3, 2, 1; the exam clock starts when the five seconds have passed.
@@ -55,26 +55,26 @@ void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
     if (exam_.Current() != ExamState::Phase::StartCountdown) return;
     const auto now = Now();
     if (exam_.StartCountdownOver(now)) {
-        SetFocus(ControlHandle("Yazilan"));
+        SetFocus(ControlHandle(SinavForm::Yazilan));
         SayaclariGuncelle();
         return;
     }
-    SetControlText("BaslatLabel", std::to_string(exam_.StartSecondsLeft(now)));
-    ScheduleTimer("BaslatTimer", exam_.UntilNextStartTick(now));
+    SetControlText(SinavForm::BaslatLabel, std::to_string(exam_.StartSecondsLeft(now)));
+    ScheduleTimer(SinavForm::BaslatTimer, exam_.UntilNextStartTick(now));
 }
 
 void TSinavForm::StartExamClock() {
     if (!exam_.StartClock(ExamInstant())) return;
-    SetTimerEnabled("BaslatTimer", false);
-    SetControlText("BaslatLabel", std::to_string(ExamState::kStartSeconds));
-    SetControlVisible("BaslaPanel", false);
-    SetControlVisible("SurePanel", true);
+    SetTimerEnabled(SinavForm::BaslatTimer, false);
+    SetControlText(SinavForm::BaslatLabel, std::to_string(ExamState::kStartSeconds));
+    SetControlVisible(SinavForm::BaslaPanel, false);
+    SetControlVisible(SinavForm::SurePanel, true);
     ShowExamClock();
 }
 
 void TSinavForm::ShowExamClock() {
-    SetControlText("SureLabel", std::to_string(exam_.ExamSecondsLeft(Now())));
-    ScheduleTimer("SinavTimer", exam_.UntilNextExamTick(Now()));
+    SetControlText(SinavForm::SureLabel, std::to_string(exam_.ExamSecondsLeft(Now())));
+    ScheduleTimer(SinavForm::SinavTimer, exam_.UntilNextExamTick(Now()));
 }
 
 // A clock stopped by the supervisor goes on at the next key released here, unless it is one of the sequence's
@@ -102,11 +102,11 @@ void TSinavForm::YazilanTyping(platform::EventArgs& args) {
 void TSinavForm::SayaclariGuncelle() {
     if (!exam_.AcceptsTyping()) return;
     StartExamClock();
-    const HWND yazilan = ControlHandle("Yazilan");
+    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
     const std::string typed = platform::RichEditText(yazilan);
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
     FillLiveWordList(text::SplitWords(typed));
-    SetControlText("StatusBar1", characters + kWordCountCaption + std::to_string(liveWords_.size()));
+    SetControlText(SinavForm::StatusBar1, characters + kWordCountCaption + std::to_string(liveWords_.size()));
 }
 
 // Every line as the typing area shows it, wrapped ones included, counts its characters and a line break of two;
@@ -114,7 +114,7 @@ void TSinavForm::SayaclariGuncelle() {
 // other than line breaks plus two for each displayed line, without asking the control for every line's length.
 int TSinavForm::DisplayedCharacterCount(std::string_view typed) const {
     const int lineBreaks = static_cast<int>(std::ranges::count(typed, '\n'));
-    int lines = platform::RichEditLineCount(ControlHandle("Yazilan"));
+    int lines = platform::RichEditLineCount(ControlHandle(SinavForm::Yazilan));
     if (typed.empty() || typed.ends_with("\r\n")) --lines;
     return static_cast<int>(typed.size()) - 2 * lineBreaks + 2 * lines;
 }
@@ -124,7 +124,7 @@ void TSinavForm::FillLiveWordList(const text::WordList& words) {
     std::size_t same = 0;
     while (same < words.size() && same < liveWords_.size() && words[same] == liveWords_[same]) ++same;
     if (same == words.size() && same == liveWords_.size()) return;
-    platform::ReplaceListBoxItems(ControlHandle("MetinListBox"), same, std::span(words).subspan(same));
+    platform::ReplaceListBoxItems(ControlHandle(SinavForm::MetinListBox), same, std::span(words).subspan(same));
     liveWords_ = words;
 }
 
@@ -141,54 +141,54 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
 // history is gone, and the exam's state refuses every key that would type.
 void TSinavForm::FinishExam() {
     if (!exam_.TimeUp(ExamInstant())) return;
-    const HWND yazilan = ControlHandle("Yazilan");
+    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
     platform::SetRichEditReadOnly(yazilan, true);
     platform::ClearRichEditUndo(yazilan);
-    SetControlText("SureLabel", "0");
-    SetTimerEnabled("SinavTimer", false);
-    const std::string typed = ControlText("Yazilan");
+    SetControlText(SinavForm::SureLabel, "0");
+    SetTimerEnabled(SinavForm::SinavTimer, false);
+    const std::string typed = ControlText(SinavForm::Yazilan);
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
-    SetControlText("StatusBar1", characters);
+    SetControlText(SinavForm::StatusBar1, characters);
 
-    const text::ScoreResult result = text::ScoreWords(ControlText("Metin"), typed, platform::WordSortKey);
+    const text::ScoreResult result = text::ScoreWords(ControlText(SinavForm::Metin), typed, platform::WordSortKey);
     {
         result::TSonucForm sonucForm(Handle(), [this] { return Now(); });
-        sonucForm.SetControlText("SonucLabel", std::to_string(result.typedWords.size()));
+        sonucForm.SetControlText(result::SonucForm::SonucLabel, std::to_string(result.typedWords.size()));
         sonucForm.ShowModal();
     }
 
-    const HWND metinListBox = ControlHandle("MetinListBox");
+    const HWND metinListBox = ControlHandle(SinavForm::MetinListBox);
     FillListBox(metinListBox, result.sampleWords);
     liveWords_.clear();
-    SetControlText("StatusBar1", characters + kWordCountCaption + std::to_string(result.sampleWords.size()));
+    SetControlText(SinavForm::StatusBar1, characters + kWordCountCaption + std::to_string(result.sampleWords.size()));
     ShowResults(result);
     platform::ProcessPendingMessages();
-    SetControlVisible("GroupBox1", true);
+    SetControlVisible(SinavForm::GroupBox1, true);
     // "Yeni Oturum" takes clicks only now: one that came while the results were being shown would have begun the
     // next session inside this one.
     exam_.Scored();
-    SetControlEnabled("Temizle", true);
+    SetControlEnabled(SinavForm::Temizle, true);
 }
 
 void TSinavForm::ShowResults(const text::ScoreResult& result) {
-    FillListBox(ControlHandle("DogruListBox"), result.correctWords);
-    FillListBox(ControlHandle("YanlisListBox"), result.wrongWords);
+    FillListBox(ControlHandle(SinavForm::DogruListBox), result.correctWords);
+    FillListBox(ControlHandle(SinavForm::YanlisListBox), result.wrongWords);
     YanlislariIsaretle(result.wrongWords);
 
     const auto correct = static_cast<int>(result.correctWords.size());
     const auto wrong = static_cast<int>(result.wrongWords.size());
-    platform::BarChart& chart = Chart("Chart2");
+    platform::BarChart& chart = Chart(SinavForm::Chart2);
     chart.Clear();
     chart.Add("Do\xF0ru", correct, kCorrectBarColour);
     chart.Add("Yanl\xFD\xFE", wrong, kWrongBarColour);
-    SetControlText("ltoplamyer", std::to_string(correct + wrong));
+    SetControlText(SinavForm::ltoplamyer, std::to_string(correct + wrong));
 }
 
 // Underlines every typed occurrence of a wrong word, judged with the scoring's own word key. The typed text has the
 // typing area's CR LF line breaks, so its positions are the control's.
 void TSinavForm::YanlislariIsaretle(const text::WordList& wrongWords) {
-    const HWND yazilan = ControlHandle("Yazilan");
-    const std::string typed = ControlText("Yazilan");
+    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
+    const std::string typed = ControlText(SinavForm::Yazilan);
     const std::vector<text::WordSpan> spans = text::LocateWrongWords(typed, wrongWords, platform::WordSortKey);
     for (const text::WordSpan& span : spans) {
         SetFocus(yazilan);

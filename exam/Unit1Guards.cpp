@@ -33,11 +33,11 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
                                    : SupervisorSequence::Key::Other;
     if (!denetimSirasi_.Press(kind, digit)) return;
     if (exam_.Stop(Now())) {
-        SetTimerEnabled("SinavTimer", false);
-        SetControlText("SureLabel", std::to_string(exam_.ExamSecondsLeft(Now())));
+        SetTimerEnabled(SinavForm::SinavTimer, false);
+        SetControlText(SinavForm::SureLabel, std::to_string(exam_.ExamSecondsLeft(Now())));
     }
     kapatBtnShown_ = true;
-    SetControlVisible("KapatBtn", true);
+    SetControlVisible(SinavForm::KapatBtn, true);
 }
 
 void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }
@@ -45,7 +45,7 @@ void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptio
 // Every press collapses the selection to its start: a double-click selects no word, and only a drag with the
 // button held selects anything.
 void TSinavForm::YazilanMouseDown(platform::EventArgs&) {
-    const HWND yazilan = ControlHandle("Yazilan");
+    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
     platform::SelectRichEditRange(yazilan, platform::RichEditSelectionStart(yazilan), 0);
 }
 

@@ -59,9 +59,9 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
         girisForm.ShowModal([this] { return PrepareForNewCandidate(); });
     }  // the dialog is destroyed first, then the backdrop
     exam_.CandidateEntered();
-    SetControlText("AdayNoLabel", entry::AdayKaydi.adayNo);
-    SetControlText("AdiLabel", entry::AdayKaydi.adi);
-    SetControlText("SoyadiLabel", entry::AdayKaydi.soyadi);
+    SetControlText(SinavForm::AdayNoLabel, entry::AdayKaydi.adayNo);
+    SetControlText(SinavForm::AdiLabel, entry::AdayKaydi.adi);
+    SetControlText(SinavForm::SoyadiLabel, entry::AdayKaydi.soyadi);
     KeepPlacement(ScreenBounds());
     ShowWindow(Handle(), SW_SHOW);
 }
@@ -71,7 +71,7 @@ void TSinavForm::MakeControls() {
     ShowComputerLabel();
 }
 
-void TSinavForm::ShowComputerLabel() { SetControlText("PCLabel", ProgramName() + " - (" + BilgisayarAdi() + ")"); }
+void TSinavForm::ShowComputerLabel() { SetControlText(SinavForm::PCLabel, ProgramName() + " - (" + BilgisayarAdi() + ")"); }
 
 bool TSinavForm::PrepareForNewCandidate() {
     if (!HasControls()) {
@@ -79,17 +79,17 @@ bool TSinavForm::PrepareForNewCandidate() {
         ShowComputerLabel();
     }
     result::OturumSayaci = 0;
-    SetControlText("SureLabel", "180");
-    SetControlVisible("GroupBox1", false);
-    SetControlEnabled("Baslat", true);
-    SetControlEnabled("Temizle", false);
-    SetControlText("StatusBar1", "");
-    SetControlText("Metin", "");
+    SetControlText(SinavForm::SureLabel, "180");
+    SetControlVisible(SinavForm::GroupBox1, false);
+    SetControlEnabled(SinavForm::Baslat, true);
+    SetControlEnabled(SinavForm::Temizle, false);
+    SetControlText(SinavForm::StatusBar1, "");
+    SetControlText(SinavForm::Metin, "");
     // The previous exam's underlines go with its text.
-    const HWND yazilan = ControlHandle("Yazilan");
+    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
     platform::SelectRichEditRange(yazilan, 0, -1);
     platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Plain);
-    SetControlText("Yazilan", "");
+    SetControlText(SinavForm::Yazilan, "");
     platform::ClearRichEditUndo(yazilan);
     return false;
 }

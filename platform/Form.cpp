@@ -126,7 +126,7 @@ void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> control
 
     controls_.reserve(controls.size());
     for (const ControlSpec& control : controls) {
-        const int parent = control.parent.empty() ? geometry::kRoot : IndexOf(control.parent);
+        const int parent = control.parent.empty() ? geometry::kRoot : ContainerIndex(control.parent);
         const FontSpec& parentFont = parent == geometry::kRoot ? form.baseFont : controls_[parent].fontSpec;
         const Color parentColor = parent == geometry::kRoot ? form.color : controls_[parent].color;
         const FontSpec fontSpec = control.font.IsInherited() ? parentFont : control.font;
@@ -221,50 +221,35 @@ void Form::CreateControl(int index) {
 }
 
 void Form::SizeLabel(Control& label) {
-    const std::wstring text = WidenCp1254(label.text);
-    const HDC screen = GetDC(nullptr);
-    SIZE extent{};
-    TEXTMETRICW metrics{};
-    {
-        SelectedObject selected(screen, label.font);
-        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &extent);
-        GetTextMetricsW(screen, &metrics);
-    }
-    ReleaseDC(nullptr, screen);
-    label.bounds.width = extent.cx;
-    label.bounds.height = metrics.tmHeight;
+    const TextMeasure measure = MeasureOnScreen(label.font, WidenCp1254(label.text));
+    label.bounds.width = measure.extent.cx;
+    label.bounds.height = measure.lineHeight;
 }
 
-int Form::IndexOf(std::string_view name) const {
+// Tables state each container before its controls, which the layouts check at compile time.
+int Form::ContainerIndex(std::string_view name) const {
     for (int i = 0; i < static_cast<int>(controls_.size()); ++i)
         if (controls_[i].spec->name == name) return i;
-    throw std::logic_error("no control named " + std::string(name));
+    throw std::logic_error("no container named " + std::string(name));
 }
 
 HWND Form::ContainerHandle(int index) const { return index == geometry::kRoot ? Handle() : controls_[index].hwnd; }
 
-HWND Form::ControlHandle(std::string_view name) const { return At(name).hwnd; }
-
-BarChart& Form::Chart(std::string_view name) {
-    Control& control = At(name);
-    if (!control.chart) throw std::logic_error(std::string(name) + " is not a chart");
+BarChart& Form::ChartAt(int index) {
+    Control& control = controls_[index];
+    if (!control.chart) throw std::logic_error(std::string(control.spec->name) + " is not a chart");
     return *control.chart;
 }
-geometry::Rect Form::ControlBounds(std::string_view name) const { return At(name).placed; }
-bool Form::IsControlVisible(std::string_view name) const { return At(name).visible; }
-std::string_view Form::ControlHint(std::string_view name) const { return At(name).spec->hint; }
 
-std::string Form::ControlText(std::string_view name) const {
-    const Control& control = At(name);
+std::string Form::TextAt(int index) const {
+    const Control& control = controls_[index];
     if (!control.hwnd || control.spec->kind == ControlKind::StatusBar) return control.text;
     if (control.spec->kind == ControlKind::RichEdit) return RichEditText(control.hwnd);
-    std::wstring text(GetWindowTextLengthW(control.hwnd) + 1, L'\0');
-    text.resize(GetWindowTextW(control.hwnd, text.data(), static_cast<int>(text.size())));
-    return NarrowCp1254(text);
+    return NarrowCp1254(WindowText(control.hwnd));
 }
 
-void Form::SetControlText(std::string_view name, std::string_view text) {
-    Control& control = At(name);
+void Form::SetTextAt(int index, std::string_view text) {
+    Control& control = controls_[index];
     control.text = text;
     const std::wstring wide = WidenCp1254(text);
     switch (control.spec->kind) {
@@ -286,8 +271,8 @@ void Form::SetControlText(std::string_view name, std::string_view text) {
     }
 }
 
-void Form::SetControlVisible(std::string_view name, bool visible) {
-    Control& control = At(name);
+void Form::SetVisibleAt(int index, bool visible) {
+    Control& control = controls_[index];
     if (control.visible == visible) return;
     control.visible = visible;
     if (control.hwnd) ShowWindow(control.hwnd, visible ? SW_SHOWNA : SW_HIDE);
@@ -295,28 +280,21 @@ void Form::SetControlVisible(std::string_view name, bool visible) {
     Relayout();
 }
 
-void Form::SetControlEnabled(std::string_view name, bool enabled) {
-    if (const HWND hwnd = At(name).hwnd) EnableWindow(hwnd, enabled);
+void Form::SetEnabledAt(int index, bool enabled) {
+    if (const HWND hwnd = controls_[index].hwnd) EnableWindow(hwnd, enabled);
 }
 
-void Form::SetControlLeft(std::string_view name, int left) {
-    At(name).bounds.left = left;
+void Form::SetLeftAt(int index, int left) {
+    controls_[index].bounds.left = left;
     Relayout();
 }
 
-void Form::SetControlWidth(std::string_view name, int width) {
-    At(name).bounds.width = width;
+void Form::SetWidthAt(int index, int width) {
+    controls_[index].bounds.width = width;
     Relayout();
 }
 
-std::size_t Form::TimerIndex(std::string_view name) const {
-    for (std::size_t i = 0; i < timers_.size(); ++i)
-        if (timers_[i].spec->name == name) return i;
-    throw std::logic_error("no timer named " + std::string(name));
-}
-
-void Form::SetTimerEnabled(std::string_view name, bool enabled) {
-    const std::size_t index = TimerIndex(name);
+void Form::SetTimerEnabledAt(int index, bool enabled) {
     if (enabled)
         SetTimer(Handle(), kFirstTimerId + index, timers_[index].spec->intervalMs, nullptr);
     else
@@ -324,14 +302,12 @@ void Form::SetTimerEnabled(std::string_view name, bool enabled) {
     timers_[index].enabled = enabled;
 }
 
-void Form::ScheduleTimer(std::string_view name, std::chrono::milliseconds due) {
-    const std::size_t index = TimerIndex(name);
+void Form::ScheduleTimerAt(int index, std::chrono::milliseconds due) {
     SetTimer(Handle(), kFirstTimerId + index, static_cast<UINT>(std::max<std::int64_t>(USER_TIMER_MINIMUM, due.count())),
              nullptr);
     timers_[index].enabled = true;
 }
 
-bool Form::IsTimerEnabled(std::string_view name) const { return timers_[TimerIndex(name)].enabled; }
 
 // Docks everything, then lets resized containers react; a reaction that moves controls docks again.
 void Form::Relayout() {
@@ -368,7 +344,7 @@ bool Form::ApplyLayout() {
     const auto before = nodes;
     for (int i : resized) {
         EventArgs args;
-        OnEvent(controls_[i].spec->name, Event::Resize, args);
+        OnEvent(static_cast<int>(i), Event::Resize, args);
     }
     for (std::size_t i = 0; i < controls_.size(); ++i)
         if (!(controls_[i].bounds == before[i].bounds)) return true;
@@ -412,6 +388,6 @@ void Form::FocusFirstControl() {
     if (first) SetFocus(first->hwnd);
 }
 
-void Form::OnEvent(std::string_view, Event, EventArgs&) {}
+void Form::OnEvent(int, Event, EventArgs&) {}
 
 }  // namespace platform

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/BarChart.h"
+#include "platform/ControlId.h"
 #include "platform/Controls.h"
 #include "platform/FontCache.h"
 #include "platform/KeptPlacement.h"
@@ -23,6 +24,7 @@
 
 namespace platform {
 
+// Change: an edit's text or a list box's selection changed.
 enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
 
 struct EventArgs {
@@ -36,27 +38,11 @@ struct EventArgs {
     bool refused = false;    // Close: a handler keeps the window open
 };
 
+// What every window built from a table of controls has. Its controls and timers are reached by their place in the
+// window's tables; FormOf names them with ids that the compiler checks.
 class Form : public Window {
 public:
-    static constexpr std::string_view kSelf = "";  // the event source name of the form itself
-
-    HWND ControlHandle(std::string_view name) const;
-    BarChart& Chart(std::string_view name);
-    geometry::Rect ControlBounds(std::string_view name) const;  // relative to the container
-    bool IsControlVisible(std::string_view name) const;
-    std::string_view ControlHint(std::string_view name) const;
-    std::string ControlText(std::string_view name) const;
-
-    void SetControlText(std::string_view name, std::string_view text);
-    void SetControlVisible(std::string_view name, bool visible);
-    void SetControlEnabled(std::string_view name, bool enabled);
-    void SetControlLeft(std::string_view name, int left);
-    void SetControlWidth(std::string_view name, int width);
-
-    void SetTimerEnabled(std::string_view name, bool enabled);
-    bool IsTimerEnabled(std::string_view name) const;
-    // Runs the timer with its next tick due after the given time instead of its interval.
-    void ScheduleTimer(std::string_view name, std::chrono::milliseconds due);
+    static constexpr int kItself = geometry::kRoot;  // the event source of the form itself
 
     // Closes the window as its close box would: the Close event runs, then a modal form ends its loop.
     void Close();
@@ -65,6 +51,8 @@ public:
     // Keeps the window shown at these bounds, topmost, whatever another program does to it, until released.
     void KeepPlacement(const RECT& bounds);
     void ReleasePlacement();
+    // Sizes the window around a client area of this size and centres it over `over`, or on the screen.
+    void CentreClientArea(SIZE client, HWND over = nullptr);
     // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
     // form closes; the form stays hidden afterwards, ready to be destroyed.
     // `idleStep` does work that can wait until the form is on screen, a short step at a time, so that the form
@@ -91,11 +79,27 @@ protected:
     // them out; returns whether steps remain.
     bool BuildControlsStep();
     bool HasControls() const { return controlsBuilt_; }
-    virtual void OnEvent(std::string_view source, Event event, EventArgs& args);
-    // Sees every message of a windowed control first; a result ends the message there, unseen by the control.
-    virtual std::optional<LRESULT> FilterControlMessage(std::string_view, HWND, UINT, WPARAM, LPARAM) {
-        return std::nullopt;
-    }
+    // `source` is a control's place in the table, kItself, or for Event::Timer a timer's place in its table.
+    virtual void OnEvent(int source, Event event, EventArgs& args);
+    // Sees every message of a windowed control or container first; a result ends the message there.
+    virtual std::optional<LRESULT> FilterControlMessage(int, HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
+
+    HWND HandleAt(int control) const { return control == kItself ? Handle() : controls_[control].hwnd; }
+    BarChart& ChartAt(int control);
+    geometry::Rect BoundsAt(int control) const { return controls_[control].placed; }  // relative to the container
+    bool IsVisibleAt(int control) const { return controls_[control].visible; }
+    std::string_view HintAt(int control) const { return controls_[control].spec->hint; }
+    std::string TextAt(int control) const;
+    void SetTextAt(int control, std::string_view text);
+    void SetVisibleAt(int control, bool visible);
+    void SetEnabledAt(int control, bool enabled);
+    void SetLeftAt(int control, int left);
+    void SetWidthAt(int control, int width);
+
+    void SetTimerEnabledAt(int timer, bool enabled);
+    bool IsTimerEnabledAt(int timer) const { return timers_[timer].enabled; }
+    // Runs the timer with its next tick due after the given time instead of its interval.
+    void ScheduleTimerAt(int timer, std::chrono::milliseconds due);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -119,10 +123,7 @@ private:
         bool enabled = false;
     };
 
-    int IndexOf(std::string_view name) const;
-    std::size_t TimerIndex(std::string_view name) const;
-    Control& At(std::string_view name) { return controls_[IndexOf(name)]; }
-    const Control& At(std::string_view name) const { return controls_[IndexOf(name)]; }
+    int ContainerIndex(std::string_view name) const;
     void CreateControl(int index);
     void SizeLabel(Control& label);
     void Relayout();
@@ -135,7 +136,7 @@ private:
     void RestoreFocus();
     bool DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    bool DispatchKey(std::string_view source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam);
+    bool DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam);
 
     static LRESULT CALLBACK ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
@@ -154,17 +155,49 @@ private:
     HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again
 };
 
-// Routes a form's events to its member handlers through a table of (control, event, handler) rows.
+// A window of class `Self` with its controls and timers named by checked ids.
+template <class Self>
+class FormOf : public Form {
+public:
+    using Id = ControlId<Self>;
+    using Timer = TimerId<Self>;
+    static constexpr Id kSelf{kItself};
+
+    HWND ControlHandle(Id control) const { return HandleAt(control.index); }
+    BarChart& Chart(Id control) { return ChartAt(control.index); }
+    geometry::Rect ControlBounds(Id control) const { return BoundsAt(control.index); }
+    bool IsControlVisible(Id control) const { return IsVisibleAt(control.index); }
+    std::string_view ControlHint(Id control) const { return HintAt(control.index); }
+    std::string ControlText(Id control) const { return TextAt(control.index); }
+
+    void SetControlText(Id control, std::string_view text) { SetTextAt(control.index, text); }
+    void SetControlVisible(Id control, bool visible) { SetVisibleAt(control.index, visible); }
+    void SetControlEnabled(Id control, bool enabled) { SetEnabledAt(control.index, enabled); }
+    void SetControlLeft(Id control, int left) { SetLeftAt(control.index, left); }
+    void SetControlWidth(Id control, int width) { SetWidthAt(control.index, width); }
+
+    void SetTimerEnabled(Timer timer, bool enabled) { SetTimerEnabledAt(timer.index, enabled); }
+    bool IsTimerEnabled(Timer timer) const { return IsTimerEnabledAt(timer.index); }
+    void ScheduleTimer(Timer timer, std::chrono::milliseconds due) { ScheduleTimerAt(timer.index, due); }
+
+protected:
+    FormOf() = default;
+};
+
+// Routes a form's events to its member handlers through a table of (control or timer, event, handler) rows.
 template <class F>
 struct EventWiring {
-    std::string_view source;
+    using Handler = void (F::*)(EventArgs&);
+    constexpr EventWiring(ControlId<F> control, Event e, Handler h) : source(control.index), event(e), handler(h) {}
+    constexpr EventWiring(TimerId<F> timer, Handler h) : source(timer.index), event(Event::Timer), handler(h) {}
+
+    int source;
     Event event;
-    void (F::*handler)(EventArgs&);
+    Handler handler;
 };
 
 template <class F>
-void DispatchEvent(F& form, std::span<const EventWiring<F>> wiring, std::string_view source, Event event,
-                   EventArgs& args) {
+void DispatchEvent(F& form, std::span<const EventWiring<F>> wiring, int source, Event event, EventArgs& args) {
     for (const EventWiring<F>& row : wiring)
         if (row.source == source && row.event == event) (form.*row.handler)(args);
 }

@@ -26,9 +26,13 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
         const int id = LOWORD(wParam) - kFirstControlId;
         if (!lParam || id < 0 || id >= static_cast<int>(controls_.size())) return false;
         const WORD code = HIWORD(wParam);
-        if (code != BN_CLICKED && code != EN_CHANGE) return false;
+        const ControlKind kind = controls_[id].spec->kind;
+        const bool clicked = code == BN_CLICKED && (kind == ControlKind::Button || kind == ControlKind::PictureButton);
+        const bool changed = (code == EN_CHANGE && kind == ControlKind::Edit) ||
+                             (code == LBN_SELCHANGE && kind == ControlKind::ListBox);
+        if (!clicked && !changed) return false;
         EventArgs args;
-        OnEvent(controls_[id].spec->name, code == BN_CLICKED ? Event::Click : Event::Change, args);
+        OnEvent(id, clicked ? Event::Click : Event::Change, args);
         return true;
     }
     case WM_DRAWITEM: {
@@ -66,31 +70,31 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     EventArgs args;
     switch (message) {
     case WM_SIZE:
-        OnEvent(kSelf, Event::Resize, args);
+        OnEvent(kItself, Event::Resize, args);
         Relayout();
         return true;
     case WM_SHOWWINDOW:
-        if (wParam) OnEvent(kSelf, Event::Show, args);
+        if (wParam) OnEvent(kItself, Event::Show, args);
         return false;
     case WM_SETFOCUS:
         RestoreFocus();
         return true;
     case WM_TIMER:
         if (wParam >= kFirstTimerId && wParam < kFirstTimerId + timers_.size()) {
-            OnEvent(timers_[wParam - kFirstTimerId].spec->name, Event::Timer, args);
+            OnEvent(static_cast<int>(wParam - kFirstTimerId), Event::Timer, args);
             return true;
         }
         return false;
     case WM_CLOSE:
         args.requested = closeRequested_;
-        OnEvent(kSelf, Event::Close, args);
+        OnEvent(kItself, Event::Close, args);
         if (args.refused) return true;
         if (!modal_) return false;
         modal_ = false;
         return true;
     case WM_NCHITTEST:
         args.hitTest = DefWindowProcW(Handle(), message, wParam, lParam);
-        OnEvent(kSelf, Event::HitTest, args);
+        OnEvent(kItself, Event::HitTest, args);
         result = args.hitTest;
         return true;
     case WM_KEYDOWN:
@@ -99,7 +103,7 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_SYSKEYUP:
     case WM_CHAR: {
         WPARAM key = wParam;
-        if (!DispatchKey(kSelf, Handle(), message, key, lParam)) return true;
+        if (!DispatchKey(kItself, Handle(), message, key, lParam)) return true;
         result = DefWindowProcW(Handle(), message, key, lParam);
         return true;
     }
@@ -119,6 +123,17 @@ Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandl
 void Form::KeepPlacement(const RECT& bounds) { placement_.Keep(Handle(), bounds); }
 
 void Form::ReleasePlacement() { placement_.Release(); }
+
+void Form::CentreClientArea(SIZE client, HWND over) {
+    RECT frame{0, 0, client.cx, client.cy};
+    AdjustWindowRectEx(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (over) GetWindowRect(over, &area);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void Form::ShowModal(const std::function<bool()>& idleStep) {
     std::vector<HWND> disabled;
@@ -165,9 +180,7 @@ LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam
     if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
     return Guarded([&] {
         const int index = GetDlgCtrlID(hwnd) - kFirstControlId;
-        if (const auto filtered =
-                form->FilterControlMessage(form->controls_[index].spec->name, hwnd, message, wParam, lParam))
-            return *filtered;
+        if (const auto filtered = form->FilterControlMessage(index, hwnd, message, wParam, lParam)) return *filtered;
         LRESULT result = 0;
         if (form->DispatchControlMessage(index, message, wParam, lParam, result)) return result;
         // Notifications of the controls inside go on to the form.
@@ -204,7 +217,7 @@ bool IsPushButton(HWND hwnd) {
 }  // namespace
 
 // Turns a key message into the form's event; false when a handler cancelled the key or the character.
-bool Form::DispatchKey(std::string_view source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam) {
+bool Form::DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam) {
     EventArgs args = KeyArgs(wParam, lParam);
     if (message == WM_CHAR) {
         args.key = 0;
@@ -228,16 +241,16 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
                                         DWORD_PTR formPointer) {
     return Guarded([&]() -> LRESULT {
         auto& form = *reinterpret_cast<Form*>(formPointer);
+        const int source = static_cast<int>(index);
         const Control& control = form.controls_[index];
-        const std::string_view name = control.spec->name;
-        if (const auto filtered = form.FilterControlMessage(name, hwnd, message, wParam, lParam)) return *filtered;
+        if (const auto filtered = form.FilterControlMessage(source, hwnd, message, wParam, lParam)) return *filtered;
         switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
         case WM_KEYUP:
         case WM_SYSKEYUP:
         case WM_CHAR: {
-            if (!form.DispatchKey(name, hwnd, message, wParam, lParam)) return 0;
+            if (!form.DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
             const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
                                       GetKeyState(VK_MENU) >= 0;
             if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
@@ -274,7 +287,7 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             const LRESULT result = withheld ? 0 : DefSubclassProc(hwnd, message, wParam, lParam);
             EventArgs args;
             args.mouseMessage = message;
-            form.OnEvent(name, Event::MouseDown, args);
+            form.OnEvent(source, Event::MouseDown, args);
             return result;
         }
         case WM_SETFOCUS:

@@ -9,21 +9,6 @@ namespace platform {
 
 using namespace form_internals;
 
-namespace {
-
-int FontHeight(HFONT font) {
-    const HDC screen = GetDC(nullptr);
-    TEXTMETRICW metrics{};
-    {
-        SelectedObject selected(screen, font);
-        GetTextMetricsW(screen, &metrics);
-    }
-    ReleaseDC(nullptr, screen);
-    return metrics.tmHeight;
-}
-
-}  // namespace
-
 void Form::PaintContainer(int index, HDC dc, const RECT& client) {
     const Color background = index == geometry::kRoot ? spec_->color : controls_[index].color;
     UniqueBrush brush(CreateSolidBrush(background.Resolve()));
@@ -43,7 +28,7 @@ void Form::PaintContainer(int index, HDC dc, const RECT& client) {
         const Control& container = controls_[index];
         RECT frame = client;
         if (container.spec->kind == ControlKind::GroupBox) {
-            const int textHeight = FontHeight(container.font);
+            const int textHeight = MeasureOnScreen(container.font).lineHeight;
             frame.top += textHeight / 2;
             DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
             if (!container.text.empty()) {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "platform/Unique.h"
 #include "platform/pure/Docking.h"
 
@@ -30,5 +32,25 @@ private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+// The size of `text` in `font` as the screen draws it, and the font's line height; measured on the screen's DC.
+struct TextMeasure {
+    SIZE extent;
+    int lineHeight;
+};
+
+inline TextMeasure MeasureOnScreen(HFONT font, std::wstring_view text = {}) {
+    const HDC screen = GetDC(nullptr);
+    TextMeasure measure{};
+    TEXTMETRICW metrics{};
+    {
+        SelectedObject selected(screen, font);
+        GetTextExtentPoint32W(screen, text.data(), static_cast<int>(text.size()), &measure.extent);
+        GetTextMetricsW(screen, &metrics);
+    }
+    ReleaseDC(nullptr, screen);
+    measure.lineHeight = metrics.tmHeight;
+    return measure;
+}
 
 }  // namespace platform

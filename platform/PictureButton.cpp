@@ -7,6 +7,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Dib.h"
+#include "platform/Window.h"
 
 namespace platform {
 
@@ -35,12 +36,6 @@ private:
     int stride_;
     std::vector<BYTE> bits_;
 };
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(GetWindowTextLengthW(window), L'\0');
-    text.resize(GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1));
-    return text;
-}
 
 void DrawCaption(HDC dc, const std::wstring& caption, const RECT& bounds, bool enabled, bool hidePrefix,
                  COLORREF textColor) {

@@ -40,4 +40,8 @@ struct FontSpec {
 
 inline constexpr FontSpec kInheritedFont{};
 
+// The face every window of the program is designed in, and its base font.
+inline constexpr const wchar_t* kMsSansSerif = L"MS Sans Serif";
+inline constexpr FontSpec kBaseFont{kMsSansSerif, -11};
+
 }  // namespace platform

@@ -38,6 +38,12 @@ void Window::Create(const WindowClass& windowClass, const wchar_t* title, const 
     if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
 }
 
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)), L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()) + 1)));
+    return text;
+}
+
 Window* Window::FromHandle(HWND hwnd) {
     const bool ours = GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&Window::Procedure);
     return ours ? reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;

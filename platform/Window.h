@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace platform {
 
 struct WindowClass {
@@ -18,6 +20,9 @@ struct WindowPlacement {
     RECT bounds{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};  // left, top, width, height
     HWND owner = nullptr;
 };
+
+// A window's text as it stands.
+std::wstring WindowText(HWND window);
 
 class Window {
 public:

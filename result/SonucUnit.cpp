@@ -18,21 +18,21 @@ using Self = TSonucForm;
 constexpr int kSeconds = 5;
 
 const EventWiring<Self> kEventWiring[] = {
-    {"Tamam", Event::Click, &Self::TamamClick},
-    {"Timer1", Event::Timer, &Self::Timer1Timer},
-    {platform::Form::kSelf, Event::Close, &Self::FormClose},
+    {SonucForm::Tamam, Event::Click, &Self::TamamClick},
+    {SonucForm::Timer1, &Self::Timer1Timer},
+    {Self::kSelf, Event::Close, &Self::FormClose},
 };
 
 }  // namespace
 
 TSonucForm::TSonucForm(HWND owner, std::function<Clock::time_point()> now) : now_(std::move(now)) {
     Build(SonucFormSpec(), SonucFormControls(), SonucFormTimers(), owner);
-    CentreOver(owner);
+    CentreClientArea({kSonucClientWidth, kSonucClientHeight}, owner);
     StartCountdown();
 }
 
-void TSonucForm::OnEvent(std::string_view source, Event event, platform::EventArgs& args) {
-    if (source == kSelf && event == Event::Show) StartCountdown();
+void TSonucForm::OnEvent(int source, Event event, platform::EventArgs& args) {
+    if (source == kItself && event == Event::Show) StartCountdown();
     platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
@@ -44,22 +44,11 @@ LRESULT TSonucForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-void TSonucForm::CentreOver(HWND owner) {
-    RECT frame{0, 0, kSonucClientWidth, kSonucClientHeight};
-    AdjustWindowRectEx(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
-    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    if (owner) GetWindowRect(owner, &area);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // The timer runs from the dialog's creation; its seconds count from the moment the dialog appears.
 void TSonucForm::StartCountdown() {
     const Clock::time_point now = now_();
     countdown_.Start(now, kSeconds);
-    ScheduleTimer("Timer1", countdown_.UntilNextTick(now));
+    ScheduleTimer(SonucForm::Timer1, countdown_.UntilNextTick(now));
 }
 
 void TSonucForm::TamamClick(platform::EventArgs&) { Close(); }
@@ -71,19 +60,19 @@ void TSonucForm::Timer1Timer(platform::EventArgs&) {
     const Clock::time_point now = now_();
     if (countdown_.Finished(now)) {
         OturumSayaci = 0;
-        SetTimerEnabled("Timer1", false);
-        SetControlText("GeriSayimLabel", std::to_string(kSeconds));
+        SetTimerEnabled(SonucForm::Timer1, false);
+        SetControlText(SonucForm::GeriSayimLabel, std::to_string(kSeconds));
         Close();
         return;
     }
     const int secondsLeft = countdown_.SecondsLeft(now);
     OturumSayaci = kSeconds - secondsLeft;
-    SetControlText("GeriSayimLabel", std::to_string(secondsLeft));
-    ScheduleTimer("Timer1", countdown_.UntilNextTick(now));
+    SetControlText(SonucForm::GeriSayimLabel, std::to_string(secondsLeft));
+    ScheduleTimer(SonucForm::Timer1, countdown_.UntilNextTick(now));
 }
 
 void TSonucForm::FormClose(platform::EventArgs&) {
-    SetTimerEnabled("Timer1", false);
+    SetTimerEnabled(SonucForm::Timer1, false);
     OturumSayaci = 0;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/Form.h"
+#include "result/SonucUnitLayout.h"
 #include "platform/pure/Countdown.h"
 
 namespace result {
@@ -13,7 +14,7 @@ namespace result {
 // The seconds the dialog has counted; shared with the session code, which sets it to 0 at every session start.
 extern int OturumSayaci;
 
-class TSonucForm : public platform::Form {
+class TSonucForm : public platform::FormOf<TSonucForm> {
 public:
     using Clock = platform::Countdown::Clock;
 
@@ -25,11 +26,10 @@ public:
     void FormClose(platform::EventArgs& args);
 
 protected:
-    void OnEvent(std::string_view source, platform::Event event, platform::EventArgs& args) override;
+    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CentreOver(HWND owner);
     void StartCountdown();
 
     std::function<Clock::time_point()> now_;

@@ -13,6 +13,7 @@ packages=(
     imagemagick xdotool x11-utils x11-xkb-utils           # screenshots, real X input, keypad keycodes (xkbcomp)
     nsis                                                  # the installer PC1-<version>-setup.exe (release target)
     clang libclang-rt-14-dev                              # the text core's fuzz target: libFuzzer and sanitizers
+    clang-format                                          # the sources kept in the project's format
 )
 
 missing=()

@@ -103,9 +103,9 @@ protected:
         platform::EventArgs args;
         try {
             form.BaslatClick(args);
-            return Loaded(WithoutFinalLineBreaks(form.ControlText("Metin")));
+            return Loaded(WithoutFinalLineBreaks(form.ControlText(exam::SinavForm::Metin)));
         } catch (const std::runtime_error& error) {
-            EXPECT_EQ(form.ControlText("Metin"), "");
+            EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "");
             return Failed(error.what());
         }
     }

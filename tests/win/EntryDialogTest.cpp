@@ -27,16 +27,17 @@ TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
     entry::TArkaPlan backdrop(nullptr);
     entry::TGirisForm dialog(backdrop.Handle());
     ShowWindow(dialog.Handle(), SW_SHOW);
+    using namespace entry::GirisForm;
     const struct {
-        const char* field;
+        entry::TGirisForm::Id field;
         const char* typed;
         const char* text;
-        const char* focusAfter;
+        entry::TGirisForm::Id focusAfter;
     } cases[] = {
-        {"Adayno", "12a-\xFEz3\b4", "124", "Adayno"},
-        {"Adayno", "5\r", "5", "Adi"},
-        {"Adi", "\xFEule 2-\r", "\xFEule 2-", "Soyadi"},
-        {"Soyadi", "\xFDlgaz 3", "\xFDlgaz 3", "Soyadi"},
+        {Adayno, "12a-\xFEz3\b4", "124", Adayno},
+        {Adayno, "5\r", "5", Adi},
+        {Adi, "\xFEule 2-\r", "\xFEule 2-", Soyadi},
+        {Soyadi, "\xFDlgaz 3", "\xFDlgaz 3", Soyadi},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -53,9 +54,9 @@ TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
 TEST_F(EntryDialog, TheNumberKeepsOnlyDigitsHoweverTextArrives) {
     entry::TGirisForm dialog(nullptr);
     ShowWindow(dialog.Handle(), SW_SHOW);
-    const HWND adayno = dialog.ControlHandle("Adayno");
+    const HWND adayno = dialog.ControlHandle(entry::GirisForm::Adayno);
     SetWindowTextW(adayno, L"12ab3");
-    EXPECT_EQ(dialog.ControlText("Adayno"), "123");
+    EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), "123");
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof L"x4\u015F5");
@@ -65,9 +66,9 @@ TEST_F(EntryDialog, TheNumberKeepsOnlyDigitsHoweverTextArrives) {
     CloseClipboard();
     SendMessageW(adayno, EM_SETSEL, 1, 1);
     SendMessageW(adayno, WM_PASTE, 0, 0);
-    EXPECT_EQ(dialog.ControlText("Adayno"), "14523");
+    EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), "14523");
     Type(adayno, "6");
-    EXPECT_EQ(dialog.ControlText("Adayno"), "145623");
+    EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), "145623");
 }
 
 TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
@@ -77,17 +78,17 @@ TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
         Action confirm;
         const char *adi, *soyadi, *adiKaydi, *soyadiKaydi;
     } cases[] = {
-        {"Enter in the surname field", [](auto& d) { Type(d.ControlHandle("Soyadi"), "\r"); }, "\xFEule", "\xFDlgaz",
+        {"Enter in the surname field", [](auto& d) { Type(d.ControlHandle(entry::GirisForm::Soyadi), "\r"); }, "\xFEule", "\xFDlgaz",
          "\xDEULE", "ILGAZ"},
-        {"Tamam clicked", [](auto& d) { SendMessageW(d.ControlHandle("Tamam"), BM_CLICK, 0, 0); }, "ilker",
+        {"Tamam clicked", [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), BM_CLICK, 0, 0); }, "ilker",
          "\xE7i\xF0li", "\xDDLKER", "\xC7\xDD\xD0L\xDD"},
-        {"Enter on Tamam", [](auto& d) { SendMessageW(d.ControlHandle("Tamam"), WM_KEYDOWN, VK_RETURN, 1); }, " ",
+        {"Enter on Tamam", [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), WM_KEYDOWN, VK_RETURN, 1); }, " ",
          "a b", " ", "A B"},
         {"Shift+Enter on Kapat",
          [](auto& d) {
              testing_pc1::HeldKeys shift{VK_SHIFT};
-             SendMessageW(d.ControlHandle("Kapat"), WM_KEYDOWN, VK_RETURN, 1);
-             SendMessageW(d.ControlHandle("Kapat"), WM_CHAR, '\r', 1);
+             SendMessageW(d.ControlHandle(entry::GirisForm::Kapat), WM_KEYDOWN, VK_RETURN, 1);
+             SendMessageW(d.ControlHandle(entry::GirisForm::Kapat), WM_CHAR, '\r', 1);
          },
          "\xF6mer", "\xFC\xE7", "\xD6MER", "\xDC\xC7"},
     };
@@ -100,11 +101,11 @@ TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
         testing_pc1::WindowWatcher watcher({
             {L"TGirisForm",
              [&](HWND) {
-                 EXPECT_EQ(GetFocus(), dialog.ControlHandle("Adayno"));
-                 Type(dialog.ControlHandle("Adayno"), "42\r");
-                 Type(dialog.ControlHandle("Adi"), c.adi);
-                 Type(dialog.ControlHandle("Adi"), "\r");
-                 Type(dialog.ControlHandle("Soyadi"), c.soyadi);
+                 EXPECT_EQ(GetFocus(), dialog.ControlHandle(entry::GirisForm::Adayno));
+                 Type(dialog.ControlHandle(entry::GirisForm::Adayno), "42\r");
+                 Type(dialog.ControlHandle(entry::GirisForm::Adi), c.adi);
+                 Type(dialog.ControlHandle(entry::GirisForm::Adi), "\r");
+                 Type(dialog.ControlHandle(entry::GirisForm::Soyadi), c.soyadi);
                  c.confirm(dialog);
                  if (dialog.IsModal()) {
                      ADD_FAILURE() << "the dialog stays open";
@@ -141,10 +142,10 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
         entry::TGirisForm dialog(backdrop.Handle());
         ShowWindow(backdrop.Handle(), SW_SHOW);
         ShowWindow(dialog.Handle(), SW_SHOW);
-        dialog.SetControlText("Adayno", c.adayNo);
-        dialog.SetControlText("Adi", c.adi);
-        dialog.SetControlText("Soyadi", c.soyadi);
-        SetFocus(dialog.ControlHandle("Soyadi"));
+        dialog.SetControlText(entry::GirisForm::Adayno, c.adayNo);
+        dialog.SetControlText(entry::GirisForm::Adi, c.adi);
+        dialog.SetControlText(entry::GirisForm::Soyadi, c.soyadi);
+        SetFocus(dialog.ControlHandle(entry::GirisForm::Soyadi));
         std::wstring caption, text;
         testing_pc1::WindowWatcher watcher({{L"#32770", [&](HWND box) {
                                                  caption = testing_pc1::WindowText(box);
@@ -153,16 +154,16 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
                                              }}});
         platform::EventArgs args;
         dialog.TamamClick(args);
-        SendMessageW(dialog.ControlHandle("Soyadi"), WM_KEYUP, c.closingKey, 0xC0000001);
+        SendMessageW(dialog.ControlHandle(entry::GirisForm::Soyadi), WM_KEYUP, c.closingKey, 0xC0000001);
         EXPECT_TRUE(IsWindowVisible(backdrop.Handle()));
         EXPECT_EQ(caption, L"Uyar\x0131 !");
         EXPECT_EQ(text, platform::WidenCp1254("Aday Numaras\xFD ve Ad-Soyad bilgisi tam olarak girilmeden yazmaya "
                                               "ba\xFElayamazs\xFDn\xFDz"));
         ASSERT_TRUE(IsWindowVisible(dialog.Handle()));
-        EXPECT_EQ(GetFocus(), dialog.ControlHandle("Soyadi"));
-        EXPECT_EQ(dialog.ControlText("Adayno"), c.adayNo);
-        EXPECT_EQ(dialog.ControlText("Adi"), c.adi);
-        EXPECT_EQ(dialog.ControlText("Soyadi"), c.soyadi);
+        EXPECT_EQ(GetFocus(), dialog.ControlHandle(entry::GirisForm::Soyadi));
+        EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), c.adayNo);
+        EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adi), c.adi);
+        EXPECT_EQ(dialog.ControlText(entry::GirisForm::Soyadi), c.soyadi);
         EXPECT_EQ(entry::AdayKaydi.adi, "X");
     }
 }
@@ -171,10 +172,11 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
 TEST_F(EntryDialog, IgnoresAltF4) {
     entry::TGirisForm dialog(nullptr);
     ShowWindow(dialog.Handle(), SW_SHOW);
-    for (const char* field : {"Adayno", "Adi", "Soyadi"}) dialog.SetControlText(field, "1");
-    for (const char* name : {"Adayno", "Adi", "Soyadi", "Tamam", "Kapat", ""}) {
-        SCOPED_TRACE(name);
-        const HWND target = *name ? dialog.ControlHandle(name) : dialog.Handle();
+    using namespace entry::GirisForm;
+    for (const auto field : {Adayno, Adi, Soyadi}) dialog.SetControlText(field, "1");
+    for (const auto control : {Adayno, Adi, Soyadi, Tamam, Kapat, entry::TGirisForm::kSelf}) {
+        SCOPED_TRACE(control.index);
+        const HWND target = dialog.ControlHandle(control);
         {
             testing_pc1::HeldKeys alt{VK_MENU};
             SendMessageW(target, WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16);

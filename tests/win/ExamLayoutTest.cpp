@@ -9,27 +9,29 @@
 
 namespace {
 
+using exam::SinavForm::Control;
+
 struct Span {
     int from, to;
     friend bool operator==(const Span&, const Span&) = default;
 };
 
-RECT RectInForm(const exam::TSinavForm& form, const char* name) {
+RECT RectInForm(const exam::TSinavForm& form, exam::TSinavForm::Id control) {
     RECT r;
-    GetWindowRect(form.ControlHandle(name), &r);
+    GetWindowRect(form.ControlHandle(control), &r);
     MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
 struct Expected {
-    const char* name;
+    exam::TSinavForm::Id control;
     Span x, y;  // in the exam window's client area
 };
 
 void ExpectPlaces(const exam::TSinavForm& form, std::initializer_list<Expected> expected) {
     for (const Expected& e : expected) {
-        SCOPED_TRACE(e.name);
-        const RECT r = RectInForm(form, e.name);
+        SCOPED_TRACE(exam::kSinavFormControls[e.control.index].name);
+        const RECT r = RectInForm(form, e.control);
         EXPECT_EQ((Span{r.left, r.right}), e.x);
         EXPECT_EQ((Span{r.top, r.bottom}), e.y);
     }
@@ -45,8 +47,8 @@ protected:
     // The typing area takes keys while an exam runs.
     HWND StartTyping() {
         folder.Write("{\\rtf1 Bir iki\\par}");
-        SendMessageW(form.ControlHandle("Baslat"), BM_CLICK, 0, 0);
-        return form.ControlHandle("Yazilan");
+        SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
+        return form.ControlHandle(exam::SinavForm::Yazilan);
     }
 
     testing_pc1::SampleFolder folder;
@@ -63,36 +65,36 @@ TEST_F(ExamLayout, CoversTheScreenBorderlessAndOnTop) {
 }
 
 TEST_F(ExamLayout, BandsWithTheResultsHidden) {
-    ExpectPlaces(form, {{"CaptionPanel", {0, 1024}, {0, 45}},
-                        {"Panel3", {0, 1024}, {45, 90}},
-                        {"Metin", {0, 512}, {90, 742}},
-                        {"Yazilan", {512, 1024}, {90, 742}},
-                        {"StatusBar1", {0, 1024}, {742, 768}},
-                        {"SurePanel", {780, 1023}, {46, 89}},
-                        {"Temizle", {12, 162}, {49, 86}},
-                        {"Baslat", {179, 329}, {49, 86}}});
-    form.SetControlVisible("SurePanel", false);
-    form.SetControlVisible("BaslaPanel", true);
-    ExpectPlaces(form, {{"BaslaPanel", {680, 1023}, {46, 89}}});
+    ExpectPlaces(form, {{Control("CaptionPanel"), {0, 1024}, {0, 45}},
+                        {Control("Panel3"), {0, 1024}, {45, 90}},
+                        {Control("Metin"), {0, 512}, {90, 742}},
+                        {Control("Yazilan"), {512, 1024}, {90, 742}},
+                        {Control("StatusBar1"), {0, 1024}, {742, 768}},
+                        {Control("SurePanel"), {780, 1023}, {46, 89}},
+                        {Control("Temizle"), {12, 162}, {49, 86}},
+                        {Control("Baslat"), {179, 329}, {49, 86}}});
+    form.SetControlVisible(exam::SinavForm::SurePanel, false);
+    form.SetControlVisible(exam::SinavForm::BaslaPanel, true);
+    ExpectPlaces(form, {{Control("BaslaPanel"), {680, 1023}, {46, 89}}});
 }
 
 TEST_F(ExamLayout, BandsAndBoxesWithTheResultsShown) {
-    form.SetControlVisible("GroupBox1", true);
-    ExpectPlaces(form, {{"GroupBox1", {0, 1024}, {500, 742}},
-                        {"Metin", {0, 512}, {90, 500}},
-                        {"Yazilan", {512, 1024}, {90, 500}},
-                        {"StatusBar1", {0, 1024}, {742, 768}},
-                        {"GroupBox2", {2, 258}, {515, 740}},
-                        {"GroupBox4", {258, 458}, {515, 740}},
-                        {"GroupBox3", {458, 658}, {515, 740}},
-                        {"Panel2", {658, 858}, {515, 740}},
-                        {"MetinListBox", {4, 256}, {530, 738}},
-                        {"Chart2", {659, 857}, {516, 671}}});
+    form.SetControlVisible(exam::SinavForm::GroupBox1, true);
+    ExpectPlaces(form, {{Control("GroupBox1"), {0, 1024}, {500, 742}},
+                        {Control("Metin"), {0, 512}, {90, 500}},
+                        {Control("Yazilan"), {512, 1024}, {90, 500}},
+                        {Control("StatusBar1"), {0, 1024}, {742, 768}},
+                        {Control("GroupBox2"), {2, 258}, {515, 740}},
+                        {Control("GroupBox4"), {258, 458}, {515, 740}},
+                        {Control("GroupBox3"), {458, 658}, {515, 740}},
+                        {Control("Panel2"), {658, 858}, {515, 740}},
+                        {Control("MetinListBox"), {4, 256}, {530, 738}},
+                        {Control("Chart2"), {659, 857}, {516, 671}}});
 }
 
 TEST_F(ExamLayout, CloseButtonStandsFourPixelsFromTheRightEnd) {
-    form.SetControlVisible("KapatBtn", true);
-    ExpectPlaces(form, {{"KapatBtn", {985, 1020}, {4, 41}}});
+    form.SetControlVisible(exam::SinavForm::KapatBtn, true);
+    ExpectPlaces(form, {{Control("KapatBtn"), {985, 1020}, {4, 41}}});
 }
 
 TEST_F(ExamLayout, TypingAreaTakesTabAsInput) {
@@ -101,7 +103,7 @@ TEST_F(ExamLayout, TypingAreaTakesTabAsInput) {
     SendMessageW(yazilan, WM_CHAR, 'a', 0);
     SendMessageW(yazilan, WM_CHAR, '\t', 0);
     SendMessageW(yazilan, WM_CHAR, 'b', 0);
-    EXPECT_EQ(form.ControlText("Yazilan"), "a\tb");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "a\tb");
     EXPECT_EQ(GetFocus(), yazilan);
 }
 
@@ -113,7 +115,7 @@ TEST_F(ExamLayout, TextAreasKeepEveryTurkishLetterWhateverTheCodePage) {
     };
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
-        for (const char* area : {"Metin", "Yazilan"}) {
+        for (const auto area : {exam::SinavForm::Metin, exam::SinavForm::Yazilan}) {
             form.SetControlText(area, text);
             EXPECT_EQ(form.ControlText(area), text);
         }
@@ -122,7 +124,7 @@ TEST_F(ExamLayout, TextAreasKeepEveryTurkishLetterWhateverTheCodePage) {
 
 TEST_F(ExamLayout, TypingGoesOnPastTheControlsDefaultLimit) {
     const HWND yazilan = StartTyping();
-    form.SetControlText("Yazilan", std::string(40000, 'a'));
+    form.SetControlText(exam::SinavForm::Yazilan, std::string(40000, 'a'));
     platform::SelectRichEditRange(yazilan, 40000, 0);
     SendMessageW(yazilan, WM_CHAR, 'b', 0);
     EXPECT_EQ(platform::RichEditTextLength(yazilan), 40001);
@@ -139,7 +141,7 @@ TEST_F(ExamLayout, ShowsNoToolTipsButKeepsTheHints) {
     int toolTips = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountToolTips, reinterpret_cast<LPARAM>(&toolTips));
     EXPECT_EQ(toolTips, 0);
-    EXPECT_EQ(form.ControlHint("KapatBtn"), "Program\xFD kapat\xFDr.");
+    EXPECT_EQ(form.ControlHint(exam::SinavForm::KapatBtn), "Program\xFD kapat\xFDr.");
 }
 
 }  // namespace

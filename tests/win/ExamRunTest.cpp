@@ -29,21 +29,21 @@ protected:
         folder.Write(kSampleRtf);
         ShowWindow(form.Handle(), SW_SHOW);
     }
-    void Click(const char* button) { SendMessageW(form.ControlHandle(button), BM_CLICK, 0, 0); }
-    void Tick(const char* timer, std::chrono::milliseconds at) {
+    void Click(exam::TSinavForm::Id button) { SendMessageW(form.ControlHandle(button), BM_CLICK, 0, 0); }
+    void Tick(exam::TSinavForm::Timer timer, std::chrono::milliseconds at) {
         form.now = start + at;
         platform::EventArgs args;
-        if (std::string_view(timer) == "BaslatTimer")
+        if (timer.index == exam::SinavForm::BaslatTimer.index)
             form.BaslatTimerTimer(args);
         else
             form.SinavTimerTimer(args);
     }
     void Type(std::string_view text) {
-        form.SetControlText("Yazilan", text);
+        form.SetControlText(exam::SinavForm::Yazilan, text);
         platform::EventArgs args;
         form.YazilanKeyUp(args);
     }
-    bool Enabled(const char* name) { return IsWindowEnabled(form.ControlHandle(name)); }
+    bool Enabled(exam::TSinavForm::Id control) { return IsWindowEnabled(form.ControlHandle(control)); }
 
     testing_pc1::SampleFolder folder;
     ClockedSinavForm form;
@@ -51,32 +51,32 @@ protected:
 };
 
 TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
-    Click("Baslat");
-    EXPECT_FALSE(Enabled("Baslat"));
-    EXPECT_FALSE(Enabled("Temizle"));
-    EXPECT_EQ(form.ControlText("Metin"), "Bir iki \xFC\xE7. Kalem, defter;");
-    EXPECT_FALSE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
-    EXPECT_EQ(GetFocus(), form.ControlHandle("Yazilan"));
-    EXPECT_EQ(form.ControlText("StatusBar1"), "...");
-    EXPECT_TRUE(form.IsTimerEnabled("BaslatTimer"));
-    EXPECT_TRUE(form.IsControlVisible("BaslaPanel"));
-    EXPECT_FALSE(form.IsControlVisible("SurePanel"));
+    Click(exam::SinavForm::Baslat);
+    EXPECT_FALSE(Enabled(exam::SinavForm::Baslat));
+    EXPECT_FALSE(Enabled(exam::SinavForm::Temizle));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "Bir iki \xFC\xE7. Kalem, defter;");
+    EXPECT_FALSE(platform::IsRichEditReadOnly(form.ControlHandle(exam::SinavForm::Yazilan)));
+    EXPECT_EQ(GetFocus(), form.ControlHandle(exam::SinavForm::Yazilan));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "...");
+    EXPECT_TRUE(form.IsTimerEnabled(exam::SinavForm::BaslatTimer));
+    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::BaslaPanel));
+    EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::SurePanel));
 
     const struct {
         std::chrono::milliseconds at;
         const char* baslatLabel;
     } countdown[] = {{1000ms, "4"}, {2010ms, "3"}, {2990ms, "2"}, {4000ms, "1"}};
     for (const auto& tick : countdown) {
-        Tick("BaslatTimer", tick.at);
-        EXPECT_EQ(form.ControlText("BaslatLabel"), tick.baslatLabel);
+        Tick(exam::SinavForm::BaslatTimer, tick.at);
+        EXPECT_EQ(form.ControlText(exam::SinavForm::BaslatLabel), tick.baslatLabel);
     }
-    Tick("BaslatTimer", 5000ms);
-    EXPECT_FALSE(form.IsTimerEnabled("BaslatTimer"));
-    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
-    EXPECT_EQ(form.ControlText("BaslatLabel"), "5");
-    EXPECT_FALSE(form.IsControlVisible("BaslaPanel"));
-    EXPECT_TRUE(form.IsControlVisible("SurePanel"));
-    EXPECT_EQ(form.ControlText("StatusBar1"), "Karakter say\xFDs\xFD: 0    Kelime say\xFDs\xFD: 0");
+    Tick(exam::SinavForm::BaslatTimer, 5000ms);
+    EXPECT_FALSE(form.IsTimerEnabled(exam::SinavForm::BaslatTimer));
+    EXPECT_TRUE(form.IsTimerEnabled(exam::SinavForm::SinavTimer));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::BaslatLabel), "5");
+    EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::BaslaPanel));
+    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::SurePanel));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "Karakter say\xFDs\xFD: 0    Kelime say\xFDs\xFD: 0");
 
     // The exam clock started at 5 s: late and merged ticks show the seconds really left.
     const struct {
@@ -84,28 +84,28 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
         const char* sureLabel;
     } clock[] = {{6000ms, "179"}, {8600ms, "176"}, {183990ms, "1"}};
     for (const auto& tick : clock) {
-        Tick("SinavTimer", tick.at);
-        EXPECT_EQ(form.ControlText("SureLabel"), tick.sureLabel);
+        Tick(exam::SinavForm::SinavTimer, tick.at);
+        EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), tick.sureLabel);
     }
 
     Type("iki Bir d\xF6rt iki\r\nkalemm, defter");
-    EXPECT_EQ(form.ControlText("StatusBar1"), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 6");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 6");
     CloseTimeUpDialogWhenShown();
-    Tick("SinavTimer", 185000ms);
+    Tick(exam::SinavForm::SinavTimer, 185000ms);
 
-    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
-    EXPECT_EQ(form.ControlText("SureLabel"), "0");
-    EXPECT_FALSE(form.IsTimerEnabled("SinavTimer"));
-    EXPECT_EQ(form.ControlText("StatusBar1"), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 5");
-    EXPECT_EQ(form.ControlText("ltoplamyer"), "6");
-    const auto& bars = form.Chart("Chart2").Bars();
+    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle(exam::SinavForm::Yazilan)));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "0");
+    EXPECT_FALSE(form.IsTimerEnabled(exam::SinavForm::SinavTimer));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 5");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::ltoplamyer), "6");
+    const auto& bars = form.Chart(exam::SinavForm::Chart2).Bars();
     ASSERT_EQ(bars.size(), 2u);
     EXPECT_EQ(bars[0].value, 4);
     EXPECT_EQ(bars[1].value, 2);
-    EXPECT_TRUE(Enabled("Temizle"));
-    EXPECT_TRUE(form.IsControlVisible("GroupBox1"));
+    EXPECT_TRUE(Enabled(exam::SinavForm::Temizle));
+    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::GroupBox1));
 
-    const HWND yazilan = form.ControlHandle("Yazilan");
+    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
     const struct {
         int start, length;
         bool underlined;
@@ -126,7 +126,7 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
     CloseTimeUpDialogWhenShown();
     form.now += 200s;
     form.SinavTimerTimer(args);
-    ASSERT_EQ(platform::ListBoxItems(form.ControlHandle("YanlisListBox")), (text::WordList{"irmak", "b", "irmak"}));
+    ASSERT_EQ(platform::ListBoxItems(form.ControlHandle(exam::SinavForm::YanlisListBox)), (text::WordList{"irmak", "b", "irmak"}));
 
     const struct {
         const char* name;
@@ -136,7 +136,7 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
         {"irmak", 0, 5, true},   {"Irmak", 6, 5, false},       {"b inside (b)", 13, 1, false}, {"b", 16, 1, true},
         {"IRMAK", 18, 5, false}, {"irmak again", 24, 5, true}, {"ev", 30, 2, false},
     };
-    const HWND yazilan = form.ControlHandle("Yazilan");
+    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
     for (const auto& word : kWords) {
         SCOPED_TRACE(word.name);
         EXPECT_EQ(platform::IsRichEditRangeUnderlined(yazilan, word.start, word.length), word.underlined);
@@ -144,27 +144,27 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
 }
 
 TEST_F(ExamRun, AKeyReleasedDuringTheCountdownStartsTheClockAtOnce) {
-    Click("Baslat");
-    Tick("BaslatTimer", 1000ms);
+    Click(exam::SinavForm::Baslat);
+    Tick(exam::SinavForm::BaslatTimer, 1000ms);
     form.now = start + 1500ms;
     Type("a");
-    EXPECT_FALSE(form.IsTimerEnabled("BaslatTimer"));
-    EXPECT_TRUE(form.IsTimerEnabled("SinavTimer"));
-    EXPECT_EQ(form.ControlText("BaslatLabel"), "5");
-    EXPECT_TRUE(form.IsControlVisible("SurePanel"));
-    Tick("SinavTimer", 2500ms);
-    EXPECT_EQ(form.ControlText("SureLabel"), "179");
+    EXPECT_FALSE(form.IsTimerEnabled(exam::SinavForm::BaslatTimer));
+    EXPECT_TRUE(form.IsTimerEnabled(exam::SinavForm::SinavTimer));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::BaslatLabel), "5");
+    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::SurePanel));
+    Tick(exam::SinavForm::SinavTimer, 2500ms);
+    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "179");
 }
 
 TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
-    Click("Baslat");
+    Click(exam::SinavForm::Baslat);
     Type("a");
     CloseTimeUpDialogWhenShown();
     form.now = start + 180s;
-    SendMessageW(form.ControlHandle("Yazilan"), WM_CHAR, 'b', 0);
-    EXPECT_EQ(form.ControlText("Yazilan"), "a");
-    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle("Yazilan")));
-    EXPECT_EQ(form.ControlText("SureLabel"), "0");
+    SendMessageW(form.ControlHandle(exam::SinavForm::Yazilan), WM_CHAR, 'b', 0);
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "a");
+    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle(exam::SinavForm::Yazilan)));
+    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "0");
 }
 
 // Word processors write typographic quotes, apostrophes, dashes and ellipses; a candidate who types them as the
@@ -184,17 +184,17 @@ TEST_F(ExamRun, SamplesFromWordProcessorsScoreAFaithfulCopyWithoutAWrongWord) {
         ClockedSinavForm sinavForm;  // one exam each
         platform::EventArgs args;
         sinavForm.BaslatClick(args);
-        std::string loaded = sinavForm.ControlText("Metin");
+        std::string loaded = sinavForm.ControlText(exam::SinavForm::Metin);
         while (loaded.ends_with("\r\n")) loaded.resize(loaded.size() - 2);
         EXPECT_EQ(loaded, sample);
 
-        sinavForm.SetControlText("Yazilan", typed);
+        sinavForm.SetControlText(exam::SinavForm::Yazilan, typed);
         sinavForm.YazilanKeyUp(args);
         CloseTimeUpDialogWhenShown();
         sinavForm.now += 200s;
         sinavForm.SinavTimerTimer(args);
-        EXPECT_EQ(platform::ListBoxCount(sinavForm.ControlHandle("YanlisListBox")), 0);
-        EXPECT_EQ(platform::ListBoxCount(sinavForm.ControlHandle("DogruListBox")), 27);
+        EXPECT_EQ(platform::ListBoxCount(sinavForm.ControlHandle(exam::SinavForm::YanlisListBox)), 0);
+        EXPECT_EQ(platform::ListBoxCount(sinavForm.ControlHandle(exam::SinavForm::DogruListBox)), 27);
     }
 }
 
@@ -224,7 +224,7 @@ TEST_F(ExamRun, SampleFilesThatAreNotRichText) {
             continue;
         }
         sinavForm.BaslatClick(args);
-        EXPECT_EQ(sinavForm.ControlText("Metin"), file.expectedSample);
+        EXPECT_EQ(sinavForm.ControlText(exam::SinavForm::Metin), file.expectedSample);
     }
 }
 

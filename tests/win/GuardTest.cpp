@@ -19,27 +19,14 @@
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/RichEdit.h"
+#include "tests/win/EntryTestDriver.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
 
+using testing_pc1::HeldKeys;
+
 constexpr LPARAM kAltContext = LPARAM{1} << 29;
-
-// Holds keys down in the thread's keyboard state, as the message loop would while they are pressed.
-class HeldKeys {
-public:
-    explicit HeldKeys(std::initializer_list<BYTE> keys) {
-        GetKeyboardState(saved_);
-        BYTE state[256];
-        GetKeyboardState(state);
-        for (BYTE key : keys) state[key] |= 0x80;
-        SetKeyboardState(state);
-    }
-    ~HeldKeys() { SetKeyboardState(saved_); }
-
-private:
-    BYTE saved_[256];
-};
 
 // Records every attempt to close the window instead of letting it end the test process.
 LRESULT CALLBACK RecordClosing(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR closings) {
@@ -78,14 +65,14 @@ protected:
         folder.Write("{\\rtf1 Bir iki \\par}");
         ShowWindow(form.Handle(), SW_SHOW);
         SetWindowSubclass(form.Handle(), RecordClosing, 0, reinterpret_cast<DWORD_PTR>(&closings));
-        yazilan = form.ControlHandle("Yazilan");
-        metin = form.ControlHandle("Metin");
-        SendMessageW(form.ControlHandle("Baslat"), BM_CLICK, 0, 0);
+        yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+        metin = form.ControlHandle(exam::SinavForm::Metin);
+        SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
         ReleaseKey('A');
     }
     void ReleaseKey(WORD key) { SendMessageW(yazilan, WM_KEYUP, key, 0xC0000001); }
     bool ClockRuns() const {
-        return form.Exam().Current() == exam::ExamState::Phase::Running && form.IsTimerEnabled("SinavTimer");
+        return form.Exam().Current() == exam::ExamState::Phase::Running && form.IsTimerEnabled(exam::SinavForm::SinavTimer);
     }
     void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
     void AltDigits(HWND control, std::initializer_list<int> steps, bool keypad = false) {
@@ -97,7 +84,7 @@ protected:
     // A clock that the supervisor stopped goes on with a key released in the typing area.
     void RestartTheClock() {
         ReleaseKey('A');
-        form.SetControlVisible("KapatBtn", false);
+        form.SetControlVisible(exam::SinavForm::KapatBtn, false);
     }
 
     testing_pc1::SampleFolder folder;
@@ -107,10 +94,10 @@ protected:
 };
 
 TEST_F(ExamGuards, AltF4NeverReachesTheWindow) {
-    for (const char* name : {"Metin", "Yazilan", "MetinListBox", "DogruListBox", "YanlisListBox", "Temizle", "Baslat",
-                             "KapatBtn"}) {
-        SCOPED_TRACE(name);
-        AltKey(form.ControlHandle(name), VK_F4);
+    using namespace exam::SinavForm;
+    for (const auto control : {Metin, Yazilan, MetinListBox, DogruListBox, YanlisListBox, Temizle, Baslat, KapatBtn}) {
+        SCOPED_TRACE(exam::kSinavFormControls[control.index].name);
+        AltKey(form.ControlHandle(control), VK_F4);
     }
     AltKey(form.Handle(), VK_F4);
     EXPECT_EQ(closings, 0);
@@ -134,7 +121,7 @@ TEST_F(ExamGuards, OnlyTheWholeSequenceStopsTheClockAndShowsTheCloseButton) {
         RestartTheClock();
         for (int step : c.steps) AltDigits(yazilan, {step}, c.keypad);
         EXPECT_EQ(ClockRuns(), !c.stops);
-        EXPECT_EQ(form.IsControlVisible("KapatBtn"), c.stops);
+        EXPECT_EQ(form.IsControlVisible(exam::SinavForm::KapatBtn), c.stops);
         AltKey(yazilan, VK_MENU);  // releasing and pressing Alt again starts over
     }
 }
@@ -154,7 +141,7 @@ TEST_F(ExamGuards, AltPressedAgainOrAltGrOrNoAltBreaksTheSequence) {
     for (int step = 0; step < 6; ++step)
         SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
     EXPECT_TRUE(ClockRuns());
-    EXPECT_FALSE(form.IsControlVisible("KapatBtn"));
+    EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::KapatBtn));
 }
 
 // Releasing the sequence's own keys, or a tick, leaves the clock stopped; the next other key released goes on
@@ -169,11 +156,11 @@ TEST_F(ExamGuards, TheSupervisorsStopHoldsUntilAnotherKeyIsReleased) {
     platform::EventArgs tick;
     form.SinavTimerTimer(tick);
     EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Stopped);
-    EXPECT_EQ(form.ControlText("SureLabel"), "170");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "170");
 
     ReleaseKey('K');
     EXPECT_TRUE(ClockRuns());
-    EXPECT_EQ(form.ControlText("SureLabel"), "170");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "170");
     const auto stopped = form.now - (clockStarted + std::chrono::milliseconds(10400));
     form.now = clockStarted + stopped + std::chrono::seconds(180) - std::chrono::milliseconds(1);
     form.SinavTimerTimer(tick);
@@ -184,11 +171,11 @@ TEST_F(ExamGuards, TheCloseButtonStaysOnceShown) {
     AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
     AltDigits(yazilan, {0, 3});
     AltKey(yazilan, 'Q');
-    EXPECT_TRUE(form.IsControlVisible("KapatBtn"));
+    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::KapatBtn));
 }
 
 TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
-    form.SetControlText("Yazilan", "bir iki \xFC\xE7 d\xF6rt");
+    form.SetControlText(exam::SinavForm::Yazilan, "bir iki \xFC\xE7 d\xF6rt");
     for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN}) {
         SCOPED_TRACE(press);
         platform::SelectRichEditRange(yazilan, 4, 6);
@@ -199,7 +186,7 @@ TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
 }
 
 TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
-    form.SetControlText("Yazilan", "abc");
+    form.SetControlText(exam::SinavForm::Yazilan, "abc");
     SetFocus(yazilan);
     SetClipboardText(L"kopya");
     SendMessageW(yazilan, WM_PASTE, 0, 0);
@@ -218,7 +205,7 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     SendMessageW(yazilan, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(yazilan), MAKELPARAM(20, 20));
     SendMessageW(yazilan, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(20, 8));
     SendMessageW(yazilan, WM_MBUTTONUP, 0, MAKELPARAM(20, 8));
-    EXPECT_EQ(form.ControlText("Yazilan"), "abc");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "abc");
 
     // AltGr letters are typing: '@' and the euro sign come with Ctrl and Alt held. Turkish letters arrive as
     // themselves whatever the machine's code page.
@@ -230,7 +217,7 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     }
     for (const wchar_t letter : std::wstring_view(L" \u015F\u0131\u011F \u0130I\u0131 \u00E7\u00F6\u00FC\u20AC"))
         SendMessageW(yazilan, WM_CHAR, letter, 1);
-    EXPECT_EQ(form.ControlText("Yazilan"), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
 }
 
 // Runs `work` on another thread while this one delivers what it sends, as another program's messages arrive.
@@ -250,8 +237,8 @@ void FromAnotherThread(const std::function<void()>& work) {
 
 // Another thread stands for another program here: Windows tells both apart from the window's own thread alike.
 TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
-    form.SetControlText("Yazilan", "kendi");
-    form.SetControlText("Metin", "\xF6rnek");
+    form.SetControlText(exam::SinavForm::Yazilan, "kendi");
+    form.SetControlText(exam::SinavForm::Metin, "\xF6rnek");
     SetClipboardText(L"kopya");
     const wchar_t replacement[] = L"yabanc\u0131";
     SETTEXTEX setText{ST_DEFAULT, 1200};
@@ -279,8 +266,8 @@ TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
             FromAnotherThread([&] { SendMessageW(area, attempt.message, attempt.wParam, attempt.lParam); });
         }
     }
-    EXPECT_EQ(form.ControlText("Yazilan"), "kendi");
-    EXPECT_EQ(form.ControlText("Metin"), "\xF6rnek");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "kendi");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "\xF6rnek");
     EXPECT_FALSE(platform::IsRichEditReadOnly(yazilan));
     std::wstring read(16, L'\0');
     FromAnotherThread([&] { read.resize(SendMessageW(yazilan, WM_GETTEXT, read.size(), reinterpret_cast<LPARAM>(read.data()))); });
@@ -302,13 +289,13 @@ TEST_F(ExamGuards, TheTypedTextIsFrozenOnceTheTimeIsUp) {
     }
     SendMessageW(yazilan, WM_UNDO, 0, 0);
     SendMessageW(yazilan, WM_CHAR, 'y', 1);
-    EXPECT_EQ(form.ControlText("Yazilan"), "x");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "x");
     form.SinavTimerTimer(tick);
     EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
 }
 
 TEST_F(ExamGuards, TheSampleTextCannotBeSelectedOrCopied) {
-    form.SetControlText("Metin", "\xD6rnek metin burada.");
+    form.SetControlText(exam::SinavForm::Metin, "\xD6rnek metin burada.");
     SetClipboardText(L"bekleyen");
     SetFocus(yazilan);
     SendMessageW(metin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));

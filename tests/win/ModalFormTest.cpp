@@ -16,7 +16,7 @@ const platform::FormSpec kProbeSpec{
     .caption = "Probe",
     .bounds = {100, 100, 300, 200},
     .style = WS_POPUP | WS_CAPTION,
-    .baseFont = {L"MS Sans Serif", -11},
+    .baseFont = platform::kBaseFont,
 };
 
 const platform::ControlSpec kProbeControls[] = {

@@ -52,11 +52,6 @@ HWND ControlAt(HWND window, POINT clientPoint) {
     }
 }
 
-std::wstring WindowText(HWND hwnd) {
-    wchar_t text[1024];
-    return std::wstring(text, GetWindowTextW(hwnd, text, 1024));
-}
-
 // A message box shows its message in a static control with this identifier, on Windows and under Wine alike.
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Window.h"
+
 namespace testing_pc1 {
 
 // A top-level window of the process of this window class, or nullptr.
@@ -18,7 +20,7 @@ HWND FindProcessWindow(DWORD processId, std::wstring_view className, bool visibl
 HWND FindProcessWindowWhere(DWORD processId, const std::function<bool(HWND)>& matches);
 // The innermost visible child window at a point of a window's client area.
 HWND ControlAt(HWND window, POINT clientPoint);
-std::wstring WindowText(HWND hwnd);
+using platform::WindowText;
 std::wstring MessageBoxText(HWND box);
 
 // Where the entry dialog's controls lie in its client area.

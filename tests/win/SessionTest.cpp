@@ -39,15 +39,15 @@ void NewSession(exam::TSinavForm& form, const Aday& aday) {
 
 // What an exam leaves in the window: both texts, underlined wrong words, the results and a stopped clock.
 void FinishAnExam(exam::TSinavForm& form) {
-    form.SetControlText("Metin", "bir iki");
-    form.SetControlText("Yazilan", "iki bri");
-    platform::SelectRichEditRange(form.ControlHandle("Yazilan"), 4, 3);
-    platform::SetRichEditSelectionStyle(form.ControlHandle("Yazilan"), platform::TextStyle::Underline);
-    form.SetControlText("SureLabel", "0");
-    form.SetControlText("StatusBar1", "7 karakter");
-    form.SetControlVisible("GroupBox1", true);
-    form.SetControlEnabled("Baslat", false);
-    form.SetControlEnabled("Temizle", true);
+    form.SetControlText(exam::SinavForm::Metin, "bir iki");
+    form.SetControlText(exam::SinavForm::Yazilan, "iki bri");
+    platform::SelectRichEditRange(form.ControlHandle(exam::SinavForm::Yazilan), 4, 3);
+    platform::SetRichEditSelectionStyle(form.ControlHandle(exam::SinavForm::Yazilan), platform::TextStyle::Underline);
+    form.SetControlText(exam::SinavForm::SureLabel, "0");
+    form.SetControlText(exam::SinavForm::StatusBar1, "7 karakter");
+    form.SetControlVisible(exam::SinavForm::GroupBox1, true);
+    form.SetControlEnabled(exam::SinavForm::Baslat, false);
+    form.SetControlEnabled(exam::SinavForm::Temizle, true);
     result::OturumSayaci = 3;
 }
 
@@ -59,19 +59,19 @@ TEST(Session, TwoSessionsInARowEachStartClean) {
     for (int session = 0; session < 2; ++session) {
         SCOPED_TRACE(session);
         NewSession(form, candidates[session]);
-        EXPECT_EQ(form.ControlText("AdayNoLabel"), shown[session].adayNo);
-        EXPECT_EQ(form.ControlText("AdiLabel"), shown[session].adi);
-        EXPECT_EQ(form.ControlText("SoyadiLabel"), shown[session].soyadi);
-        EXPECT_EQ(form.ControlText("Metin"), "");
-        EXPECT_EQ(form.ControlText("Yazilan"), "");
-        EXPECT_EQ(form.ControlText("SureLabel"), "180");
-        EXPECT_EQ(form.ControlText("StatusBar1"), "");
-        EXPECT_FALSE(form.IsControlVisible("GroupBox1"));
-        EXPECT_TRUE(IsWindowEnabled(form.ControlHandle("Baslat")));
-        EXPECT_FALSE(IsWindowEnabled(form.ControlHandle("Temizle")));
+        EXPECT_EQ(form.ControlText(exam::SinavForm::AdayNoLabel), shown[session].adayNo);
+        EXPECT_EQ(form.ControlText(exam::SinavForm::AdiLabel), shown[session].adi);
+        EXPECT_EQ(form.ControlText(exam::SinavForm::SoyadiLabel), shown[session].soyadi);
+        EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "");
+        EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "");
+        EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "180");
+        EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "");
+        EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::GroupBox1));
+        EXPECT_TRUE(IsWindowEnabled(form.ControlHandle(exam::SinavForm::Baslat)));
+        EXPECT_FALSE(IsWindowEnabled(form.ControlHandle(exam::SinavForm::Temizle)));
         EXPECT_EQ(result::OturumSayaci, 0);
 
-        const HWND yazilan = form.ControlHandle("Yazilan");
+        const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
         platform::SetRichEditReadOnly(yazilan, false);
         testing_pc1::Type(yazilan, "yeni");
         EXPECT_FALSE(platform::IsRichEditRangeUnderlined(yazilan, 0, 1));
@@ -84,22 +84,22 @@ TEST(Session, TwoSessionsInARowEachStartClean) {
 TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
     exam::TSinavForm form(exam::TSinavForm::Controls::DuringFirstEntry);
-    EXPECT_EQ(form.ControlHandle("Yazilan"), nullptr);
+    EXPECT_EQ(form.ControlHandle(exam::SinavForm::Yazilan), nullptr);
     NewSession(form, {"5", "a", "b"});
-    ASSERT_NE(form.ControlHandle("Yazilan"), nullptr);
-    EXPECT_EQ(form.ControlText("PCLabel"), "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
+    ASSERT_NE(form.ControlHandle(exam::SinavForm::Yazilan), nullptr);
+    EXPECT_EQ(form.ControlText(exam::SinavForm::PCLabel), "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
 
     ShowWindow(form.Handle(), SW_HIDE);
     exam::TSinavForm madeAtOnce;
     ShowWindow(madeAtOnce.Handle(), SW_SHOW);
     // Labels are sized to their texts, which the session filled in.
-    for (const platform::ControlSpec& control : exam::SinavFormControls())
-        if (control.kind == platform::ControlKind::Label)
-            madeAtOnce.SetControlText(control.name, form.ControlText(control.name));
-    for (const platform::ControlSpec& control : exam::SinavFormControls()) {
-        SCOPED_TRACE(control.name);
-        EXPECT_EQ(form.ControlBounds(control.name), madeAtOnce.ControlBounds(control.name));
-        EXPECT_EQ(form.IsControlVisible(control.name), madeAtOnce.IsControlVisible(control.name));
+    const auto controls = exam::SinavFormControls();
+    for (int i = 0; i < static_cast<int>(controls.size()); ++i)
+        if (controls[i].kind == platform::ControlKind::Label) madeAtOnce.SetControlText({i}, form.ControlText({i}));
+    for (int i = 0; i < static_cast<int>(controls.size()); ++i) {
+        SCOPED_TRACE(controls[i].name);
+        EXPECT_EQ(form.ControlBounds({i}), madeAtOnce.ControlBounds({i}));
+        EXPECT_EQ(form.IsControlVisible({i}), madeAtOnce.IsControlVisible({i}));
     }
 }
 

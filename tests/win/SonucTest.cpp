@@ -29,7 +29,7 @@ HWND focusAtNote = nullptr;
 LRESULT CALLBACK OwnerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kSetTime) testNow = kShownAt + std::chrono::milliseconds(wParam);
     if (message == kNote && watched) {
-        notes.push_back(watched->ControlText("GeriSayimLabel") + "/" + std::to_string(result::OturumSayaci));
+        notes.push_back(watched->ControlText(result::SonucForm::GeriSayimLabel) + "/" + std::to_string(result::OturumSayaci));
         focusAtNote = GetFocus();
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -79,7 +79,7 @@ protected:
 };
 
 void ExpectClosedAndReset(const TSonucForm& dialog) {
-    EXPECT_FALSE(dialog.IsTimerEnabled("Timer1"));
+    EXPECT_FALSE(dialog.IsTimerEnabled(result::SonucForm::Timer1));
     EXPECT_EQ(result::OturumSayaci, 0);
 }
 
@@ -101,7 +101,7 @@ TEST_F(SonucDialog, CountsDownOnTheClockHoweverLateTheTicksComeAndClosesAtFiveSe
         for (int ms : c.ticksMs) TickAt(std::chrono::milliseconds(ms));
         dialog.ShowModal();
         EXPECT_EQ(notes, c.notes);
-        EXPECT_EQ(dialog.ControlText("GeriSayimLabel"), "5");
+        EXPECT_EQ(dialog.ControlText(result::SonucForm::GeriSayimLabel), "5");
         ExpectClosedAndReset(dialog);
     }
 }
@@ -110,22 +110,22 @@ TEST_F(SonucDialog, CountsDownOnTheClockHoweverLateTheTicksComeAndClosesAtFiveSe
 TEST_F(SonucDialog, ClosesAtOnceByTamamItsCloseBoxOrAltF4) {
     struct Case {
         const char* name;
-        const char* target;  // nullptr: the dialog
+        TSonucForm::Id target;
         UINT message;
         WPARAM wParam;
         LPARAM lParam;
     } cases[] = {
-        {"Tamam", "Tamam", BM_CLICK, 0, 0},
-        {"close box", nullptr, WM_SYSCOMMAND, SC_CLOSE, 0},
-        {"Alt+F4", "Button1", WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16},
-        {"WM_CLOSE", nullptr, WM_CLOSE, 0, 0},
+        {"Tamam", result::SonucForm::Tamam, BM_CLICK, 0, 0},
+        {"close box", TSonucForm::kSelf, WM_SYSCOMMAND, SC_CLOSE, 0},
+        {"Alt+F4", result::SonucForm::Button1, WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN << 16},
+        {"WM_CLOSE", TSonucForm::kSelf, WM_CLOSE, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TSonucForm& dialog = OpenDialog();
         TickAt(1s);
         TickAt(2s);
-        PostMessageW(c.target ? dialog.ControlHandle(c.target) : dialog.Handle(), c.message, c.wParam, c.lParam);
+        PostMessageW(dialog.ControlHandle(c.target), c.message, c.wParam, c.lParam);
         dialog.ShowModal();
         EXPECT_EQ(notes, (std::vector<std::string>{"5/0", "4/1", "3/2"}));
         ExpectClosedAndReset(dialog);
@@ -140,7 +140,7 @@ TEST_F(SonucDialog, KeysTypedWhileItIsUpNeitherCloseNorChangeIt) {
     for (const WPARAM key : {VK_RETURN, VK_SPACE, VK_ESCAPE}) {
         SCOPED_TRACE(key);
         TSonucForm& dialog = OpenDialog();
-        const HWND button1 = dialog.ControlHandle("Button1");
+        const HWND button1 = dialog.ControlHandle(result::SonucForm::Button1);
         PostMessageW(button1, WM_KEYDOWN, key, 1);
         PostMessageW(button1, WM_CHAR, MapVirtualKeyW(key, MAPVK_VK_TO_CHAR), 1);
         PostMessageW(button1, WM_KEYUP, key, 0xC0000001);
@@ -171,19 +171,21 @@ TEST_F(SonucDialog, FixedFrameWithTheDesignedClientAreaCentredOverTheExamWindow)
     wchar_t caption[32];
     GetWindowTextW(hwnd, caption, 32);
     EXPECT_STREQ(caption, L"S\u00FCreniz Doldu!");
-    GetWindowRect(dialog.ControlHandle("Button1"), &button1);
+    GetWindowRect(dialog.ControlHandle(result::SonucForm::Button1), &button1);
     MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&button1), 2);
     EXPECT_GE(button1.left, client.right);
 
+    using result::SonucForm::Control;
     struct Place {
-        const char* name;
+        TSonucForm::Id control;
         int left, top;
-    } places[] = {{"Label1", 16, 16},  {"Label2", 16, 72},           {"SonucLabel", 272, 68}, {"Label4", 16, 112},
-                  {"Label5", 16, 136}, {"GeriSayimLabel", 184, 132}, {"Label6", 216, 136},    {"Tamam", 146, 172}};
+    } places[] = {{Control("Label1"), 16, 16},         {Control("Label2"), 16, 72},   {Control("SonucLabel"), 272, 68},
+                  {Control("Label4"), 16, 112},        {Control("Label5"), 16, 136},  {Control("GeriSayimLabel"), 184, 132},
+                  {Control("Label6"), 216, 136},       {Control("Tamam"), 146, 172}};
     for (const Place& p : places) {
-        SCOPED_TRACE(p.name);
-        EXPECT_EQ(dialog.ControlBounds(p.name).left, p.left);
-        EXPECT_EQ(dialog.ControlBounds(p.name).top, p.top);
+        SCOPED_TRACE(result::kSonucFormControls[p.control.index].name);
+        EXPECT_EQ(dialog.ControlBounds(p.control).left, p.left);
+        EXPECT_EQ(dialog.ControlBounds(p.control).top, p.top);
     }
 }
 
