@@ -3,8 +3,8 @@
 // words already typed, and once stopped by the supervisor three times, where it must last 180 s plus the stopped
 // time. Runs inside the real exam window under Windows (or Wine), three to four minutes per exam; prints each
 // figure beside its target.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cmath>
@@ -33,8 +33,16 @@ constexpr std::chrono::microseconds kKeyInterval{1000000 / 15};
 
 // About 29,000 characters.
 std::string TypedWords(int words) {
-    static constexpr std::string_view kSentence[] = {"Bu", "sabah", "erken", "kalkt\xFDm,", "\xE7" "ay",
-                                                     "i\xE7tim", "ve", "okula", "gittim."};
+    static constexpr std::string_view kSentence[] = {"Bu",
+                                                     "sabah",
+                                                     "erken",
+                                                     "kalkt\xFDm,",
+                                                     "\xE7"
+                                                     "ay",
+                                                     "i\xE7tim",
+                                                     "ve",
+                                                     "okula",
+                                                     "gittim."};
     std::string text;
     for (int i = 0; i < words; ++i) {
         const std::size_t word = i % std::size(kSentence);
@@ -58,8 +66,7 @@ public:
     LARGE_INTEGER At() const { return at_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self) {
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
         auto& watch = *reinterpret_cast<ReadOnlyWatch*>(self);
         if (message == EM_SETREADONLY && wParam && !watch.seen_) {

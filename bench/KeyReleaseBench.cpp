@@ -18,8 +18,18 @@ using bench::Milliseconds;
 using bench::PerformanceCount;
 
 std::string TypedText(int words) {
-    static const char* kWords[] = {"bir", "iki", "\xFC\xE7", "kalem", "defter", "\xE7i\xE7" "ek", "a\xF0" "a\xE7",
-                                   "\xF6\xF0renci", "G\xFCnayd\xFDn,", "\xFDrmak."};
+    static const char* kWords[] = {"bir",
+                                   "iki",
+                                   "\xFC\xE7",
+                                   "kalem",
+                                   "defter",
+                                   "\xE7i\xE7"
+                                   "ek",
+                                   "a\xF0"
+                                   "a\xE7",
+                                   "\xF6\xF0renci",
+                                   "G\xFCnayd\xFDn,",
+                                   "\xFDrmak."};
     std::mt19937 random(1254);
     std::string text;
     for (int i = 0; i < words; ++i) {
@@ -60,7 +70,8 @@ int main() {
         }
         const Figures f = Summarise(times);
         std::printf("%5d words: median %.3f ms, 95th percentile %.3f ms, worst %.3f ms%s\n", words, f.median,
-                    f.percentile95, f.worst, words == 1000 ? (f.median < 2.0 ? "  (target met)" : "  (target missed)") : "");
+                    f.percentile95, f.worst,
+                    words == 1000 ? (f.median < 2.0 ? "  (target met)" : "  (target missed)") : "");
     }
     form.SetTimerEnabled(exam::SinavForm::SinavTimer, false);
     return 0;

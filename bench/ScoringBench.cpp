@@ -14,7 +14,14 @@ struct ExamTexts {
 
 // A sample of Turkish-looking words and a typing of it: mixed case, punctuation, and about one word in ten wrong.
 ExamTexts MakeExamTexts(int wordCount) {
-    static const std::string kLetters = "abc\xE7" "defg\xF0" "h\xFD" "ijklmno\xF6" "prs\xFE" "tu\xFC" "vyz";
+    static const std::string kLetters =
+        "abc\xE7"
+        "defg\xF0"
+        "h\xFD"
+        "ijklmno\xF6"
+        "prs\xFE"
+        "tu\xFC"
+        "vyz";
     static const std::string kMarks[] = {"", "", "", "", ".", ",", "?", ";", "\x85", "\x92", "-"};
     std::mt19937 random(20000);
     std::vector<std::string> vocabulary(wordCount / 4 + 1);

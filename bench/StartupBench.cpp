@@ -1,8 +1,8 @@
 // How long PC1.exe takes from CreateProcess to its entry dialog on screen, and the memory it holds once settled,
 // beside minimal_window.exe, a minimal Win32 program built the same way. Both are started from this folder, once to
 // warm up and then thirty times each; prints the medians, the ratios and their targets.
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -90,8 +90,8 @@ public:
         std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            exe.parent_path().c_str(), &startup, &info_))
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, exe.parent_path().c_str(),
+                            &startup, &info_))
             throw std::runtime_error("cannot start " + exe.string());
     }
     ~ChildProcess() {
@@ -190,11 +190,11 @@ int main() {
         }
         const Figures minimal = minimalSamples.Medians();
         const Figures pc1 = pc1Samples.Medians();
-        std::printf("start-up, CreateProcess to the first window shown and every window painted (median of %d "
-                    "runs after a warm-up)\n",
-                    kRuns);
-        std::printf("  minimal_window.exe %.1f ms, PC1.exe (entry dialog) %.1f ms\n", minimal.startupMs,
-                    pc1.startupMs);
+        std::printf(
+            "start-up, CreateProcess to the first window shown and every window painted (median of %d "
+            "runs after a warm-up)\n",
+            kRuns);
+        std::printf("  minimal_window.exe %.1f ms, PC1.exe (entry dialog) %.1f ms\n", minimal.startupMs, pc1.startupMs);
         const double startupRatio = pc1.startupMs / minimal.startupMs;
         std::printf("start-up ratio: %.2f (target: at most %.1f)%s\n", startupRatio, kStartupRatioTarget,
                     Verdict(startupRatio, kStartupRatioTarget));

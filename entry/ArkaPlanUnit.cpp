@@ -13,8 +13,11 @@ const platform::FormSpec kForm{
 };
 
 const platform::ControlSpec kControls[] = {
-    {.name = "Image1", .kind = platform::ControlKind::Picture, .bounds = {0, 0, 775, 506},
-     .dock = geometry::Dock::Client, .picture = L"ARKAPLAN"},
+    {.name = "Image1",
+     .kind = platform::ControlKind::Picture,
+     .bounds = {0, 0, 775, 506},
+     .dock = geometry::Dock::Client,
+     .picture = L"ARKAPLAN"},
 };
 
 }  // namespace

@@ -62,7 +62,8 @@ void TGirisForm::OnEvent(int source, Event event, platform::EventArgs& args) {
 }
 
 bool TGirisForm::IsIncomplete() const {
-    return ControlText(GirisForm::Adi).empty() || ControlText(GirisForm::Soyadi).empty() || ControlText(GirisForm::Adayno).empty();
+    return ControlText(GirisForm::Adi).empty() || ControlText(GirisForm::Soyadi).empty() ||
+           ControlText(GirisForm::Adayno).empty();
 }
 
 // The exam window owns the backdrop, which owns this dialog; closing it ends the program.
@@ -127,8 +128,9 @@ void TGirisForm::AdaynoChange(platform::EventArgs&) {
     const HWND adayno = ControlHandle(GirisForm::Adayno);
     DWORD caret = 0;
     SendMessageW(adayno, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    const auto removedBefore = std::count_if(number.begin(), number.begin() + std::min<std::size_t>(caret, number.size()),
-                                             [](char c) { return c < '0' || c > '9'; });
+    const auto removedBefore =
+        std::count_if(number.begin(), number.begin() + std::min<std::size_t>(caret, number.size()),
+                      [](char c) { return c < '0' || c > '9'; });
     SetControlText(GirisForm::Adayno, digits);
     const auto at = static_cast<WPARAM>(caret - removedBefore);
     SendMessageW(adayno, EM_SETSEL, at, static_cast<LPARAM>(at));

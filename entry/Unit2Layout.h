@@ -25,6 +25,8 @@ inline constexpr FontSpec kBoldFont{kMsSansSerif, -11, true};
 
 // The labels are placed as designed, to end where the edit beside each begins; a substituted face may make
 // them a pixel or two wider or narrower.
+// One control a row, as the window lists them.
+// clang-format off
 inline constexpr ControlSpec kGirisFormControls[] = {
     {.name = "Label1", .kind = ControlKind::Label, .bounds = {158, 24, 0, 0}, .text = "Aday No :", .font = kBoldFont},
     {.name = "Label2", .kind = ControlKind::Label, .bounds = {188, 56, 0, 0}, .text = "Ad\xFD :", .font = kBoldFont},
@@ -42,6 +44,7 @@ inline constexpr ControlSpec kGirisFormControls[] = {
     {.name = "Kapat", .kind = ControlKind::Button, .bounds = {328, 120, 75, 25}, .text = "Kapat (ESC)",
      .font = kBoldFont, .tabOrder = 4},
 };
+// clang-format on
 
 static_assert(platform::ContainersPrecedeTheirControls(kGirisFormControls));
 

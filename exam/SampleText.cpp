@@ -23,9 +23,9 @@ using UniqueFile = platform::Unique<HANDLE, CloseFile>;
 // The system's reason for an error, without its final full stop and line break.
 std::string SystemReason(DWORD error) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                            FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring reason(buffer, length);
     LocalFree(buffer);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
@@ -54,8 +54,8 @@ std::string TooLarge(ULONGLONG bytes) {
 
 // Other programs may read the file meanwhile, but none may write it; so its size holds while it is read.
 std::string ReadSampleFile() {
-    const HANDLE handle = CreateFileW(kSampleFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        CreateFileW(kSampleFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) ThrowCannotOpen(GetLastError());
     const UniqueFile file(handle);
     LARGE_INTEGER size{};

@@ -63,7 +63,8 @@ std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT 
 
 bool TSinavForm::AcceptsQueued(const MSG& message) const {
     if (message.hwnd == Handle()) return ExamInputFilter::AcceptsQueuedForWindow(message.message);
-    if (message.hwnd && IsChild(Handle(), message.hwnd)) return ExamInputFilter::AcceptsQueuedForControl(message.message);
+    if (message.hwnd && IsChild(Handle(), message.hwnd))
+        return ExamInputFilter::AcceptsQueuedForControl(message.message);
     return true;
 }
 
@@ -111,6 +112,5 @@ void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
 void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
     SetControlLeft(SinavForm::KapatBtn, ControlBounds(SinavForm::CaptionPanel).width - kKapatBtnRightGap);
 }
-
 
 }  // namespace exam

@@ -28,6 +28,8 @@ inline constexpr FontSpec kTotalFont{L"Arial", -11, true};
 
 // Listed in docking order: of two controls docked to the same edge the first lies nearer it, so the caption
 // panel comes before the button bar and the status bar before the results group.
+// One control a row, as the window lists them.
+// clang-format off
 inline constexpr ControlSpec kSinavFormControls[] = {
     {.name = "CaptionPanel", .kind = ControlKind::Panel, .bounds = {0, 0, 836, 45}, .dock = Dock::Top,
      .color = platform::kActiveCaption, .tabOrder = 5, .options = options::kRaisedBevel},
@@ -82,7 +84,8 @@ inline constexpr ControlSpec kSinavFormControls[] = {
      .visible = false, .hint = "Geni\xFEli\xF0i ayarla"},
     {.name = "Metin", .kind = ControlKind::RichEdit, .bounds = {0, 90, 425, 226}, .dock = Dock::Left,
      .font = {L"Palatino Linotype", -16}, .color = platform::k3dLight, .tabOrder = 2,
-     .options = options::kReadOnly | options::kAutomaticDrag | options::kLeftButtonOnly, .hint = "S\xFDnav metnini bo b\xF6l\xFCmde g\xF6receksiniz."},
+     .options = options::kReadOnly | options::kAutomaticDrag | options::kLeftButtonOnly,
+     .hint = "S\xFDnav metnini bo b\xF6l\xFCmde g\xF6receksiniz."},
     {.name = "StatusBar1", .kind = ControlKind::StatusBar, .bounds = {0, 316, 836, 26}, .dock = Dock::Bottom,
      .color = platform::kSilver},
     {.name = "Yazilan", .kind = ControlKind::RichEdit, .bounds = {428, 90, 408, 226}, .dock = Dock::Client,
@@ -112,6 +115,7 @@ inline constexpr ControlSpec kSinavFormControls[] = {
     {.name = "Chart2", .kind = ControlKind::Chart, .parent = "Panel2", .bounds = {1, 1, 198, 155},
      .dock = Dock::Top, .tabOrder = 0},
 };
+// clang-format on
 
 inline constexpr platform::TimerSpec kSinavFormTimers[] = {{"SinavTimer"}, {"BaslatTimer"}};
 

@@ -71,7 +71,9 @@ void TSinavForm::MakeControls() {
     ShowComputerLabel();
 }
 
-void TSinavForm::ShowComputerLabel() { SetControlText(SinavForm::PCLabel, ProgramName() + " - (" + BilgisayarAdi() + ")"); }
+void TSinavForm::ShowComputerLabel() {
+    SetControlText(SinavForm::PCLabel, ProgramName() + " - (" + BilgisayarAdi() + ")");
+}
 
 bool TSinavForm::PrepareForNewCandidate() {
     if (!HasControls()) {

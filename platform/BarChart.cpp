@@ -42,7 +42,8 @@ void DrawRectangle(HDC dc, const geometry::Rect& r) { Rectangle(dc, r.left, r.to
 
 BarChart::BarChart(HWND parent, const geometry::Rect& bounds) : thousandsSeparator_(UserThousandsSeparator()) {
     Create(kChartClass, L"",
-           {.style = WS_CHILD | WS_VISIBLE, .bounds = {bounds.left, bounds.top, bounds.width, bounds.height},
+           {.style = WS_CHILD | WS_VISIBLE,
+            .bounds = {bounds.left, bounds.top, bounds.width, bounds.height},
             .owner = parent});
 }
 

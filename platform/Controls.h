@@ -17,11 +17,11 @@ enum class ControlKind {
     Button,         // plain push button
     PictureButton,  // push button with a 32 x 32 picture
     ListBox,
-    RichEdit,       // the "RICHEDIT" class of riched32.dll
-    StatusBar,      // one panel spanning the bar
-    Edit,           // single-line edit
-    Picture,        // a picture stretched over its bounds, painted by its container
-    Chart,          // the results bar chart
+    RichEdit,   // the "RICHEDIT" class of riched32.dll
+    StatusBar,  // one panel spanning the bar
+    Edit,       // single-line edit
+    Picture,    // a picture stretched over its bounds, painted by its container
+    Chart,      // the results bar chart
 };
 
 namespace options {
@@ -44,11 +44,11 @@ struct ControlSpec {
     geometry::Dock dock = geometry::Dock::None;
     std::string_view text = {};  // Windows-1254
     FontSpec font = kInheritedFont;
-    Color color = {};  // background; inherited from the container when not given
+    Color color = {};   // background; inherited from the container when not given
     int tabOrder = -1;  // -1: takes no focus
     bool visible = true;
     unsigned options = 0;
-    std::string_view hint = {};       // stored with the control, never shown
+    std::string_view hint = {};        // stored with the control, never shown
     const wchar_t* picture = nullptr;  // resource name of a button's or picture's image
 };
 
@@ -61,7 +61,7 @@ struct TimerSpec {
 struct FormSpec {
     const wchar_t* className = nullptr;
     std::string_view caption = {};  // Windows-1254
-    geometry::Rect bounds = {};  // outer position and size
+    geometry::Rect bounds = {};     // outer position and size
     DWORD style = 0;
     DWORD exStyle = 0;
     FontSpec baseFont = {};

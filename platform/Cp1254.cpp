@@ -20,10 +20,9 @@ std::wstring WidenCp1254(std::string_view text) {
 std::string NarrowCp1254(std::wstring_view text) {
     if (text.empty()) return {};
     const int size = static_cast<int>(text.size());
-    std::string narrow(WideCharToMultiByte(kTurkishCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr),
-                       '\0');
-    WideCharToMultiByte(kTurkishCodePage, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()),
-                        nullptr, nullptr);
+    std::string narrow(WideCharToMultiByte(kTurkishCodePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(kTurkishCodePage, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                        nullptr);
     return narrow;
 }
 

@@ -28,7 +28,6 @@ geometry::Insets ClientInsets(const ControlSpec& spec) {
     return {};
 }
 
-
 void LoadRichEditOnce() {
     static const HMODULE library = LoadLibraryW(L"riched32.dll");
     if (!library) throw std::runtime_error("riched32.dll cannot be loaded");
@@ -57,8 +56,7 @@ WindowRecipe RecipeFor(const ControlSpec& spec) {
         return {L"EDIT", DWORD{ES_AUTOHSCROLL} | readOnly, WS_EX_CLIENTEDGE};
     case ControlKind::RichEdit:
         LoadRichEditOnce();
-        return {L"RICHEDIT",
-                DWORD{ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL} | readOnly | verticalScroll,
+        return {L"RICHEDIT", DWORD{ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL} | readOnly | verticalScroll,
                 WS_EX_CLIENTEDGE};
     case ControlKind::StatusBar:
         return {STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0};
@@ -97,8 +95,8 @@ void ConfigureRichEdit(HWND edit, HFONT font, const FontSpec& fontSpec, Color ba
     // The control's own default is a bold system font under some versions; state every attribute.
     CHARFORMATW format{};
     format.cbSize = sizeof format;
-    format.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR |
-                    CFM_CHARSET;
+    format.dwMask =
+        CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_CHARSET;
     format.dwEffects = fontSpec.bold ? CFE_BOLD : 0;
     format.yHeight = -fontSpec.height * 1440 / 96;  // twips at 96 pixels per inch
     format.crTextColor = fontSpec.color.Resolve();
@@ -136,16 +134,13 @@ void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> control
     }
 
     const geometry::Rect& b = form.bounds;
-    Create({form.className}, WidenCp1254(form.caption).c_str(),
-           {.style = form.style,
-            .exStyle = form.exStyle,
-            .bounds = {b.left, b.top, b.width, b.height},
-            .owner = owner});
+    Create(
+        {form.className}, WidenCp1254(form.caption).c_str(),
+        {.style = form.style, .exStyle = form.exStyle, .bounds = {b.left, b.top, b.width, b.height}, .owner = owner});
 }
 
 void Form::BuildControls() {
-    while (BuildControlsStep()) {
-    }
+    while (BuildControlsStep()) {}
 }
 
 bool Form::BuildControlsStep() {
@@ -172,7 +167,8 @@ void Form::CreateControl(int index) {
     const ControlSpec& spec = *control.spec;
     control.font = fonts_.Get(control.fontSpec);
     if (spec.kind == ControlKind::Label) SizeLabel(control);
-    if (spec.kind == ControlKind::Picture) control.picture = std::make_unique<Picture>(Picture::FromJpegResource(spec.picture));
+    if (spec.kind == ControlKind::Picture)
+        control.picture = std::make_unique<Picture>(Picture::FromJpegResource(spec.picture));
     if (IsGraphic(spec.kind)) return;
     if (spec.kind == ControlKind::Chart) {
         control.chart = std::make_unique<BarChart>(ContainerHandle(control.parent), control.bounds);
@@ -303,18 +299,16 @@ void Form::SetTimerEnabledAt(int index, bool enabled) {
 }
 
 void Form::ScheduleTimerAt(int index, std::chrono::milliseconds due) {
-    SetTimer(Handle(), kFirstTimerId + index, static_cast<UINT>(std::max<std::int64_t>(USER_TIMER_MINIMUM, due.count())),
-             nullptr);
+    SetTimer(Handle(), kFirstTimerId + index,
+             static_cast<UINT>(std::max<std::int64_t>(USER_TIMER_MINIMUM, due.count())), nullptr);
     timers_[index].enabled = true;
 }
-
 
 // Docks everything, then lets resized containers react; a reaction that moves controls docks again.
 void Form::Relayout() {
     if (layingOut_ || !controlsBuilt_) return;
     layingOut_ = true;
-    for (int pass = 0; pass < 4 && ApplyLayout(); ++pass) {
-    }
+    for (int pass = 0; pass < 4 && ApplyLayout(); ++pass) {}
     layingOut_ = false;
 }
 
@@ -355,7 +349,6 @@ void Form::InvalidateInContainer(const Control& control, const geometry::Rect& a
     const RECT r = ToRect(area);
     InvalidateRect(ContainerHandle(control.parent), &r, TRUE);
 }
-
 
 Form::~Form() {
     if (Handle()) DestroyWindow(Handle());

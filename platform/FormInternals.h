@@ -7,7 +7,6 @@
 
 namespace platform::form_internals {
 
-
 inline constexpr int kFirstControlId = 1000;
 inline constexpr UINT_PTR kFirstTimerId = 1;
 inline constexpr wchar_t kContainerClass[] = L"PC1Container";

@@ -28,8 +28,8 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
         const WORD code = HIWORD(wParam);
         const ControlKind kind = controls_[id].spec->kind;
         const bool clicked = code == BN_CLICKED && (kind == ControlKind::Button || kind == ControlKind::PictureButton);
-        const bool changed = (code == EN_CHANGE && kind == ControlKind::Edit) ||
-                             (code == LBN_SELCHANGE && kind == ControlKind::ListBox);
+        const bool changed =
+            (code == EN_CHANGE && kind == ControlKind::Edit) || (code == LBN_SELCHANGE && kind == ControlKind::ListBox);
         if (!clicked && !changed) return false;
         EventArgs args;
         OnEvent(id, clicked ? Event::Click : Event::Change, args);
@@ -140,7 +140,8 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND hwnd, LPARAM list) {
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&disabled));
@@ -251,8 +252,8 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_SYSKEYUP:
         case WM_CHAR: {
             if (!form.DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
-            const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 &&
-                                      GetKeyState(VK_MENU) >= 0;
+            const bool plainKeyDown =
+                message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
             if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
                 const HWND root = GetAncestor(hwnd, GA_ROOT);
                 SetFocus(GetNextDlgTabItem(root, hwnd, GetKeyState(VK_SHIFT) < 0));
@@ -308,6 +309,5 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         return DefSubclassProc(hwnd, message, wParam, lParam);
     });
 }
-
 
 }  // namespace platform

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 

@@ -53,14 +53,14 @@ LRESULT CALLBACK ForwardToAnsiProcedure(HWND edit, UINT message, WPARAM wParam, 
 // previous procedure as a value that CallWindowProcW knows to be an ANSI one, converting every message for it.
 void MakeRichEditWindowUnicode(HWND edit) {
     if (IsWindowUnicode(edit)) return;
-    const LONG_PTR previous = SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
+    const LONG_PTR previous =
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
     SetPropW(edit, kAnsiProcedure, reinterpret_cast<HANDLE>(previous));
 }
 
 void SetRichEditText(HWND edit, std::string_view text) {
     const std::wstring wide = WidenCp1254(text);
-    StreamIn(edit, SF_TEXT | SF_UNICODE,
-             {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
+    StreamIn(edit, SF_TEXT | SF_UNICODE, {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
 }
 
 void TypeIntoRichEdit(HWND edit, wchar_t character) {
@@ -98,7 +98,6 @@ int RichEditLineLength(HWND edit, int line) {
     const auto start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
     return start < 0 ? 0 : static_cast<int>(SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
 }
-
 
 // The line's own characters, read through the selection in UTF-16 so the code page plays no part.
 std::string RichEditLine(HWND edit, int line) {

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "platform/Form.h"
-#include "result/SonucUnitLayout.h"
 #include "platform/pure/Countdown.h"
+#include "result/SonucUnitLayout.h"
 
 namespace result {
 

@@ -29,6 +29,8 @@ inline constexpr FontSpec kNumberFont{kTimes, -24, true, platform::kNavy};
 
 // Button1 lies right of the client area, so it is never seen; first in tab order, it takes the focus when the
 // dialog opens and swallows Enter and Space, which therefore cannot close the dialog by accident.
+// One control a row, as the window lists them.
+// clang-format off
 inline constexpr ControlSpec kSonucFormControls[] = {
     {.name = "Label1", .kind = ControlKind::Label, .bounds = {16, 16, 0, 0},
      .text = "3 Dakikal\xFDk s\xFCre doldu!", .font = {kTimes, -32, true, platform::kNavy}},
@@ -47,6 +49,7 @@ inline constexpr ControlSpec kSonucFormControls[] = {
      .font = {kMsSansSerif, -16, true}, .tabOrder = 1},
     {.name = "Button1", .kind = ControlKind::Button, .bounds = {496, 32, 75, 25}, .text = "Button1", .tabOrder = 0},
 };
+// clang-format on
 
 inline constexpr platform::TimerSpec kSonucFormTimers[] = {{"Timer1", 1000}};
 

@@ -40,9 +40,21 @@ inline std::string MapEachByte(std::string_view text, const ByteMap& map) {
 
 // The 32 letters of the Turkish alphabet; each string splits after every escape so no letter is read as a hex digit.
 inline constexpr std::string_view kTurkishLower =
-    "abc\xE7" "defg\xF0" "h\xFD" "ijklmno\xF6" "pqrs\xFE" "tu\xFC" "vwxyz";
+    "abc\xE7"
+    "defg\xF0"
+    "h\xFD"
+    "ijklmno\xF6"
+    "pqrs\xFE"
+    "tu\xFC"
+    "vwxyz";
 inline constexpr std::string_view kTurkishUpper =
-    "ABC\xC7" "DEFG\xD0" "HI\xDD" "JKLMNO\xD6" "PQRS\xDE" "TU\xDC" "VWXYZ";
+    "ABC\xC7"
+    "DEFG\xD0"
+    "HI\xDD"
+    "JKLMNO\xD6"
+    "PQRS\xDE"
+    "TU\xDC"
+    "VWXYZ";
 inline constexpr ByteMap kTurkishUpperMap = MapBytes(kTurkishLower, kTurkishUpper);
 
 // Lower-case letters of Windows-1254 outside the Turkish alphabet, and their capitals; last, the modifier

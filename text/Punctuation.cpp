@@ -19,8 +19,6 @@ constexpr ByteMap kBlankingMap = BlankingMap();
 
 }  // namespace
 
-std::string NoktalamaTemizle(std::string_view text) {
-    return MapEachByte(text, kBlankingMap);
-}
+std::string NoktalamaTemizle(std::string_view text) { return MapEachByte(text, kBlankingMap); }
 
 }  // namespace text

@@ -3,8 +3,6 @@
 
 namespace text {
 
-std::string HarfDonustur(std::string_view text) {
-    return MapEachByte(text, kTurkishUpperMap);
-}
+std::string HarfDonustur(std::string_view text) { return MapEachByte(text, kTurkishUpperMap); }
 
 }  // namespace text

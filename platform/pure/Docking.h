@@ -21,9 +21,9 @@ struct Insets {
 enum class Dock { None, Top, Bottom, Left, Right, Client };
 
 struct DockNode {
-    int parent;      // index of the container in the same table, or kRoot for the window's client area
+    int parent;  // index of the container in the same table, or kRoot for the window's client area
     Dock dock;
-    Rect bounds;     // relative to the container; docking replaces what the docked edges decide
+    Rect bounds;  // relative to the container; docking replaces what the docked edges decide
     bool visible;
     Insets clientInsets;
 };

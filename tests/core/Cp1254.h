@@ -11,9 +11,9 @@ namespace testing_text {
 inline std::string Cp1254(std::string_view utf8) {
     // Code points whose Windows-1254 byte differs from their Latin-1 value.
     static const std::map<char32_t, unsigned char> kMoved = {
-        {U'Ğ', 0xD0}, {U'İ', 0xDD}, {U'Ş', 0xDE}, {U'ğ', 0xF0}, {U'ı', 0xFD}, {U'ş', 0xFE},
-        {U'Š', 0x8A}, {U'š', 0x9A}, {U'Œ', 0x8C}, {U'œ', 0x9C}, {U'Ÿ', 0x9F}, {U'ƒ', 0x83}, {U'ˆ', 0x88},
-        {U'‘', 0x91}, {U'’', 0x92}, {U'“', 0x93}, {U'”', 0x94}, {U'–', 0x96}, {U'—', 0x97}, {U'…', 0x85},
+        {U'Ğ', 0xD0}, {U'İ', 0xDD}, {U'Ş', 0xDE}, {U'ğ', 0xF0}, {U'ı', 0xFD}, {U'ş', 0xFE}, {U'Š', 0x8A},
+        {U'š', 0x9A}, {U'Œ', 0x8C}, {U'œ', 0x9C}, {U'Ÿ', 0x9F}, {U'ƒ', 0x83}, {U'ˆ', 0x88}, {U'‘', 0x91},
+        {U'’', 0x92}, {U'“', 0x93}, {U'”', 0x94}, {U'–', 0x96}, {U'—', 0x97}, {U'…', 0x85},
     };
     std::string bytes;
     for (std::size_t i = 0; i < utf8.size();) {

@@ -27,7 +27,11 @@ TEST(NoktalamaTemizle, BlanksPunctuationByteForByte) {
 TEST(SplitWords, CutsAtBlanksAndControlBytesAndReadsQuotedWords) {
     const SplitCase kCases[] = {
         {"plain words", "Bu bir deneme", {"Bu", "bir", "deneme"}},
-        {"bytes 1 to 32 separate", "a\x01" "b\tc\r\nd\x1F" "e f", {"a", "b", "c", "d", "e", "f"}},
+        {"bytes 1 to 32 separate",
+         "a\x01"
+         "b\tc\r\nd\x1F"
+         "e f",
+         {"a", "b", "c", "d", "e", "f"}},
         {"bytes from 0x80 are word bytes", "\x80\xA0\xFF x\xA0y", {"\x80\xA0\xFF", "x\xA0y"}},
         {"punctuation stays in live words", "Ne? (evet) bu-da", {"Ne?", "(evet)", "bu-da"}},
         {"quoted word keeps its blanks", Cp1254("\"iki kelime\" üç"), {"iki kelime", Cp1254("üç")}},
@@ -71,7 +75,8 @@ TEST(ScoredWords, SplitsTheBlankedText) {
         {"punctuation separates", "Bu, bir deneme-metnidir.", {"Bu", "bir", "deneme", "metnidir"}},
         {"question mark and brackets stay", "Ne? (evet)", {"Ne?", "(evet)"}},
         {"quotes no longer group", Cp1254("\"iki kelime\" üç"), {"iki", "kelime", Cp1254("üç")}},
-        {"typographic punctuation separates", Cp1254("“Günaydın!” Türkiye’nin…"),
+        {"typographic punctuation separates",
+         Cp1254("“Günaydın!” Türkiye’nin…"),
          {Cp1254("Günaydın"), Cp1254("Türkiye"), "nin"}},
     };
     for (const auto& c : kCases) {

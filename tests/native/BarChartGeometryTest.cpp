@@ -39,7 +39,10 @@ TEST(BarChartText, LabelBlankAndValueGroupedInThrees) {
         {999, ".", "Do\xF0ru 999"},
         {1000, ".", "Do\xF0ru 1.000"},
         {123456, ",", "Do\xF0ru 123,456"},
-        {1234567, "\xA0", "Do\xF0ru 1\xA0" "234\xA0" "567"},
+        {1234567, "\xA0",
+         "Do\xF0ru 1\xA0"
+         "234\xA0"
+         "567"},
     };
     for (const auto& c : kCases) EXPECT_EQ(MarkText("Do\xF0ru", c.value, c.separator), c.expected);
 }

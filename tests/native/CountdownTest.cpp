@@ -19,9 +19,9 @@ TEST(Countdown, TicksShowTheSecondsReallyLeft) {
         bool finished;
         std::chrono::milliseconds untilNextTick;
     } cases[] = {
-        {0ms, 180, false, 1000ms},       {1000ms, 179, false, 1000ms},    {998ms, 179, false, 2ms},
-        {1016ms, 179, false, 984ms},      {2700ms, 177, false, 300ms},     {9400ms, 171, false, 600ms},
-        {179000ms, 1, false, 1000ms},     {179990ms, 1, false, 10ms},      {180000ms, 0, true, 1000ms},
+        {0ms, 180, false, 1000ms},    {1000ms, 179, false, 1000ms}, {998ms, 179, false, 2ms},
+        {1016ms, 179, false, 984ms},  {2700ms, 177, false, 300ms},  {9400ms, 171, false, 600ms},
+        {179000ms, 1, false, 1000ms}, {179990ms, 1, false, 10ms},   {180000ms, 0, true, 1000ms},
         {183500ms, 0, true, 500ms},
     };
     for (const auto& c : cases) {

@@ -25,16 +25,28 @@ using testing_text::Utf16Bytes;
 
 // The text both writers' files in tests/data hold.
 constexpr std::string_view kWritersText =
-    "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE" "esinden gelen \xF6\xF0renciler "
-    "s\xFDn\xFD" "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7" "biri "
-    "korkmuyordu. I\xFE\xFDk, \xE7i\xE7" "ek, a\xF0" "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+    "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE"
+    "esinden gelen \xF6\xF0renciler "
+    "s\xFDn\xFD"
+    "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7"
+    "biri "
+    "korkmuyordu. I\xFE\xFDk, \xE7i\xE7"
+    "ek, a\xF0"
+    "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
 
 // "Işık, çiçek" and "ağaç İstanbul Şule" on two lines, as Windows-1254, UTF-8 and UTF-16.
-constexpr std::string_view kTurkishLines = "I\xFE\xFDk, \xE7i\xE7" "ek\r\na\xF0" "a\xE7 \xDDstanbul \xDEule";
+constexpr std::string_view kTurkishLines =
+    "I\xFE\xFDk, \xE7i\xE7"
+    "ek\r\na\xF0"
+    "a\xE7 \xDDstanbul \xDEule";
 constexpr std::string_view kTurkishLinesUtf8 =
-    "I\xC5\x9F\xC4\xB1k, \xC3\xA7i\xC3\xA7" "ek\r\na\xC4\x9F" "a\xC3\xA7 \xC4\xB0stanbul \xC5\x9Eule";
+    "I\xC5\x9F\xC4\xB1k, \xC3\xA7i\xC3\xA7"
+    "ek\r\na\xC4\x9F"
+    "a\xC3\xA7 \xC4\xB0stanbul \xC5\x9Eule";
 constexpr std::u16string_view kTurkishLinesUtf16 =
-    u"I\x015F\x0131k, \x00E7i\x00E7" u"ek\r\na\x011F" u"a\x00E7 \x0130stanbul \x015Eule";
+    u"I\x015F\x0131k, \x00E7i\x00E7"
+    u"ek\r\na\x011F"
+    u"a\x00E7 \x0130stanbul \x015Eule";
 
 constexpr char kFailedToLoad[] = "Failed to Load Stream";
 
@@ -118,8 +130,8 @@ protected:
     // The message for a sample file the system refused to open, with the system's reason for `error`.
     std::string CannotOpen(DWORD error) const {
         wchar_t reason[512];
-        const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                            error, 0, reason, 512, nullptr);
+        const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                                            0, reason, 512, nullptr);
         std::wstring text(reason, length);
         while (!text.empty() && std::wstring_view(L"\r\n .").find(text.back()) != std::wstring_view::npos)
             text.pop_back();
@@ -259,8 +271,9 @@ TEST_F(BadSample, EmbeddedPicturesLeaveTheWordsAroundThem) {
         const char* name;
         const char* picture;
     } kCases[] = {
-        {"PNG", "\\pngblip\\picw1\\pich1 89504e470d0a1a0a0000000d49484452000000010000000108020000009077"
-                "53de0000000c49444154789c63f8cfc0000003010100c9fe92ef0000000049454e44ae426082"},
+        {"PNG",
+         "\\pngblip\\picw1\\pich1 89504e470d0a1a0a0000000d49484452000000010000000108020000009077"
+         "53de0000000c49444154789c63f8cfc0000003010100c9fe92ef0000000049454e44ae426082"},
         {"metafile", "\\wmetafile8\\picw100\\pich100 0100090000030a00000000000400000000000300000000000000"},
         {"damaged hexadecimal data", "\\pngblip 89504e47zz0d0a"},
     };
@@ -283,8 +296,14 @@ std::string TooLarge(const char* kilobytes) {
 // The file is written with `content`, then lengthened to `size` bytes that are never written: past the limit the test
 // finishing shows that nothing read them, which for the largest would take minutes.
 TEST_F(BadSample, SamplesTooLargeForAnExamAreRefusedUnread) {
-    constexpr std::string_view kLine = "I\xFE\xFDk \xE7i\xE7" "ek a\xF0" "a\xE7 \xDDstanbul\r\n";
-    constexpr std::string_view kRichLine = "I\\'fe\\'fdk \\'e7i\\'e7" "ek a\\'f0" "a\\'e7 \\'ddstanbul\\par\n";
+    constexpr std::string_view kLine =
+        "I\xFE\xFDk \xE7i\xE7"
+        "ek a\xF0"
+        "a\xE7 \xDDstanbul\r\n";
+    constexpr std::string_view kRichLine =
+        "I\\'fe\\'fdk \\'e7i\\'e7"
+        "ek a\\'f0"
+        "a\\'e7 \\'ddstanbul\\par\n";
     constexpr std::uint64_t kLimit = exam::kMaxSampleBytes;
     const std::string plain = Repeated(kLine, kLimit / kLine.size() + 1).substr(0, kLimit);
     const std::size_t richLines = (kLimit - 30) / kRichLine.size();

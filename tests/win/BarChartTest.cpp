@@ -58,8 +58,8 @@ std::vector<SeenBar> SeeBars(const Image& image) {
             if (image.At(x, y) == kBlack) frame = y;
         }
         if (whiteTop >= 0)
-            bars.push_back({whiteBottom - whiteTop + 1, frame - whiteBottom, image.At(x, frame - 1),
-                            image.At(x, whiteTop - 2)});
+            bars.push_back(
+                {whiteBottom - whiteTop + 1, frame - whiteBottom, image.At(x, frame - 1), image.At(x, whiteTop - 2)});
     }
     return bars;
 }

@@ -82,7 +82,9 @@ protected:
         form.now += 1s;
         form.BaslatTimerTimer(args);
         const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
-        testing_pc1::Type(yazilan, "\"G\xFCnayd\xFDn!\" dedi \xF6gretmen. T\xFCrkiye'nin her k\xF6\xFE" "esinden");
+        testing_pc1::Type(yazilan,
+                          "\"G\xFCnayd\xFDn!\" dedi \xF6gretmen. T\xFCrkiye'nin her k\xF6\xFE"
+                          "esinden");
         SendMessageW(yazilan, WM_KEYUP, 'N', 0);
         testing_pc1::CloseTimeUpDialogWhenShown();
         form.now += 181s;

@@ -78,12 +78,13 @@ TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
         Action confirm;
         const char *adi, *soyadi, *adiKaydi, *soyadiKaydi;
     } cases[] = {
-        {"Enter in the surname field", [](auto& d) { Type(d.ControlHandle(entry::GirisForm::Soyadi), "\r"); }, "\xFEule", "\xFDlgaz",
-         "\xDEULE", "ILGAZ"},
-        {"Tamam clicked", [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), BM_CLICK, 0, 0); }, "ilker",
-         "\xE7i\xF0li", "\xDDLKER", "\xC7\xDD\xD0L\xDD"},
-        {"Enter on Tamam", [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), WM_KEYDOWN, VK_RETURN, 1); }, " ",
-         "a b", " ", "A B"},
+        {"Enter in the surname field", [](auto& d) { Type(d.ControlHandle(entry::GirisForm::Soyadi), "\r"); },
+         "\xFEule", "\xFDlgaz", "\xDEULE", "ILGAZ"},
+        {"Tamam clicked", [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), BM_CLICK, 0, 0); },
+         "ilker", "\xE7i\xF0li", "\xDDLKER", "\xC7\xDD\xD0L\xDD"},
+        {"Enter on Tamam",
+         [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), WM_KEYDOWN, VK_RETURN, 1); }, " ", "a b",
+         " ", "A B"},
         {"Shift+Enter on Kapat",
          [](auto& d) {
              testing_pc1::HeldKeys shift{VK_SHIFT};
@@ -131,10 +132,8 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
     const struct {
         const char *adayNo, *adi, *soyadi;
         WORD closingKey;
-    } cases[] = {{"1", "", "b", VK_RETURN},
-                 {"1", "a", "", VK_ESCAPE},
-                 {"", "a", "b", VK_RETURN},
-                 {"", "", "", VK_ESCAPE}};
+    } cases[] = {
+        {"1", "", "b", VK_RETURN}, {"1", "a", "", VK_ESCAPE}, {"", "a", "b", VK_RETURN}, {"", "", "", VK_ESCAPE}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.adayNo << "|" << c.adi << "|" << c.soyadi);
         entry::AdayKaydi = {"9", "X", "Y"};

@@ -126,7 +126,8 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
     CloseTimeUpDialogWhenShown();
     form.now += 200s;
     form.SinavTimerTimer(args);
-    ASSERT_EQ(platform::ListBoxItems(form.ControlHandle(exam::SinavForm::YanlisListBox)), (text::WordList{"irmak", "b", "irmak"}));
+    ASSERT_EQ(platform::ListBoxItems(form.ControlHandle(exam::SinavForm::YanlisListBox)),
+              (text::WordList{"irmak", "b", "irmak"}));
 
     const struct {
         const char* name;
@@ -171,13 +172,23 @@ TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
 // keyboard allows has typed every word right.
 TEST_F(ExamRun, SamplesFromWordProcessorsScoreAFaithfulCopyWithoutAWrongWord) {
     const std::string sample =
-        "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE" "esinden gelen \xF6\xF0renciler "
-        "s\xFDn\xFD" "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7" "biri "
-        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7" "ek, a\xF0" "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+        "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE"
+        "esinden gelen \xF6\xF0renciler "
+        "s\xFDn\xFD"
+        "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7"
+        "biri "
+        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7"
+        "ek, a\xF0"
+        "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
     const std::string typed =
-        "\"G\xFCnayd\xFDn!\" dedi \xF6\xF0retmen. T\xFCrkiye'nin her k\xF6\xFE" "esinden gelen \xF6\xF0renciler "
-        "s\xFDn\xFD" "fa girdi.\r\nKim bilir... Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD - ama hi\xE7" "biri "
-        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7" "ek, a\xF0" "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+        "\"G\xFCnayd\xFDn!\" dedi \xF6\xF0retmen. T\xFCrkiye'nin her k\xF6\xFE"
+        "esinden gelen \xF6\xF0renciler "
+        "s\xFDn\xFD"
+        "fa girdi.\r\nKim bilir... Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD - ama hi\xE7"
+        "biri "
+        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7"
+        "ek, a\xF0"
+        "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
     for (const char* writer : {"LibreOffice.rtf", "Riched20.rtf"}) {
         SCOPED_TRACE(writer);
         folder.Write(TestData(writer));
@@ -204,7 +215,11 @@ TEST_F(ExamRun, SampleFilesThatAreNotRichText) {
         std::string content;
         std::string expectedSample;  // empty: "Failed to Load Stream"
     } files[] = {
-        {"Windows-1254 text with lone CR and LF", "s\xFD" "cak\rg\xFCn\nbitti\r\n", "s\xFD" "cak\r\ng\xFCn\r\nbitti\r\n"},
+        {"Windows-1254 text with lone CR and LF",
+         "s\xFD"
+         "cak\rg\xFCn\nbitti\r\n",
+         "s\xFD"
+         "cak\r\ng\xFCn\r\nbitti\r\n"},
         {"UTF-8 text", "\xC4\xB1\xC5\x9F\xC4\x9F", "\xFD\xFE\xF0"},
         {"binary", std::string("MZ\0\0\x90", 5), ""},
         {"damaged rich text", "{\\rtf1 \\bin99999 x", ""},

@@ -72,7 +72,8 @@ protected:
     }
     void ReleaseKey(WORD key) { SendMessageW(yazilan, WM_KEYUP, key, 0xC0000001); }
     bool ClockRuns() const {
-        return form.Exam().Current() == exam::ExamState::Phase::Running && form.IsTimerEnabled(exam::SinavForm::SinavTimer);
+        return form.Exam().Current() == exam::ExamState::Phase::Running &&
+               form.IsTimerEnabled(exam::SinavForm::SinavTimer);
     }
     void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
     void AltDigits(HWND control, std::initializer_list<int> steps, bool keypad = false) {
@@ -138,8 +139,7 @@ TEST_F(ExamGuards, AltPressedAgainOrAltGrOrNoAltBreaksTheSequence) {
     }
     EXPECT_TRUE(ClockRuns());
 
-    for (int step = 0; step < 6; ++step)
-        SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
+    for (int step = 0; step < 6; ++step) SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
     EXPECT_TRUE(ClockRuns());
     EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::KapatBtn));
 }
@@ -194,8 +194,12 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     const struct {
         std::initializer_list<BYTE> held;
         WORD key;
-    } chords[] = {{{VK_CONTROL}, 'V'},          {{VK_CONTROL}, VK_INSERT},         {{VK_SHIFT}, VK_INSERT},
-                  {{VK_CONTROL, VK_MENU}, 'V'}, {{VK_SHIFT, VK_MENU}, VK_INSERT},  {{VK_CONTROL, VK_MENU}, 'A'},
+    } chords[] = {{{VK_CONTROL}, 'V'},
+                  {{VK_CONTROL}, VK_INSERT},
+                  {{VK_SHIFT}, VK_INSERT},
+                  {{VK_CONTROL, VK_MENU}, 'V'},
+                  {{VK_SHIFT, VK_MENU}, VK_INSERT},
+                  {{VK_CONTROL, VK_MENU}, 'A'},
                   {{VK_CONTROL, VK_SHIFT, VK_MENU}, 'V'}};
     for (const auto& chord : chords) {
         HeldKeys held(chord.held);
@@ -270,7 +274,8 @@ TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
     EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "\xF6rnek");
     EXPECT_FALSE(platform::IsRichEditReadOnly(yazilan));
     std::wstring read(16, L'\0');
-    FromAnotherThread([&] { read.resize(SendMessageW(yazilan, WM_GETTEXT, read.size(), reinterpret_cast<LPARAM>(read.data()))); });
+    FromAnotherThread(
+        [&] { read.resize(SendMessageW(yazilan, WM_GETTEXT, read.size(), reinterpret_cast<LPARAM>(read.data()))); });
     EXPECT_EQ(read, L"kendi");
 }
 
@@ -283,7 +288,8 @@ TEST_F(ExamGuards, TheTypedTextIsFrozenOnceTheTimeIsUp) {
     form.SinavTimerTimer(tick);
     ASSERT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
     platform::SetRichEditReadOnly(yazilan, false);
-    for (const auto& [held, key] : {std::pair<BYTE, WORD>{VK_CONTROL, 'Z'}, {VK_MENU, VK_BACK}, {VK_SHIFT, VK_DELETE}}) {
+    for (const auto& [held, key] :
+         {std::pair<BYTE, WORD>{VK_CONTROL, 'Z'}, {VK_MENU, VK_BACK}, {VK_SHIFT, VK_DELETE}}) {
         HeldKeys holding{held};
         SendMessageW(yazilan, held == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
     }

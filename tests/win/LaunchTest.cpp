@@ -77,7 +77,8 @@ TEST(Launch, EndsWithExitCodeZeroWhicheverWayTheEntryIsAbandoned) {
         std::function<void(HWND dialog, HWND exam)> act;
     };
     const Ending endings[] = {
-        {"Esc in the number field", [](HWND d, HWND) { PressAndRelease(ControlAt(d, testing_pc1::kAdaynoAt), VK_ESCAPE); }},
+        {"Esc in the number field",
+         [](HWND d, HWND) { PressAndRelease(ControlAt(d, testing_pc1::kAdaynoAt), VK_ESCAPE); }},
         {"Esc on Tamam", [](HWND d, HWND) { PressAndRelease(ControlAt(d, testing_pc1::kTamamAt), VK_ESCAPE); }},
         {"Kapat clicked", [](HWND d, HWND) { Click(ControlAt(d, testing_pc1::kKapatAt)); }},
         {"Enter on Kapat", [](HWND d, HWND) { PressKey(ControlAt(d, testing_pc1::kKapatAt), VK_RETURN); }},

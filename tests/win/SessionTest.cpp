@@ -87,7 +87,8 @@ TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     EXPECT_EQ(form.ControlHandle(exam::SinavForm::Yazilan), nullptr);
     NewSession(form, {"5", "a", "b"});
     ASSERT_NE(form.ControlHandle(exam::SinavForm::Yazilan), nullptr);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::PCLabel), "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
+    EXPECT_EQ(form.ControlText(exam::SinavForm::PCLabel),
+              "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
 
     ShowWindow(form.Handle(), SW_HIDE);
     exam::TSinavForm madeAtOnce;

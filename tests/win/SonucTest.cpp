@@ -29,7 +29,8 @@ HWND focusAtNote = nullptr;
 LRESULT CALLBACK OwnerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kSetTime) testNow = kShownAt + std::chrono::milliseconds(wParam);
     if (message == kNote && watched) {
-        notes.push_back(watched->ControlText(result::SonucForm::GeriSayimLabel) + "/" + std::to_string(result::OturumSayaci));
+        notes.push_back(watched->ControlText(result::SonucForm::GeriSayimLabel) + "/" +
+                        std::to_string(result::OturumSayaci));
         focusAtNote = GetFocus();
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -179,9 +180,9 @@ TEST_F(SonucDialog, FixedFrameWithTheDesignedClientAreaCentredOverTheExamWindow)
     struct Place {
         TSonucForm::Id control;
         int left, top;
-    } places[] = {{Control("Label1"), 16, 16},         {Control("Label2"), 16, 72},   {Control("SonucLabel"), 272, 68},
-                  {Control("Label4"), 16, 112},        {Control("Label5"), 16, 136},  {Control("GeriSayimLabel"), 184, 132},
-                  {Control("Label6"), 216, 136},       {Control("Tamam"), 146, 172}};
+    } places[] = {{Control("Label1"), 16, 16},   {Control("Label2"), 16, 72},  {Control("SonucLabel"), 272, 68},
+                  {Control("Label4"), 16, 112},  {Control("Label5"), 16, 136}, {Control("GeriSayimLabel"), 184, 132},
+                  {Control("Label6"), 216, 136}, {Control("Tamam"), 146, 172}};
     for (const Place& p : places) {
         SCOPED_TRACE(result::kSonucFormControls[p.control.index].name);
         EXPECT_EQ(dialog.ControlBounds(p.control).left, p.left);
