@@ -3,8 +3,9 @@
 // words already typed, and once stopped by the supervisor three times, where it must last 180 s plus the stopped
 // time. Runs inside the real exam window under Windows (or Wine), three to four minutes per exam; prints each
 // figure beside its target.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <chrono>
 #include <cmath>

@@ -1,8 +1,9 @@
 // How long PC1.exe takes from CreateProcess to its entry dialog on screen, and the memory it holds once settled,
 // beside minimal_window.exe, a minimal Win32 program built the same way. Both are started from this folder, once to
 // warm up and then thirty times each; prints the medians, the ratios and their targets.
-#include <psapi.h>
 #include <windows.h>
+
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,9 @@
 #include "tests/e2e/Console.h"
 
+#include <windows.h>
+
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <exception>

@@ -1,7 +1,8 @@
 // The results chart is made anew with every exam window; made, painted and destroyed a thousand times, it gives
 // back every GDI and USER object it took.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 

@@ -1,8 +1,9 @@
 // A day at an exam centre in one process: 500 candidates one after another, each entered in the entry dialog,
 // typing a little, timed out with the time-up dialog and shown the results before Yeni Oturum. What the process
 // holds after an exam must be the same after the 50th and after the 500th.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <psapi.h>
 

@@ -1,7 +1,8 @@
 // The program's resources have the formats its code relies on; JPEG pictures decode, or fail with an error;
 // picture buttons show their picture with its transparent colour in the button face; nothing leaks.
-#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
