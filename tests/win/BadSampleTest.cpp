@@ -20,19 +20,9 @@
 
 namespace {
 
+using testing_pc1::kWritersText;
 using testing_pc1::TestData;
 using testing_text::Utf16Bytes;
-
-// The text both writers' files in tests/data hold.
-constexpr std::string_view kWritersText =
-    "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE"
-    "esinden gelen \xF6\xF0renciler "
-    "s\xFDn\xFD"
-    "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7"
-    "biri "
-    "korkmuyordu. I\xFE\xFDk, \xE7i\xE7"
-    "ek, a\xF0"
-    "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
 
 // "Işık, çiçek" and "ağaç İstanbul Şule" on two lines, as Windows-1254, UTF-8 and UTF-16.
 constexpr std::string_view kTurkishLines =

@@ -39,6 +39,17 @@ private:
 // The time-up dialog closes itself after five seconds; tests close it as soon as it shows.
 void CloseTimeUpDialogWhenShown();
 
+// The text both writers' files in tests/data hold.
+inline constexpr std::string_view kWritersText =
+    "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE"
+    "esinden gelen \xF6\xF0renciler "
+    "s\xFDn\xFD"
+    "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7"
+    "biri "
+    "korkmuyordu. I\xFE\xFDk, \xE7i\xE7"
+    "ek, a\xF0"
+    "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+
 // A file of tests/data, copied beside the test's executable.
 std::string TestData(const char* name);
 

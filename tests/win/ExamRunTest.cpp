@@ -171,15 +171,7 @@ TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
 // Word processors write typographic quotes, apostrophes, dashes and ellipses; a candidate who types them as the
 // keyboard allows has typed every word right.
 TEST_F(ExamRun, SamplesFromWordProcessorsScoreAFaithfulCopyWithoutAWrongWord) {
-    const std::string sample =
-        "\x93G\xFCnayd\xFDn!\x94 dedi \xF6\xF0retmen. T\xFCrkiye\x92nin her k\xF6\xFE"
-        "esinden gelen \xF6\xF0renciler "
-        "s\xFDn\xFD"
-        "fa girdi.\r\nKim bilir\x85 Belki de bug\xFCn ilk s\xFDnavlar\xFDyd\xFD \x97 ama hi\xE7"
-        "biri "
-        "korkmuyordu. I\xFE\xFDk, \xE7i\xE7"
-        "ek, a\xF0"
-        "a\xE7, \xDDstanbul, \xDEule, Ilgaz.";
+    const std::string sample(testing_pc1::kWritersText);
     const std::string typed =
         "\"G\xFCnayd\xFDn!\" dedi \xF6\xF0retmen. T\xFCrkiye'nin her k\xF6\xFE"
         "esinden gelen \xF6\xF0renciler "
