@@ -22,13 +22,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // the error handler closes it, which ends the program.
     std::optional<exam::TSinavForm> sinavForm;
     try {
-        const exam::KeyboardGuard keyboardGuard;
+        exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
         sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry);
         SetApplicationTitle(*sinavForm);
-        const platform::QueuedMessageGuard queuedMessages([&](const MSG& m) { return sinavForm->AcceptsQueued(m); });
         sinavForm->FormCreate();  // returns once the first candidate has been entered
+        keyboardGuard.RequireInstalled();
+        // What other programs post to the exam window is judged from here on. Until now the window was hidden, its
+        // text areas empty and refusing every character; and every message taken from the queue past the filter
+        // costs a little, which the first screen does without.
+        const platform::QueuedMessageGuard queuedMessages([&](const MSG& m) { return sinavForm->AcceptsQueued(m); });
 
         return platform::RunMessageLoop();
     } catch (const std::exception& error) {

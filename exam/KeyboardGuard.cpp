@@ -51,30 +51,30 @@ LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM lParam) {
 
 }  // namespace
 
-KeyboardGuard::KeyboardGuard() {
-    const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!ready) throw std::runtime_error("the keyboard guard cannot start");
-    thread_ = std::thread([this, ready] { Run(ready); });
-    WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
-    if (!hooked_) {
-        thread_.join();
-        throw std::runtime_error("the keyboard guard cannot be installed");
-    }
+KeyboardGuard::KeyboardGuard() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    if (!ready_) throw std::runtime_error("the keyboard guard cannot start");
+    thread_ = std::thread([this] { Run(); });
 }
 
 KeyboardGuard::~KeyboardGuard() {
-    PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+    WaitForSingleObject(ready_, INFINITE);
+    if (hooked_) PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
     thread_.join();
+    CloseHandle(ready_);
 }
 
-void KeyboardGuard::Run(HANDLE ready) {
+void KeyboardGuard::RequireInstalled() {
+    WaitForSingleObject(ready_, INFINITE);
+    if (!hooked_) throw std::runtime_error("the keyboard guard cannot be installed");
+}
+
+void KeyboardGuard::Run() {
     MSG message;
     PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, before anyone posts to it
     threadId_ = GetCurrentThreadId();
     const HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, &OnKey, GetModuleHandleW(nullptr), 0);
     hooked_ = hook != nullptr;
-    SetEvent(ready);
+    SetEvent(ready_);
     if (!hook) return;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     UnhookWindowsHookEx(hook);

@@ -15,14 +15,20 @@ namespace exam {
 
 class KeyboardGuard {
 public:
+    // Starts the hook's thread and returns at once: installing the hook takes a while, which the first screen
+    // does without.
     KeyboardGuard();
     ~KeyboardGuard();
     KeyboardGuard(const KeyboardGuard&) = delete;
     KeyboardGuard& operator=(const KeyboardGuard&) = delete;
 
-private:
-    void Run(HANDLE ready);
+    // Waits until the hook is in place; throws when it cannot be installed.
+    void RequireInstalled();
 
+private:
+    void Run();
+
+    HANDLE ready_;
     std::thread thread_;
     DWORD threadId_ = 0;
     bool hooked_ = false;

@@ -39,23 +39,22 @@ bool StreamIn(HWND edit, UINT format, std::string_view bytes) {
 
 namespace {
 
-constexpr wchar_t kAnsiProcedure[] = L"PC1.AnsiProcedure";
-
+// The control's own procedure, as the wide API hands it back: a value that CallWindowProcW knows to be an ANSI
+// procedure, converting every message for it. It is kept in the window's user data, which the program uses for
+// nothing else on these controls, rather than in a window property, whose every read costs a trip to the window
+// server under some systems: every message to the control passes here.
 LRESULT CALLBACK ForwardToAnsiProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(edit, kAnsiProcedure));
-    if (message == WM_NCDESTROY) RemovePropW(edit, kAnsiProcedure);
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA));
     return CallWindowProcW(procedure, edit, message, wParam, lParam);
 }
 
 }  // namespace
 
-// A window procedure set through the wide API makes the window a Unicode one. The wide API hands back the
-// previous procedure as a value that CallWindowProcW knows to be an ANSI one, converting every message for it.
+// A window procedure set through the wide API makes the window a Unicode one.
 void MakeRichEditWindowUnicode(HWND edit) {
     if (IsWindowUnicode(edit)) return;
-    const LONG_PTR previous =
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
-    SetPropW(edit, kAnsiProcedure, reinterpret_cast<HANDLE>(previous));
+    SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
+    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
 }
 
 void SetRichEditText(HWND edit, std::string_view text) {
