@@ -101,7 +101,7 @@ void TSinavForm::YazilanTyping(platform::EventArgs& args) {
 
 void TSinavForm::SayaclariGuncelle() {
     if (!exam_.AcceptsTyping()) return;
-    StartExamClock();
+    if (exam_.Current() == ExamState::Phase::StartCountdown) StartExamClock();
     const HWND yazilan = ControlHandle(SinavForm::Yazilan);
     const std::string typed = platform::RichEditText(yazilan);
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));

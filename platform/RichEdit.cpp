@@ -93,23 +93,6 @@ bool LoadRichEditRtf(HWND edit, std::string_view rtf) {
 
 int RichEditLineCount(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)); }
 
-int RichEditLineLength(HWND edit, int line) {
-    const auto start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-    return start < 0 ? 0 : static_cast<int>(SendMessageW(edit, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
-}
-
-// The line's own characters, read through the selection in UTF-16 so the code page plays no part.
-std::string RichEditLine(HWND edit, int line) {
-    const auto start = SendMessageW(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
-    if (start < 0) return {};
-    const int length = RichEditLineLength(edit, line);
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    TEXTRANGEW range{{static_cast<LONG>(start), static_cast<LONG>(start + length)}, wide.data()};
-    const auto copied = SendMessageW(edit, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
-    wide.resize(static_cast<std::size_t>(copied));
-    return NarrowCp1254(wide);
-}
-
 void SetRichEditReadOnly(HWND edit, bool readOnly) { SendMessageW(edit, EM_SETREADONLY, readOnly, 0); }
 
 bool IsRichEditReadOnly(HWND edit) { return GetWindowLongW(edit, GWL_STYLE) & ES_READONLY; }

@@ -23,10 +23,8 @@ std::string RichEditText(HWND edit);  // CR LF line breaks
 // Loads rich text; false, with the control left empty, when the control cannot read it as rich text.
 bool LoadRichEditRtf(HWND edit, std::string_view rtf);
 
-int RichEditLineCount(HWND edit);               // lines as displayed, wrapped ones included
-int RichEditLineLength(HWND edit, int line);    // characters of one displayed line, without its line break
-std::string RichEditLine(HWND edit, int line);  // one displayed line, without its line break
-int RichEditTextLength(HWND edit);              // characters, a line break counting two
+int RichEditLineCount(HWND edit);   // lines as displayed, wrapped ones included
+int RichEditTextLength(HWND edit);  // characters, a line break counting two
 
 void SetRichEditReadOnly(HWND edit, bool readOnly);
 bool IsRichEditReadOnly(HWND edit);
