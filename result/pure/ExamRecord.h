@@ -1,0 +1,47 @@
+// The exam record: what one candidate's exam leaves behind, on paper and on disk. No Windows header: the filling
+// of the record's template, its escaping and the records file's lines are tested natively.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/TextAnalysis.h"
+
+namespace result {
+
+// A local date and time as people read it.
+struct LocalTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+// The names printed under the board's three signature lines; empty ones leave the line blank.
+struct ExamBoard {
+    std::string chair, firstMember, secondMember;  // Windows-1254
+};
+
+// Every text is Windows-1254, as the program works on it.
+struct ExamRecord {
+    std::string computer;  // the computer label as shown in the exam window
+    LocalTime clockStarted, clockEnded;
+    std::string firstName, surname, candidateNumber;
+    std::string typedText;                     // exactly as typed, CR LF line breaks
+    std::vector<text::WordSpan> wrongWords;    // where the typed text's wrong words are, to underline
+    int typed = 0, correct = 0, wrong = 0;     // the counts as the results show them
+    ExamBoard board;
+
+    // The net word count: correct minus wrong, never below 0.
+    int Net() const { return correct > wrong ? correct - wrong : 0; }
+};
+
+// The value of one placeholder of the record's template ($pc$, $tarih$, ...), named without its dollar signs.
+// Page number and count ($s$, $t$) are not here: only the printed or displayed document knows them.
+struct RecordField {
+    std::string_view placeholder;
+    std::string text;                        // Windows-1254, CR LF line breaks
+    std::vector<text::WordSpan> underlined;  // positions in `text`
+};
+std::vector<RecordField> RecordFields(const ExamRecord& record);
+
+}  // namespace result
