@@ -153,9 +153,9 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
     folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
     exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
     ShowWindow(form.Handle(), SW_SHOW);
-    SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
-    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
-    if (typing) form.SetControlText(exam::SinavForm::Yazilan, TypedWords(kTypedWords));
+    SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
+    const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
+    if (typing) form.Control(exam::SinavForm::Yazilan).SetText(TypedWords(kTypedWords));
     const int charactersBefore = platform::RichEditTextLength(yazilan);
     platform::SelectRichEditRange(yazilan, charactersBefore, 0);
     SetFocus(yazilan);

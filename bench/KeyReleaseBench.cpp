@@ -57,11 +57,11 @@ int main() {
     folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
     exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
     ShowWindow(form.Handle(), SW_SHOW);
-    SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
-    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+    SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
+    const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
     std::printf("key release to updated counters (target: median under 2 ms at 1,000 words)\n");
     for (int words : {100, 1000, 5000}) {
-        form.SetControlText(exam::SinavForm::Yazilan, TypedText(words));
+        form.Control(exam::SinavForm::Yazilan).SetText(TypedText(words));
         platform::SelectRichEditRange(yazilan, platform::RichEditTextLength(yazilan), 0);
         platform::EventArgs args;
         form.YazilanKeyUp(args);  // the first release fills the word list once
@@ -77,6 +77,6 @@ int main() {
                     f.percentile95, f.worst,
                     words == 1000 ? (f.median < 2.0 ? "  (target met)" : "  (target missed)") : "");
     }
-    form.SetTimerEnabled(exam::SinavForm::SinavTimer, false);
+    form.Timer(exam::SinavForm::SinavTimer).SetEnabled(false);
     return 0;
 }

@@ -52,8 +52,8 @@ constexpr char kUyari[] = "Uyar\xFD !";
 
 TGirisForm::TGirisForm(HWND owner) {
     Build(GirisFormSpec(), GirisFormControls(), {}, owner);
-    for (const Id edit : {GirisForm::Adayno, GirisForm::Adi, GirisForm::Soyadi})
-        SendMessageW(ControlHandle(edit), EM_SETLIMITTEXT, 0, 0);
+    for (const auto edit : {GirisForm::Adayno, GirisForm::Adi, GirisForm::Soyadi})
+        SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 0, 0);
     CentreClientArea(kGirisFormClientSize);
 }
 
@@ -62,8 +62,8 @@ void TGirisForm::OnEvent(int source, Event event, platform::EventArgs& args) {
 }
 
 bool TGirisForm::IsIncomplete() const {
-    return ControlText(GirisForm::Adi).empty() || ControlText(GirisForm::Soyadi).empty() ||
-           ControlText(GirisForm::Adayno).empty();
+    return Control(GirisForm::Adi).Text().empty() || Control(GirisForm::Soyadi).Text().empty() ||
+           Control(GirisForm::Adayno).Text().empty();
 }
 
 // The exam window owns the backdrop, which owns this dialog; closing it ends the program.
@@ -77,21 +77,21 @@ void TGirisForm::TamamClick(platform::EventArgs&) {
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
-    AdayKaydi = {ControlText(GirisForm::Adayno), text::HarfDonustur(ControlText(GirisForm::Adi)),
-                 text::HarfDonustur(ControlText(GirisForm::Soyadi))};
+    AdayKaydi = {Control(GirisForm::Adayno).Text(), text::HarfDonustur(Control(GirisForm::Adi).Text()),
+                 text::HarfDonustur(Control(GirisForm::Soyadi).Text())};
     Close();
     SendMessageW(GetWindow(Handle(), GW_OWNER), WM_CLOSE, 0, 0);
 }
 
 void TGirisForm::AdaynoKeyPress(platform::EventArgs& args) {
     const char c = args.character;
-    if (c == kEnter) SetFocus(ControlHandle(GirisForm::Adi));
+    if (c == kEnter) SetFocus(Control(GirisForm::Adi).Handle());
     if (!((c >= '0' && c <= '9') || c == kBackspace)) args.character = 0;
 }
 
 void TGirisForm::AdiKeyPress(platform::EventArgs& args) {
     if (args.character != kEnter) return;
-    SetFocus(ControlHandle(GirisForm::Soyadi));
+    SetFocus(Control(GirisForm::Soyadi).Handle());
     args.character = 0;
 }
 
@@ -121,17 +121,17 @@ void TGirisForm::FormKeyDown(platform::EventArgs& args) {
 // Text can also arrive pasted, dropped or set by another program, never passing the key filter: whatever comes,
 // only its digits stay.
 void TGirisForm::AdaynoChange(platform::EventArgs&) {
-    const std::string number = ControlText(GirisForm::Adayno);
+    const std::string number = Control(GirisForm::Adayno).Text();
     std::string digits;
     std::ranges::copy_if(number, std::back_inserter(digits), [](char c) { return c >= '0' && c <= '9'; });
     if (digits == number) return;
-    const HWND adayno = ControlHandle(GirisForm::Adayno);
+    const HWND adayno = Control(GirisForm::Adayno).Handle();
     DWORD caret = 0;
     SendMessageW(adayno, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
     const auto removedBefore =
         std::count_if(number.begin(), number.begin() + std::min<std::size_t>(caret, number.size()),
                       [](char c) { return c < '0' || c > '9'; });
-    SetControlText(GirisForm::Adayno, digits);
+    Control(GirisForm::Adayno).SetText(digits);
     const auto at = static_cast<WPARAM>(caret - removedBefore);
     SendMessageW(adayno, EM_SETSEL, at, static_cast<LPARAM>(at));
 }

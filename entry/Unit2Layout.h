@@ -58,15 +58,16 @@ std::span<const platform::ControlSpec> GirisFormControls();
 // The controls that the window's code names; a name missing from the tables does not compile.
 namespace GirisForm {
 
-consteval platform::ControlId<TGirisForm> Control(std::string_view name) {
-    return platform::FindControl<TGirisForm>(kGirisFormControls, name);
+template <platform::ControlName name>
+consteval auto Control() {
+    return platform::FindControl<TGirisForm, kGirisFormControls, name>();
 }
 
-inline constexpr auto Adayno = Control("Adayno");
-inline constexpr auto Adi = Control("Adi");
-inline constexpr auto Soyadi = Control("Soyadi");
-inline constexpr auto Tamam = Control("Tamam");
-inline constexpr auto Kapat = Control("Kapat");
+inline constexpr auto Adayno = Control<"Adayno">();
+inline constexpr auto Adi = Control<"Adi">();
+inline constexpr auto Soyadi = Control<"Soyadi">();
+inline constexpr auto Tamam = Control<"Tamam">();
+inline constexpr auto Kapat = Control<"Kapat">();
 
 }  // namespace GirisForm
 

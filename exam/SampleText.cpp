@@ -133,18 +133,18 @@ void RefuseBinary(std::string_view text) {
 // UTF-16 is decoded first, since its zero bytes are its text's. The rich-edit control's own writer, WordPad's too,
 // ends its rich text with a NUL byte, which is no sign of a binary file there. A file that starts as rich text but
 // does not read as such is damaged: its RTF source is no sample text either.
-void LoadSampleText(HWND metin) {
+void LoadSampleText(const platform::RichEditView& metin) {
     const std::string file = ReadSampleFile();
     const std::optional<text::ByteOrder> utf16 = text::Utf16ByteOrder(file);
     const std::string content = utf16 ? FromUtf16(file, *utf16) : file;
     if (std::string_view rtf = RichTextIn(content); !rtf.empty()) {
         while (rtf.ends_with('\0')) rtf.remove_suffix(1);
         RefuseBinary(rtf);
-        if (!platform::LoadRichEditRtf(metin, rtf)) throw std::runtime_error(kFailedToLoad);
+        if (!metin.LoadRtf(rtf)) throw std::runtime_error(kFailedToLoad);
         return;
     }
     RefuseBinary(content);
-    platform::SetRichEditText(metin, WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)));
+    metin.SetText(WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)));
 }
 
 }  // namespace exam

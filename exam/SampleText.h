@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/ControlViews.h"
+
 namespace exam {
 
 // Three minutes of typing at a record 15 keys a second are under 3,000 characters, while a page of a word processor's
@@ -14,6 +16,6 @@ constexpr ULONGLONG kMaxSampleBytes = 256 * 1024;
 // Loads Metin.rtf into the rich-edit control as rich text, or as plain text when it is not rich text: Windows-1254,
 // UTF-8 or UTF-16. Throws std::runtime_error with the message the candidate's supervisor sees when the file cannot
 // be read, is larger than kMaxSampleBytes (found before reading it) or is binary.
-void LoadSampleText(HWND metin);
+void LoadSampleText(const platform::RichEditView& metin);
 
 }  // namespace exam

@@ -102,15 +102,15 @@ void TSinavForm::CoverTheScreen() {
 void TSinavForm::KeepProportions() {
     RECT client;
     GetClientRect(Handle(), &client);
-    SetControlWidth(SinavForm::Metin, client.right / 2);
-    SetControlWidth(SinavForm::GroupBox2, client.right / 4);
+    Control(SinavForm::Metin).SetWidth(client.right / 2);
+    Control(SinavForm::GroupBox2).SetWidth(client.right / 4);
 }
 
 void TSinavForm::FormShow(platform::EventArgs&) { KeepProportions(); }
 void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
 
 void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
-    SetControlLeft(SinavForm::KapatBtn, ControlBounds(SinavForm::CaptionPanel).width - kKapatBtnRightGap);
+    Control(SinavForm::KapatBtn).SetLeft(Control(SinavForm::CaptionPanel).Bounds().width - kKapatBtnRightGap);
 }
 
 }  // namespace exam

@@ -20,34 +20,32 @@ constexpr char kWordCountCaption[] = "    Kelime say\xFDs\xFD: ";
 constexpr COLORREF kCorrectBarColour = RGB(0, 128, 0);
 constexpr COLORREF kWrongBarColour = RGB(255, 0, 0);
 
-void FillListBox(HWND listBox, const text::WordList& words) { platform::ReplaceListBoxItems(listBox, 0, words); }
-
 bool IsAlt(WORD key) { return key == VK_MENU || key == VK_LMENU || key == VK_RMENU; }
 
 }  // namespace
 
 void TSinavForm::BaslatClick(platform::EventArgs&) {
     if (!exam_.Start(Now())) return;
-    SetControlEnabled(SinavForm::Temizle, false);
-    SetControlEnabled(SinavForm::Baslat, false);
-    SetControlVisible(SinavForm::GroupBox1, false);
+    Control(SinavForm::Temizle).SetEnabled(false);
+    Control(SinavForm::Baslat).SetEnabled(false);
+    Control(SinavForm::GroupBox1).SetVisible(false);
 
-    const HWND metin = ControlHandle(SinavForm::Metin);
+    const platform::RichEditView metin = Control(SinavForm::Metin);
     LoadSampleText(metin);
-    SetFocus(metin);
-    platform::SelectRichEditRange(metin, 0, 0);
+    SetFocus(metin.Handle());
+    metin.Select(0, 0);
 
-    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
-    SetControlText(SinavForm::Yazilan, "");
-    platform::ClearRichEditUndo(yazilan);
-    platform::SetRichEditReadOnly(yazilan, false);
-    SetFocus(yazilan);
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.SetText("");
+    yazilan.ClearUndo();
+    yazilan.SetReadOnly(false);
+    SetFocus(yazilan.Handle());
 
-    SetControlText(SinavForm::StatusBar1, "...");
+    Control(SinavForm::StatusBar1).SetText("...");
 
-    ScheduleTimer(SinavForm::BaslatTimer, exam_.UntilNextStartTick(Now()));
-    SetControlVisible(SinavForm::SurePanel, false);
-    SetControlVisible(SinavForm::BaslaPanel, true);
+    Timer(SinavForm::BaslatTimer).Schedule(exam_.UntilNextStartTick(Now()));
+    Control(SinavForm::SurePanel).SetVisible(false);
+    Control(SinavForm::BaslaPanel).SetVisible(true);
 }
 
 // Shows 5, 4, 3, 2, 1; the exam clock starts when the five seconds have passed.
@@ -55,26 +53,26 @@ void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
     if (exam_.Current() != ExamState::Phase::StartCountdown) return;
     const auto now = Now();
     if (exam_.StartCountdownOver(now)) {
-        SetFocus(ControlHandle(SinavForm::Yazilan));
+        SetFocus(Control(SinavForm::Yazilan).Handle());
         SayaclariGuncelle();
         return;
     }
-    SetControlText(SinavForm::BaslatLabel, std::to_string(exam_.StartSecondsLeft(now)));
-    ScheduleTimer(SinavForm::BaslatTimer, exam_.UntilNextStartTick(now));
+    Control(SinavForm::BaslatLabel).SetText(std::to_string(exam_.StartSecondsLeft(now)));
+    Timer(SinavForm::BaslatTimer).Schedule(exam_.UntilNextStartTick(now));
 }
 
 void TSinavForm::StartExamClock() {
     if (!exam_.StartClock(ExamInstant())) return;
-    SetTimerEnabled(SinavForm::BaslatTimer, false);
-    SetControlText(SinavForm::BaslatLabel, std::to_string(ExamState::kStartSeconds));
-    SetControlVisible(SinavForm::BaslaPanel, false);
-    SetControlVisible(SinavForm::SurePanel, true);
+    Timer(SinavForm::BaslatTimer).SetEnabled(false);
+    Control(SinavForm::BaslatLabel).SetText(std::to_string(ExamState::kStartSeconds));
+    Control(SinavForm::BaslaPanel).SetVisible(false);
+    Control(SinavForm::SurePanel).SetVisible(true);
     ShowExamClock();
 }
 
 void TSinavForm::ShowExamClock() {
-    SetControlText(SinavForm::SureLabel, std::to_string(exam_.ExamSecondsLeft(Now())));
-    ScheduleTimer(SinavForm::SinavTimer, exam_.UntilNextExamTick(Now()));
+    Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
+    Timer(SinavForm::SinavTimer).Schedule(exam_.UntilNextExamTick(Now()));
 }
 
 // A clock stopped by the supervisor goes on at the next key released here, unless it is one of the sequence's
@@ -102,11 +100,10 @@ void TSinavForm::YazilanTyping(platform::EventArgs& args) {
 void TSinavForm::SayaclariGuncelle() {
     if (!exam_.AcceptsTyping()) return;
     if (exam_.Current() == ExamState::Phase::StartCountdown) StartExamClock();
-    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
-    const std::string typed = platform::RichEditText(yazilan);
+    const std::string typed = Control(SinavForm::Yazilan).Text();
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
     FillLiveWordList(text::SplitWords(typed));
-    SetControlText(SinavForm::StatusBar1, characters + kWordCountCaption + std::to_string(liveWords_.size()));
+    Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(liveWords_.size()));
 }
 
 // Every line as the typing area shows it, wrapped ones included, counts its characters and a line break of two;
@@ -114,7 +111,7 @@ void TSinavForm::SayaclariGuncelle() {
 // other than line breaks plus two for each displayed line, without asking the control for every line's length.
 int TSinavForm::DisplayedCharacterCount(std::string_view typed) const {
     const int lineBreaks = static_cast<int>(std::ranges::count(typed, '\n'));
-    int lines = platform::RichEditLineCount(ControlHandle(SinavForm::Yazilan));
+    int lines = Control(SinavForm::Yazilan).LineCount();
     if (typed.empty() || typed.ends_with("\r\n")) --lines;
     return static_cast<int>(typed.size()) - 2 * lineBreaks + 2 * lines;
 }
@@ -124,7 +121,7 @@ void TSinavForm::FillLiveWordList(const text::WordList& words) {
     std::size_t same = 0;
     while (same < words.size() && same < liveWords_.size() && words[same] == liveWords_[same]) ++same;
     if (same == words.size() && same == liveWords_.size()) return;
-    platform::ReplaceListBoxItems(ControlHandle(SinavForm::MetinListBox), same, std::span(words).subspan(same));
+    Control(SinavForm::MetinListBox).ReplaceItems(same, std::span(words).subspan(same));
     liveWords_ = words;
 }
 
@@ -141,61 +138,59 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
 // history is gone, and the exam's state refuses every key that would type.
 void TSinavForm::FinishExam() {
     if (!exam_.TimeUp(ExamInstant())) return;
-    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
-    platform::SetRichEditReadOnly(yazilan, true);
-    platform::ClearRichEditUndo(yazilan);
-    SetControlText(SinavForm::SureLabel, "0");
-    SetTimerEnabled(SinavForm::SinavTimer, false);
-    const std::string typed = ControlText(SinavForm::Yazilan);
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.SetReadOnly(true);
+    yazilan.ClearUndo();
+    Control(SinavForm::SureLabel).SetText("0");
+    Timer(SinavForm::SinavTimer).SetEnabled(false);
+    const std::string typed = Control(SinavForm::Yazilan).Text();
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
-    SetControlText(SinavForm::StatusBar1, characters);
+    Control(SinavForm::StatusBar1).SetText(characters);
 
-    const text::ScoreResult result = text::ScoreWords(ControlText(SinavForm::Metin), typed, platform::WordSortKey);
+    const text::ScoreResult result = text::ScoreWords(Control(SinavForm::Metin).Text(), typed, platform::WordSortKey);
     {
         result::TSonucForm sonucForm(Handle(), [this] { return Now(); });
-        sonucForm.SetControlText(result::SonucForm::SonucLabel, std::to_string(result.typedWords.size()));
+        sonucForm.Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
         sonucForm.ShowModal();
     }
 
-    const HWND metinListBox = ControlHandle(SinavForm::MetinListBox);
-    FillListBox(metinListBox, result.sampleWords);
+    Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
     liveWords_.clear();
-    SetControlText(SinavForm::StatusBar1, characters + kWordCountCaption + std::to_string(result.sampleWords.size()));
+    Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(result.sampleWords.size()));
     ShowResults(result);
     platform::ProcessPendingMessages();
-    SetControlVisible(SinavForm::GroupBox1, true);
+    Control(SinavForm::GroupBox1).SetVisible(true);
     // "Yeni Oturum" takes clicks only now: one that came while the results were being shown would have begun the
     // next session inside this one.
     exam_.Scored();
-    SetControlEnabled(SinavForm::Temizle, true);
+    Control(SinavForm::Temizle).SetEnabled(true);
 }
 
 void TSinavForm::ShowResults(const text::ScoreResult& result) {
-    FillListBox(ControlHandle(SinavForm::DogruListBox), result.correctWords);
-    FillListBox(ControlHandle(SinavForm::YanlisListBox), result.wrongWords);
+    Control(SinavForm::DogruListBox).SetItems(result.correctWords);
+    Control(SinavForm::YanlisListBox).SetItems(result.wrongWords);
     YanlislariIsaretle(result.wrongWords);
 
     const auto correct = static_cast<int>(result.correctWords.size());
     const auto wrong = static_cast<int>(result.wrongWords.size());
-    platform::BarChart& chart = Chart(SinavForm::Chart2);
+    const platform::ChartView chart = Control(SinavForm::Chart2);
     chart.Clear();
     chart.Add("Do\xF0ru", correct, kCorrectBarColour);
     chart.Add("Yanl\xFD\xFE", wrong, kWrongBarColour);
-    SetControlText(SinavForm::ltoplamyer, std::to_string(correct + wrong));
+    Control(SinavForm::ltoplamyer).SetText(std::to_string(correct + wrong));
 }
 
 // Underlines every typed occurrence of a wrong word, judged with the scoring's own word key. The typed text has the
 // typing area's CR LF line breaks, so its positions are the control's.
 void TSinavForm::YanlislariIsaretle(const text::WordList& wrongWords) {
-    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
-    const std::string typed = ControlText(SinavForm::Yazilan);
-    const std::vector<text::WordSpan> spans = text::LocateWrongWords(typed, wrongWords, platform::WordSortKey);
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    const std::vector<text::WordSpan> spans = text::LocateWrongWords(yazilan.Text(), wrongWords, platform::WordSortKey);
     for (const text::WordSpan& span : spans) {
-        SetFocus(yazilan);
-        platform::SelectRichEditRange(yazilan, span.start, span.length);
-        platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Underline);
+        SetFocus(yazilan.Handle());
+        yazilan.Select(span.start, span.length);
+        yazilan.StyleSelection(platform::TextStyle::Underline);
     }
-    platform::SelectRichEditRange(yazilan, platform::RichEditSelectionStart(yazilan), 0);
+    yazilan.Select(yazilan.SelectionStart(), 0);
 }
 
 }  // namespace exam

@@ -33,11 +33,11 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
                                    : SupervisorSequence::Key::Other;
     if (!denetimSirasi_.Press(kind, digit)) return;
     if (exam_.Stop(Now())) {
-        SetTimerEnabled(SinavForm::SinavTimer, false);
-        SetControlText(SinavForm::SureLabel, std::to_string(exam_.ExamSecondsLeft(Now())));
+        Timer(SinavForm::SinavTimer).SetEnabled(false);
+        Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
     }
     kapatBtnShown_ = true;
-    SetControlVisible(SinavForm::KapatBtn, true);
+    Control(SinavForm::KapatBtn).SetVisible(true);
 }
 
 void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }
@@ -45,8 +45,8 @@ void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptio
 // Every press collapses the selection to its start: a double-click selects no word, and only a drag with the
 // button held selects anything.
 void TSinavForm::YazilanMouseDown(platform::EventArgs&) {
-    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
-    platform::SelectRichEditRange(yazilan, platform::RichEditSelectionStart(yazilan), 0);
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.Select(yazilan.SelectionStart(), 0);
 }
 
 }  // namespace exam

@@ -133,34 +133,35 @@ std::span<const platform::TimerSpec> SinavFormTimers();
 // The controls and timers that the window's code names; a name missing from the tables does not compile.
 namespace SinavForm {
 
-consteval platform::ControlId<TSinavForm> Control(std::string_view name) {
-    return platform::FindControl<TSinavForm>(kSinavFormControls, name);
+template <platform::ControlName name>
+consteval auto Control() {
+    return platform::FindControl<TSinavForm, kSinavFormControls, name>();
 }
 
-inline constexpr auto CaptionPanel = Control("CaptionPanel");
-inline constexpr auto PCLabel = Control("PCLabel");
-inline constexpr auto AdayNoLabel = Control("AdayNoLabel");
-inline constexpr auto AdiLabel = Control("AdiLabel");
-inline constexpr auto SoyadiLabel = Control("SoyadiLabel");
-inline constexpr auto KapatBtn = Control("KapatBtn");
-inline constexpr auto Panel3 = Control("Panel3");
-inline constexpr auto Temizle = Control("Temizle");
-inline constexpr auto Baslat = Control("Baslat");
-inline constexpr auto BaslaPanel = Control("BaslaPanel");
-inline constexpr auto BaslatLabel = Control("BaslatLabel");
-inline constexpr auto SurePanel = Control("SurePanel");
-inline constexpr auto SureLabel = Control("SureLabel");
-inline constexpr auto Metin = Control("Metin");
-inline constexpr auto StatusBar1 = Control("StatusBar1");
-inline constexpr auto Yazilan = Control("Yazilan");
-inline constexpr auto GroupBox1 = Control("GroupBox1");
-inline constexpr auto GroupBox2 = Control("GroupBox2");
-inline constexpr auto MetinListBox = Control("MetinListBox");
-inline constexpr auto DogruListBox = Control("DogruListBox");
-inline constexpr auto YanlisListBox = Control("YanlisListBox");
-inline constexpr auto Panel2 = Control("Panel2");
-inline constexpr auto Chart2 = Control("Chart2");
-inline constexpr auto ltoplamyer = Control("ltoplamyer");
+inline constexpr auto CaptionPanel = Control<"CaptionPanel">();
+inline constexpr auto PCLabel = Control<"PCLabel">();
+inline constexpr auto AdayNoLabel = Control<"AdayNoLabel">();
+inline constexpr auto AdiLabel = Control<"AdiLabel">();
+inline constexpr auto SoyadiLabel = Control<"SoyadiLabel">();
+inline constexpr auto KapatBtn = Control<"KapatBtn">();
+inline constexpr auto Panel3 = Control<"Panel3">();
+inline constexpr auto Temizle = Control<"Temizle">();
+inline constexpr auto Baslat = Control<"Baslat">();
+inline constexpr auto BaslaPanel = Control<"BaslaPanel">();
+inline constexpr auto BaslatLabel = Control<"BaslatLabel">();
+inline constexpr auto SurePanel = Control<"SurePanel">();
+inline constexpr auto SureLabel = Control<"SureLabel">();
+inline constexpr auto Metin = Control<"Metin">();
+inline constexpr auto StatusBar1 = Control<"StatusBar1">();
+inline constexpr auto Yazilan = Control<"Yazilan">();
+inline constexpr auto GroupBox1 = Control<"GroupBox1">();
+inline constexpr auto GroupBox2 = Control<"GroupBox2">();
+inline constexpr auto MetinListBox = Control<"MetinListBox">();
+inline constexpr auto DogruListBox = Control<"DogruListBox">();
+inline constexpr auto YanlisListBox = Control<"YanlisListBox">();
+inline constexpr auto Panel2 = Control<"Panel2">();
+inline constexpr auto Chart2 = Control<"Chart2">();
+inline constexpr auto ltoplamyer = Control<"ltoplamyer">();
 
 inline constexpr auto SinavTimer = platform::FindTimer<TSinavForm>(kSinavFormTimers, "SinavTimer");
 inline constexpr auto BaslatTimer = platform::FindTimer<TSinavForm>(kSinavFormTimers, "BaslatTimer");

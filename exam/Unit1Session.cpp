@@ -59,9 +59,9 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
         girisForm.ShowModal([this] { return PrepareForNewCandidate(); });
     }  // the dialog is destroyed first, then the backdrop
     exam_.CandidateEntered();
-    SetControlText(SinavForm::AdayNoLabel, entry::AdayKaydi.adayNo);
-    SetControlText(SinavForm::AdiLabel, entry::AdayKaydi.adi);
-    SetControlText(SinavForm::SoyadiLabel, entry::AdayKaydi.soyadi);
+    Control(SinavForm::AdayNoLabel).SetText(entry::AdayKaydi.adayNo);
+    Control(SinavForm::AdiLabel).SetText(entry::AdayKaydi.adi);
+    Control(SinavForm::SoyadiLabel).SetText(entry::AdayKaydi.soyadi);
     KeepPlacement(ScreenBounds());
     ShowWindow(Handle(), SW_SHOW);
 }
@@ -72,7 +72,7 @@ void TSinavForm::MakeControls() {
 }
 
 void TSinavForm::ShowComputerLabel() {
-    SetControlText(SinavForm::PCLabel, ProgramName() + " - (" + BilgisayarAdi() + ")");
+    Control(SinavForm::PCLabel).SetText(ProgramName() + " - (" + BilgisayarAdi() + ")");
 }
 
 bool TSinavForm::PrepareForNewCandidate() {
@@ -81,18 +81,18 @@ bool TSinavForm::PrepareForNewCandidate() {
         ShowComputerLabel();
     }
     result::OturumSayaci = 0;
-    SetControlText(SinavForm::SureLabel, "180");
-    SetControlVisible(SinavForm::GroupBox1, false);
-    SetControlEnabled(SinavForm::Baslat, true);
-    SetControlEnabled(SinavForm::Temizle, false);
-    SetControlText(SinavForm::StatusBar1, "");
-    SetControlText(SinavForm::Metin, "");
+    Control(SinavForm::SureLabel).SetText("180");
+    Control(SinavForm::GroupBox1).SetVisible(false);
+    Control(SinavForm::Baslat).SetEnabled(true);
+    Control(SinavForm::Temizle).SetEnabled(false);
+    Control(SinavForm::StatusBar1).SetText("");
+    Control(SinavForm::Metin).SetText("");
     // The previous exam's underlines go with its text.
-    const HWND yazilan = ControlHandle(SinavForm::Yazilan);
-    platform::SelectRichEditRange(yazilan, 0, -1);
-    platform::SetRichEditSelectionStyle(yazilan, platform::TextStyle::Plain);
-    SetControlText(SinavForm::Yazilan, "");
-    platform::ClearRichEditUndo(yazilan);
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.Select(0, -1);
+    yazilan.StyleSelection(platform::TextStyle::Plain);
+    yazilan.SetText("");
+    yazilan.ClearUndo();
     return false;
 }
 

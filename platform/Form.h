@@ -13,30 +13,19 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/BarChart.h"
 #include "platform/ControlId.h"
+#include "platform/ControlViews.h"
 #include "platform/Controls.h"
+#include "platform/Event.h"
 #include "platform/FontCache.h"
 #include "platform/KeptPlacement.h"
-#include "platform/Picture.h"
-#include "platform/PictureButton.h"
 #include "platform/Window.h"
 
+namespace platform::form_internals {
+struct ControlRecord;
+}
+
 namespace platform {
-
-// Change: an edit's text or a list box's selection changed.
-enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
-
-struct EventArgs {
-    WORD key = 0;        // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key
-    char character = 0;  // KeyPress: the Windows-1254 character; a handler sets it to 0 to discard it
-    bool alt = false, shift = false, ctrl = false;
-    bool repeated = false;   // KeyDown: sent by the keyboard's auto-repeat
-    UINT mouseMessage = 0;   // MouseDown: WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, ...
-    LRESULT hitTest = 0;     // HitTest: the default answer, which a handler may replace
-    bool requested = false;  // Close: the program itself closes the window, through Close()
-    bool refused = false;    // Close: a handler keeps the window open
-};
 
 // What every window built from a table of controls has. Its controls and timers are reached by their place in the
 // window's tables; FormOf names them with ids that the compiler checks.
@@ -63,7 +52,7 @@ public:
     bool IsModal() const { return modal_; }
 
 protected:
-    Form() = default;
+    Form();
     // The window goes before the controls' records, which its destruction still reads.
     ~Form() override;
     // Creates the window and its controls; derived forms call it from their constructor. An owned window stays
@@ -84,40 +73,28 @@ protected:
     // Sees every message of a windowed control or container first; a result ends the message there.
     virtual std::optional<LRESULT> FilterControlMessage(int, HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
-    HWND HandleAt(int control) const { return control == kItself ? Handle() : controls_[control].hwnd; }
-    BarChart& ChartAt(int control);
-    geometry::Rect BoundsAt(int control) const { return controls_[control].placed; }  // relative to the container
-    bool IsVisibleAt(int control) const { return controls_[control].visible; }
-    std::string_view HintAt(int control) const { return controls_[control].spec->hint; }
+    HWND HandleAt(int control) const;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    friend class ControlView;
+    friend class ChartView;
+    friend class TimerView;
+
+    geometry::Rect BoundsAt(int control) const;  // as laid out, relative to the container
+    bool IsVisibleAt(int control) const;
+    std::string_view HintAt(int control) const;
     std::string TextAt(int control) const;
     void SetTextAt(int control, std::string_view text);
     void SetVisibleAt(int control, bool visible);
     void SetEnabledAt(int control, bool enabled);
     void SetLeftAt(int control, int left);
     void SetWidthAt(int control, int width);
-
-    void SetTimerEnabledAt(int timer, bool enabled);
+    BarChart& ChartAt(int control);
     bool IsTimerEnabledAt(int timer) const { return timers_[timer].enabled; }
-    // Runs the timer with its next tick due after the given time instead of its interval.
+    void SetTimerEnabledAt(int timer, bool enabled);
     void ScheduleTimerAt(int timer, std::chrono::milliseconds due);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
-    struct Control {
-        const ControlSpec* spec;
-        int parent;  // index, or geometry::kRoot
-        HWND hwnd = nullptr;
-        geometry::Rect bounds;
-        geometry::Rect placed;
-        bool visible;
-        std::string text;
-        HFONT font;
-        FontSpec fontSpec;
-        Color color;
-        std::unique_ptr<BarChart> chart;
-        std::unique_ptr<ButtonPicture> buttonPicture;
-        std::unique_ptr<Picture> picture;
-    };
     struct Timer {
         const TimerSpec* spec;
         bool enabled = false;
@@ -125,13 +102,11 @@ private:
 
     int ContainerIndex(std::string_view name) const;
     void CreateControl(int index);
-    void SizeLabel(Control& label);
     void Relayout();
     bool ApplyLayout();
     HWND ContainerHandle(int index) const;
-    void InvalidateInContainer(const Control& control, const geometry::Rect& area) const;
+    void InvalidateInContainer(const form_internals::ControlRecord& control, const geometry::Rect& area) const;
     void PaintContainer(int index, HDC dc, const RECT& client);
-    void PaintGraphicControl(const Control& control, HDC dc);
     void FocusFirstControl();
     void RestoreFocus();
     bool DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -143,7 +118,7 @@ private:
                                              DWORD_PTR form);
 
     const FormSpec* spec_ = nullptr;
-    std::vector<Control> controls_;
+    std::vector<form_internals::ControlRecord> controls_;
     std::vector<Timer> timers_;
     FontCache fonts_;
     std::size_t controlsMade_ = 0;
@@ -159,36 +134,31 @@ private:
 template <class Self>
 class FormOf : public Form {
 public:
-    using Id = ControlId<Self>;
-    using Timer = TimerId<Self>;
-    static constexpr Id kSelf{kItself};
+    using Id = AnyControlId<Self>;
+    static constexpr ControlId<Self, ControlKind::Panel> kSelf{kItself};
 
-    HWND ControlHandle(Id control) const { return HandleAt(control.index); }
-    BarChart& Chart(Id control) { return ChartAt(control.index); }
-    geometry::Rect ControlBounds(Id control) const { return BoundsAt(control.index); }
-    bool IsControlVisible(Id control) const { return IsVisibleAt(control.index); }
-    std::string_view ControlHint(Id control) const { return HintAt(control.index); }
-    std::string ControlText(Id control) const { return TextAt(control.index); }
-
-    void SetControlText(Id control, std::string_view text) { SetTextAt(control.index, text); }
-    void SetControlVisible(Id control, bool visible) { SetVisibleAt(control.index, visible); }
-    void SetControlEnabled(Id control, bool enabled) { SetEnabledAt(control.index, enabled); }
-    void SetControlLeft(Id control, int left) { SetLeftAt(control.index, left); }
-    void SetControlWidth(Id control, int width) { SetWidthAt(control.index, width); }
-
-    void SetTimerEnabled(Timer timer, bool enabled) { SetTimerEnabledAt(timer.index, enabled); }
-    bool IsTimerEnabled(Timer timer) const { return IsTimerEnabledAt(timer.index); }
-    void ScheduleTimer(Timer timer, std::chrono::milliseconds due) { ScheduleTimerAt(timer.index, due); }
+    // A view is a handle on the control, like its window handle: a const form still gives one.
+    template <ControlKind Kind>
+    typename ViewOfKind<Kind>::Type Control(ControlId<Self, Kind> control) const {
+        return {Mutable(), control.index};
+    }
+    ControlView Control(Id control) const { return {Mutable(), control.index}; }
+    TimerView Timer(TimerId<Self> timer) const { return {Mutable(), timer.index}; }
 
 protected:
     FormOf() = default;
+
+private:
+    Form& Mutable() const { return const_cast<FormOf&>(*this); }
 };
 
 // Routes a form's events to its member handlers through a table of (control or timer, event, handler) rows.
 template <class F>
 struct EventWiring {
     using Handler = void (F::*)(EventArgs&);
-    constexpr EventWiring(ControlId<F> control, Event e, Handler h) : source(control.index), event(e), handler(h) {}
+    template <ControlKind Kind>
+    constexpr EventWiring(ControlId<F, Kind> control, Event e, Handler h)
+        : source(control.index), event(e), handler(h) {}
     constexpr EventWiring(TimerId<F> timer, Handler h) : source(timer.index), event(Event::Timer), handler(h) {}
 
     int source;

@@ -7,7 +7,6 @@
 #include "platform/ErrorHandler.h"
 #include "platform/FormInternals.h"
 #include "platform/MessageLoop.h"
-#include "platform/RichEdit.h"
 
 namespace platform {
 
@@ -25,14 +24,10 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: {
         const int id = LOWORD(wParam) - kFirstControlId;
         if (!lParam || id < 0 || id >= static_cast<int>(controls_.size())) return false;
-        const WORD code = HIWORD(wParam);
-        const ControlKind kind = controls_[id].spec->kind;
-        const bool clicked = code == BN_CLICKED && (kind == ControlKind::Button || kind == ControlKind::PictureButton);
-        const bool changed =
-            (code == EN_CHANGE && kind == ControlKind::Edit) || (code == LBN_SELCHANGE && kind == ControlKind::ListBox);
-        if (!clicked && !changed) return false;
+        const std::optional<Event> event = BehaviourOf(controls_[id].spec->kind).EventOf(HIWORD(wParam));
+        if (!event) return false;
         EventArgs args;
-        OnEvent(id, clicked ? Event::Click : Event::Change, args);
+        OnEvent(id, *event, args);
         return true;
     }
     case WM_DRAWITEM: {
@@ -41,7 +36,7 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
         if (item.CtlType != ODT_BUTTON || id < 0 || id >= static_cast<int>(controls_.size()) ||
             !controls_[id].buttonPicture)
             return false;
-        const Control& button = controls_[id];
+        const ControlRecord& button = controls_[id];
         DrawPictureButton(item, *button.buttonPicture, button.font, button.fontSpec.color.Resolve());
         result = TRUE;
         return true;
@@ -243,7 +238,7 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
     return Guarded([&]() -> LRESULT {
         auto& form = *reinterpret_cast<Form*>(formPointer);
         const int source = static_cast<int>(index);
-        const Control& control = form.controls_[index];
+        const ControlRecord& control = form.controls_[index];
         if (const auto filtered = form.FilterControlMessage(source, hwnd, message, wParam, lParam)) return *filtered;
         switch (message) {
         case WM_KEYDOWN:
@@ -267,13 +262,8 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             if (message == WM_CHAR && ((wParam == '\t' && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) ||
                                        (wParam == '\r' && IsPushButton(hwnd) && GetKeyState(VK_SHIFT) >= 0)))
                 return 0;
-            // The rich edit's window is an ANSI one: passed on, a letter would go through the machine's code page
-            // and come out as another letter, or none, where that code page is not Turkish.
-            if (message == WM_CHAR && wParam >= 0x80 && control.spec->kind == ControlKind::RichEdit &&
-                IsWindowUnicode(hwnd)) {
-                TypeIntoRichEdit(hwnd, static_cast<wchar_t>(wParam));
+            if (message == WM_CHAR && BehaviourOf(control.spec->kind).Type(hwnd, static_cast<wchar_t>(wParam)))
                 return 0;
-            }
             return DefSubclassProc(hwnd, message, wParam, lParam);
         }
         case WM_LBUTTONDOWN:

@@ -48,7 +48,7 @@ LRESULT TSonucForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TSonucForm::StartCountdown() {
     const Clock::time_point now = now_();
     countdown_.Start(now, kSeconds);
-    ScheduleTimer(SonucForm::Timer1, countdown_.UntilNextTick(now));
+    Timer(SonucForm::Timer1).Schedule(countdown_.UntilNextTick(now));
 }
 
 void TSonucForm::TamamClick(platform::EventArgs&) { Close(); }
@@ -60,19 +60,19 @@ void TSonucForm::Timer1Timer(platform::EventArgs&) {
     const Clock::time_point now = now_();
     if (countdown_.Finished(now)) {
         OturumSayaci = 0;
-        SetTimerEnabled(SonucForm::Timer1, false);
-        SetControlText(SonucForm::GeriSayimLabel, std::to_string(kSeconds));
+        Timer(SonucForm::Timer1).SetEnabled(false);
+        Control(SonucForm::GeriSayimLabel).SetText(std::to_string(kSeconds));
         Close();
         return;
     }
     const int secondsLeft = countdown_.SecondsLeft(now);
     OturumSayaci = kSeconds - secondsLeft;
-    SetControlText(SonucForm::GeriSayimLabel, std::to_string(secondsLeft));
-    ScheduleTimer(SonucForm::Timer1, countdown_.UntilNextTick(now));
+    Control(SonucForm::GeriSayimLabel).SetText(std::to_string(secondsLeft));
+    Timer(SonucForm::Timer1).Schedule(countdown_.UntilNextTick(now));
 }
 
 void TSonucForm::FormClose(platform::EventArgs&) {
-    SetTimerEnabled(SonucForm::Timer1, false);
+    Timer(SonucForm::Timer1).SetEnabled(false);
     OturumSayaci = 0;
 }
 

@@ -67,14 +67,15 @@ std::span<const platform::TimerSpec> SonucFormTimers();
 // The controls and timers that the window's code names; a name missing from the tables does not compile.
 namespace SonucForm {
 
-consteval platform::ControlId<TSonucForm> Control(std::string_view name) {
-    return platform::FindControl<TSonucForm>(kSonucFormControls, name);
+template <platform::ControlName name>
+consteval auto Control() {
+    return platform::FindControl<TSonucForm, kSonucFormControls, name>();
 }
 
-inline constexpr auto SonucLabel = Control("SonucLabel");
-inline constexpr auto GeriSayimLabel = Control("GeriSayimLabel");
-inline constexpr auto Tamam = Control("Tamam");
-inline constexpr auto Button1 = Control("Button1");
+inline constexpr auto SonucLabel = Control<"SonucLabel">();
+inline constexpr auto GeriSayimLabel = Control<"GeriSayimLabel">();
+inline constexpr auto Tamam = Control<"Tamam">();
+inline constexpr auto Button1 = Control<"Button1">();
 inline constexpr auto Timer1 = platform::FindTimer<TSonucForm>(kSonucFormTimers, "Timer1");
 
 }  // namespace SonucForm

@@ -105,9 +105,9 @@ protected:
         platform::EventArgs args;
         try {
             form.BaslatClick(args);
-            return Loaded(WithoutFinalLineBreaks(form.ControlText(exam::SinavForm::Metin)));
+            return Loaded(WithoutFinalLineBreaks(form.Control(exam::SinavForm::Metin).Text()));
         } catch (const std::runtime_error& error) {
-            EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "");
+            EXPECT_EQ(form.Control(exam::SinavForm::Metin).Text(), "");
             return Failed(error.what());
         }
     }

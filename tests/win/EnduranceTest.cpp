@@ -70,19 +70,19 @@ protected:
         } else {
             Click(exam::SinavForm::Temizle);
         }
-        ASSERT_EQ(form.ControlText(exam::SinavForm::AdayNoLabel), adayNo);
+        ASSERT_EQ(form.Control(exam::SinavForm::AdayNoLabel).Text(), adayNo);
     }
 
-    void Click(exam::TSinavForm::Id button) { SendMessageW(form.ControlHandle(button), BM_CLICK, 0, 0); }
+    void Click(exam::TSinavForm::Id button) { SendMessageW(form.Control(button).Handle(), BM_CLICK, 0, 0); }
 
     // From Baslat to the results, a few seconds into the countdown and past the end of the exam's time.
     void RunExam() {
         Click(exam::SinavForm::Baslat);
-        ASSERT_FALSE(IsWindowEnabled(form.ControlHandle(exam::SinavForm::Baslat))) << "the exam did not start";
+        ASSERT_FALSE(IsWindowEnabled(form.Control(exam::SinavForm::Baslat).Handle())) << "the exam did not start";
         platform::EventArgs args;
         form.now += 1s;
         form.BaslatTimerTimer(args);
-        const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+        const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
         testing_pc1::Type(yazilan,
                           "\"G\xFCnayd\xFDn!\" dedi \xF6gretmen. T\xFCrkiye'nin her k\xF6\xFE"
                           "esinden");
@@ -90,7 +90,7 @@ protected:
         testing_pc1::CloseTimeUpDialogWhenShown();
         form.now += 181s;
         form.SinavTimerTimer(args);
-        ASSERT_TRUE(IsWindowEnabled(form.ControlHandle(exam::SinavForm::Temizle))) << "the exam did not finish";
+        ASSERT_TRUE(IsWindowEnabled(form.Control(exam::SinavForm::Temizle).Handle())) << "the exam did not finish";
     }
 
     testing_pc1::SampleFolder folder;
@@ -102,7 +102,7 @@ TEST_F(Endurance, FiveHundredSessionsLeaveNoObjectsOrMemoryBehind) {
     for (int session = 1; session <= kSessions; ++session) {
         ASSERT_NO_FATAL_FAILURE(NewSession(session));
         ASSERT_NO_FATAL_FAILURE(RunExam());
-        EXPECT_EQ(form.ControlText(exam::SinavForm::ltoplamyer), "7");
+        EXPECT_EQ(form.Control(exam::SinavForm::ltoplamyer).Text(), "7");
         if (session % kSampleEvery == 0) samples.push_back({session, testing_pc1::CountGuiObjects(), PrivateBytes()});
     }
 

@@ -41,12 +41,12 @@ TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        const HWND field = dialog.ControlHandle(c.field);
-        dialog.SetControlText(c.field, "");
+        const HWND field = dialog.Control(c.field).Handle();
+        dialog.Control(c.field).SetText("");
         SetFocus(field);
         Type(field, c.typed);
-        EXPECT_EQ(dialog.ControlText(c.field), c.text);
-        EXPECT_EQ(GetFocus(), dialog.ControlHandle(c.focusAfter));
+        EXPECT_EQ(dialog.Control(c.field).Text(), c.text);
+        EXPECT_EQ(GetFocus(), dialog.Control(c.focusAfter).Handle());
     }
 }
 
@@ -54,9 +54,9 @@ TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
 TEST_F(EntryDialog, TheNumberKeepsOnlyDigitsHoweverTextArrives) {
     entry::TGirisForm dialog(nullptr);
     ShowWindow(dialog.Handle(), SW_SHOW);
-    const HWND adayno = dialog.ControlHandle(entry::GirisForm::Adayno);
+    const HWND adayno = dialog.Control(entry::GirisForm::Adayno).Handle();
     SetWindowTextW(adayno, L"12ab3");
-    EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), "123");
+    EXPECT_EQ(dialog.Control(entry::GirisForm::Adayno).Text(), "123");
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     const HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof L"x4\u015F5");
@@ -66,9 +66,9 @@ TEST_F(EntryDialog, TheNumberKeepsOnlyDigitsHoweverTextArrives) {
     CloseClipboard();
     SendMessageW(adayno, EM_SETSEL, 1, 1);
     SendMessageW(adayno, WM_PASTE, 0, 0);
-    EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), "14523");
+    EXPECT_EQ(dialog.Control(entry::GirisForm::Adayno).Text(), "14523");
     Type(adayno, "6");
-    EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), "145623");
+    EXPECT_EQ(dialog.Control(entry::GirisForm::Adayno).Text(), "145623");
 }
 
 TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
@@ -78,18 +78,18 @@ TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
         Action confirm;
         const char *adi, *soyadi, *adiKaydi, *soyadiKaydi;
     } cases[] = {
-        {"Enter in the surname field", [](auto& d) { Type(d.ControlHandle(entry::GirisForm::Soyadi), "\r"); },
+        {"Enter in the surname field", [](auto& d) { Type(d.Control(entry::GirisForm::Soyadi).Handle(), "\r"); },
          "\xFEule", "\xFDlgaz", "\xDEULE", "ILGAZ"},
-        {"Tamam clicked", [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), BM_CLICK, 0, 0); },
+        {"Tamam clicked", [](auto& d) { SendMessageW(d.Control(entry::GirisForm::Tamam).Handle(), BM_CLICK, 0, 0); },
          "ilker", "\xE7i\xF0li", "\xDDLKER", "\xC7\xDD\xD0L\xDD"},
         {"Enter on Tamam",
-         [](auto& d) { SendMessageW(d.ControlHandle(entry::GirisForm::Tamam), WM_KEYDOWN, VK_RETURN, 1); }, " ", "a b",
-         " ", "A B"},
+         [](auto& d) { SendMessageW(d.Control(entry::GirisForm::Tamam).Handle(), WM_KEYDOWN, VK_RETURN, 1); }, " ",
+         "a b", " ", "A B"},
         {"Shift+Enter on Kapat",
          [](auto& d) {
              testing_pc1::HeldKeys shift{VK_SHIFT};
-             SendMessageW(d.ControlHandle(entry::GirisForm::Kapat), WM_KEYDOWN, VK_RETURN, 1);
-             SendMessageW(d.ControlHandle(entry::GirisForm::Kapat), WM_CHAR, '\r', 1);
+             SendMessageW(d.Control(entry::GirisForm::Kapat).Handle(), WM_KEYDOWN, VK_RETURN, 1);
+             SendMessageW(d.Control(entry::GirisForm::Kapat).Handle(), WM_CHAR, '\r', 1);
          },
          "\xF6mer", "\xFC\xE7", "\xD6MER", "\xDC\xC7"},
     };
@@ -102,11 +102,11 @@ TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {
         testing_pc1::WindowWatcher watcher({
             {L"TGirisForm",
              [&](HWND) {
-                 EXPECT_EQ(GetFocus(), dialog.ControlHandle(entry::GirisForm::Adayno));
-                 Type(dialog.ControlHandle(entry::GirisForm::Adayno), "42\r");
-                 Type(dialog.ControlHandle(entry::GirisForm::Adi), c.adi);
-                 Type(dialog.ControlHandle(entry::GirisForm::Adi), "\r");
-                 Type(dialog.ControlHandle(entry::GirisForm::Soyadi), c.soyadi);
+                 EXPECT_EQ(GetFocus(), dialog.Control(entry::GirisForm::Adayno).Handle());
+                 Type(dialog.Control(entry::GirisForm::Adayno).Handle(), "42\r");
+                 Type(dialog.Control(entry::GirisForm::Adi).Handle(), c.adi);
+                 Type(dialog.Control(entry::GirisForm::Adi).Handle(), "\r");
+                 Type(dialog.Control(entry::GirisForm::Soyadi).Handle(), c.soyadi);
                  c.confirm(dialog);
                  if (dialog.IsModal()) {
                      ADD_FAILURE() << "the dialog stays open";
@@ -141,10 +141,10 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
         entry::TGirisForm dialog(backdrop.Handle());
         ShowWindow(backdrop.Handle(), SW_SHOW);
         ShowWindow(dialog.Handle(), SW_SHOW);
-        dialog.SetControlText(entry::GirisForm::Adayno, c.adayNo);
-        dialog.SetControlText(entry::GirisForm::Adi, c.adi);
-        dialog.SetControlText(entry::GirisForm::Soyadi, c.soyadi);
-        SetFocus(dialog.ControlHandle(entry::GirisForm::Soyadi));
+        dialog.Control(entry::GirisForm::Adayno).SetText(c.adayNo);
+        dialog.Control(entry::GirisForm::Adi).SetText(c.adi);
+        dialog.Control(entry::GirisForm::Soyadi).SetText(c.soyadi);
+        SetFocus(dialog.Control(entry::GirisForm::Soyadi).Handle());
         std::wstring caption, text;
         testing_pc1::WindowWatcher watcher({{L"#32770", [&](HWND box) {
                                                  caption = testing_pc1::WindowText(box);
@@ -153,16 +153,16 @@ TEST_F(EntryDialog, WarnsAndKeepsTheTextsWhileAFieldIsEmpty) {
                                              }}});
         platform::EventArgs args;
         dialog.TamamClick(args);
-        SendMessageW(dialog.ControlHandle(entry::GirisForm::Soyadi), WM_KEYUP, c.closingKey, 0xC0000001);
+        SendMessageW(dialog.Control(entry::GirisForm::Soyadi).Handle(), WM_KEYUP, c.closingKey, 0xC0000001);
         EXPECT_TRUE(IsWindowVisible(backdrop.Handle()));
         EXPECT_EQ(caption, L"Uyar\x0131 !");
         EXPECT_EQ(text, platform::WidenCp1254("Aday Numaras\xFD ve Ad-Soyad bilgisi tam olarak girilmeden yazmaya "
                                               "ba\xFElayamazs\xFDn\xFDz"));
         ASSERT_TRUE(IsWindowVisible(dialog.Handle()));
-        EXPECT_EQ(GetFocus(), dialog.ControlHandle(entry::GirisForm::Soyadi));
-        EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adayno), c.adayNo);
-        EXPECT_EQ(dialog.ControlText(entry::GirisForm::Adi), c.adi);
-        EXPECT_EQ(dialog.ControlText(entry::GirisForm::Soyadi), c.soyadi);
+        EXPECT_EQ(GetFocus(), dialog.Control(entry::GirisForm::Soyadi).Handle());
+        EXPECT_EQ(dialog.Control(entry::GirisForm::Adayno).Text(), c.adayNo);
+        EXPECT_EQ(dialog.Control(entry::GirisForm::Adi).Text(), c.adi);
+        EXPECT_EQ(dialog.Control(entry::GirisForm::Soyadi).Text(), c.soyadi);
         EXPECT_EQ(entry::AdayKaydi.adi, "X");
     }
 }
@@ -172,10 +172,12 @@ TEST_F(EntryDialog, IgnoresAltF4) {
     entry::TGirisForm dialog(nullptr);
     ShowWindow(dialog.Handle(), SW_SHOW);
     using namespace entry::GirisForm;
-    for (const auto field : {Adayno, Adi, Soyadi}) dialog.SetControlText(field, "1");
-    for (const auto control : {Adayno, Adi, Soyadi, Tamam, Kapat, entry::TGirisForm::kSelf}) {
+    using Id = entry::TGirisForm::Id;
+    for (const auto field : {Adayno, Adi, Soyadi}) dialog.Control(field).SetText("1");
+    for (const entry::TGirisForm::Id control :
+         {Id(Adayno), Id(Adi), Id(Soyadi), Id(Tamam), Id(Kapat), Id(entry::TGirisForm::kSelf)}) {
         SCOPED_TRACE(control.index);
-        const HWND target = dialog.ControlHandle(control);
+        const HWND target = dialog.Control(control).Handle();
         {
             testing_pc1::HeldKeys alt{VK_MENU};
             SendMessageW(target, WM_SYSKEYDOWN, VK_F4, 1 | KF_ALTDOWN << 16);

@@ -18,7 +18,7 @@ struct Span {
 
 RECT RectInForm(const exam::TSinavForm& form, exam::TSinavForm::Id control) {
     RECT r;
-    GetWindowRect(form.ControlHandle(control), &r);
+    GetWindowRect(form.Control(control).Handle(), &r);
     MapWindowPoints(HWND_DESKTOP, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
@@ -47,8 +47,8 @@ protected:
     // The typing area takes keys while an exam runs.
     HWND StartTyping() {
         folder.Write("{\\rtf1 Bir iki\\par}");
-        SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
-        return form.ControlHandle(exam::SinavForm::Yazilan);
+        SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
+        return form.Control(exam::SinavForm::Yazilan).Handle();
     }
 
     testing_pc1::SampleFolder folder;
@@ -65,36 +65,36 @@ TEST_F(ExamLayout, CoversTheScreenBorderlessAndOnTop) {
 }
 
 TEST_F(ExamLayout, BandsWithTheResultsHidden) {
-    ExpectPlaces(form, {{Control("CaptionPanel"), {0, 1024}, {0, 45}},
-                        {Control("Panel3"), {0, 1024}, {45, 90}},
-                        {Control("Metin"), {0, 512}, {90, 742}},
-                        {Control("Yazilan"), {512, 1024}, {90, 742}},
-                        {Control("StatusBar1"), {0, 1024}, {742, 768}},
-                        {Control("SurePanel"), {780, 1023}, {46, 89}},
-                        {Control("Temizle"), {12, 162}, {49, 86}},
-                        {Control("Baslat"), {179, 329}, {49, 86}}});
-    form.SetControlVisible(exam::SinavForm::SurePanel, false);
-    form.SetControlVisible(exam::SinavForm::BaslaPanel, true);
-    ExpectPlaces(form, {{Control("BaslaPanel"), {680, 1023}, {46, 89}}});
+    ExpectPlaces(form, {{Control<"CaptionPanel">(), {0, 1024}, {0, 45}},
+                        {Control<"Panel3">(), {0, 1024}, {45, 90}},
+                        {Control<"Metin">(), {0, 512}, {90, 742}},
+                        {Control<"Yazilan">(), {512, 1024}, {90, 742}},
+                        {Control<"StatusBar1">(), {0, 1024}, {742, 768}},
+                        {Control<"SurePanel">(), {780, 1023}, {46, 89}},
+                        {Control<"Temizle">(), {12, 162}, {49, 86}},
+                        {Control<"Baslat">(), {179, 329}, {49, 86}}});
+    form.Control(exam::SinavForm::SurePanel).SetVisible(false);
+    form.Control(exam::SinavForm::BaslaPanel).SetVisible(true);
+    ExpectPlaces(form, {{Control<"BaslaPanel">(), {680, 1023}, {46, 89}}});
 }
 
 TEST_F(ExamLayout, BandsAndBoxesWithTheResultsShown) {
-    form.SetControlVisible(exam::SinavForm::GroupBox1, true);
-    ExpectPlaces(form, {{Control("GroupBox1"), {0, 1024}, {500, 742}},
-                        {Control("Metin"), {0, 512}, {90, 500}},
-                        {Control("Yazilan"), {512, 1024}, {90, 500}},
-                        {Control("StatusBar1"), {0, 1024}, {742, 768}},
-                        {Control("GroupBox2"), {2, 258}, {515, 740}},
-                        {Control("GroupBox4"), {258, 458}, {515, 740}},
-                        {Control("GroupBox3"), {458, 658}, {515, 740}},
-                        {Control("Panel2"), {658, 858}, {515, 740}},
-                        {Control("MetinListBox"), {4, 256}, {530, 738}},
-                        {Control("Chart2"), {659, 857}, {516, 671}}});
+    form.Control(exam::SinavForm::GroupBox1).SetVisible(true);
+    ExpectPlaces(form, {{Control<"GroupBox1">(), {0, 1024}, {500, 742}},
+                        {Control<"Metin">(), {0, 512}, {90, 500}},
+                        {Control<"Yazilan">(), {512, 1024}, {90, 500}},
+                        {Control<"StatusBar1">(), {0, 1024}, {742, 768}},
+                        {Control<"GroupBox2">(), {2, 258}, {515, 740}},
+                        {Control<"GroupBox4">(), {258, 458}, {515, 740}},
+                        {Control<"GroupBox3">(), {458, 658}, {515, 740}},
+                        {Control<"Panel2">(), {658, 858}, {515, 740}},
+                        {Control<"MetinListBox">(), {4, 256}, {530, 738}},
+                        {Control<"Chart2">(), {659, 857}, {516, 671}}});
 }
 
 TEST_F(ExamLayout, CloseButtonStandsFourPixelsFromTheRightEnd) {
-    form.SetControlVisible(exam::SinavForm::KapatBtn, true);
-    ExpectPlaces(form, {{Control("KapatBtn"), {985, 1020}, {4, 41}}});
+    form.Control(exam::SinavForm::KapatBtn).SetVisible(true);
+    ExpectPlaces(form, {{Control<"KapatBtn">(), {985, 1020}, {4, 41}}});
 }
 
 TEST_F(ExamLayout, TypingAreaTakesTabAsInput) {
@@ -103,7 +103,7 @@ TEST_F(ExamLayout, TypingAreaTakesTabAsInput) {
     SendMessageW(yazilan, WM_CHAR, 'a', 0);
     SendMessageW(yazilan, WM_CHAR, '\t', 0);
     SendMessageW(yazilan, WM_CHAR, 'b', 0);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "a\tb");
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "a\tb");
     EXPECT_EQ(GetFocus(), yazilan);
 }
 
@@ -116,15 +116,15 @@ TEST_F(ExamLayout, TextAreasKeepEveryTurkishLetterWhateverTheCodePage) {
     for (const std::string& text : texts) {
         SCOPED_TRACE(text);
         for (const auto area : {exam::SinavForm::Metin, exam::SinavForm::Yazilan}) {
-            form.SetControlText(area, text);
-            EXPECT_EQ(form.ControlText(area), text);
+            form.Control(area).SetText(text);
+            EXPECT_EQ(form.Control(area).Text(), text);
         }
     }
 }
 
 TEST_F(ExamLayout, TypingGoesOnPastTheControlsDefaultLimit) {
     const HWND yazilan = StartTyping();
-    form.SetControlText(exam::SinavForm::Yazilan, std::string(40000, 'a'));
+    form.Control(exam::SinavForm::Yazilan).SetText(std::string(40000, 'a'));
     platform::SelectRichEditRange(yazilan, 40000, 0);
     SendMessageW(yazilan, WM_CHAR, 'b', 0);
     EXPECT_EQ(platform::RichEditTextLength(yazilan), 40001);
@@ -141,7 +141,7 @@ TEST_F(ExamLayout, ShowsNoToolTipsButKeepsTheHints) {
     int toolTips = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountToolTips, reinterpret_cast<LPARAM>(&toolTips));
     EXPECT_EQ(toolTips, 0);
-    EXPECT_EQ(form.ControlHint(exam::SinavForm::KapatBtn), "Program\xFD kapat\xFDr.");
+    EXPECT_EQ(form.Control(exam::SinavForm::KapatBtn).Hint(), "Program\xFD kapat\xFDr.");
 }
 
 }  // namespace

@@ -29,8 +29,8 @@ protected:
         folder.Write(kSampleRtf);
         ShowWindow(form.Handle(), SW_SHOW);
     }
-    void Click(exam::TSinavForm::Id button) { SendMessageW(form.ControlHandle(button), BM_CLICK, 0, 0); }
-    void Tick(exam::TSinavForm::Timer timer, std::chrono::milliseconds at) {
+    void Click(exam::TSinavForm::Id button) { SendMessageW(form.Control(button).Handle(), BM_CLICK, 0, 0); }
+    void Tick(platform::TimerId<exam::TSinavForm> timer, std::chrono::milliseconds at) {
         form.now = start + at;
         platform::EventArgs args;
         if (timer.index == exam::SinavForm::BaslatTimer.index)
@@ -39,11 +39,11 @@ protected:
             form.SinavTimerTimer(args);
     }
     void Type(std::string_view text) {
-        form.SetControlText(exam::SinavForm::Yazilan, text);
+        form.Control(exam::SinavForm::Yazilan).SetText(text);
         platform::EventArgs args;
         form.YazilanKeyUp(args);
     }
-    bool Enabled(exam::TSinavForm::Id control) { return IsWindowEnabled(form.ControlHandle(control)); }
+    bool Enabled(exam::TSinavForm::Id control) { return IsWindowEnabled(form.Control(control).Handle()); }
 
     testing_pc1::SampleFolder folder;
     ClockedSinavForm form;
@@ -54,13 +54,13 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     Click(exam::SinavForm::Baslat);
     EXPECT_FALSE(Enabled(exam::SinavForm::Baslat));
     EXPECT_FALSE(Enabled(exam::SinavForm::Temizle));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "Bir iki \xFC\xE7. Kalem, defter;");
-    EXPECT_FALSE(platform::IsRichEditReadOnly(form.ControlHandle(exam::SinavForm::Yazilan)));
-    EXPECT_EQ(GetFocus(), form.ControlHandle(exam::SinavForm::Yazilan));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "...");
-    EXPECT_TRUE(form.IsTimerEnabled(exam::SinavForm::BaslatTimer));
-    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::BaslaPanel));
-    EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::SurePanel));
+    EXPECT_EQ(form.Control(exam::SinavForm::Metin).Text(), "Bir iki \xFC\xE7. Kalem, defter;");
+    EXPECT_FALSE(form.Control(exam::SinavForm::Yazilan).IsReadOnly());
+    EXPECT_EQ(GetFocus(), form.Control(exam::SinavForm::Yazilan).Handle());
+    EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(), "...");
+    EXPECT_TRUE(form.Timer(exam::SinavForm::BaslatTimer).IsEnabled());
+    EXPECT_TRUE(form.Control(exam::SinavForm::BaslaPanel).IsVisible());
+    EXPECT_FALSE(form.Control(exam::SinavForm::SurePanel).IsVisible());
 
     const struct {
         std::chrono::milliseconds at;
@@ -68,15 +68,15 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     } countdown[] = {{1000ms, "4"}, {2010ms, "3"}, {2990ms, "2"}, {4000ms, "1"}};
     for (const auto& tick : countdown) {
         Tick(exam::SinavForm::BaslatTimer, tick.at);
-        EXPECT_EQ(form.ControlText(exam::SinavForm::BaslatLabel), tick.baslatLabel);
+        EXPECT_EQ(form.Control(exam::SinavForm::BaslatLabel).Text(), tick.baslatLabel);
     }
     Tick(exam::SinavForm::BaslatTimer, 5000ms);
-    EXPECT_FALSE(form.IsTimerEnabled(exam::SinavForm::BaslatTimer));
-    EXPECT_TRUE(form.IsTimerEnabled(exam::SinavForm::SinavTimer));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::BaslatLabel), "5");
-    EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::BaslaPanel));
-    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::SurePanel));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "Karakter say\xFDs\xFD: 0    Kelime say\xFDs\xFD: 0");
+    EXPECT_FALSE(form.Timer(exam::SinavForm::BaslatTimer).IsEnabled());
+    EXPECT_TRUE(form.Timer(exam::SinavForm::SinavTimer).IsEnabled());
+    EXPECT_EQ(form.Control(exam::SinavForm::BaslatLabel).Text(), "5");
+    EXPECT_FALSE(form.Control(exam::SinavForm::BaslaPanel).IsVisible());
+    EXPECT_TRUE(form.Control(exam::SinavForm::SurePanel).IsVisible());
+    EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(), "Karakter say\xFDs\xFD: 0    Kelime say\xFDs\xFD: 0");
 
     // The exam clock started at 5 s: late and merged ticks show the seconds really left.
     const struct {
@@ -85,27 +85,27 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     } clock[] = {{6000ms, "179"}, {8600ms, "176"}, {183990ms, "1"}};
     for (const auto& tick : clock) {
         Tick(exam::SinavForm::SinavTimer, tick.at);
-        EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), tick.sureLabel);
+        EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), tick.sureLabel);
     }
 
     Type("iki Bir d\xF6rt iki\r\nkalemm, defter");
-    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 6");
+    EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 6");
     CloseTimeUpDialogWhenShown();
     Tick(exam::SinavForm::SinavTimer, 185000ms);
 
-    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle(exam::SinavForm::Yazilan)));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "0");
-    EXPECT_FALSE(form.IsTimerEnabled(exam::SinavForm::SinavTimer));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 5");
-    EXPECT_EQ(form.ControlText(exam::SinavForm::ltoplamyer), "6");
-    const auto& bars = form.Chart(exam::SinavForm::Chart2).Bars();
+    EXPECT_TRUE(form.Control(exam::SinavForm::Yazilan).IsReadOnly());
+    EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "0");
+    EXPECT_FALSE(form.Timer(exam::SinavForm::SinavTimer).IsEnabled());
+    EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(), "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 5");
+    EXPECT_EQ(form.Control(exam::SinavForm::ltoplamyer).Text(), "6");
+    const auto& bars = form.Control(exam::SinavForm::Chart2).Bars();
     ASSERT_EQ(bars.size(), 2u);
     EXPECT_EQ(bars[0].value, 4);
     EXPECT_EQ(bars[1].value, 2);
     EXPECT_TRUE(Enabled(exam::SinavForm::Temizle));
-    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::GroupBox1));
+    EXPECT_TRUE(form.Control(exam::SinavForm::GroupBox1).IsVisible());
 
-    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+    const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
     const struct {
         int start, length;
         bool underlined;
@@ -126,8 +126,7 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
     CloseTimeUpDialogWhenShown();
     form.now += 200s;
     form.SinavTimerTimer(args);
-    ASSERT_EQ(platform::ListBoxItems(form.ControlHandle(exam::SinavForm::YanlisListBox)),
-              (text::WordList{"irmak", "b", "irmak"}));
+    ASSERT_EQ(form.Control(exam::SinavForm::YanlisListBox).Items(), (text::WordList{"irmak", "b", "irmak"}));
 
     const struct {
         const char* name;
@@ -137,7 +136,7 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
         {"irmak", 0, 5, true},   {"Irmak", 6, 5, false},       {"b inside (b)", 13, 1, false}, {"b", 16, 1, true},
         {"IRMAK", 18, 5, false}, {"irmak again", 24, 5, true}, {"ev", 30, 2, false},
     };
-    const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+    const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
     for (const auto& word : kWords) {
         SCOPED_TRACE(word.name);
         EXPECT_EQ(platform::IsRichEditRangeUnderlined(yazilan, word.start, word.length), word.underlined);
@@ -149,12 +148,12 @@ TEST_F(ExamRun, AKeyReleasedDuringTheCountdownStartsTheClockAtOnce) {
     Tick(exam::SinavForm::BaslatTimer, 1000ms);
     form.now = start + 1500ms;
     Type("a");
-    EXPECT_FALSE(form.IsTimerEnabled(exam::SinavForm::BaslatTimer));
-    EXPECT_TRUE(form.IsTimerEnabled(exam::SinavForm::SinavTimer));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::BaslatLabel), "5");
-    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::SurePanel));
+    EXPECT_FALSE(form.Timer(exam::SinavForm::BaslatTimer).IsEnabled());
+    EXPECT_TRUE(form.Timer(exam::SinavForm::SinavTimer).IsEnabled());
+    EXPECT_EQ(form.Control(exam::SinavForm::BaslatLabel).Text(), "5");
+    EXPECT_TRUE(form.Control(exam::SinavForm::SurePanel).IsVisible());
     Tick(exam::SinavForm::SinavTimer, 2500ms);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "179");
+    EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "179");
 }
 
 TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
@@ -162,10 +161,10 @@ TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
     Type("a");
     CloseTimeUpDialogWhenShown();
     form.now = start + 180s;
-    SendMessageW(form.ControlHandle(exam::SinavForm::Yazilan), WM_CHAR, 'b', 0);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "a");
-    EXPECT_TRUE(platform::IsRichEditReadOnly(form.ControlHandle(exam::SinavForm::Yazilan)));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "0");
+    SendMessageW(form.Control(exam::SinavForm::Yazilan).Handle(), WM_CHAR, 'b', 0);
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "a");
+    EXPECT_TRUE(form.Control(exam::SinavForm::Yazilan).IsReadOnly());
+    EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "0");
 }
 
 // Word processors write typographic quotes, apostrophes, dashes and ellipses; a candidate who types them as the
@@ -187,17 +186,17 @@ TEST_F(ExamRun, SamplesFromWordProcessorsScoreAFaithfulCopyWithoutAWrongWord) {
         ClockedSinavForm sinavForm;  // one exam each
         platform::EventArgs args;
         sinavForm.BaslatClick(args);
-        std::string loaded = sinavForm.ControlText(exam::SinavForm::Metin);
+        std::string loaded = sinavForm.Control(exam::SinavForm::Metin).Text();
         while (loaded.ends_with("\r\n")) loaded.resize(loaded.size() - 2);
         EXPECT_EQ(loaded, sample);
 
-        sinavForm.SetControlText(exam::SinavForm::Yazilan, typed);
+        sinavForm.Control(exam::SinavForm::Yazilan).SetText(typed);
         sinavForm.YazilanKeyUp(args);
         CloseTimeUpDialogWhenShown();
         sinavForm.now += 200s;
         sinavForm.SinavTimerTimer(args);
-        EXPECT_EQ(platform::ListBoxCount(sinavForm.ControlHandle(exam::SinavForm::YanlisListBox)), 0);
-        EXPECT_EQ(platform::ListBoxCount(sinavForm.ControlHandle(exam::SinavForm::DogruListBox)), 27);
+        EXPECT_EQ(sinavForm.Control(exam::SinavForm::YanlisListBox).Count(), 0);
+        EXPECT_EQ(sinavForm.Control(exam::SinavForm::DogruListBox).Count(), 27);
     }
 }
 
@@ -231,7 +230,7 @@ TEST_F(ExamRun, SampleFilesThatAreNotRichText) {
             continue;
         }
         sinavForm.BaslatClick(args);
-        EXPECT_EQ(sinavForm.ControlText(exam::SinavForm::Metin), file.expectedSample);
+        EXPECT_EQ(sinavForm.Control(exam::SinavForm::Metin).Text(), file.expectedSample);
     }
 }
 

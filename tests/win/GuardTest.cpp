@@ -65,15 +65,15 @@ protected:
         folder.Write("{\\rtf1 Bir iki \\par}");
         ShowWindow(form.Handle(), SW_SHOW);
         SetWindowSubclass(form.Handle(), RecordClosing, 0, reinterpret_cast<DWORD_PTR>(&closings));
-        yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
-        metin = form.ControlHandle(exam::SinavForm::Metin);
-        SendMessageW(form.ControlHandle(exam::SinavForm::Baslat), BM_CLICK, 0, 0);
+        yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
+        metin = form.Control(exam::SinavForm::Metin).Handle();
+        SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
         ReleaseKey('A');
     }
     void ReleaseKey(WORD key) { SendMessageW(yazilan, WM_KEYUP, key, 0xC0000001); }
     bool ClockRuns() const {
         return form.Exam().Current() == exam::ExamState::Phase::Running &&
-               form.IsTimerEnabled(exam::SinavForm::SinavTimer);
+               form.Timer(exam::SinavForm::SinavTimer).IsEnabled();
     }
     void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
     void AltDigits(HWND control, std::initializer_list<int> steps, bool keypad = false) {
@@ -85,7 +85,7 @@ protected:
     // A clock that the supervisor stopped goes on with a key released in the typing area.
     void RestartTheClock() {
         ReleaseKey('A');
-        form.SetControlVisible(exam::SinavForm::KapatBtn, false);
+        form.Control(exam::SinavForm::KapatBtn).SetVisible(false);
     }
 
     testing_pc1::SampleFolder folder;
@@ -96,9 +96,11 @@ protected:
 
 TEST_F(ExamGuards, AltF4NeverReachesTheWindow) {
     using namespace exam::SinavForm;
-    for (const auto control : {Metin, Yazilan, MetinListBox, DogruListBox, YanlisListBox, Temizle, Baslat, KapatBtn}) {
+    using Id = exam::TSinavForm::Id;
+    for (const Id control : {Id(Metin), Id(Yazilan), Id(MetinListBox), Id(DogruListBox), Id(YanlisListBox), Id(Temizle),
+                             Id(Baslat), Id(KapatBtn)}) {
         SCOPED_TRACE(exam::kSinavFormControls[control.index].name);
-        AltKey(form.ControlHandle(control), VK_F4);
+        AltKey(form.Control(control).Handle(), VK_F4);
     }
     AltKey(form.Handle(), VK_F4);
     EXPECT_EQ(closings, 0);
@@ -122,7 +124,7 @@ TEST_F(ExamGuards, OnlyTheWholeSequenceStopsTheClockAndShowsTheCloseButton) {
         RestartTheClock();
         for (int step : c.steps) AltDigits(yazilan, {step}, c.keypad);
         EXPECT_EQ(ClockRuns(), !c.stops);
-        EXPECT_EQ(form.IsControlVisible(exam::SinavForm::KapatBtn), c.stops);
+        EXPECT_EQ(form.Control(exam::SinavForm::KapatBtn).IsVisible(), c.stops);
         AltKey(yazilan, VK_MENU);  // releasing and pressing Alt again starts over
     }
 }
@@ -141,7 +143,7 @@ TEST_F(ExamGuards, AltPressedAgainOrAltGrOrNoAltBreaksTheSequence) {
 
     for (int step = 0; step < 6; ++step) SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
     EXPECT_TRUE(ClockRuns());
-    EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::KapatBtn));
+    EXPECT_FALSE(form.Control(exam::SinavForm::KapatBtn).IsVisible());
 }
 
 // Releasing the sequence's own keys, or a tick, leaves the clock stopped; the next other key released goes on
@@ -156,11 +158,11 @@ TEST_F(ExamGuards, TheSupervisorsStopHoldsUntilAnotherKeyIsReleased) {
     platform::EventArgs tick;
     form.SinavTimerTimer(tick);
     EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Stopped);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "170");
+    EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "170");
 
     ReleaseKey('K');
     EXPECT_TRUE(ClockRuns());
-    EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "170");
+    EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "170");
     const auto stopped = form.now - (clockStarted + std::chrono::milliseconds(10400));
     form.now = clockStarted + stopped + std::chrono::seconds(180) - std::chrono::milliseconds(1);
     form.SinavTimerTimer(tick);
@@ -171,11 +173,11 @@ TEST_F(ExamGuards, TheCloseButtonStaysOnceShown) {
     AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
     AltDigits(yazilan, {0, 3});
     AltKey(yazilan, 'Q');
-    EXPECT_TRUE(form.IsControlVisible(exam::SinavForm::KapatBtn));
+    EXPECT_TRUE(form.Control(exam::SinavForm::KapatBtn).IsVisible());
 }
 
 TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
-    form.SetControlText(exam::SinavForm::Yazilan, "bir iki \xFC\xE7 d\xF6rt");
+    form.Control(exam::SinavForm::Yazilan).SetText("bir iki \xFC\xE7 d\xF6rt");
     for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN}) {
         SCOPED_TRACE(press);
         platform::SelectRichEditRange(yazilan, 4, 6);
@@ -186,7 +188,7 @@ TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
 }
 
 TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
-    form.SetControlText(exam::SinavForm::Yazilan, "abc");
+    form.Control(exam::SinavForm::Yazilan).SetText("abc");
     SetFocus(yazilan);
     SetClipboardText(L"kopya");
     SendMessageW(yazilan, WM_PASTE, 0, 0);
@@ -209,7 +211,7 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     SendMessageW(yazilan, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(yazilan), MAKELPARAM(20, 20));
     SendMessageW(yazilan, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(20, 8));
     SendMessageW(yazilan, WM_MBUTTONUP, 0, MAKELPARAM(20, 8));
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "abc");
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "abc");
 
     // AltGr letters are typing: '@' and the euro sign come with Ctrl and Alt held. Turkish letters arrive as
     // themselves whatever the machine's code page.
@@ -221,7 +223,7 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     }
     for (const wchar_t letter : std::wstring_view(L" \u015F\u0131\u011F \u0130I\u0131 \u00E7\u00F6\u00FC\u20AC"))
         SendMessageW(yazilan, WM_CHAR, letter, 1);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
 }
 
 // Runs `work` on another thread while this one delivers what it sends, as another program's messages arrive.
@@ -241,8 +243,8 @@ void FromAnotherThread(const std::function<void()>& work) {
 
 // Another thread stands for another program here: Windows tells both apart from the window's own thread alike.
 TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
-    form.SetControlText(exam::SinavForm::Yazilan, "kendi");
-    form.SetControlText(exam::SinavForm::Metin, "\xF6rnek");
+    form.Control(exam::SinavForm::Yazilan).SetText("kendi");
+    form.Control(exam::SinavForm::Metin).SetText("\xF6rnek");
     SetClipboardText(L"kopya");
     const wchar_t replacement[] = L"yabanc\u0131";
     SETTEXTEX setText{ST_DEFAULT, 1200};
@@ -270,8 +272,8 @@ TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
             FromAnotherThread([&] { SendMessageW(area, attempt.message, attempt.wParam, attempt.lParam); });
         }
     }
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "kendi");
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "\xF6rnek");
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "kendi");
+    EXPECT_EQ(form.Control(exam::SinavForm::Metin).Text(), "\xF6rnek");
     EXPECT_FALSE(platform::IsRichEditReadOnly(yazilan));
     std::wstring read(16, L'\0');
     FromAnotherThread(
@@ -295,13 +297,13 @@ TEST_F(ExamGuards, TheTypedTextIsFrozenOnceTheTimeIsUp) {
     }
     SendMessageW(yazilan, WM_UNDO, 0, 0);
     SendMessageW(yazilan, WM_CHAR, 'y', 1);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "x");
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "x");
     form.SinavTimerTimer(tick);
     EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
 }
 
 TEST_F(ExamGuards, TheSampleTextCannotBeSelectedOrCopied) {
-    form.SetControlText(exam::SinavForm::Metin, "\xD6rnek metin burada.");
+    form.Control(exam::SinavForm::Metin).SetText("\xD6rnek metin burada.");
     SetClipboardText(L"bekleyen");
     SetFocus(yazilan);
     SendMessageW(metin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));

@@ -39,15 +39,15 @@ void NewSession(exam::TSinavForm& form, const Aday& aday) {
 
 // What an exam leaves in the window: both texts, underlined wrong words, the results and a stopped clock.
 void FinishAnExam(exam::TSinavForm& form) {
-    form.SetControlText(exam::SinavForm::Metin, "bir iki");
-    form.SetControlText(exam::SinavForm::Yazilan, "iki bri");
-    platform::SelectRichEditRange(form.ControlHandle(exam::SinavForm::Yazilan), 4, 3);
-    platform::SetRichEditSelectionStyle(form.ControlHandle(exam::SinavForm::Yazilan), platform::TextStyle::Underline);
-    form.SetControlText(exam::SinavForm::SureLabel, "0");
-    form.SetControlText(exam::SinavForm::StatusBar1, "7 karakter");
-    form.SetControlVisible(exam::SinavForm::GroupBox1, true);
-    form.SetControlEnabled(exam::SinavForm::Baslat, false);
-    form.SetControlEnabled(exam::SinavForm::Temizle, true);
+    form.Control(exam::SinavForm::Metin).SetText("bir iki");
+    form.Control(exam::SinavForm::Yazilan).SetText("iki bri");
+    form.Control(exam::SinavForm::Yazilan).Select(4, 3);
+    form.Control(exam::SinavForm::Yazilan).StyleSelection(platform::TextStyle::Underline);
+    form.Control(exam::SinavForm::SureLabel).SetText("0");
+    form.Control(exam::SinavForm::StatusBar1).SetText("7 karakter");
+    form.Control(exam::SinavForm::GroupBox1).SetVisible(true);
+    form.Control(exam::SinavForm::Baslat).SetEnabled(false);
+    form.Control(exam::SinavForm::Temizle).SetEnabled(true);
     result::OturumSayaci = 3;
 }
 
@@ -59,19 +59,19 @@ TEST(Session, TwoSessionsInARowEachStartClean) {
     for (int session = 0; session < 2; ++session) {
         SCOPED_TRACE(session);
         NewSession(form, candidates[session]);
-        EXPECT_EQ(form.ControlText(exam::SinavForm::AdayNoLabel), shown[session].adayNo);
-        EXPECT_EQ(form.ControlText(exam::SinavForm::AdiLabel), shown[session].adi);
-        EXPECT_EQ(form.ControlText(exam::SinavForm::SoyadiLabel), shown[session].soyadi);
-        EXPECT_EQ(form.ControlText(exam::SinavForm::Metin), "");
-        EXPECT_EQ(form.ControlText(exam::SinavForm::Yazilan), "");
-        EXPECT_EQ(form.ControlText(exam::SinavForm::SureLabel), "180");
-        EXPECT_EQ(form.ControlText(exam::SinavForm::StatusBar1), "");
-        EXPECT_FALSE(form.IsControlVisible(exam::SinavForm::GroupBox1));
-        EXPECT_TRUE(IsWindowEnabled(form.ControlHandle(exam::SinavForm::Baslat)));
-        EXPECT_FALSE(IsWindowEnabled(form.ControlHandle(exam::SinavForm::Temizle)));
+        EXPECT_EQ(form.Control(exam::SinavForm::AdayNoLabel).Text(), shown[session].adayNo);
+        EXPECT_EQ(form.Control(exam::SinavForm::AdiLabel).Text(), shown[session].adi);
+        EXPECT_EQ(form.Control(exam::SinavForm::SoyadiLabel).Text(), shown[session].soyadi);
+        EXPECT_EQ(form.Control(exam::SinavForm::Metin).Text(), "");
+        EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "");
+        EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "180");
+        EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(), "");
+        EXPECT_FALSE(form.Control(exam::SinavForm::GroupBox1).IsVisible());
+        EXPECT_TRUE(IsWindowEnabled(form.Control(exam::SinavForm::Baslat).Handle()));
+        EXPECT_FALSE(IsWindowEnabled(form.Control(exam::SinavForm::Temizle).Handle()));
         EXPECT_EQ(result::OturumSayaci, 0);
 
-        const HWND yazilan = form.ControlHandle(exam::SinavForm::Yazilan);
+        const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
         platform::SetRichEditReadOnly(yazilan, false);
         testing_pc1::Type(yazilan, "yeni");
         EXPECT_FALSE(platform::IsRichEditRangeUnderlined(yazilan, 0, 1));
@@ -84,10 +84,10 @@ TEST(Session, TwoSessionsInARowEachStartClean) {
 TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
     exam::TSinavForm form(exam::TSinavForm::Controls::DuringFirstEntry);
-    EXPECT_EQ(form.ControlHandle(exam::SinavForm::Yazilan), nullptr);
+    EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Handle(), nullptr);
     NewSession(form, {"5", "a", "b"});
-    ASSERT_NE(form.ControlHandle(exam::SinavForm::Yazilan), nullptr);
-    EXPECT_EQ(form.ControlText(exam::SinavForm::PCLabel),
+    ASSERT_NE(form.Control(exam::SinavForm::Yazilan).Handle(), nullptr);
+    EXPECT_EQ(form.Control(exam::SinavForm::PCLabel).Text(),
               "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
 
     ShowWindow(form.Handle(), SW_HIDE);
@@ -96,11 +96,14 @@ TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     // Labels are sized to their texts, which the session filled in.
     const auto controls = exam::SinavFormControls();
     for (int i = 0; i < static_cast<int>(controls.size()); ++i)
-        if (controls[i].kind == platform::ControlKind::Label) madeAtOnce.SetControlText({i}, form.ControlText({i}));
+        if (controls[i].kind == platform::ControlKind::Label)
+            madeAtOnce.Control(exam::TSinavForm::Id{i}).SetText(form.Control(exam::TSinavForm::Id{i}).Text());
     for (int i = 0; i < static_cast<int>(controls.size()); ++i) {
         SCOPED_TRACE(controls[i].name);
-        EXPECT_EQ(form.ControlBounds({i}), madeAtOnce.ControlBounds({i}));
-        EXPECT_EQ(form.IsControlVisible({i}), madeAtOnce.IsControlVisible({i}));
+        const platform::ControlView made = form.Control(exam::TSinavForm::Id{i});
+        const platform::ControlView atOnce = madeAtOnce.Control(exam::TSinavForm::Id{i});
+        EXPECT_EQ(made.Bounds(), atOnce.Bounds());
+        EXPECT_EQ(made.IsVisible(), atOnce.IsVisible());
     }
 }
 

@@ -29,7 +29,7 @@ HWND focusAtNote = nullptr;
 LRESULT CALLBACK OwnerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kSetTime) testNow = kShownAt + std::chrono::milliseconds(wParam);
     if (message == kNote && watched) {
-        notes.push_back(watched->ControlText(result::SonucForm::GeriSayimLabel) + "/" +
+        notes.push_back(watched->Control(result::SonucForm::GeriSayimLabel).Text() + "/" +
                         std::to_string(result::OturumSayaci));
         focusAtNote = GetFocus();
     }
@@ -80,7 +80,7 @@ protected:
 };
 
 void ExpectClosedAndReset(const TSonucForm& dialog) {
-    EXPECT_FALSE(dialog.IsTimerEnabled(result::SonucForm::Timer1));
+    EXPECT_FALSE(dialog.Timer(result::SonucForm::Timer1).IsEnabled());
     EXPECT_EQ(result::OturumSayaci, 0);
 }
 
@@ -102,7 +102,7 @@ TEST_F(SonucDialog, CountsDownOnTheClockHoweverLateTheTicksComeAndClosesAtFiveSe
         for (int ms : c.ticksMs) TickAt(std::chrono::milliseconds(ms));
         dialog.ShowModal();
         EXPECT_EQ(notes, c.notes);
-        EXPECT_EQ(dialog.ControlText(result::SonucForm::GeriSayimLabel), "5");
+        EXPECT_EQ(dialog.Control(result::SonucForm::GeriSayimLabel).Text(), "5");
         ExpectClosedAndReset(dialog);
     }
 }
@@ -126,7 +126,7 @@ TEST_F(SonucDialog, ClosesAtOnceByTamamItsCloseBoxOrAltF4) {
         TSonucForm& dialog = OpenDialog();
         TickAt(1s);
         TickAt(2s);
-        PostMessageW(dialog.ControlHandle(c.target), c.message, c.wParam, c.lParam);
+        PostMessageW(dialog.Control(c.target).Handle(), c.message, c.wParam, c.lParam);
         dialog.ShowModal();
         EXPECT_EQ(notes, (std::vector<std::string>{"5/0", "4/1", "3/2"}));
         ExpectClosedAndReset(dialog);
@@ -141,7 +141,7 @@ TEST_F(SonucDialog, KeysTypedWhileItIsUpNeitherCloseNorChangeIt) {
     for (const WPARAM key : {VK_RETURN, VK_SPACE, VK_ESCAPE}) {
         SCOPED_TRACE(key);
         TSonucForm& dialog = OpenDialog();
-        const HWND button1 = dialog.ControlHandle(result::SonucForm::Button1);
+        const HWND button1 = dialog.Control(result::SonucForm::Button1).Handle();
         PostMessageW(button1, WM_KEYDOWN, key, 1);
         PostMessageW(button1, WM_CHAR, MapVirtualKeyW(key, MAPVK_VK_TO_CHAR), 1);
         PostMessageW(button1, WM_KEYUP, key, 0xC0000001);
@@ -172,7 +172,7 @@ TEST_F(SonucDialog, FixedFrameWithTheDesignedClientAreaCentredOverTheExamWindow)
     wchar_t caption[32];
     GetWindowTextW(hwnd, caption, 32);
     EXPECT_STREQ(caption, L"S\u00FCreniz Doldu!");
-    GetWindowRect(dialog.ControlHandle(result::SonucForm::Button1), &button1);
+    GetWindowRect(dialog.Control(result::SonucForm::Button1).Handle(), &button1);
     MapWindowPoints(HWND_DESKTOP, hwnd, reinterpret_cast<POINT*>(&button1), 2);
     EXPECT_GE(button1.left, client.right);
 
@@ -180,13 +180,14 @@ TEST_F(SonucDialog, FixedFrameWithTheDesignedClientAreaCentredOverTheExamWindow)
     struct Place {
         TSonucForm::Id control;
         int left, top;
-    } places[] = {{Control("Label1"), 16, 16},   {Control("Label2"), 16, 72},  {Control("SonucLabel"), 272, 68},
-                  {Control("Label4"), 16, 112},  {Control("Label5"), 16, 136}, {Control("GeriSayimLabel"), 184, 132},
-                  {Control("Label6"), 216, 136}, {Control("Tamam"), 146, 172}};
+    } places[] = {{Control<"Label1">(), 16, 16},      {Control<"Label2">(), 16, 72},
+                  {Control<"SonucLabel">(), 272, 68}, {Control<"Label4">(), 16, 112},
+                  {Control<"Label5">(), 16, 136},     {Control<"GeriSayimLabel">(), 184, 132},
+                  {Control<"Label6">(), 216, 136},    {Control<"Tamam">(), 146, 172}};
     for (const Place& p : places) {
         SCOPED_TRACE(result::kSonucFormControls[p.control.index].name);
-        EXPECT_EQ(dialog.ControlBounds(p.control).left, p.left);
-        EXPECT_EQ(dialog.ControlBounds(p.control).top, p.top);
+        EXPECT_EQ(dialog.Control(p.control).Bounds().left, p.left);
+        EXPECT_EQ(dialog.Control(p.control).Bounds().top, p.top);
     }
 }
 

@@ -1,0 +1,310 @@
+// Each kind of control: how it is made, what its text is, how it is painted and which notifications are its events.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <stdexcept>
+
+#include "platform/Cp1254.h"
+#include "platform/FormInternals.h"
+#include "platform/Gdi.h"
+#include "platform/RichEdit.h"
+#include "platform/Window.h"
+
+namespace platform::form_internals {
+
+std::string ControlKindBehaviour::Text(const ControlRecord& control) const {
+    return control.hwnd ? NarrowCp1254(WindowText(control.hwnd)) : control.text;
+}
+
+void ControlKindBehaviour::ShowText(ControlRecord& control) const {
+    if (control.hwnd) SetWindowTextW(control.hwnd, WidenCp1254(control.text).c_str());
+}
+
+namespace {
+
+// A control that is a window of its own class.
+class WindowedKind : public ControlKindBehaviour {
+public:
+    constexpr WindowedKind(const wchar_t* className, DWORD style, DWORD exStyle)
+        : className_(className), style_(style), exStyle_(exStyle) {}
+
+    void Make(ControlRecord& control, HWND container, int id) const override {
+        const ControlSpec& spec = *control.spec;
+        DWORD style =
+            WS_CHILD | WS_CLIPSIBLINGS | style_ | OptionStyle(spec.options) | (control.visible ? WS_VISIBLE : 0);
+        if (spec.tabOrder >= 0 && !IsContainer()) style |= WS_TABSTOP;
+        if (spec.options & options::kDisabled) style |= WS_DISABLED;
+        const geometry::Rect& r = control.bounds;
+        control.hwnd = CreateWindowExW(exStyle_, className_, WidenCp1254(control.text).c_str(), style, r.left, r.top,
+                                       r.width, r.height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       GetModuleHandleW(nullptr), nullptr);
+        if (!control.hwnd) throw std::runtime_error("a control cannot be created");
+        if (!IsContainer()) SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
+        Configure(control);
+    }
+    bool TakesInput() const override { return !IsContainer(); }
+
+protected:
+    virtual DWORD OptionStyle(unsigned) const { return 0; }
+    virtual void Configure(ControlRecord&) const {}
+
+private:
+    const wchar_t* className_;
+    DWORD style_;
+    DWORD exStyle_;
+};
+
+// A group box keeps room for its caption line (13 pixels at 96 dpi) and its etched frame, whatever face the
+// font mapper substitutes for the caption's font.
+constexpr geometry::Insets kGroupBoxInsets{2, 15, 2, 2};
+constexpr geometry::Insets kBevelInsets{1, 1, 1, 1};
+
+class PanelKind : public WindowedKind {
+public:
+    constexpr PanelKind() : WindowedKind(kContainerClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT) {}
+    bool IsContainer() const override { return true; }
+    geometry::Insets ClientInsets(const ControlSpec& spec) const override {
+        return (spec.options & options::kRaisedBevel) ? kBevelInsets : geometry::Insets{};
+    }
+    void Paint(const ControlRecord& panel, HDC dc, const RECT& client) const override {
+        RECT frame = client;
+        if (panel.spec->options & options::kRaisedBevel) DrawEdge(dc, &frame, BDR_RAISEDOUTER, BF_RECT);
+    }
+};
+
+class GroupBoxKind : public PanelKind {
+public:
+    geometry::Insets ClientInsets(const ControlSpec&) const override { return kGroupBoxInsets; }
+    void Paint(const ControlRecord& group, HDC dc, const RECT& client) const override {
+        RECT frame = client;
+        frame.top += MeasureOnScreen(group.font).lineHeight / 2;
+        DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+        if (group.text.empty()) return;
+        SelectedObject font(dc, group.font);
+        SetBkColor(dc, group.color.Resolve());
+        SetTextColor(dc, group.fontSpec.color.Resolve());
+        const std::wstring caption = WidenCp1254(group.text);
+        TextOutW(dc, 8, 0, caption.c_str(), static_cast<int>(caption.size()));
+    }
+};
+
+class ButtonKind : public WindowedKind {
+public:
+    constexpr ButtonKind() : WindowedKind(L"BUTTON", BS_PUSHBUTTON, 0) {}
+    std::optional<Event> EventOf(WORD notification) const override {
+        return notification == BN_CLICKED ? std::optional(Event::Click) : std::nullopt;
+    }
+
+protected:
+    constexpr ButtonKind(DWORD style) : WindowedKind(L"BUTTON", style, 0) {}
+};
+
+// Drawn by the form on WM_DRAWITEM.
+class PictureButtonKind : public ButtonKind {
+public:
+    constexpr PictureButtonKind() : ButtonKind(BS_OWNERDRAW) {}
+    void Make(ControlRecord& control, HWND container, int id) const override {
+        control.buttonPicture =
+            std::make_unique<ButtonPicture>(ButtonPicture::FromBitmapResource(control.spec->picture));
+        ButtonKind::Make(control, container, id);
+    }
+};
+
+class ListBoxKind : public WindowedKind {
+public:
+    constexpr ListBoxKind()
+        : WindowedKind(L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE) {}
+    std::optional<Event> EventOf(WORD notification) const override {
+        return notification == LBN_SELCHANGE ? std::optional(Event::Change) : std::nullopt;
+    }
+
+protected:
+    void Configure(ControlRecord& control) const override {
+        SendMessageW(control.hwnd, LB_SETITEMHEIGHT, 0, kItemHeight);
+    }
+
+private:
+    static constexpr int kItemHeight = 13;
+};
+
+DWORD ReadOnlyStyle(unsigned options) { return (options & options::kReadOnly) ? DWORD{ES_READONLY} : 0; }
+
+class EditKind : public WindowedKind {
+public:
+    constexpr EditKind() : WindowedKind(L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE) {}
+    std::optional<Event> EventOf(WORD notification) const override {
+        return notification == EN_CHANGE ? std::optional(Event::Change) : std::nullopt;
+    }
+
+protected:
+    DWORD OptionStyle(unsigned options) const override { return ReadOnlyStyle(options); }
+};
+
+// The control's default limit of 32,767 characters would silently cut a long sample text and stop the typing.
+constexpr LPARAM kRichEditTextLimit = 0x7FFFFFFE;
+
+// The "RICHEDIT" class of riched32.dll.
+class RichEditKind : public WindowedKind {
+public:
+    constexpr RichEditKind()
+        : WindowedKind(L"RICHEDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, WS_EX_CLIENTEDGE) {}
+    void Make(ControlRecord& control, HWND container, int id) const override {
+        static const HMODULE library = LoadLibraryW(L"riched32.dll");
+        if (!library) throw std::runtime_error("riched32.dll cannot be loaded");
+        WindowedKind::Make(control, container, id);
+    }
+    std::string Text(const ControlRecord& control) const override { return RichEditText(control.hwnd); }
+    void ShowText(ControlRecord& control) const override { SetRichEditText(control.hwnd, control.text); }
+    bool Type(HWND edit, wchar_t character) const override {
+        // The class's window is an ANSI one: passed on, a letter would go through the machine's code page and come
+        // out as another letter, or none, where that code page is not Turkish.
+        if (character < 0x80 || !IsWindowUnicode(edit)) return false;
+        TypeIntoRichEdit(edit, character);
+        return true;
+    }
+
+protected:
+    DWORD OptionStyle(unsigned options) const override {
+        return ReadOnlyStyle(options) | ((options & options::kVerticalScroll) ? DWORD{WS_VSCROLL} : 0);
+    }
+    void Configure(ControlRecord& control) const override {
+        const HWND edit = control.hwnd;
+        SendMessageW(edit, EM_EXLIMITTEXT, 0, kRichEditTextLimit);
+        SendMessageW(edit, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(control.color.Resolve()));
+        // The control's own default is a bold system font under some versions; state every attribute.
+        CHARFORMATW format{};
+        format.cbSize = sizeof format;
+        format.dwMask =
+            CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_CHARSET;
+        format.dwEffects = control.fontSpec.bold ? CFE_BOLD : 0;
+        format.yHeight = -control.fontSpec.height * 1440 / 96;  // twips at 96 pixels per inch
+        format.crTextColor = control.fontSpec.color.Resolve();
+        format.bCharSet = TURKISH_CHARSET;
+        lstrcpynW(format.szFaceName, control.fontSpec.face, LF_FACESIZE);
+        SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        SendMessageW(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+        MakeRichEditWindowUnicode(edit);
+    }
+};
+
+// One panel spanning the bar, in the platform's own status-bar font.
+class StatusBarKind : public WindowedKind {
+public:
+    constexpr StatusBarKind() : WindowedKind(STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0) {}
+    std::string Text(const ControlRecord& control) const override { return control.text; }
+    void ShowText(ControlRecord& control) const override {
+        SendMessageW(control.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WidenCp1254(control.text).c_str()));
+    }
+
+protected:
+    void Configure(ControlRecord& control) const override {
+        int wholeWidth = -1;
+        SendMessageW(control.hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+        SendMessageW(control.hwnd, SB_SETBKCOLOR, 0, static_cast<LPARAM>(control.color.Resolve()));
+        SendMessageW(control.hwnd, WM_SETFONT, 0, FALSE);
+    }
+};
+
+class ChartKind : public ControlKindBehaviour {
+public:
+    void Make(ControlRecord& control, HWND container, int) const override {
+        control.chart = std::make_unique<BarChart>(container, control.bounds);
+        control.hwnd = control.chart->Handle();
+    }
+};
+
+class WindowlessKind : public ControlKindBehaviour {
+public:
+    void Make(ControlRecord&, HWND, int) const override {}
+    bool IsWindowless() const override { return true; }
+};
+
+// Text that takes the size it needs.
+class LabelKind : public WindowlessKind {
+public:
+    void Make(ControlRecord& label, HWND, int) const override { ShowText(label); }
+    void ShowText(ControlRecord& label) const override {
+        const TextMeasure measure = MeasureOnScreen(label.font, WidenCp1254(label.text));
+        label.bounds.width = measure.extent.cx;
+        label.bounds.height = measure.lineHeight;
+    }
+    void Paint(const ControlRecord& label, HDC dc, const RECT& area) const override {
+        const std::wstring text = WidenCp1254(label.text);
+        SelectedObject font(dc, label.font);
+        SetBkColor(dc, label.color.Resolve());
+        SetTextColor(dc, label.fontSpec.color.Resolve());
+        ExtTextOutW(dc, area.left, area.top, ETO_OPAQUE, &area, text.c_str(), static_cast<UINT>(text.size()), nullptr);
+    }
+};
+
+// A lowered box frame.
+class BevelKind : public WindowlessKind {
+public:
+    void Paint(const ControlRecord&, HDC dc, const RECT& area) const override {
+        RECT frame = area;
+        DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+    }
+};
+
+// A picture stretched over its bounds.
+class PictureKind : public WindowlessKind {
+public:
+    void Make(ControlRecord& control, HWND, int) const override {
+        control.picture = std::make_unique<Picture>(Picture::FromJpegResource(control.spec->picture));
+    }
+    bool IsOpaque() const override { return true; }
+    void Paint(const ControlRecord& control, HDC dc, const RECT& area) const override {
+        control.picture->Draw(dc, area);
+    }
+};
+
+}  // namespace
+
+const ControlKindBehaviour& BehaviourOf(ControlKind kind) {
+    static const PanelKind panel;
+    static const GroupBoxKind groupBox;
+    static const LabelKind label;
+    static const BevelKind bevel;
+    static const WindowlessKind splitter;
+    static const ButtonKind button;
+    static const PictureButtonKind pictureButton;
+    static const ListBoxKind listBox;
+    static const RichEditKind richEdit;
+    static const StatusBarKind statusBar;
+    static const EditKind edit;
+    static const PictureKind picture;
+    static const ChartKind chart;
+    switch (kind) {
+    case ControlKind::Panel:
+        return panel;
+    case ControlKind::GroupBox:
+        return groupBox;
+    case ControlKind::Label:
+        return label;
+    case ControlKind::Bevel:
+        return bevel;
+    case ControlKind::Splitter:
+        return splitter;
+    case ControlKind::Button:
+        return button;
+    case ControlKind::PictureButton:
+        return pictureButton;
+    case ControlKind::ListBox:
+        return listBox;
+    case ControlKind::RichEdit:
+        return richEdit;
+    case ControlKind::StatusBar:
+        return statusBar;
+    case ControlKind::Edit:
+        return edit;
+    case ControlKind::Picture:
+        return picture;
+    case ControlKind::Chart:
+        return chart;
+    }
+    throw std::logic_error("a control kind without its behaviour");
+}
+
+}  // namespace platform::form_internals

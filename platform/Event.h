@@ -1,0 +1,22 @@
+// What happens to a form or its controls, as its handlers see it.
+#pragma once
+
+#include <windows.h>
+
+namespace platform {
+
+// Change: an edit's text or a list box's selection changed.
+enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
+
+struct EventArgs {
+    WORD key = 0;        // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key
+    char character = 0;  // KeyPress: the Windows-1254 character; a handler sets it to 0 to discard it
+    bool alt = false, shift = false, ctrl = false;
+    bool repeated = false;   // KeyDown: sent by the keyboard's auto-repeat
+    UINT mouseMessage = 0;   // MouseDown: WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, ...
+    LRESULT hitTest = 0;     // HitTest: the default answer, which a handler may replace
+    bool requested = false;  // Close: the program itself closes the window, through Close()
+    bool refused = false;    // Close: a handler keeps the window open
+};
+
+}  // namespace platform
