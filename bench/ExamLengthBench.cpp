@@ -19,7 +19,6 @@
 #include "bench/Stopwatch.h"
 #include "exam/SupervisorDigits.h"
 #include "exam/Unit1.h"
-#include "platform/RichEdit.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
@@ -149,15 +148,11 @@ struct ExamRun {
 };
 
 ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
-    testing_pc1::SampleFolder folder;
-    folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
-    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
-    ShowWindow(form.Handle(), SW_SHOW);
-    SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
-    const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
-    if (typing) form.Control(exam::SinavForm::Yazilan).SetText(TypedWords(kTypedWords));
-    const int charactersBefore = platform::RichEditTextLength(yazilan);
-    platform::SelectRichEditRange(yazilan, charactersBefore, 0);
+    testing_pc1::StartedExam exam;
+    const HWND yazilan = exam.yazilan.Handle();
+    if (typing) exam.yazilan.SetText(TypedWords(kTypedWords));
+    const int charactersBefore = exam.yazilan.TextLength();
+    exam.yazilan.Select(charactersBefore, 0);
     SetFocus(yazilan);
 
     ReadOnlyWatch readOnly(yazilan);
@@ -165,7 +160,7 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
     const LARGE_INTEGER start = PerformanceCount();
     const auto clockStart = std::chrono::steady_clock::now();
     platform::EventArgs keyUp;
-    form.YazilanKeyUp(keyUp);  // the first key release starts the exam clock
+    exam.form.YazilanKeyUp(keyUp);  // the first key release starts the exam clock
     double stoppedMs = 0;
     {
         const std::jthread typist = typing ? StartTypist(yazilan) : std::jthread();
@@ -179,7 +174,7 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
         }
     }
     if (!readOnly.Seen()) throw std::runtime_error("the message loop ended before the exam");
-    return {Milliseconds(start, readOnly.At()), stoppedMs, platform::RichEditTextLength(yazilan) - charactersBefore};
+    return {Milliseconds(start, readOnly.At()), stoppedMs, exam.yazilan.TextLength() - charactersBefore};
 }
 
 void Report(const char* what, const ExamRun& run) {

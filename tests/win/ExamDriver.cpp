@@ -41,4 +41,10 @@ std::string TestData(const char* name) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
+StartedExam::StartedExam() {
+    folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
+    ShowWindow(form.Handle(), SW_SHOW);
+    SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
+}
+
 }  // namespace testing_pc1

@@ -36,6 +36,16 @@ private:
     std::filesystem::path path_, previous_;
 };
 
+// An exam window on the real clock, with a one-line sample, shown and started as the start button does: what the
+// benchmarks type into.
+struct StartedExam {
+    StartedExam();
+
+    SampleFolder folder;
+    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
+    platform::RichEditView yazilan = form.Control(exam::SinavForm::Yazilan);
+};
+
 // The time-up dialog closes itself after five seconds; tests close it as soon as it shows.
 void CloseTimeUpDialogWhenShown();
 
