@@ -26,9 +26,9 @@ struct ExamRecord {
     std::string computer;  // the computer label as shown in the exam window
     LocalTime clockStarted, clockEnded;
     std::string firstName, surname, candidateNumber;
-    std::string typedText;                     // exactly as typed, CR LF line breaks
-    std::vector<text::WordSpan> wrongWords;    // where the typed text's wrong words are, to underline
-    int typed = 0, correct = 0, wrong = 0;     // the counts as the results show them
+    std::string typedText;                   // exactly as typed, CR LF line breaks
+    std::vector<text::WordSpan> wrongWords;  // where the typed text's wrong words are, to underline
+    int typed = 0, correct = 0, wrong = 0;   // the counts as the results show them
     ExamBoard board;
 
     // The net word count: correct minus wrong, never below 0.
