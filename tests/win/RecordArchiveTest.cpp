@@ -8,6 +8,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Resource.h"
+#include "platform/RichEdit.h"
 #include "result/RecordArchive.h"
 #include "result/pure/RecordsFile.h"
 
@@ -151,6 +153,38 @@ TEST_F(RecordArchiveTest, WaitsForARecordsFileHeldByAnotherProgram) {
             << kept.error;
         EXPECT_EQ(Count(Contents(recordsFile), ".rtf\r\n"), c.lineAdded ? 1u : 0u);
     }
+}
+
+// The kept document as a rich-text reader sees it (the rich edit control, WordPad's own): the template's table filled,
+// the candidate's letters and line breaks as typed, the wrong word underlined, the board's names under their lines.
+TEST_F(RecordArchiveTest, ARichTextReaderReadsTheKeptDocument) {
+    const auto rows = platform::ResourceBytes(L"TESTDOC", RT_RCDATA);
+    result::ExamRecord record = SampleRecord();
+    record.typedText = "{bir} \\par\r\n\xE7\xFD\xF0 iki";
+    record.wrongWords = {{16, 3}};
+    record.board.chair = "\xD6mer \xDE\xFDk";
+    const result::KeptRecord kept =
+        result::RecordArchive("", root_ / L"default")
+            .Keep(std::string_view(reinterpret_cast<const char*>(rows.data()), rows.size()), record);
+    ASSERT_EQ(kept.error, "");
+
+    ASSERT_TRUE(LoadLibraryW(L"riched32.dll"));
+    const HWND edit = CreateWindowExW(0, L"RICHEDIT", L"", WS_POPUP | ES_MULTILINE, 0, 0, 800, 600, nullptr, nullptr,
+                                      nullptr, nullptr);
+    ASSERT_TRUE(edit);
+    ASSERT_TRUE(platform::LoadRichEditRtf(edit, Contents(kept.documentPath)));
+    const std::string text = platform::RichEditText(edit);
+    // Wine's rich edit reads a line break inside a cell as a blank: the typed text is looked for on either side.
+    for (const std::string part : {"Ay\xFE"
+                                   "e",
+                                   "Y\xFDlmaz", "{bir} \\par", "\xE7\xFD\xF0 iki", "\xD6mer \xDE\xFDk", "07.12.2026"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << testing::PrintToString(text);
+    }
+    const auto wrongWord = static_cast<int>(text.find("\xE7\xFD\xF0 iki") + 4);
+    EXPECT_TRUE(platform::IsRichEditRangeUnderlined(edit, wrongWord, 3));
+    EXPECT_FALSE(platform::IsRichEditRangeUnderlined(edit, wrongWord - 4, 3));
+    DestroyWindow(edit);
+    EXPECT_EQ(text.find('$'), std::string::npos) << text;
 }
 
 // Records kept at the same moment by several writers: none lost, none overwritten, no two lines run together.
