@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "text/Cp1254Unicode.h"
