@@ -7,6 +7,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/RichEdit.h"
+#include "platform/SystemReason.h"
 #include "platform/Unique.h"
 #include "text/Utf16Detection.h"
 
@@ -20,20 +21,6 @@ constexpr char kFailedToLoad[] = "Failed to Load Stream";
 void CloseFile(HANDLE file) { CloseHandle(file); }
 using UniqueFile = platform::Unique<HANDLE, CloseFile>;
 
-// The system's reason for an error, without its final full stop and line break.
-std::string SystemReason(DWORD error) {
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring reason(buffer, length);
-    LocalFree(buffer);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
-        reason.pop_back();
-    if (!reason.empty() && reason.back() == L'.') reason.pop_back();
-    return platform::NarrowCp1254(reason);
-}
-
 std::string FullPath(const wchar_t* name) {
     wchar_t path[MAX_PATH * 4];
     const DWORD length = GetFullPathNameW(name, static_cast<DWORD>(std::size(path)), path, nullptr);
@@ -41,7 +28,7 @@ std::string FullPath(const wchar_t* name) {
 }
 
 [[noreturn]] void ThrowCannotOpen(DWORD error) {
-    throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + SystemReason(error));
+    throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + platform::SystemReason(error));
 }
 
 // Sizes in whole kilobytes, rounded up, so that a file over the limit never shows as the limit.

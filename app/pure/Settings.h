@@ -25,7 +25,10 @@ struct SettingsError {
     std::string message;  // Windows-1254, Turkish, naming the line
 };
 
-// Parses the file's bytes: UTF-8 with or without a byte-order mark, or UTF-16 in either byte order.
+// Parses the file's bytes: UTF-8 with or without a byte-order mark, or UTF-16 in either byte order. Lines are blank,
+// comments (';' or '#'), the section [PC1], or Key=Value with one of the keys KurulBaskani, Uye1, Uye2, Yazici
+// (empty: the Windows default; "yok": none), TutanakKlasoru, each at most once and in any case. The first fault
+// found is the answer.
 std::variant<Settings, SettingsError> ParseSettings(std::string_view fileBytes);
 
 }  // namespace app

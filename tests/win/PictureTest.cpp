@@ -106,8 +106,9 @@ TEST(Resources, JpegPicturesHaveTheirFormatAndSize) {
 TEST(Resources, ExamRecordTemplateIsTableRowsWithEveryPlaceholder) {
     const auto bytes = ResourceBytes(L"TESTDOC", RT_RCDATA);
     const std::string_view rtf(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    for (const char* placeholder : {"$pc$", "$s$", "$t$", "$tarih$", "$BsSaat$", "$BtSaat$", "$adi$", "$soyadi$",
-                                    "$adayno$", "$metin$", "$yazilan$", "$dogru$", "$yanlis$", "$sonuc$"}) {
+    for (const char* placeholder :
+         {"$pc$", "$s$", "$t$", "$tarih$", "$BsSaat$", "$BtSaat$", "$adi$", "$soyadi$", "$adayno$", "$metin$",
+          "$yazilan$", "$dogru$", "$yanlis$", "$sonuc$", "$baskan$", "$uye1$", "$uye2$"}) {
         EXPECT_NE(rtf.find(placeholder), std::string_view::npos) << placeholder;
     }
     EXPECT_NE(rtf.find("Sayfa : $s$ / $t$"), std::string_view::npos);

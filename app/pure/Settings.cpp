@@ -1,0 +1,151 @@
+#include "app/pure/Settings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "text/Cp1254Unicode.h"
+#include "text/Utf16Detection.h"
+#include "text/Utf8.h"
+
+namespace app {
+
+namespace {
+
+// Why a value is refused, in Windows-1254, or nothing when it is taken.
+using Refusal = std::optional<std::string>;
+
+// A name under a signature line is printed in Windows-1254; a character it lacks would print as '?'.
+Refusal SetBoardName(std::string& name, std::string_view value) {
+    text::Cp1254Conversion conversion = text::Utf8ToCp1254(value);
+    if (conversion.firstMissing) {
+        char codePoint[16];
+        std::snprintf(codePoint, sizeof codePoint, "U+%04X", static_cast<unsigned>(*conversion.firstMissing));
+        return std::string(codePoint) + " karakterinin Windows-1254 kar\xFE\xFDl\xFD\xF0\xFD yok.";
+    }
+    name = std::move(conversion.text);
+    return std::nullopt;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+struct SettingKey {
+    std::string_view name;
+    Refusal (*apply)(Settings& settings, std::string_view value);
+};
+
+// Every key the file may hold, each at most once.
+constexpr SettingKey kKeys[] = {
+    {"KurulBaskani", [](Settings& s, std::string_view v) { return SetBoardName(s.board.chair, v); }},
+    {"Uye1", [](Settings& s, std::string_view v) { return SetBoardName(s.board.firstMember, v); }},
+    {"Uye2", [](Settings& s, std::string_view v) { return SetBoardName(s.board.secondMember, v); }},
+    {"Yazici",
+     [](Settings& s, std::string_view v) -> Refusal {
+         s.printer = v.empty()                           ? Settings::Printer::WindowsDefault
+                     : EqualsIgnoringAsciiCase(v, "yok") ? Settings::Printer::None
+                                                         : Settings::Printer::Named;
+         s.printerName = s.printer == Settings::Printer::Named ? std::string(v) : std::string();
+         return std::nullopt;
+     }},
+    {"TutanakKlasoru",
+     [](Settings& s, std::string_view v) -> Refusal {
+         s.recordsFolder = v;
+         return std::nullopt;
+     }},
+};
+
+constexpr std::string_view kSection = "PC1";
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
+bool IsWellFormedUtf8(std::string_view line) {
+    for (std::size_t position = 0; position < line.size();) {
+        if (!text::NextUtf8(line, position)) return false;
+    }
+    return true;
+}
+
+bool HasControlCharacter(std::string_view line) {
+    return std::ranges::any_of(line,
+                               [](char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F; });
+}
+
+// The file's text as UTF-8 without its byte-order mark, or nothing when its UTF-16 does not decode.
+std::optional<std::string> FileText(std::string_view bytes) {
+    if (const auto order = text::Utf16ByteOrder(bytes)) {
+        if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) bytes.remove_prefix(2);
+        return text::Utf16ToUtf8(bytes, *order);
+    }
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    return std::string(bytes);
+}
+
+SettingsError LineError(int line, const std::string& what) {
+    return {line, "PC1.ini, sat\xFDr " + std::to_string(line) + ": " + what};
+}
+
+// A text of the file in a message: the supervisor reads it in Windows-1254.
+std::string Quoted(std::string_view utf8) {
+    std::string quoted(1, '"');
+    quoted += text::Utf8ToCp1254(utf8).text;
+    return quoted + '"';
+}
+
+}  // namespace
+
+std::variant<Settings, SettingsError> ParseSettings(std::string_view fileBytes) {
+    const std::optional<std::string> fileText = FileText(fileBytes);
+    if (!fileText) return SettingsError{0, "PC1.ini: dosyan\xFDn UTF-16 kodlamas\xFD bozuk."};
+
+    Settings settings;
+    std::vector<bool> given(std::size(kKeys), false);
+    std::string_view rest = *fileText;
+    for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+
+        if (!IsWellFormedUtf8(line))
+            return LineError(lineNumber,
+                             "ge\xE7"
+                             "ersiz UTF-8 baytlar\xFD.");
+        if (HasControlCharacter(line)) return LineError(lineNumber, "sat\xFDrda denetim karakteri var.");
+        line = Trimmed(line);
+        if (line.empty() || line.starts_with(';') || line.starts_with('#')) continue;
+        if (line.starts_with('[')) {
+            if (!line.ends_with(']') || !EqualsIgnoringAsciiCase(Trimmed(line.substr(1, line.size() - 2)), kSection)) {
+                return LineError(lineNumber, "bilinmeyen b\xF6l\xFCm " + Quoted(line) + "; yaln\xFDz [PC1] olabilir.");
+            }
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        const std::string_view key = Trimmed(line.substr(0, equals));
+        if (equals == std::string_view::npos || key.empty()) {
+            return LineError(lineNumber,
+                             "\"Anahtar=De\xF0"
+                             "er\" bi\xE7iminde olmal\xFD.");
+        }
+        const auto known =
+            std::ranges::find_if(kKeys, [&](const SettingKey& k) { return EqualsIgnoringAsciiCase(k.name, key); });
+        if (known == std::end(kKeys)) return LineError(lineNumber, "bilinmeyen ayar " + Quoted(key) + ".");
+        const auto index = static_cast<std::size_t>(known - std::begin(kKeys));
+        if (given[index]) return LineError(lineNumber, Quoted(known->name) + " ayar\xFD ikinci kez verilmi\xFE.");
+        given[index] = true;
+        if (Refusal refusal = known->apply(settings, Trimmed(line.substr(equals + 1)))) {
+            return LineError(lineNumber, Quoted(known->name) + " ayar\xFD: " + *refusal);
+        }
+    }
+    return settings;
+}
+
+}  // namespace app

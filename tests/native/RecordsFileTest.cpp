@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "result/pure/RecordFileNames.h"
+#include "result/pure/RecordsFile.h"
+#include "tests/core/Cp1254.h"
+
+namespace {
+
+using testing_text::Cp1254;
+
+result::ExamRecord SampleRecord() {
+    result::ExamRecord record;
+    record.computer = "PC07";
+    record.clockStarted = {2026, 12, 7, 14, 30, 12};
+    record.clockEnded = {2026, 12, 7, 14, 33, 12};
+    record.firstName = Cp1254("Ayşe");
+    record.surname = Cp1254("Yılmaz");
+    record.candidateNumber = "12345";
+    record.typed = 250, record.correct = 240, record.wrong = 10;
+    return record;
+}
+
+TEST(RecordsFile, HeaderNamesTheColumnsInTurkish) {
+    EXPECT_EQ(result::RecordsFileHeader(),
+              "Tarih;Başlama;Bitiş;Bilgisayar;Aday No;Adı;Soyadı;Yazılan;Doğru;Yanlış;Sonuç;Tutanak\r\n");
+    EXPECT_EQ(result::kUtf8ByteOrderMark, "\xEF\xBB\xBF");
+}
+
+// The first name stands for every text field: what a candidate enters reaches the supervisor's Excel as text.
+TEST(RecordsFile, LineKeepsEveryFieldInItsColumnAndRunsNothing) {
+    const struct {
+        std::string name, firstName, column;
+    } cases[] = {
+        {"a plain name", Cp1254("Ayşe"), "Ayşe"},
+        {"every Turkish letter in UTF-8", Cp1254("çğıİöşüÇĞIÖŞÜ"), "çğıİöşüÇĞIÖŞÜ"},
+        {"an empty name", "", ""},
+        {"a semicolon", "Ali;Veli", "\"Ali;Veli\""},
+        {"double quotes", "Ali \"Can\"", "\"Ali \"\"Can\"\"\""},
+        {"a line break", "Ali\r\nVeli", "\"Ali\r\nVeli\""},
+        {"a formula", "=HYPERLINK(\"http://x\";\"y\")", "\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\""},
+        {"a plus", "+1+2", "\"'+1+2\""},
+        {"a minus", "-2+3", "\"'-2+3\""},
+        {"an at sign", "@SUM(A1)", "\"'@SUM(A1)\""},
+        {"a leading tab", "\t=1", "\"'\t=1\""},
+        {"a leading carriage return", "\r=1", "\"'\r=1\""},
+        {"a formula sign inside the name runs nothing", "Ali=1", "Ali=1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        result::ExamRecord record = SampleRecord();
+        record.firstName = c.firstName;
+        EXPECT_EQ(result::RecordsFileLine(record, "2026-12-07_143012_PC07_12345.rtf"),
+                  "07.12.2026;14:30:12;14:33:12;PC07;12345;" + c.column +
+                      ";Yılmaz;250;240;10;230;2026-12-07_143012_PC07_12345.rtf\r\n");
+    }
+}
+
+TEST(RecordFileNames, HoldOnlyWhatWindowsAllows) {
+    const struct {
+        std::string name, computer, candidateNumber;
+        int copyNumber;
+        std::string recordFileName, recordsFileName;
+    } cases[] = {
+        {"plain", "PC07", "12345", 1, "2026-12-07_143012_PC07_12345.rtf", "2026-12-07_PC07.csv"},
+        {"a second record of the same name", "PC07", "12345", 2, "2026-12-07_143012_PC07_12345_2.rtf",
+         "2026-12-07_PC07.csv"},
+        {"characters Windows refuses", "a<b>c:d\"e/f\\g|h?i*j", "1\x01\t2", 1,
+         "2026-12-07_143012_a_b_c_d_e_f_g_h_i_j_1__2.rtf", "2026-12-07_a_b_c_d_e_f_g_h_i_j.csv"},
+        {"dots and spaces at the ends", " .PC 7. ", "..", 1, "2026-12-07_143012_PC 7_.rtf", "2026-12-07_PC 7.csv"},
+        {"Turkish letters in UTF-8", Cp1254("Sınıf-Ğ"), Cp1254("İş"), 1, "2026-12-07_143012_Sınıf-Ğ_İş.rtf",
+         "2026-12-07_Sınıf-Ğ.csv"},
+        {"a long number cut short", "PC", std::string(60, '9'), 1,
+         "2026-12-07_143012_PC_" + std::string(40, '9') + ".rtf", "2026-12-07_PC.csv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        result::ExamRecord record = SampleRecord();
+        record.computer = c.computer;
+        record.candidateNumber = c.candidateNumber;
+        EXPECT_EQ(result::RecordFileName(record, c.copyNumber), c.recordFileName);
+        EXPECT_EQ(result::RecordsFileName(record.clockStarted, c.computer), c.recordsFileName);
+    }
+}
+
+}  // namespace

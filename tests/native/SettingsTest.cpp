@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "app/pure/Settings.h"
+#include "tests/core/Cp1254.h"
+#include "tests/core/Utf16Bytes.h"
+
+namespace {
+
+using app::Settings;
+using app::SettingsError;
+using testing_text::Cp1254;
+
+constexpr std::string_view kFullFile =
+    "; Sınav kurulu\r\n"
+    "# yorum\r\n"
+    "\r\n"
+    "[PC1]\r\n"
+    "KurulBaskani = Ömer Şık \r\n"
+    "Uye1=Ayşe Çağlar\r\n"
+    "  uye2\t=\tİsmail Öğüt\r\n"
+    "Yazici=HP LaserJet (2. kat)\r\n"
+    "TutanakKlasoru=\\\\sunucu\\paylaşım\\Tutanaklar\r\n";
+
+Settings FullSettings() {
+    Settings settings;
+    settings.board = {Cp1254("Ömer Şık"), Cp1254("Ayşe Çağlar"), Cp1254("İsmail Öğüt")};
+    settings.printer = Settings::Printer::Named;
+    settings.printerName = "HP LaserJet (2. kat)";
+    settings.recordsFolder = "\\\\sunucu\\paylaşım\\Tutanaklar";
+    return settings;
+}
+
+std::u16string Utf16(std::string_view utf8) {
+    std::u16string text;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : 3;
+        char16_t c = length == 1 ? lead : lead & (length == 2 ? 0x1F : 0x0F);
+        for (int k = 1; k < length; ++k) c = static_cast<char16_t>((c << 6) | (utf8[i + k] & 0x3F));
+        text += c;
+        i += length;
+    }
+    return text;
+}
+
+void ExpectSettings(const std::variant<Settings, SettingsError>& parsed, const Settings& expected) {
+    ASSERT_TRUE(std::holds_alternative<Settings>(parsed)) << std::get<SettingsError>(parsed).message;
+    const Settings& settings = std::get<Settings>(parsed);
+    EXPECT_EQ(settings.board.chair, expected.board.chair);
+    EXPECT_EQ(settings.board.firstMember, expected.board.firstMember);
+    EXPECT_EQ(settings.board.secondMember, expected.board.secondMember);
+    EXPECT_EQ(settings.printer, expected.printer);
+    EXPECT_EQ(settings.printerName, expected.printerName);
+    EXPECT_EQ(settings.recordsFolder, expected.recordsFolder);
+}
+
+TEST(Settings, ReadsTheFileAsNotepadSavesIt) {
+    const Settings none;
+    Settings noPrinter, defaultPrinter;
+    noPrinter.printer = Settings::Printer::None;
+    const struct {
+        std::string name, bytes;
+        Settings expected;
+    } cases[] = {
+        {"UTF-8", std::string(kFullFile), FullSettings()},
+        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + std::string(kFullFile), FullSettings()},
+        {"UTF-16 little-endian", testing_text::Utf16Bytes(Utf16(kFullFile), false, true), FullSettings()},
+        {"UTF-16 big-endian", testing_text::Utf16Bytes(Utf16(kFullFile), true, true), FullSettings()},
+        {"LF line ends, no last line end", "Uye1=Ayşe Çağlar\nYazici=HP LaserJet (2. kat)",
+         [] {
+             Settings s;
+             s.board.firstMember = Cp1254("Ayşe Çağlar"), s.printer = Settings::Printer::Named;
+             s.printerName = "HP LaserJet (2. kat)";
+             return s;
+         }()},
+        {"an empty file", "", none},
+        {"a byte-order mark alone", "\xEF\xBB\xBF", none},
+        {"a UTF-16 byte-order mark alone", "\xFF\xFE", none},
+        {"comments and blanks only", "; a\r\n   \r\n#b\r\n\t\r\n[pc1]\r\n", none},
+        {"no printer", "YAZICI=yok", noPrinter},
+        {"no printer in capitals", "Yazici = YOK ", noPrinter},
+        {"the Windows default printer", "Yazici=", defaultPrinter},
+        {"an empty name leaves its line blank", "KurulBaskani=", none},
+        {"an equals sign in a value", "Yazici=a=b",
+         [] {
+             Settings s;
+             s.printer = Settings::Printer::Named, s.printerName = "a=b";
+             return s;
+         }()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectSettings(app::ParseSettings(c.bytes), c.expected);
+    }
+}
+
+TEST(Settings, NamesTheLineOfEveryFault) {
+    const struct {
+        std::string name, bytes;
+        int line;
+        std::string message;
+    } cases[] = {
+        {"an unknown key", "[PC1]\r\n\r\n; x\r\n\r\nUye1=a\r\n\r\nYazic=HP\r\n", 7,
+         Cp1254("PC1.ini, satır 7: bilinmeyen ayar \"Yazic\".")},
+        {"another section", "[Genel]\r\n", 1,
+         Cp1254("PC1.ini, satır 1: bilinmeyen bölüm \"[Genel]\"; yalnız [PC1] olabilir.")},
+        {"a line without '='", "Uye1=a\nUye2 Ali\n", 2,
+         Cp1254("PC1.ini, satır 2: \"Anahtar=Değer\" biçiminde olmalı.")},
+        {"a value without a key", " = Ali", 1, Cp1254("PC1.ini, satır 1: \"Anahtar=Değer\" biçiminde olmalı.")},
+        {"a key given twice", "Uye1=a\r\nUYE1=b\r\n", 2,
+         Cp1254("PC1.ini, satır 2: \"Uye1\" ayarı ikinci kez verilmiş.")},
+        {"invalid UTF-8", "Uye1=a\r\nUye2=\xC3\x28\r\n", 2, Cp1254("PC1.ini, satır 2: geçersiz UTF-8 baytları.")},
+        {"Windows-1254 bytes saved as if UTF-8",
+         "Uye1=Ay\xFE"
+         "e\r\n",
+         1, Cp1254("PC1.ini, satır 1: geçersiz UTF-8 baytları.")},
+        {"a name with no Windows-1254 form", "KurulBaskani=Erdős\r\n", 1,
+         Cp1254("PC1.ini, satır 1: \"KurulBaskani\" ayarı: U+0151 karakterinin Windows-1254 karşılığı yok.")},
+        {"a control character",
+         "Yazici=a\x01"
+         "b\r\n",
+         1, Cp1254("PC1.ini, satır 1: satırda denetim karakteri var.")},
+        {"an odd-length UTF-16 file", std::string("\xFF\xFEU\0=", 5), 0,
+         Cp1254("PC1.ini: dosyanın UTF-16 kodlaması bozuk.")},
+        {"a lone surrogate in UTF-16", std::string("\xFF\xFE\x00\xD8=\0", 6), 0,
+         Cp1254("PC1.ini: dosyanın UTF-16 kodlaması bozuk.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto parsed = app::ParseSettings(c.bytes);
+        ASSERT_TRUE(std::holds_alternative<SettingsError>(parsed));
+        EXPECT_EQ(std::get<SettingsError>(parsed).line, c.line);
+        EXPECT_EQ(std::get<SettingsError>(parsed).message, c.message);
+    }
+}
+
+TEST(Settings, AnyBytesGiveSettingsOrAnError) {
+    std::mt19937 random(1254);
+    for (int i = 0; i < 20000; ++i) {
+        std::string bytes(random() % 64, '\0');
+        for (char& byte : bytes) byte = static_cast<char>(random() % 5 == 0 ? "=[;\n\r"[random() % 5] : random());
+        if (i % 3 == 0) bytes.insert(0, i % 2 ? "\xFF\xFE" : "\xEF\xBB\xBF");
+        const auto parsed = app::ParseSettings(bytes);
+        if (const auto* error = std::get_if<SettingsError>(&parsed)) {
+            EXPECT_TRUE(error->message.starts_with("PC1.ini"));
+        }
+    }
+}
+
+TEST(Settings, TheSampleFileParses) {
+    std::ifstream file(PC1_SOURCE_DIR "/packaging/PC1.ini", std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
+    ExpectSettings(app::ParseSettings(bytes), Settings());
+}
+
+}  // namespace
