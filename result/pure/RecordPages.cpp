@@ -31,7 +31,8 @@ struct RowLayout {
     std::vector<CellLayout> cells;
     std::size_t lineCount = 0;  // of its fullest cell
     int minHeight = 0;
-    bool breaks = false;  // a row of one cell: running text
+    bool breaks = false;   // a row of one cell: running text
+    bool caption = false;  // all its text bold: it heads the row below it
 };
 
 // A stretch of a row's lines on one page.
@@ -40,6 +41,20 @@ struct RowPart {
     std::size_t first, end;
     int height;
 };
+
+bool IsCaption(const TableRow& row) {
+    bool anyText = false;
+    for (const TableCell& cell : row.cells) {
+        for (const Paragraph& paragraph : cell.paragraphs) {
+            for (const TextRun& run : paragraph.runs) {
+                if (run.text.find_first_not_of(' ') == std::string::npos) continue;
+                if (!run.style.bold) return false;
+                anyText = true;
+            }
+        }
+    }
+    return anyText;
+}
 
 class PageLayout {
 public:
@@ -53,6 +68,7 @@ public:
         RowLayout laidOut;
         laidOut.minHeight = TwipsToDevice(row.minHeightTwips, page_.dpiY);
         laidOut.breaks = row.cells.size() == 1;
+        laidOut.caption = IsCaption(row);
         const int gap = TwipsToDevice(row.gapTwips, page_.dpiX);
         int leftTwips = row.leftTwips;
         for (const TableCell& cell : row.cells) {
@@ -115,7 +131,17 @@ public:
                     continue;
                 }
                 if (!pageEmpty) {
+                    // A caption left last on the page goes along with the row it heads.
+                    std::vector<RowPart> carried;
+                    if (pages.back().size() > 1 && pages.back().back().row->caption) {
+                        carried.push_back(pages.back().back());
+                        pages.back().pop_back();
+                    }
                     newPage();
+                    for (const RowPart& part : carried) {
+                        pages.back().push_back(part);
+                        y += part.height;
+                    }
                     continue;
                 }
                 // Taller than an empty page and not running text: its least height ends at the page's edge.

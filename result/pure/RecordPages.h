@@ -35,7 +35,8 @@ struct RecordPage {
 // Lays the rows out one below the other from the top margin. The first row heads every page, its $s$ and $t$
 // filled with the page's number and the count of pages. A row of one cell is running text: when its lines do not
 // all fit on the page it breaks after those that do (two at least), and goes on below the heading row of the next
-// page; any other row that does not fit moves whole to the next page. Every row is at least as high as its \trrh.
+// page; any other row that does not fit moves whole to the next page, taking along a caption (a row of bold text
+// only) left last on its page, so no caption ends a page. Every row is at least as high as its \trrh.
 std::vector<RecordPage> LayOutPages(const RecordTable& filled, const PageGeometry& page, const TextMeasure& measure);
 
 }  // namespace result

@@ -177,8 +177,9 @@ TEST(RecordPages, EveryTypedCharacterOnceUnderAHeadingOnEveryPage) {
         const auto pages = result::LayOutPages(FillPlaceholders(recordTemplate, fields), kA4, measure);
         ASSERT_EQ(pages.size(), c.pages);
         for (std::size_t p = 0; p < pages.size(); ++p) {
-            std::string heading;
+            std::string heading, all;
             for (const result::PlacedText& text : pages[p].texts) {
+                all += text.text + '|';
                 if (text.y == kHeadingTop) heading += text.text;
                 EXPECT_GE(text.x, kA4.marginLeft);
                 EXPECT_LE(text.x + measure.Width(text.text.substr(0, text.text.find_last_not_of(' ') + 1), text.style),
@@ -187,6 +188,9 @@ TEST(RecordPages, EveryTypedCharacterOnceUnderAHeadingOnEveryPage) {
                 EXPECT_LE(text.y + measure.LineHeight(), kA4.height - kA4.marginBottom);
             }
             EXPECT_EQ(heading, "PC-07Sayfa : " + std::to_string(p + 1) + " / " + std::to_string(pages.size()));
+            // Captions stay on the page of the rows they head.
+            EXPECT_EQ(all.find("|4990|") != std::string::npos, all.find(Cp1254("|Doğru|")) != std::string::npos);
+            EXPECT_EQ(all.find(Cp1254("|İmza|")) != std::string::npos, all.find(Cp1254("|Üye|")) != std::string::npos);
         }
 
         // The heading row and the text's row alone: below each page's heading line lies nothing but the text.
