@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/Resource.h"
+#include "platform/Unique.h"
 #include "result/RecordDrawing.h"
 #include "result/Spooler.h"
 #include "result/pure/RecordPlaceholders.h"
@@ -30,10 +31,6 @@ const RecordTable& RecordTemplate() {
     }();
     return table;
 }
-
-struct DeleteDcFn {
-    void operator()(HDC dc) const { DeleteDC(dc); }
-};
 
 PrintOutcome PrintPages(HDC dc, const RecordTable& record) {
     const RecordFonts fonts(dc);
@@ -65,7 +62,7 @@ PrintOutcome Print(const PrintJob& job) {
 
     std::vector<BYTE> settings = spooler.A4PortraitSettings(*printer);
     const auto* devMode = settings.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(settings.data());
-    const std::unique_ptr<HDC__, DeleteDcFn> dc(CreateDCW(L"WINSPOOL", printer->c_str(), nullptr, devMode));
+    const platform::Unique<HDC, DeleteDC> dc(CreateDCW(L"WINSPOOL", printer->c_str(), nullptr, devMode));
     if (!dc) return PrintOutcome::PrinterUnavailable;
     return PrintPages(dc.get(), job.record);
 }
