@@ -106,3 +106,34 @@ wait_for_pc1_window() {
     echo "PC1 showed no window within 30 s" >&2
     return 1
 }
+
+SPOOLER_STARTED=
+# A CUPS spooler with a queue PDF (cups-pdf, A4) as its default, for the tests that print: Wine copies the CUPS
+# queues into its registry when a process loads winspool, and the CUPS default becomes the Windows default. A
+# running cupsd is used as it is; one is started here (root only, without systemd) only when none answers, and
+# stop_spooler stops only that one. The PDFs land in ~/PDF of the user the jobs run as (/root/PDF).
+start_spooler() {
+    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+        [ "$(id -u)" -eq 0 ] && [ -x /usr/sbin/cupsd ] || { echo "no CUPS spooler, and none can be started" >&2; return 1; }
+        mkdir -p /run/cups
+        /usr/sbin/cupsd -f &
+        SPOOLER_STARTED=$!
+        local _
+        for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
+        lpstat -r 2>/dev/null | grep -q 'is running' || { echo "cupsd did not start" >&2; stop_spooler; return 1; }
+    fi
+    if ! lpstat -p PDF >/dev/null 2>&1; then
+        # lpadmin warns on stderr that PPD drivers are deprecated; whether the queue is there is checked after.
+        lpadmin -p PDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd -o printer-is-shared=no \
+            -o PageSize=A4 2>/dev/null
+        lpstat -p PDF >/dev/null 2>&1 || { echo "cannot make the PDF queue" >&2; return 1; }
+    fi
+    [ "$(lpstat -d 2>/dev/null)" = "system default destination: PDF" ] || lpadmin -d PDF
+}
+
+stop_spooler() {
+    [ -n "$SPOOLER_STARTED" ] || return 0
+    kill "$SPOOLER_STARTED" 2>/dev/null
+    wait "$SPOOLER_STARTED" 2>/dev/null
+    SPOOLER_STARTED=
+}

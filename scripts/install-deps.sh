@@ -14,6 +14,7 @@ packages=(
     nsis                                                  # the installer PC1-<version>-setup.exe (release target)
     clang libclang-rt-14-dev                              # the text core's fuzz target: libFuzzer and sanitizers
     clang-format                                          # the sources kept in the project's format
+    cups printer-driver-cups-pdf poppler-utils libcups2   # a PDF printer queue for the exam record's print test
 )
 
 missing=()

@@ -1,0 +1,30 @@
+// The print spooler's functions, reached only while printing. winspool.drv is loaded by name on the printing
+// thread, never imported: with its spooler stopped, the loading blocks for minutes (about 122 s under Wine 8),
+// which a program that imported it would spend before its first window.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace result {
+
+class Spooler {
+public:
+    Spooler();
+    ~Spooler();
+    Spooler(const Spooler&) = delete;
+    Spooler& operator=(const Spooler&) = delete;
+
+    // The Windows default printer; none when there is no spooler or no printer.
+    std::optional<std::wstring> DefaultPrinter() const;
+    // The printer's own settings turned to A4 portrait, for CreateDCW; empty when the printer cannot be opened.
+    std::vector<BYTE> A4PortraitSettings(const std::wstring& printer) const;
+
+private:
+    HMODULE module_;
+};
+
+}  // namespace result

@@ -1,0 +1,129 @@
+// Prints a candidate's exam record the way the program does, for record-print.sh, which reads the printed PDF back.
+//
+//   text                     the record's typed text, UTF-8, one paragraph a line
+//   print default|none       prints on the Windows default printer, or on none, and prints the outcome's name
+//   print named PRINTER      prints on the named printer
+#include <windows.h>
+
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Cp1254.h"
+#include "result/RecordPrinter.h"
+#include "tests/e2e/Console.h"
+
+namespace {
+
+constexpr UINT kPrinted = WM_APP + 1;
+constexpr UINT kNoOutcomeTimer = 1;
+constexpr UINT kNoOutcomeMs = 90'000;
+
+// Every Turkish letter, hyphens, apostrophes, line breaks: about 2,500 words, some pages of A4.
+struct TypedText {
+    std::string text;  // Windows-1254
+    std::vector<text::WordSpan> underlined;
+};
+
+TypedText MakeTypedText() {
+    const std::wstring words[] = {L"çalışkan", L"öğrenci", L"İstanbul'da", L"ılık",   L"Şubat",  L"günü",
+                                  L"Ürgüp'e",  L"ÇĞÖŞÜİ",  L"iş-yeri",     L"ağaçlı", L"Işıklı", L"ğüşiöçı",
+                                  L"yazdı",    L"sınavı",  L"Ömer",        L"Ünal",   L"çiğdem", L"Ğ"};
+    TypedText typed;
+    for (int i = 0; i < 2500; ++i) {
+        const std::string word = platform::NarrowCp1254(words[i % std::size(words)]);
+        if (i % 7 == 3)
+            typed.underlined.push_back({static_cast<int>(typed.text.size()), static_cast<int>(word.size())});
+        typed.text += word;
+        if (i + 1 < 2500) typed.text += i % 150 == 149 ? "\r\n" : " ";
+    }
+    return typed;
+}
+
+std::vector<result::RecordField> Fields(const TypedText& typed) {
+    const auto cp1254 = [](const wchar_t* text) { return platform::NarrowCp1254(text); };
+    return {{"pc", "PC-07", {}},
+            {"tarih", "07.12.2026", {}},
+            {"BsSaat", "10:00:00", {}},
+            {"BtSaat", "10:03:00", {}},
+            {"adi", cp1254(L"Çiğdem"), {}},
+            {"soyadi", cp1254(L"Işıkoğlu"), {}},
+            {"adayno", "123456", {}},
+            {"metin", typed.text, typed.underlined},
+            {"yazilan", "2500", {}},
+            {"dogru", "2143", {}},
+            {"yanlis", "357", {}},
+            {"sonuc", "1786", {}}};
+}
+
+const wchar_t* OutcomeName(result::PrintOutcome outcome) {
+    switch (outcome) {
+    case result::PrintOutcome::Printed:
+        return L"Printed";
+    case result::PrintOutcome::NoPrinter:
+        return L"NoPrinter";
+    case result::PrintOutcome::PrinterUnavailable:
+        return L"PrinterUnavailable";
+    case result::PrintOutcome::JobFailed:
+        return L"JobFailed";
+    case result::PrintOutcome::EndDocFailed:
+        return L"EndDocFailed";
+    }
+    return L"?";
+}
+
+result::PrinterChoice Choice(std::span<wchar_t*> args) {
+    const std::wstring kind = args.size() > 2 ? args[2] : L"";
+    if (kind == L"default") return {result::PrinterChoice::Kind::WindowsDefault, {}};
+    if (kind == L"none") return {result::PrinterChoice::Kind::None, {}};
+    if (kind == L"named" && args.size() > 3) return {result::PrinterChoice::Kind::Named, args[3]};
+    throw std::invalid_argument("usage: record_print print default|none|named PRINTER");
+}
+
+// The outcome arrives as the program's windows receive it: posted to a window of the printing thread's caller.
+int PrintRecord(const result::PrinterChoice& choice) {
+    const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (!window) throw std::runtime_error("no message window");
+    const TypedText typed = MakeTypedText();
+    const std::vector<result::RecordField> fields = Fields(typed);
+    {
+        result::RecordPrinter printer(window, kPrinted);
+        printer.Print(fields, choice);
+        SetTimer(window, kNoOutcomeTimer, kNoOutcomeMs, nullptr);
+        MSG message;
+        while (GetMessageW(&message, window, 0, 0) > 0) {
+            if (message.message == kPrinted) {
+                const auto outcome = static_cast<result::PrintOutcome>(message.wParam);
+                e2e::Print(OutcomeName(outcome));
+                e2e::Print(platform::WidenCp1254(result::PrintOutcomeText(outcome)));
+                break;
+            }
+            if (message.message == WM_TIMER) {
+                e2e::Print(L"NoOutcome");
+                break;
+            }
+        }
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
+int Run(std::span<wchar_t*> args) {
+    const std::wstring command = args.size() > 1 ? args[1] : L"";
+    if (command == L"text") {
+        const std::wstring text = platform::WidenCp1254(MakeTypedText().text);
+        for (std::size_t start = 0; start <= text.size();) {
+            const std::size_t end = std::min(text.find(L"\r\n", start), text.size());
+            e2e::Print(std::wstring_view(text).substr(start, end - start));
+            start = end + 2;
+        }
+        return 0;
+    }
+    if (command == L"print") return PrintRecord(Choice(args));
+    throw std::invalid_argument("usage: record_print text | print default|none|named PRINTER");
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) { return e2e::RunCommandLine("record_print", argc, argv, Run); }
