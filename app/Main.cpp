@@ -1,5 +1,7 @@
 #include <optional>
+#include <variant>
 
+#include "app/SettingsFile.h"
 #include "exam/KeyboardGuard.h"
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
@@ -7,6 +9,8 @@
 #include "platform/MessageLoop.h"
 
 namespace {
+
+constexpr int kSettingsFaultExitCode = 2;
 
 // A taskbar button shows the text of the window it stands for. The exam window is the only window of the program
 // with a button of its own, since it owns every other window, so it carries the application title as its window
@@ -22,10 +26,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // the error handler closes it, which ends the program.
     std::optional<exam::TSinavForm> sinavForm;
     try {
+        // A fault in the settings is the supervisor's to mend before any candidate sits down.
+        std::variant<app::Settings, app::SettingsError> settings = app::ReadSettingsFile();
+        if (const auto* error = std::get_if<app::SettingsError>(&settings)) {
+            app::ShowSettingsError(*error);
+            return kSettingsFaultExitCode;
+        }
         exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
-        sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry);
+        sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry, exam::TSinavForm::KeySources::KeyboardOnly,
+                          std::get<app::Settings>(std::move(settings)));
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         keyboardGuard.RequireInstalled();

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "platform/Cp1254.h"
+#include "platform/Files.h"
 #include "platform/RichEdit.h"
 #include "platform/SystemReason.h"
-#include "platform/Unique.h"
 #include "text/Utf16Detection.h"
 
 namespace exam {
@@ -18,8 +18,7 @@ namespace {
 constexpr wchar_t kSampleFile[] = L"Metin.rtf";
 constexpr char kFailedToLoad[] = "Failed to Load Stream";
 
-void CloseFile(HANDLE file) { CloseHandle(file); }
-using UniqueFile = platform::Unique<HANDLE, CloseFile>;
+using platform::UniqueFile;
 
 std::string FullPath(const wchar_t* name) {
     wchar_t path[MAX_PATH * 4];

@@ -42,8 +42,10 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm(Controls controls, KeySources keys) : input_(keys), denetimSirasi_(kSupervisorDigits) {
+TSinavForm::TSinavForm(Controls controls, KeySources keys, app::Settings settings)
+    : input_(keys), denetimSirasi_(kSupervisorDigits), settings_(std::move(settings)) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
+    printer_.emplace(Handle(), kPrintedMessage);
     CoverTheScreen();
     if (controls == Controls::AtOnce) MakeControls();
 }
@@ -80,6 +82,9 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         platform::RequestQuit(0);
+        return 0;
+    case kPrintedMessage:
+        ShowPrintOutcomes();
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_CLOSE) return 0;

@@ -8,11 +8,14 @@
 #include <string_view>
 #include <vector>
 
+#include "app/pure/Settings.h"
 #include "exam/ExamInputFilter.h"
 #include "exam/Unit1Layout.h"
 #include "exam/pure/ExamState.h"
 #include "exam/pure/SupervisorSequence.h"
 #include "platform/Form.h"
+#include "result/RecordPrinter.h"
+#include "result/pure/ExamRecord.h"
 #include "text/TextAnalysis.h"
 
 namespace exam {
@@ -21,6 +24,8 @@ class TSinavForm : public platform::FormOf<TSinavForm> {
 public:
     // The text of the program's taskbar button and the title of its plain message boxes.
     static constexpr std::string_view kApplicationTitle = "PC1";
+    // Posted to the window when a record's printing has ended.
+    static constexpr UINT kPrintedMessage = WM_APP + 1;
 
     // When the window makes its controls: at once, or while the first entry dialog waits for its candidate,
     // which puts the dialog on screen sooner.
@@ -30,7 +35,9 @@ public:
 
     // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
     // session. Tests build the window alone, with its controls at once, and drive it with keys of their own.
-    explicit TSinavForm(Controls controls = Controls::AtOnce, KeySources keys = KeySources::KeyboardOnly);
+    // `settings`: the installation's, as the program entry read them.
+    explicit TSinavForm(Controls controls = Controls::AtOnce, KeySources keys = KeySources::KeyboardOnly,
+                        app::Settings settings = {});
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
@@ -56,8 +63,9 @@ public:
     // Whether a message that a loop takes from the queue may reach the window or its controls: what other
     // programs post never reaches them, only the keyboard, the mouse and the timers do.
     bool AcceptsQueued(const MSG& message) const;
-    void ShowResults(const text::ScoreResult& result);
-    void YanlislariIsaretle(const text::WordList& wrongWords);
+    // `wrongSpans`: where the typed text's wrong words are, to underline.
+    void ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans);
+    void YanlislariIsaretle(const std::vector<text::WordSpan>& wrongSpans);
 
 protected:
     virtual ExamState::Clock::time_point Now() const { return ExamState::Clock::now(); }
@@ -78,6 +86,12 @@ private:
     bool PrepareForNewCandidate();
     void KeepProportions();
     void FinishExam();
+    result::ExamRecord RecordOf(std::string typed, const text::ScoreResult& result,
+                                std::vector<text::WordSpan> wrongSpans) const;
+    // Keeps the record on disk at once and has it printed; the status bar says what became of both.
+    void KeepRecord(const result::ExamRecord& record);
+    void ShowStatus();
+    void ShowPrintOutcomes();
     int DisplayedCharacterCount(std::string_view typed) const;
     void FillLiveWordList(const text::WordList& words);
 
@@ -87,6 +101,11 @@ private:
     SupervisorSequence denetimSirasi_;
     std::bitset<256> sequenceKeysDown_;  // digits pressed in the supervisor's sequence: releasing them resumes nothing
     bool kapatBtnShown_ = false;
+    app::Settings settings_;
+    std::optional<result::RecordPrinter> printer_;  // made with the window, to which it posts what became of a print
+    std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown
+    std::string keptStatus_, printStatus_;
+    int printJob_ = 0;  // the current exam's; an outcome of an earlier one no longer shows
 };
 
 }  // namespace exam

@@ -154,10 +154,17 @@ void TSinavForm::FinishExam() {
         sonucForm.ShowModal();
     }
 
+    // The record is on disk before the results are on screen, and the printer has it: whatever happens to the
+    // program from here on, the exam is not lost.
+    const std::vector<text::WordSpan> wrongSpans =
+        text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
+    KeepRecord(RecordOf(typed, result, wrongSpans));
+
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
     liveWords_.clear();
-    Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(result.sampleWords.size()));
-    ShowResults(result);
+    statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size());
+    ShowStatus();
+    ShowResults(result, wrongSpans);
     platform::ProcessPendingMessages();
     Control(SinavForm::GroupBox1).SetVisible(true);
     // "Yeni Oturum" takes clicks only now: one that came while the results were being shown would have begun the
@@ -166,10 +173,10 @@ void TSinavForm::FinishExam() {
     Control(SinavForm::Temizle).SetEnabled(true);
 }
 
-void TSinavForm::ShowResults(const text::ScoreResult& result) {
+void TSinavForm::ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans) {
     Control(SinavForm::DogruListBox).SetItems(result.correctWords);
     Control(SinavForm::YanlisListBox).SetItems(result.wrongWords);
-    YanlislariIsaretle(result.wrongWords);
+    YanlislariIsaretle(wrongSpans);
 
     const auto correct = static_cast<int>(result.correctWords.size());
     const auto wrong = static_cast<int>(result.wrongWords.size());
@@ -180,12 +187,9 @@ void TSinavForm::ShowResults(const text::ScoreResult& result) {
     Control(SinavForm::ltoplamyer).SetText(std::to_string(correct + wrong));
 }
 
-// Underlines every typed occurrence of a wrong word, judged with the scoring's own word key. The typed text has the
-// typing area's CR LF line breaks, so its positions are the control's.
-void TSinavForm::YanlislariIsaretle(const text::WordList& wrongWords) {
+void TSinavForm::YanlislariIsaretle(const std::vector<text::WordSpan>& wrongSpans) {
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
-    const std::vector<text::WordSpan> spans = text::LocateWrongWords(yazilan.Text(), wrongWords, platform::WordSortKey);
-    for (const text::WordSpan& span : spans) {
+    for (const text::WordSpan& span : wrongSpans) {
         SetFocus(yazilan.Handle());
         yazilan.Select(span.start, span.length);
         yazilan.StyleSelection(platform::TextStyle::Underline);

@@ -85,6 +85,10 @@ bool TSinavForm::PrepareForNewCandidate() {
     Control(SinavForm::GroupBox1).SetVisible(false);
     Control(SinavForm::Baslat).SetEnabled(true);
     Control(SinavForm::Temizle).SetEnabled(false);
+    statusCounts_.clear();
+    keptStatus_.clear();
+    printStatus_.clear();
+    printJob_ = 0;
     Control(SinavForm::StatusBar1).SetText("");
     Control(SinavForm::Metin).SetText("");
     // The previous exam's underlines go with its text.

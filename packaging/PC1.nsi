@@ -58,9 +58,11 @@ Section "PC1"
     File "${STAGE}/PC1.exe"
     File "${STAGE}/KILAVUZ.txt"
     File "${STAGE}/GUIDE.txt"
-    ; The supervisor may have put the exam's own text in place of the sample: an update keeps it.
+    ; The supervisor may have put the exam's own text in place of the sample, and set the installation's
+    ; settings: an update keeps both.
     SetOverwrite off
     File "${STAGE}/Metin.rtf"
+    File "${STAGE}/PC1.ini"
     SetOverwrite on
     WriteUninstaller "$INSTDIR\Uninstall.exe"
 
@@ -88,6 +90,7 @@ Section "Uninstall"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\PC1.exe"
     Delete "$INSTDIR\Metin.rtf"
+    Delete "$INSTDIR\PC1.ini"
     Delete "$INSTDIR\KILAVUZ.txt"
     Delete "$INSTDIR\GUIDE.txt"
     Delete "$INSTDIR\Uninstall.exe"

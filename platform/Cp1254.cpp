@@ -16,6 +16,14 @@ std::wstring WidenCp1254(std::string_view text) {
     return wide;
 }
 
+std::wstring WidenUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
 // Characters with no Windows-1254 form become '?', the code page's default character.
 std::string NarrowCp1254(std::wstring_view text) {
     if (text.empty()) return {};

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "platform/Cp1254.h"
+#include "platform/Files.h"
 #include "platform/SystemReason.h"
-#include "platform/Unique.h"
 #include "result/pure/RecordDocument.h"
 #include "result/pure/RecordFileNames.h"
 #include "result/pure/RecordsFile.h"
@@ -22,22 +22,11 @@ constexpr int kMaxCopies = 999;
 constexpr int kOpenAttempts = 50;
 constexpr DWORD kOpenRetryMilliseconds = 20;
 
-void CloseFile(HANDLE file) { CloseHandle(file); }
-using UniqueFile = platform::Unique<HANDLE, CloseFile>;
-
-UniqueFile Opened(HANDLE file) { return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file); }
-
-std::wstring WidenUtf8(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
+using platform::UniqueFile;
 
 std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name) {
     const bool separated = folder.ends_with(L'\\') || folder.ends_with(L'/');
-    return folder + (separated ? L"" : L"\\") + WidenUtf8(utf8Name);
+    return folder + (separated ? L"" : L"\\") + platform::WidenUtf8(utf8Name);
 }
 
 // Creates the folder and its missing parents. A level that cannot be created (a drive, a share's server) is left to
@@ -70,8 +59,8 @@ Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::st
     if (!GetTempFileNameW(folder.c_str(), L"PC1", 0, temporary)) return GetLastError();
     Error error = ERROR_SUCCESS;
     {
-        const UniqueFile file =
-            Opened(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const UniqueFile file = platform::OpenedFile(
+            CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         error = file ? WriteAndFlush(file.get(), document) : GetLastError();
     }
     for (int copy = 1; !error && copy <= kMaxCopies; ++copy) {
@@ -93,8 +82,8 @@ Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::st
 Error AppendLine(const std::wstring& path, std::string_view line) {
     UniqueFile file;
     for (int attempt = 1;; ++attempt) {
-        file = Opened(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        file = platform::OpenedFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) break;
         const Error error = GetLastError();
         if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == kOpenAttempts) {
@@ -114,10 +103,19 @@ std::string FolderAndReason(const std::wstring& path, Error error) {
     return platform::NarrowCp1254(path) + ": " + platform::SystemReason(error);
 }
 
+// A folder given relative to the current one is named in full, so that the supervisor reads where records went.
+std::wstring FullPath(const std::wstring& folder) {
+    if (folder.empty()) return folder;
+    std::wstring full(GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr), L'\0');
+    if (full.empty()) return folder;
+    full.resize(GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    return full;
+}
+
 }  // namespace
 
 RecordArchive::RecordArchive(std::string_view configuredFolder, std::wstring defaultFolder)
-    : configuredFolder_(WidenUtf8(configuredFolder)), defaultFolder_(std::move(defaultFolder)) {}
+    : configuredFolder_(FullPath(platform::WidenUtf8(configuredFolder))), defaultFolder_(std::move(defaultFolder)) {}
 
 KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& record) const {
     KeptRecord kept;
@@ -137,7 +135,7 @@ KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& 
     }
     kept.documentPath = InFolder(folder, documentName);
 
-    const std::wstring recordsFile = InFolder(folder, RecordsFileName(record.clockStarted, record.computer));
+    const std::wstring recordsFile = InFolder(folder, RecordsFileName(record.clockStarted, record.computerName));
     if (const Error appendError = AppendLine(recordsFile, RecordsFileLine(record, documentName))) {
         kept.error = "Kay\xFDt dosyas\xFDna sat\xFDr eklenemedi (" + FolderAndReason(recordsFile, appendError) + ").";
     } else {

@@ -17,12 +17,17 @@ namespace {
 // ASCII only: the spooler of a CUPS system cuts a job's name at its first other letter.
 constexpr wchar_t kDocumentName[] = L"PC1 Sinav Tutanagi";
 
+constexpr int kPrinting = -1;
+
 struct PrintJob {
     HWND window;
     UINT message;
     RecordTable record;
     PrinterChoice printer;
+    std::shared_ptr<std::atomic<int>> outcome;
 };
+
+constexpr DWORD kStuckJobExitCode = 3;
 
 const RecordTable& RecordTemplate() {
     static const RecordTable table = [] {
@@ -75,7 +80,8 @@ DWORD WINAPI PrintThread(void* parameter) {
     } catch (const std::exception&) {
         outcome = PrintOutcome::JobFailed;  // out of memory on the way: the record is not on paper, and says so
     }
-    PostMessageW(job->window, job->message, static_cast<WPARAM>(outcome), 0);
+    job->outcome->store(static_cast<int>(outcome));
+    PostMessageW(job->window, job->message, 0, 0);
     return 0;
 }
 
@@ -105,37 +111,46 @@ std::string PrintOutcomeText(PrintOutcome outcome) {
 RecordPrinter::RecordPrinter(HWND window, UINT message) : window_(window), message_(message) {}
 
 RecordPrinter::~RecordPrinter() {
-    ForgetFinishedJobs();
-    if (!jobs_.empty()) {
-        WaitForMultipleObjects(static_cast<DWORD>(std::min<std::size_t>(jobs_.size(), MAXIMUM_WAIT_OBJECTS)),
-                               jobs_.data(), TRUE, kExitWaitMs);
-    }
-    for (const HANDLE thread : jobs_) CloseHandle(thread);
+    std::vector<HANDLE> running;
+    for (const Job& job : jobs_)
+        if (job.thread) running.push_back(job.thread);
+    const bool stuck = !running.empty() && WaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(),
+                                                                  TRUE, kExitWaitMs) == WAIT_TIMEOUT;
+    if (stuck) TerminateProcess(GetCurrentProcess(), kStuckJobExitCode);
+    for (const HANDLE thread : running) CloseHandle(thread);
 }
 
-void RecordPrinter::Print(std::span<const RecordField> fields, const PrinterChoice& printer) {
-    ForgetFinishedJobs();
-    if (printer.kind == PrinterChoice::Kind::None) {
-        PostMessageW(window_, message_, static_cast<WPARAM>(PrintOutcome::NoPrinter), 0);
-        return;
-    }
-    auto job =
-        std::make_unique<PrintJob>(PrintJob{window_, message_, FillPlaceholders(RecordTemplate(), fields), printer});
+int RecordPrinter::Print(std::span<const RecordField> fields, const PrinterChoice& printer) {
+    const int number = ++jobsGiven_;
+    const auto endAtOnce = [&](PrintOutcome outcome) {
+        jobs_.push_back({number, nullptr, std::make_shared<std::atomic<int>>(static_cast<int>(outcome))});
+        PostMessageW(window_, message_, 0, 0);
+        return number;
+    };
+    // More jobs than one wait can cover would be a spooler that takes none: they would never end either.
+    if (jobs_.size() >= MAXIMUM_WAIT_OBJECTS) return endAtOnce(PrintOutcome::JobFailed);
+    if (printer.kind == PrinterChoice::Kind::None) return endAtOnce(PrintOutcome::NoPrinter);
+    auto outcome = std::make_shared<std::atomic<int>>(kPrinting);
+    auto job = std::make_unique<PrintJob>(
+        PrintJob{window_, message_, FillPlaceholders(RecordTemplate(), fields), printer, outcome});
     const HANDLE thread = CreateThread(nullptr, 0, PrintThread, job.get(), 0, nullptr);
-    if (!thread) {
-        PostMessageW(window_, message_, static_cast<WPARAM>(PrintOutcome::JobFailed), 0);
-        return;
-    }
+    if (!thread) return endAtOnce(PrintOutcome::JobFailed);
     job.release();  // the thread's now
-    jobs_.push_back(thread);
+    jobs_.push_back({number, thread, std::move(outcome)});
+    return number;
 }
 
-void RecordPrinter::ForgetFinishedJobs() {
-    std::erase_if(jobs_, [](HANDLE thread) {
-        if (WaitForSingleObject(thread, 0) != WAIT_OBJECT_0) return false;
-        CloseHandle(thread);
+std::vector<RecordPrinter::Finished> RecordPrinter::TakeFinished() {
+    std::vector<Finished> finished;
+    std::erase_if(jobs_, [&](const Job& job) {
+        const int outcome = job.outcome->load();
+        if (outcome == kPrinting) return false;
+        finished.push_back({job.number, static_cast<PrintOutcome>(outcome)});
+        // The thread has only to return; the process's end waits for no job that has printed.
+        if (job.thread) CloseHandle(job.thread);
         return true;
     });
+    return finished;
 }
 
 }  // namespace result

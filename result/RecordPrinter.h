@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,28 +32,42 @@ enum class PrintOutcome : WPARAM {
 // For the status bar; Windows-1254.
 std::string PrintOutcomeText(PrintOutcome outcome);
 
+// Prints on a thread per record. A job's outcome is read from where its thread left it: the message that announces
+// it carries nothing to trust, since any program can post it.
 class RecordPrinter {
 public:
-    // The outcome of every record is posted to `window` as `message`, WPARAM a PrintOutcome.
+    // `message` is posted to `window` whenever a job ends; its handler calls TakeFinished.
     RecordPrinter(HWND window, UINT message);
-    // Waits for records still printing, kExitWaitMs at most; a job still running then is left running. A thread
-    // still inside the loading of winspool.drv (a stopped spooler) can hold up the process's exit under Wine, as
-    // the loader's lock is taken at exit: once measured, the exit came 123 s after the start.
+    // Waits for records still printing, kExitWaitMs at most. A job still running then is stuck in the spooler,
+    // whose library can hold the end of the process for minutes; the process then ends at once, without it.
     ~RecordPrinter();
     RecordPrinter(const RecordPrinter&) = delete;
     RecordPrinter& operator=(const RecordPrinter&) = delete;
 
-    // Fills the record's template with the fields and prints it on its own thread. Returns at once.
-    void Print(std::span<const RecordField> fields, const PrinterChoice& printer);
+    // Fills the record's template with the fields and prints it on its own thread. Returns at once, with the
+    // job's number.
+    int Print(std::span<const RecordField> fields, const PrinterChoice& printer);
+
+    struct Finished {
+        int job;
+        PrintOutcome outcome;
+    };
+    // The jobs that have ended since the last call, in the order they were given.
+    std::vector<Finished> TakeFinished();
 
     static constexpr DWORD kExitWaitMs = 5000;
 
 private:
-    void ForgetFinishedJobs();
+    struct Job {
+        int number;
+        HANDLE thread;                              // null for a job that ended before it began
+        std::shared_ptr<std::atomic<int>> outcome;  // the PrintOutcome the job left, once it has ended
+    };
 
     HWND window_;
     UINT message_;
-    std::vector<HANDLE> jobs_;  // threads
+    int jobsGiven_ = 0;
+    std::vector<Job> jobs_;
 };
 
 }  // namespace result

@@ -23,7 +23,8 @@ struct ExamBoard {
 
 // Every text is Windows-1254, as the program works on it.
 struct ExamRecord {
-    std::string computer;  // the computer label as shown in the exam window
+    std::string computer;      // the computer label as shown in the exam window
+    std::string computerName;  // the computer's own name, which the record's files are named after
     LocalTime clockStarted, clockEnded;
     std::string firstName, surname, candidateNumber;
     std::string typedText;                   // exactly as typed, CR LF line breaks

@@ -25,7 +25,7 @@ std::string FileNamePart(std::string_view cp1254) {
 
 std::string RecordFileName(const ExamRecord& record, int copyNumber) {
     std::string name = IsoDate(record.clockStarted) + "_" + CompactClockTime(record.clockStarted) + "_" +
-                       FileNamePart(record.computer) + "_" + FileNamePart(record.candidateNumber);
+                       FileNamePart(record.computerName) + "_" + FileNamePart(record.candidateNumber);
     if (copyNumber > 1) name += '_' + std::to_string(copyNumber);
     return name + ".rtf";
 }

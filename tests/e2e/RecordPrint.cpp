@@ -94,9 +94,10 @@ int PrintRecord(const result::PrinterChoice& choice) {
         MSG message;
         while (GetMessageW(&message, window, 0, 0) > 0) {
             if (message.message == kPrinted) {
-                const auto outcome = static_cast<result::PrintOutcome>(message.wParam);
-                e2e::Print(OutcomeName(outcome));
-                e2e::Print(platform::WidenCp1254(result::PrintOutcomeText(outcome)));
+                const std::vector<result::RecordPrinter::Finished> finished = printer.TakeFinished();
+                if (finished.empty()) continue;
+                e2e::Print(OutcomeName(finished.front().outcome));
+                e2e::Print(platform::WidenCp1254(result::PrintOutcomeText(finished.front().outcome)));
                 break;
             }
             if (message.message == WM_TIMER) {

@@ -58,8 +58,9 @@ TEST(RecordTemplate, ReadsTheRecordsRowsCellsAndParagraphs) {
          {3212, 6425, 9638},
          false,
          1400,
-         {Cp1254("||..............................|İmza"), Cp1254("||..............................|İmza"),
-          Cp1254("||..............................|İmza")}},
+         {Cp1254("|$baskan$|..............................|İmza"),
+          Cp1254("|$uye1$|..............................|İmza"),
+          Cp1254("|$uye2$|..............................|İmza")}},
     };
     for (const auto& expected : rows) {
         SCOPED_TRACE(expected.row);

@@ -13,6 +13,7 @@ using testing_text::Cp1254;
 result::ExamRecord SampleRecord() {
     result::ExamRecord record;
     record.computer = "PC07";
+    record.computerName = "PC07";
     record.clockStarted = {2026, 12, 7, 14, 30, 12};
     record.clockEnded = {2026, 12, 7, 14, 33, 12};
     record.firstName = Cp1254("Ayşe");
@@ -77,7 +78,7 @@ TEST(RecordFileNames, HoldOnlyWhatWindowsAllows) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         result::ExamRecord record = SampleRecord();
-        record.computer = c.computer;
+        record.computerName = c.computer;
         record.candidateNumber = c.candidateNumber;
         EXPECT_EQ(result::RecordFileName(record, c.copyNumber), c.recordFileName);
         EXPECT_EQ(result::RecordsFileName(record.clockStarted, c.computer), c.recordsFileName);

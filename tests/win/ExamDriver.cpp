@@ -7,6 +7,13 @@
 
 namespace testing_pc1 {
 
+app::Settings RecordsInTheCurrentFolder() {
+    app::Settings settings;
+    settings.printer = app::Settings::Printer::None;
+    settings.recordsFolder = kRecordsFolder;
+    return settings;
+}
+
 SampleFolder::SampleFolder()
     : path_(std::filesystem::temp_directory_path() /
             ("pc1-sample-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()))),

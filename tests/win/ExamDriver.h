@@ -11,10 +11,14 @@
 
 namespace testing_pc1 {
 
+inline constexpr char kRecordsFolder[] = "Tutanaklar";
+// Settings that print nothing and keep records in kRecordsFolder under the current folder, a test's sample folder.
+app::Settings RecordsInTheCurrentFolder();
+
 // Its keys come from the test, not from a keyboard.
 class ClockedSinavForm : public exam::TSinavForm {
 public:
-    ClockedSinavForm() : TSinavForm(Controls::AtOnce, KeySources::Any) {}
+    ClockedSinavForm() : TSinavForm(Controls::AtOnce, KeySources::Any, RecordsInTheCurrentFolder()) {}
     exam::ExamState::Clock::time_point now{std::chrono::seconds(1000)};
 
 protected:
@@ -42,7 +46,8 @@ struct StartedExam {
     StartedExam();
 
     SampleFolder folder;
-    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any};
+    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any,
+                          RecordsInTheCurrentFolder()};
     platform::RichEditView yazilan = form.Control(exam::SinavForm::Yazilan);
 };
 

@@ -19,7 +19,7 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PC1";
-constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"Metin.rtf", L"KILAVUZ.txt", L"GUIDE.txt"};
+constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"Metin.rtf", L"PC1.ini", L"KILAVUZ.txt", L"GUIDE.txt"};
 
 fs::path BuildFolder() {
     wchar_t path[MAX_PATH];
@@ -271,16 +271,19 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
     EXPECT_FALSE(UninstallKeyExists());
 }
 
-TEST_F(Installer, UpdateKeepsTheSampleTextTheSupervisorPutInPlace) {
+TEST_F(Installer, UpdateKeepsTheSampleTextAndTheSettingsTheSupervisorPutInPlace) {
     ASSERT_EQ(InstallSilently(), 0u);
-    const fs::path sample = InstallFolder() / L"Metin.rtf";
-    const std::string ownText = "S\xFDnav metni";
-    std::ofstream(sample, std::ios::binary | std::ios::trunc) << ownText;
+    const struct {
+        fs::path file;
+        std::string ownText;
+    } own[] = {{InstallFolder() / L"Metin.rtf", "S\xFDnav metni"},
+               {InstallFolder() / L"PC1.ini", "KurulBaskani=Ayse Yilmaz\r\n"}};
+    for (const auto& file : own) std::ofstream(file.file, std::ios::binary | std::ios::trunc) << file.ownText;
     fs::remove(InstallFolder() / L"PC1.exe");
 
     ASSERT_EQ(InstallSilently(), 0u);
     EXPECT_TRUE(FileBytes(InstallFolder() / L"PC1.exe") == FileBytes(Staged(L"PC1.exe")));
-    EXPECT_TRUE(FileBytes(sample) == ownText);
+    for (const auto& file : own) EXPECT_TRUE(FileBytes(file.file) == file.ownText) << file.file;
 }
 
 }  // namespace

@@ -21,7 +21,8 @@ constexpr std::string_view kTemplate = "\\trowd\\cellx9638\\pard\\intbl $adayno$
 
 result::ExamRecord SampleRecord() {
     result::ExamRecord record;
-    record.computer = "PC07";
+    record.computer = "PC1 - (PC07)";
+    record.computerName = "PC07";
     record.clockStarted = {2026, 12, 7, 14, 30, 12};
     record.clockEnded = {2026, 12, 7, 14, 33, 12};
     record.firstName =

@@ -1,0 +1,53 @@
+#include "app/SettingsFile.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "platform/Cp1254.h"
+#include "platform/Files.h"
+
+namespace app {
+
+namespace {
+
+// A settings file holds a few short lines; anything this large is not one.
+constexpr DWORD kMaxSettingsBytes = 64 * 1024;
+
+constexpr char kUnreadable[] = "PC1.ini okunamad\xFD.";
+constexpr char kTooLarge[] = "PC1.ini bir ayar dosyas\xFD olamayacak kadar b\xFCy\xFCk.";
+constexpr char kHowToMend[] =
+    "\r\n\r\nS\xFDnav ba\xFElamadan \xF6nce \"PC1 Ayarlar\xFD\" ile ya da Not Defteri ile d\xFCzeltin.";
+
+std::wstring SettingsPath() {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"PC1.ini";
+}
+
+}  // namespace
+
+std::variant<Settings, SettingsError> ReadSettingsFile() {
+    const platform::UniqueFile file = platform::OpenedFile(CreateFileW(
+        SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) return Settings{};
+        return SettingsError{0, kUnreadable};
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return SettingsError{0, kUnreadable};
+    if (size.QuadPart > kMaxSettingsBytes) return SettingsError{0, kTooLarge};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
+        return SettingsError{0, kUnreadable};
+    return ParseSettings(bytes);
+}
+
+void ShowSettingsError(const SettingsError& error) {
+    MessageBoxW(nullptr, platform::WidenCp1254(error.message + kHowToMend).c_str(), L"PC1",
+                MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+}
+
+}  // namespace app
