@@ -54,10 +54,12 @@ expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\
 # The supervisor's digits of this build tree, which drew them or was given them at configure time; one a line.
 supervisor_digits() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt" | grep -o .; }
 
-# Starts PC1.exe in a fresh folder beside the sample text; whatever happens, it ends with the script.
-start_program() {
+# Starts PC1.exe in a fresh folder beside the sample text, and the given settings file if any; whatever happens, it
+# ends with the script.
+start_program() {  # [PC1.ini]
     RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
     cp "$BIN/PC1.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
     (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1.exe) &
     PC1_PID=$!
     trap stop_program EXIT

@@ -1,5 +1,6 @@
 #include "tests/win/ProgramUnderTest.h"
 
+#include <fstream>
 #include <stdexcept>
 #include <thread>
 
@@ -55,13 +56,14 @@ HWND ControlAt(HWND window, POINT clientPoint) {
 // A message box shows its message in a static control with this identifier, on Windows and under Wine alike.
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
-ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName) {
+ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, std::string_view settingsFile) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     folder_ = std::filesystem::path(temp) /
               ("pc1-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()));
     std::filesystem::create_directories(folder_);
     std::filesystem::copy_file(TestFolder() / L"PC1.exe", folder_ / exeName);
+    if (!settingsFile.empty()) std::ofstream(folder_ / L"PC1.ini", std::ios::binary) << settingsFile;
 
     std::wstring commandLine = L"\"" + (folder_ / exeName).wstring() + L"\"";
     STARTUPINFOW startup{};
