@@ -42,11 +42,30 @@ await_line() {  # file, text, seconds
     fail "the watch printed no '$2' within $3 s"
 }
 
+# Now and then xdotool loses a Turkish letter that it types through a key it maps for the moment, so a field is typed
+# again until it holds what was meant: the records checked below are then the candidate's as entered.
+enter_field() {  # target, text
+    local _ try
+    for try in 1 2 3; do
+        xdotool type --delay 40 "$2"
+        for _ in $(seq 20); do
+            if [ "$(inspect text "$1")" = "$2" ]; then
+                xdotool key Return
+                return
+            fi
+            sleep 0.1
+        done
+        echo "$1 holds '$(inspect text "$1")' after typing '$2' (try $try)"
+        xdotool key End shift+Home BackSpace
+    done
+    fail "$1 never held '$2'"
+}
+
 enter_candidate() {  # number, name, surname
     inspect wait TGirisForm 10 || fail "no entry dialog"
-    type_field "$1"
-    type_field "$2"
-    type_field "$3"
+    enter_field TGirisForm.Adayno "$1"
+    enter_field TGirisForm.Adi "$2"
+    enter_field TGirisForm.Soyadi "$3"
     inspect wait TSinavForm 10 || fail "no exam window after the entry"
 }
 
