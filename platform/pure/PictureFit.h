@@ -1,0 +1,28 @@
+// How a picture fills an area: the part of it that covers the area in its own proportions, and its pixels scaled
+// to a larger size with a transparent colour kept sharp.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/pure/Docking.h"
+#include "platform/pure/Scaling.h"
+
+namespace geometry {
+
+// The largest centred part of a `picture` that has the proportions of `area`: drawn over the area, it covers it
+// whole, cropped on two sides and never stretched out of proportion.
+Rect CoverCrop(Size picture, Size area);
+
+// Pixels are 0x00RRGGBB, rows top down. A transparent pixel holds no colour: it is 0 on return.
+struct MaskedPixels {
+    Size size;
+    std::vector<std::uint32_t> colours;
+    std::vector<bool> transparent;
+};
+
+// Bilinear, with the transparent pixels weighing nothing: the figure's edge pixels keep their own colours rather
+// than fading into the transparent one, and a pixel is transparent where mostly transparent ones surround it.
+MaskedPixels ScaledPixels(const MaskedPixels& source, Size size);
+
+}  // namespace geometry
