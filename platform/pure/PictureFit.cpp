@@ -11,8 +11,8 @@ Rect CoverCrop(Size picture, Size area) {
     const long long wide = static_cast<long long>(picture.width) * area.height;
     const long long tall = static_cast<long long>(area.width) * picture.height;
     if (wide > tall) {  // the picture is wider than the area: its sides are cut
-        const int width = static_cast<int>((static_cast<long long>(picture.height) * area.width + area.height / 2) /
-                                           area.height);
+        const int width =
+            static_cast<int>((static_cast<long long>(picture.height) * area.width + area.height / 2) / area.height);
         return {(picture.width - width) / 2, 0, width, picture.height};
     }
     const int height =
@@ -32,10 +32,10 @@ MaskedPixels ScaledPixels(const MaskedPixels& source, Size size) {
             const double sx = std::clamp((x + 0.5) * from.width / size.width - 0.5, 0.0, from.width - 1.0);
             const int x0 = static_cast<int>(sx), x1 = std::min(x0 + 1, from.width - 1);
             double weightSum = 0, channels[3] = {};
-            for (const auto& [px, py, w] : {std::tuple{x0, y0, (1 - (sx - x0)) * (1 - (sy - y0))},
-                                            std::tuple{x1, y0, (sx - x0) * (1 - (sy - y0))},
-                                            std::tuple{x0, y1, (1 - (sx - x0)) * (sy - y0)},
-                                            std::tuple{x1, y1, (sx - x0) * (sy - y0)}}) {
+            for (const auto& [px, py, w] :
+                 {std::tuple{x0, y0, (1 - (sx - x0)) * (1 - (sy - y0))},
+                  std::tuple{x1, y0, (sx - x0) * (1 - (sy - y0))}, std::tuple{x0, y1, (1 - (sx - x0)) * (sy - y0)},
+                  std::tuple{x1, y1, (sx - x0) * (sy - y0)}}) {
                 const std::size_t at = std::size_t(py) * from.width + px;
                 if (source.transparent[at]) continue;
                 weightSum += w;
