@@ -156,7 +156,8 @@ void TSinavForm::FormShow(platform::EventArgs&) { KeepProportions(); }
 void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
 
 void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
-    Control(SinavForm::KapatBtn).SetLeft(Control(SinavForm::CaptionPanel).Bounds().width - kKapatBtnRightGap);
+    Control(SinavForm::KapatBtn)
+        .SetLeft(Control(SinavForm::CaptionPanel).Bounds().width - geometry::Scaled(kKapatBtnRightGap, Dpi()));
 }
 
 }  // namespace exam

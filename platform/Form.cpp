@@ -186,6 +186,7 @@ void Form::SetTextAt(int index, std::string_view text) {
     control.placed.width = control.bounds.width;
     control.placed.height = control.bounds.height;
     InvalidateInContainer(control, control.placed);
+    Relayout();  // a label that grew may push the labels after it along
 }
 
 void Form::SetVisibleAt(int index, bool visible) {

@@ -53,10 +53,11 @@ void DockChildren(std::span<const DockNode> nodes, int container, Rect free, std
     }
 }
 
-// Two labels share a line when their heights overlap by more than half the lower one's.
+// Two labels share a line when their heights overlap by more than a third of the lower one's: less is the
+// leading between two lines of text.
 bool ShareALine(const Rect& a, const Rect& b) {
     const int overlap = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
-    return 2 * overlap > std::min(a.height, b.height);
+    return 3 * overlap > std::min(a.height, b.height);
 }
 
 void KeepLabelsApart(std::span<const DockNode> nodes, int container, int gap, std::vector<Rect>& placed) {
