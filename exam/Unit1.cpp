@@ -17,8 +17,8 @@ constexpr int kKapatBtnRightGap = 39;  // keeps the 35-pixel button 4 pixels fro
 // designed for, in proportion to the window's width.
 constexpr int kDesignedScreenWidth = 1024;
 constexpr int kResultBoxWidth = 200;
-// Lines of the sample and typed texts run no longer than this (designed pixels, about 85 characters of the
-// sample's face and 75 of the typed text's); on a wide screen the text stands in a centred column.
+// Lines of the sample and typed texts run no longer than this (designed pixels, about 100 characters of the
+// sample's face and 80 of the typed text's); on a wide screen the text stands in a centred column.
 constexpr int kReadableLineWidth = 640;
 
 const EventWiring<Self> kEventWiring[] = {

@@ -28,9 +28,7 @@ protected:
         form.Control(exam::SinavForm::SoyadiLabel).SetText(testing_text::Cp1254("KARAAĞAÇLIOĞLU"));
         form.Control(exam::SinavForm::ltoplamyer).SetText("1.234");
     }
-    static std::vector<int> MonitorDensities() {
-        return {static_cast<int>(GetDpiForSystem()), 120, 144, 192};
-    }
+    static std::vector<int> MonitorDensities() { return {static_cast<int>(GetDpiForSystem()), 120, 144, 192}; }
     void MoveToDensity(int dpi) {
         RECT bounds;
         GetWindowRect(form.Handle(), &bounds);
@@ -78,7 +76,8 @@ TEST_F(ScreenFit, EveryControlOnTheMonitorNoneOverAnotherAndLengthsScaled) {
             GetWindowRect(form.Handle(), &window);
             EXPECT_TRUE(EqualRect(&window, &monitor));
             EXPECT_EQ(form.Control(exam::SinavForm::CaptionPanel).Bounds().height, Scaled(45, dpi));
-            EXPECT_EQ(form.Control(exam::SinavForm::GroupBox1).Bounds().height, Scaled(Rect{0, 342, 836, 242}, dpi).height);
+            EXPECT_EQ(form.Control(exam::SinavForm::GroupBox1).Bounds().height,
+                      Scaled(Rect{0, 342, 836, 242}, dpi).height);
             EXPECT_EQ(SendMessageW(form.Control(exam::SinavForm::DogruListBox).Handle(), LB_GETITEMHEIGHT, 0, 0),
                       Scaled(13, dpi));
             EXPECT_EQ(form.Control(exam::SinavForm::GroupBox2).Bounds().width, width / 4);
@@ -107,7 +106,7 @@ TEST_F(ScreenFit, EveryControlOnTheMonitorNoneOverAnotherAndLengthsScaled) {
 
 TEST_F(ScreenFit, SampleReadsToItsEndByWheelAndKeysWithoutCaretOrSelection) {
     std::string sample;
-    for (int line = 1; line <= 120; ++line) sample += "Sat\xFDr " + std::to_string(line) + "\r\n";
+    for (int line = 1; line <= 400; ++line) sample += "Sat\xFDr " + std::to_string(line) + "\r\n";
     const platform::RichEditView metin = form.Control(exam::SinavForm::Metin);
     metin.SetText(sample);
     const int lines = metin.LineCount();
