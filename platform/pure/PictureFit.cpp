@@ -15,9 +15,10 @@ Rect CoverCrop(Size picture, Size area) {
             static_cast<int>((static_cast<long long>(picture.height) * area.width + area.height / 2) / area.height);
         return {(picture.width - width) / 2, 0, width, picture.height};
     }
+    // The picture is taller than the area: its bottom is cut, and the title at its top stays whole.
     const int height =
         static_cast<int>((static_cast<long long>(picture.width) * area.height + area.width / 2) / area.width);
-    return {0, (picture.height - height) / 2, picture.width, height};
+    return {0, 0, picture.width, height};
 }
 
 MaskedPixels ScaledPixels(const MaskedPixels& source, Size size) {

@@ -10,8 +10,9 @@
 
 namespace geometry {
 
-// The largest centred part of a `picture` that has the proportions of `area`: drawn over the area, it covers it
-// whole, cropped on two sides and never stretched out of proportion.
+// The largest part of a `picture` that has the proportions of `area`: drawn over the area, it covers it whole,
+// never stretched out of proportion. A wider picture loses equal parts at its sides; a taller one loses its
+// bottom only, since a title stands at the top of a picture.
 Rect CoverCrop(Size picture, Size area);
 
 // Pixels are 0x00RRGGBB, rows top down. A transparent pixel holds no colour: it is 0 on return.
