@@ -105,6 +105,25 @@ void Form::FitToMonitor(int monitorDpi) {
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+void Form::FitToScreens() {
+    FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
+    Refit();
+    struct Owned {
+        HWND owner;
+        std::vector<Form*> forms;
+    } owned{Handle(), {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            auto& found = *reinterpret_cast<Owned*>(list);
+            if (Form* form = FromHandle(hwnd); form && GetWindow(hwnd, GW_OWNER) == found.owner)
+                found.forms.push_back(form);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&owned));
+    for (Form* form : owned.forms) form->FitToScreens();
+}
+
 void Form::Refit() {
     if (centring_) CentreClientArea(centring_->client, centring_->over);
 }

@@ -113,6 +113,8 @@ private:
     void CreateControl(int index);
     // Lays the form out at the density that suits its monitor, whose own is `monitorDpi`.
     void FitToMonitor(int monitorDpi);
+    // After a change of the screens: the form, then the forms it owns.
+    void FitToScreens();
     void Relayout();
     bool ApplyLayout();
     HWND ContainerHandle(int index) const;

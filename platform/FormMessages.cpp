@@ -63,7 +63,7 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
 }
 
 bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (placement_.OnMessage(message)) return true;
+    if (placement_.OnMessage(message, wParam)) return true;
     EventArgs args;
     switch (message) {
     case WM_SIZE:
@@ -78,8 +78,9 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         Refit();
         return true;
     case WM_DISPLAYCHANGE:
-        FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
-        Refit();
+        // Every top-level window hears of the change, an owned one often before its owner: a form that another
+        // form owns is fitted by it, after it, so that a dialog centres itself over its owner's new place.
+        if (!FromHandle(GetWindow(Handle(), GW_OWNER))) FitToScreens();
         return false;
     case WM_SETFOCUS:
         RestoreFocus();

@@ -1,6 +1,7 @@
 #include "platform/MonitorCovers.h"
 
 #include "platform/KeptPlacement.h"
+#include "platform/Monitors.h"
 #include "platform/Window.h"
 
 namespace platform {
@@ -8,18 +9,6 @@ namespace platform {
 namespace {
 
 const WindowClass kCoverClass{L"TEkranOrtusu", 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))};
-
-std::vector<RECT> Monitors() {
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT bounds, LPARAM list) {
-            reinterpret_cast<std::vector<RECT>*>(list)->push_back(*bounds);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
 
 }  // namespace
 
@@ -39,7 +28,7 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (placement_.OnMessage(message)) return 0;
+        if (placement_.OnMessage(message, wParam)) return 0;
         switch (message) {
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATEANDEAT;
@@ -60,7 +49,7 @@ MonitorCovers::~MonitorCovers() = default;
 
 void MonitorCovers::CoverAllBut(const RECT& kept, HWND owner) {
     covers_.clear();
-    for (const RECT& monitor : Monitors())
+    for (const RECT& monitor : MonitorRects())
         if (!EqualRect(&monitor, &kept)) covers_.push_back(std::make_unique<Cover>(monitor, owner));
 }
 

@@ -5,7 +5,8 @@
 #   2. two monitors (Xephyr with Xinerama inside Xvfb): both covered from the entry dialog to the exam, a click on
 #      the second one reaching nothing but its cover, the mouse kept on the exam's monitor;
 #   3. the resolution changed during an exam (xrandr on a resizeable Xephyr): the window covers the new screen
-#      and the exam still ends 180 s after it started, with the time-up dialog and the results.
+#      and the exam still ends 180 s after it started, with the time-up dialog and the results; changed back
+#      while the time-up dialog is open, the window covers the screen again with the dialog in its middle.
 # With SHOTS_DIR set, screenshots of 2 and 3 and of the exam at 1920 x 1080, 144 dpi go there.
 # Usage: screens.sh WINDOWS_BUILD_TREE
 set -euo pipefail
@@ -169,6 +170,15 @@ if start_program; then
         ended=$(date +%s)
         ((ended - started >= 178 && ended - started <= 184)) || fail "the exam took $((ended - started)) s"
         shoot time-up
+        # Back to the first resolution while the dialog is open: the window covers the screen again and the
+        # dialog stands in its middle.
+        xrandr -s 1024x768 >/dev/null 2>&1 || fail "xrandr cannot change the resolution back"
+        inspect covers TSinavForm 10 || fail "the exam window does not cover the screen after the change back"
+        read -r left top right bottom < <(inspect rect TSonucForm)
+        # Twice the dialog's centre, within a pixel of the screen's size.
+        ((left + right - 1024 <= 2 && 1024 - left - right <= 2 &&
+            top + bottom - 768 <= 2 && 768 - top - bottom <= 2)) ||
+            fail "the time-up dialog is not centred after the change back: $left $top $right $bottom"
         inspect gone TSonucForm 15 || fail "the time-up dialog stayed"
         sleep 2
         shoot results

@@ -1,5 +1,6 @@
 // The exam window on the screen it runs on, at that screen's density and at larger ones: every control on the
-// monitor, none over another, lengths scaled; the sample text read to its end without a scroll bar. Run at
+// monitor, none over another, lengths scaled; fitted again, with its dialog, when the screens change; the sample
+// text read to its end without a scroll bar. Run at
 // every size and density by tests/e2e/screens.sh, and at the suite's 1024 x 768, 96 dpi with the others sent.
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 
 #include "exam/Unit1.h"
 #include "platform/pure/Scaling.h"
+#include "result/SonucUnit.h"
 #include "tests/core/Cp1254.h"
 #include "tests/win/ExamDriver.h"
 
@@ -139,6 +141,29 @@ TEST_F(ScreenFit, SampleReadsToItsEndByWheelAndKeysWithoutCaretOrSelection) {
     EXPECT_EQ(metin.SelectionStart(), 0);
     EXPECT_EQ(metin.SelectionLength(), 0);
     EXPECT_FALSE(GetWindowLongW(metin.Handle(), GWL_STYLE) & WS_VSCROLL);
+}
+
+// Windows tells every top-level window that the screens changed, the time-up dialog often before the exam window
+// it stands over: whichever hears first, the window ends over the whole monitor and the dialog centred on it.
+TEST_F(ScreenFit, AScreenChangeFitsTheWindowThenTheDialogOverIt) {
+    const RECT monitor = platform::Form::PrimaryMonitorBounds();
+    for (const bool dialogFirst : {true, false}) {
+        SCOPED_TRACE(dialogFirst ? "the dialog hears first" : "the window hears first");
+        // Where the screen as it was left the window.
+        SetWindowPos(form.Handle(), nullptr, 100, 50, 600, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+        const result::TSonucForm dialog(form.Handle());
+        const LPARAM size = MAKELPARAM(monitor.right - monitor.left, monitor.bottom - monitor.top);
+        for (const HWND hwnd :
+             dialogFirst ? std::vector{dialog.Handle(), form.Handle()} : std::vector{form.Handle(), dialog.Handle()})
+            SendMessageW(hwnd, WM_DISPLAYCHANGE, 32, size);
+
+        RECT window, box;
+        GetWindowRect(form.Handle(), &window);
+        GetWindowRect(dialog.Handle(), &box);
+        EXPECT_TRUE(EqualRect(&window, &monitor));
+        EXPECT_NEAR((box.left + box.right) / 2, (monitor.left + monitor.right) / 2, 1);
+        EXPECT_NEAR((box.top + box.bottom) / 2, (monitor.top + monitor.bottom) / 2, 1);
+    }
 }
 
 }  // namespace
