@@ -17,6 +17,7 @@ const platform::ControlSpec kControls[] = {
      .kind = platform::ControlKind::Picture,
      .bounds = {0, 0, 775, 506},
      .dock = geometry::Dock::Client,
+     .options = platform::options::kCoverCropped,
      .picture = L"ARKAPLAN"},
 };
 

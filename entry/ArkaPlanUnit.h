@@ -1,4 +1,5 @@
-// The backdrop: a full-screen picture that hides the desktop while a candidate fills in the entry dialog.
+// The backdrop: a full-screen picture that hides the desktop while a candidate fills in the entry dialog, cropped
+// to the screen's proportions rather than stretched to them.
 #pragma once
 
 #include "platform/Form.h"

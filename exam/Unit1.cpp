@@ -13,6 +13,13 @@ using platform::EventWiring;
 using Self = TSinavForm;
 
 constexpr int kKapatBtnRightGap = 39;  // keeps the 35-pixel button 4 pixels from the panel's right end
+// The results boxes right of the sample words keep the width they have on the 1024-pixel screen the window is
+// designed for, in proportion to the window's width.
+constexpr int kDesignedScreenWidth = 1024;
+constexpr int kResultBoxWidth = 200;
+// Lines of the sample and typed texts run no longer than this (designed pixels, about 100 characters of the
+// sample's face and 80 of the typed text's); on a wide screen the text stands in a centred column.
+constexpr int kReadableLineWidth = 640;
 
 const EventWiring<Self> kEventWiring[] = {
     {Self::kSelf, Event::Show, &Self::FormShow},
@@ -36,6 +43,8 @@ const EventWiring<Self> kEventWiring[] = {
     {SinavForm::KapatBtn, Event::Click, &Self::KapatBtnClick},
     {SinavForm::KapatBtn, Event::KeyDown, &Self::FormKeyDown},
     {SinavForm::CaptionPanel, Event::Resize, &Self::CaptionPanelResize},
+    {SinavForm::Metin, Event::Resize, &Self::TextAreaResize},
+    {SinavForm::Yazilan, Event::Resize, &Self::TextAreaResize},
     {SinavForm::SinavTimer, &Self::SinavTimerTimer},
     {SinavForm::BaslatTimer, &Self::BaslatTimerTimer},
 };
@@ -89,6 +98,9 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
         break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && holdingTheScreen_) HoldTheScreen();
+        break;
     default:
         if (input_.Refuses(ExamInputFilter::Target::Window, message, wParam, exam_.AcceptsTyping())) return 0;
         break;
@@ -96,12 +108,33 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-RECT TSinavForm::ScreenBounds() const { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+RECT TSinavForm::ScreenBounds() const { return PrimaryMonitorBounds(); }
 
-// Borderless, on top of every other window and as large as the screen.
+// Borderless, on top of every other window and as large as the primary monitor; the other monitors covered.
 void TSinavForm::CoverTheScreen() {
     const RECT screen = ScreenBounds();
-    SetWindowPos(Handle(), HWND_TOPMOST, screen.left, screen.top, screen.right, screen.bottom, SWP_NOACTIVATE);
+    SetWindowPos(Handle(), HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top, SWP_NOACTIVATE);
+    covers_.CoverAllBut(screen, Handle());
+}
+
+void TSinavForm::HoldTheScreen() {
+    const RECT screen = ScreenBounds();
+    KeepPlacement(screen);
+    ClipCursor(&screen);
+    holdingTheScreen_ = true;
+}
+
+void TSinavForm::LetGoOfTheScreen() {
+    holdingTheScreen_ = false;
+    ClipCursor(nullptr);
+    ReleasePlacement();
+}
+
+// A resolution changed or a monitor came or went: the window covers the primary monitor as it now is.
+void TSinavForm::Refit() {
+    CoverTheScreen();
+    if (holdingTheScreen_) HoldTheScreen();
 }
 
 void TSinavForm::KeepProportions() {
@@ -109,13 +142,22 @@ void TSinavForm::KeepProportions() {
     GetClientRect(Handle(), &client);
     Control(SinavForm::Metin).SetWidth(client.right / 2);
     Control(SinavForm::GroupBox2).SetWidth(client.right / 4);
+    const int boxWidth = kResultBoxWidth * client.right / kDesignedScreenWidth;
+    for (const Id box : {Id(SinavForm::GroupBox4), Id(SinavForm::GroupBox3), Id(SinavForm::Panel2)})
+        Control(box).SetWidth(boxWidth);
+}
+
+void TSinavForm::TextAreaResize(platform::EventArgs&) {
+    for (const auto area : {SinavForm::Metin, SinavForm::Yazilan})
+        Control(area).LimitLineWidth(geometry::Scaled(kReadableLineWidth, Dpi()));
 }
 
 void TSinavForm::FormShow(platform::EventArgs&) { KeepProportions(); }
 void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
 
 void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
-    Control(SinavForm::KapatBtn).SetLeft(Control(SinavForm::CaptionPanel).Bounds().width - kKapatBtnRightGap);
+    Control(SinavForm::KapatBtn)
+        .SetLeft(Control(SinavForm::CaptionPanel).Bounds().width - geometry::Scaled(kKapatBtnRightGap, Dpi()));
 }
 
 }  // namespace exam

@@ -14,6 +14,7 @@
 #include "exam/pure/ExamState.h"
 #include "exam/pure/SupervisorSequence.h"
 #include "platform/Form.h"
+#include "platform/MonitorCovers.h"
 #include "result/RecordPrinter.h"
 #include "result/pure/ExamRecord.h"
 #include "text/TextAnalysis.h"
@@ -52,6 +53,7 @@ public:
     void YazilanMouseDown(platform::EventArgs& args);
     void SinavTimerTimer(platform::EventArgs& args);
     void CaptionPanelResize(platform::EventArgs& args);
+    void TextAreaResize(platform::EventArgs& args);
     void FormHitTest(platform::EventArgs& args);
 
     static std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
@@ -72,10 +74,14 @@ protected:
     void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
     std::optional<LRESULT> FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Refit() override;
 
 private:
     RECT ScreenBounds() const;
     void CoverTheScreen();
+    // From the candidate's entry to the next session the window stays where it is and the mouse on its monitor.
+    void HoldTheScreen();
+    void LetGoOfTheScreen();
     ExamState::Instant ExamInstant() const { return {Now(), ExamState::WallClock::now()}; }
     void StartExamClock();
     void ShowExamClock();
@@ -102,6 +108,8 @@ private:
     SupervisorSequence denetimSirasi_;
     std::bitset<256> sequenceKeysDown_;  // digits pressed in the supervisor's sequence: releasing them resumes nothing
     bool kapatBtnShown_ = false;
+    platform::MonitorCovers covers_;
+    bool holdingTheScreen_ = false;
     app::Settings settings_;
     std::optional<result::RecordPrinter> printer_;  // made with the window, to which it posts what became of a print
     std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown

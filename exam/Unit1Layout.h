@@ -84,7 +84,7 @@ inline constexpr ControlSpec kSinavFormControls[] = {
      .visible = false, .hint = "Geni\xFEli\xF0i ayarla"},
     {.name = "Metin", .kind = ControlKind::RichEdit, .bounds = {0, 90, 425, 226}, .dock = Dock::Left,
      .font = {L"Palatino Linotype", -16}, .color = platform::k3dLight, .tabOrder = 2,
-     .options = options::kReadOnly | options::kAutomaticDrag | options::kLeftButtonOnly,
+     .options = options::kReadOnly | options::kAutomaticDrag | options::kLeftButtonOnly | options::kScrollsToRead,
      .hint = "S\xFDnav metnini bo b\xF6l\xFCmde g\xF6receksiniz."},
     {.name = "StatusBar1", .kind = ControlKind::StatusBar, .bounds = {0, 316, 836, 26}, .dock = Dock::Bottom,
      .color = platform::kSilver},
@@ -156,6 +156,8 @@ inline constexpr auto StatusBar1 = Control<"StatusBar1">();
 inline constexpr auto Yazilan = Control<"Yazilan">();
 inline constexpr auto GroupBox1 = Control<"GroupBox1">();
 inline constexpr auto GroupBox2 = Control<"GroupBox2">();
+inline constexpr auto GroupBox4 = Control<"GroupBox4">();
+inline constexpr auto GroupBox3 = Control<"GroupBox3">();
 inline constexpr auto MetinListBox = Control<"MetinListBox">();
 inline constexpr auto DogruListBox = Control<"DogruListBox">();
 inline constexpr auto YanlisListBox = Control<"YanlisListBox">();

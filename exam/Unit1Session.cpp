@@ -52,7 +52,7 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
     {
         entry::TArkaPlan arkaPlan(Handle());
         entry::TGirisForm girisForm(arkaPlan.Handle());
-        ReleasePlacement();
+        LetGoOfTheScreen();
         ShowWindow(Handle(), SW_HIDE);
         arkaPlan.Show();
         // The hidden window is made ready for the new candidate while the dialog waits for them.
@@ -62,7 +62,7 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
     Control(SinavForm::AdayNoLabel).SetText(entry::AdayKaydi.adayNo);
     Control(SinavForm::AdiLabel).SetText(entry::AdayKaydi.adi);
     Control(SinavForm::SoyadiLabel).SetText(entry::AdayKaydi.soyadi);
-    KeepPlacement(ScreenBounds());
+    HoldTheScreen();
     ShowWindow(Handle(), SW_SHOW);
 }
 

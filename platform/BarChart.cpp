@@ -47,6 +47,11 @@ BarChart::BarChart(HWND parent, const geometry::Rect& bounds) : thousandsSeparat
             .owner = parent});
 }
 
+void BarChart::SetDpi(int dpi) {
+    dpi_ = dpi;
+    InvalidateRect(Handle(), nullptr, FALSE);
+}
+
 void BarChart::Clear() {
     bars_.clear();
     InvalidateRect(Handle(), nullptr, FALSE);
@@ -78,7 +83,7 @@ void BarChart::Paint(HDC dc) {
     GetClientRect(Handle(), &client);
     Fill(dc, {0, 0, client.right, client.bottom}, GetSysColor(COLOR_BTNFACE));
 
-    const SelectedObject font(dc, fonts_.Get(kMarkFont));
+    const SelectedObject font(dc, fonts_.Get(kMarkFont, dpi_));
     std::vector<std::wstring> markTexts;
     std::vector<chart::BarInput> inputs;
     for (const Bar& bar : bars_) {
@@ -88,7 +93,7 @@ void BarChart::Paint(HDC dc) {
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         inputs.push_back({bar.value, extent.cx, extent.cy});
     }
-    const chart::Layout layout = chart::LayOutBarChart(client.right, client.bottom, inputs);
+    const chart::Layout layout = chart::LayOutBarChart(client.right, client.bottom, inputs, dpi_);
 
     const SelectedObject pen(dc, GetStockObject(BLACK_PEN));
     const SelectedObject brush(dc, GetStockObject(NULL_BRUSH));

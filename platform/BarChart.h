@@ -25,6 +25,8 @@ public:
 
     BarChart(HWND parent, const geometry::Rect& bounds);
 
+    // The density of the form the chart stands in, at which its marks and lines are drawn.
+    void SetDpi(int dpi);
     void Clear();
     void Add(std::string label, int value, COLORREF colour = kSeriesColour);
     const std::vector<Bar>& Bars() const { return bars_; }
@@ -38,6 +40,7 @@ private:
     std::vector<Bar> bars_;
     FontCache fonts_;
     std::string thousandsSeparator_;
+    int dpi_ = 96;
 };
 
 }  // namespace platform

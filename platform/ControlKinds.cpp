@@ -22,6 +22,8 @@ void ControlKindBehaviour::ShowText(ControlRecord& control) const {
     if (control.hwnd) SetWindowTextW(control.hwnd, WidenCp1254(control.text).c_str());
 }
 
+void ControlKindBehaviour::Rescale(ControlRecord&) const {}
+
 namespace {
 
 // A control that is a window of its own class.
@@ -45,6 +47,9 @@ public:
         Configure(control);
     }
     bool TakesInput() const override { return !IsContainer(); }
+    void Rescale(ControlRecord& control) const override {
+        if (!IsContainer()) SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), TRUE);
+    }
 
 protected:
     virtual DWORD OptionStyle(unsigned) const { return 0; }
@@ -59,6 +64,7 @@ private:
 // A group box keeps room for its caption line (13 pixels at 96 dpi) and its etched frame, whatever face the
 // font mapper substitutes for the caption's font.
 constexpr geometry::Insets kGroupBoxInsets{2, 15, 2, 2};
+constexpr int kGroupCaptionLeft = 8;
 constexpr geometry::Insets kBevelInsets{1, 1, 1, 1};
 
 class PanelKind : public WindowedKind {
@@ -86,7 +92,8 @@ public:
         SetBkColor(dc, group.color.Resolve());
         SetTextColor(dc, group.fontSpec.color.Resolve());
         const std::wstring caption = WidenCp1254(group.text);
-        TextOutW(dc, 8, 0, caption.c_str(), static_cast<int>(caption.size()));
+        TextOutW(dc, geometry::Scaled(kGroupCaptionLeft, group.dpi), 0, caption.c_str(),
+                 static_cast<int>(caption.size()));
     }
 };
 
@@ -106,9 +113,18 @@ class PictureButtonKind : public ButtonKind {
 public:
     constexpr PictureButtonKind() : ButtonKind(BS_OWNERDRAW) {}
     void Make(ControlRecord& control, HWND container, int id) const override {
-        control.buttonPicture =
-            std::make_unique<ButtonPicture>(ButtonPicture::FromBitmapResource(control.spec->picture));
+        MakePicture(control);
         ButtonKind::Make(control, container, id);
+    }
+    void Rescale(ControlRecord& control) const override {
+        MakePicture(control);
+        ButtonKind::Rescale(control);
+    }
+
+private:
+    static void MakePicture(ControlRecord& control) {
+        control.buttonPicture =
+            std::make_unique<ButtonPicture>(ButtonPicture::FromBitmapResource(control.spec->picture, control.dpi));
     }
 };
 
@@ -122,7 +138,11 @@ public:
 
 protected:
     void Configure(ControlRecord& control) const override {
-        SendMessageW(control.hwnd, LB_SETITEMHEIGHT, 0, kItemHeight);
+        SendMessageW(control.hwnd, LB_SETITEMHEIGHT, 0, geometry::Scaled(kItemHeight, control.dpi));
+    }
+    void Rescale(ControlRecord& control) const override {
+        WindowedKind::Rescale(control);
+        Configure(control);
     }
 
 private:
@@ -179,13 +199,31 @@ protected:
         format.dwMask =
             CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_COLOR | CFM_CHARSET;
         format.dwEffects = control.fontSpec.bold ? CFE_BOLD : 0;
-        format.yHeight = -control.fontSpec.height * 1440 / 96;  // twips at 96 pixels per inch
+        format.yHeight = HeightInTwips(control);
         format.crTextColor = control.fontSpec.color.Resolve();
         format.bCharSet = TURKISH_CHARSET;
         lstrcpynW(format.szFaceName, control.fontSpec.face, LF_FACESIZE);
         SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
         SendMessageW(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
         MakeRichEditWindowUnicode(edit);
+    }
+    // Only the size changes: the underlines of the wrong words stay.
+    void Rescale(ControlRecord& control) const override {
+        CHARFORMATW format{};
+        format.cbSize = sizeof format;
+        format.dwMask = CFM_SIZE;
+        format.yHeight = HeightInTwips(control);
+        SendMessageW(control.hwnd, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        SendMessageW(control.hwnd, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    }
+
+private:
+    // The control turns twips into pixels at the screen's density, which need not be the form's.
+    static LONG HeightInTwips(const ControlRecord& control) {
+        const HDC screen = GetDC(nullptr);
+        const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return MulDiv(-geometry::Scaled(control.fontSpec.height, control.dpi), 1440, screenDpi);
     }
 };
 
@@ -197,6 +235,7 @@ public:
     void ShowText(ControlRecord& control) const override {
         SendMessageW(control.hwnd, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(WidenCp1254(control.text).c_str()));
     }
+    void Rescale(ControlRecord&) const override {}  // keeps the platform's font
 
 protected:
     void Configure(ControlRecord& control) const override {
@@ -212,7 +251,9 @@ public:
     void Make(ControlRecord& control, HWND container, int) const override {
         control.chart = std::make_unique<BarChart>(container, control.bounds);
         control.hwnd = control.chart->Handle();
+        control.chart->SetDpi(control.dpi);
     }
+    void Rescale(ControlRecord& control) const override { control.chart->SetDpi(control.dpi); }
 };
 
 class WindowlessKind : public ControlKindBehaviour {
@@ -221,12 +262,16 @@ public:
     bool IsWindowless() const override { return true; }
 };
 
-// Text that takes the size it needs.
+// Text that takes the size it needs. Blanks at its end take none: they show nothing, and the label after them
+// may stand there.
 class LabelKind : public WindowlessKind {
 public:
     void Make(ControlRecord& label, HWND, int) const override { ShowText(label); }
+    void Rescale(ControlRecord& label) const override { ShowText(label); }
     void ShowText(ControlRecord& label) const override {
-        const TextMeasure measure = MeasureOnScreen(label.font, WidenCp1254(label.text));
+        std::wstring text = WidenCp1254(label.text);
+        text.erase(text.find_last_not_of(L' ') + 1);
+        const TextMeasure measure = MeasureOnScreen(label.font, text);
         label.bounds.width = measure.extent.cx;
         label.bounds.height = measure.lineHeight;
     }
@@ -248,7 +293,7 @@ public:
     }
 };
 
-// A picture stretched over its bounds.
+// A picture stretched over its bounds, or covering them cropped.
 class PictureKind : public WindowlessKind {
 public:
     void Make(ControlRecord& control, HWND, int) const override {
@@ -256,7 +301,10 @@ public:
     }
     bool IsOpaque() const override { return true; }
     void Paint(const ControlRecord& control, HDC dc, const RECT& area) const override {
-        control.picture->Draw(dc, area);
+        if (control.spec->options & options::kCoverCropped)
+            control.picture->DrawCropped(dc, area);
+        else
+            control.picture->Draw(dc, area);
     }
 };
 

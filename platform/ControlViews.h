@@ -57,6 +57,9 @@ public:
     bool IsUnderlined(int start, int length) const { return IsRichEditRangeUnderlined(Handle(), start, length); }
     bool IsReadOnly() const { return IsRichEditReadOnly(Handle()); }
     void SetReadOnly(bool readOnly) const { SetRichEditReadOnly(Handle(), readOnly); }
+    // Lines no wider than `pixels`, in a column centred in the control.
+    void LimitLineWidth(int pixels) const { LimitRichEditLineWidth(Handle(), pixels); }
+    int FirstVisibleLine() const { return RichEditFirstVisibleLine(Handle()); }
     void ClearUndo() const { ClearRichEditUndo(Handle()); }
 };
 

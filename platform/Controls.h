@@ -5,6 +5,7 @@
 
 #include "platform/Style.h"
 #include "platform/pure/Docking.h"
+#include "platform/pure/Scaling.h"
 
 namespace platform {
 
@@ -20,7 +21,7 @@ enum class ControlKind {
     RichEdit,   // the "RICHEDIT" class of riched32.dll
     StatusBar,  // one panel spanning the bar
     Edit,       // single-line edit
-    Picture,    // a picture stretched over its bounds, painted by its container
+    Picture,    // a picture stretched (or cropped, see options) over its bounds, painted by its container
     Chart,      // the results bar chart
 };
 
@@ -34,6 +35,10 @@ inline constexpr unsigned kAutomaticDrag = 1u << 5;  // a left press drags the c
 // Presses of the other buttons never reach the control (its mouse-down event still runs): no context menu, and no
 // pasting with the middle button as X does.
 inline constexpr unsigned kLeftButtonOnly = 1u << 6;
+// Text areas: the wheel and the arrow, page, Home and End keys scroll the text, without scroll bar or caret.
+inline constexpr unsigned kScrollsToRead = 1u << 7;
+// Pictures: drawn over the whole of their bounds in their own proportions, cropped at two sides.
+inline constexpr unsigned kCoverCropped = 1u << 8;
 }  // namespace options
 
 struct ControlSpec {
@@ -57,7 +62,8 @@ struct TimerSpec {
     UINT intervalMs = 1000;
 };
 
-// The form itself as designed.
+// The form itself as designed. Every length of a form and its controls is in pixels at 96 dpi; the form lays
+// itself out at its monitor's density (see geometry::LayoutDpi).
 struct FormSpec {
     const wchar_t* className = nullptr;
     std::string_view caption = {};  // Windows-1254
@@ -66,6 +72,10 @@ struct FormSpec {
     DWORD exStyle = 0;
     FontSpec baseFont = {};
     Color color = kButtonFace;
+    // The designed pixels the program's largest window, the exam window, needs on its screen (its button bar and
+    // caption row across, its bands and a few lines of text down). Every window of the program is laid out at
+    // the density at which that fits, so that a dialog matches the window it stands over.
+    geometry::Size neededScreen = {700, 500};
 };
 
 }  // namespace platform

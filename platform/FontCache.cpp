@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/pure/Scaling.h"
+
 namespace platform {
 
 namespace {
@@ -15,7 +17,10 @@ const wchar_t* InstalledFace(const wchar_t* face) {
 }  // namespace
 
 // Every font asks for the Turkish character set, so that the font mapper never picks a face without its letters.
-HFONT FontCache::Get(const FontSpec& spec) {
+// Fonts of an earlier density stay until the cache goes: controls may still hold them.
+HFONT FontCache::Get(const FontSpec& designed, int dpi) {
+    FontSpec spec = designed;
+    spec.height = geometry::Scaled(designed.height, dpi);
     for (const Entry& entry : fonts_)
         if (std::wstring_view(entry.spec.face) == spec.face && entry.spec.height == spec.height &&
             entry.spec.bold == spec.bold)

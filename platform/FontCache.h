@@ -10,7 +10,8 @@ namespace platform {
 
 class FontCache {
 public:
-    HFONT Get(const FontSpec& spec);
+    // The designed font at `dpi`.
+    HFONT Get(const FontSpec& spec, int dpi);
 
 private:
     struct Entry {

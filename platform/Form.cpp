@@ -36,6 +36,9 @@ void InitCommonControlsOnce() {
     (void)done;
 }
 
+// The least room between two labels on one line: the closest the designed windows put two of them.
+constexpr int kLabelGap = 3;
+
 }  // namespace
 
 void Form::Build(const FormSpec& form, std::span<const ControlSpec> controls, std::span<const TimerSpec> timers,
@@ -71,6 +74,58 @@ void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> control
     Create(
         {form.className}, WidenCp1254(form.caption).c_str(),
         {.style = form.style, .exStyle = form.exStyle, .bounds = {b.left, b.top, b.width, b.height}, .owner = owner});
+    FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
+}
+
+RECT Form::PrimaryMonitorBounds() {
+    MONITORINFO info{.cbSize = sizeof info};
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    return info.rcMonitor;
+}
+
+// Every length of the table is scaled again from its designed value; the handlers that set lengths of their own
+// set them again on the Resize event that follows.
+void Form::FitToMonitor(int monitorDpi) {
+    MONITORINFO info{.cbSize = sizeof info};
+    GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &info);
+    const geometry::Size pixels{info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
+    const int dpi = geometry::LayoutDpi(monitorDpi, pixels, spec_->neededScreen);
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        ControlRecord& control = controls_[i];
+        control.dpi = dpi;
+        control.bounds = geometry::Scaled(control.spec->bounds, dpi);
+        control.font = fonts_.Get(control.fontSpec, dpi);
+        if (i < controlsMade_) BehaviourOf(control.spec->kind).Rescale(control);
+    }
+    EventArgs args;
+    OnEvent(kItself, Event::Resize, args);
+    Relayout();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form::FitToScreens() {
+    FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
+    Refit();
+    struct Owned {
+        HWND owner;
+        std::vector<Form*> forms;
+    } owned{Handle(), {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM list) {
+            auto& found = *reinterpret_cast<Owned*>(list);
+            if (Form* form = FromHandle(hwnd); form && GetWindow(hwnd, GW_OWNER) == found.owner)
+                found.forms.push_back(form);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&owned));
+    for (Form* form : owned.forms) form->FitToScreens();
+}
+
+void Form::Refit() {
+    if (centring_) CentreClientArea(centring_->client, centring_->over);
 }
 
 void Form::BuildControls() {
@@ -99,7 +154,7 @@ bool Form::BuildControlsStep() {
 void Form::CreateControl(int index) {
     ControlRecord& control = controls_[index];
     const ControlKindBehaviour& kind = BehaviourOf(control.spec->kind);
-    control.font = fonts_.Get(control.fontSpec);
+    control.font = fonts_.Get(control.fontSpec, dpi_);
     kind.Make(control, ContainerHandle(control.parent), kFirstControlId + index);
     if (kind.IsContainer()) SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     if (kind.TakesInput())
@@ -117,6 +172,12 @@ int Form::ContainerIndex(std::string_view name) const {
 HWND Form::ContainerHandle(int index) const { return index == geometry::kRoot ? Handle() : controls_[index].hwnd; }
 
 HWND Form::HandleAt(int index) const { return index == kItself ? Handle() : controls_[index].hwnd; }
+
+bool Form::IsControlTakingInput(HWND hwnd) const {
+    return hwnd && std::ranges::any_of(controls_, [hwnd](const ControlRecord& c) {
+               return c.hwnd == hwnd && BehaviourOf(c.spec->kind).TakesInput();
+           });
+}
 geometry::Rect Form::BoundsAt(int index) const { return controls_[index].placed; }
 bool Form::IsVisibleAt(int index) const { return controls_[index].visible; }
 std::string_view Form::HintAt(int index) const { return controls_[index].spec->hint; }
@@ -144,6 +205,7 @@ void Form::SetTextAt(int index, std::string_view text) {
     control.placed.width = control.bounds.width;
     control.placed.height = control.bounds.height;
     InvalidateInContainer(control, control.placed);
+    Relayout();  // a label that grew may push the labels after it along
 }
 
 void Form::SetVisibleAt(int index, bool visible) {
@@ -197,8 +259,11 @@ bool Form::ApplyLayout() {
     std::vector<geometry::DockNode> nodes;
     nodes.reserve(controls_.size());
     for (const ControlRecord& c : controls_)
-        nodes.push_back({c.parent, c.spec->dock, c.bounds, c.visible, BehaviourOf(c.spec->kind).ClientInsets(*c.spec)});
-    const std::vector<geometry::Rect> placed = geometry::DockLayout(nodes, client.right, client.bottom);
+        nodes.push_back({c.parent, c.spec->dock, c.bounds, c.visible,
+                         geometry::Scaled(BehaviourOf(c.spec->kind).ClientInsets(*c.spec), dpi_),
+                         c.spec->kind == ControlKind::Label});
+    const std::vector<geometry::Rect> placed =
+        geometry::DockLayout(nodes, client.right, client.bottom, geometry::Scaled(kLabelGap, dpi_));
 
     std::vector<int> resized;
     for (std::size_t i = 0; i < controls_.size(); ++i) {

@@ -40,8 +40,13 @@ public:
     // Keeps the window shown at these bounds, topmost, whatever another program does to it, until released.
     void KeepPlacement(const RECT& bounds);
     void ReleasePlacement();
-    // Sizes the window around a client area of this size and centres it over `over`, or on the screen.
+    // Sizes the window around a client area of this designed size and centres it over `over`, or on the primary
+    // monitor; again whenever the screens change.
     void CentreClientArea(SIZE client, HWND over = nullptr);
+    // The density the form is laid out at: its monitor's, lowered on a screen too small for it.
+    int Dpi() const { return dpi_; }
+    // The rectangle of the primary monitor, where the program's windows stand.
+    static RECT PrimaryMonitorBounds();
     // Shows the form and runs a nested message loop, with the other windows of the program disabled, until the
     // form closes; the form stays hidden afterwards, ready to be destroyed.
     // `idleStep` does work that can wait until the form is on screen, a short step at a time, so that the form
@@ -74,7 +79,11 @@ protected:
     virtual std::optional<LRESULT> FilterControlMessage(int, HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
     HWND HandleAt(int control) const;
+    bool IsControlTakingInput(HWND hwnd) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The screens changed (a resolution, a monitor plugged or unplugged, a scaling); the form's density and layout
+    // already follow. A centred form centres itself again; others put themselves where they belong.
+    virtual void Refit();
 
 private:
     friend class ControlView;
@@ -102,6 +111,10 @@ private:
 
     int ContainerIndex(std::string_view name) const;
     void CreateControl(int index);
+    // Lays the form out at the density that suits its monitor, whose own is `monitorDpi`.
+    void FitToMonitor(int monitorDpi);
+    // After a change of the screens: the form, then the forms it owns.
+    void FitToScreens();
     void Relayout();
     bool ApplyLayout();
     HWND ContainerHandle(int index) const;
@@ -127,6 +140,12 @@ private:
     bool modal_ = false;
     bool closeRequested_ = false;
     KeptPlacement placement_;
+    int dpi_ = geometry::kDesignDpi;
+    struct Centring {
+        SIZE client;
+        HWND over;
+    };
+    std::optional<Centring> centring_;
     HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again
 };
 

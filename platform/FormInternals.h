@@ -33,6 +33,7 @@ struct ControlRecord {
     HFONT font = nullptr;
     FontSpec fontSpec;
     Color color;
+    int dpi = geometry::kDesignDpi;  // the form's layout density, to which `bounds` and `font` are scaled
     std::unique_ptr<BarChart> chart = nullptr;
     std::unique_ptr<ButtonPicture> buttonPicture = nullptr;
     std::unique_ptr<Picture> picture = nullptr;
@@ -61,7 +62,10 @@ public:
     virtual void Paint(const ControlRecord&, HDC, const RECT& /*area*/) const {}
     // Puts a typed character into the control itself; false leaves it to the control's own window procedure.
     virtual bool Type(HWND, wchar_t) const { return false; }
+    // As designed, at 96 dpi.
     virtual geometry::Insets ClientInsets(const ControlSpec&) const { return {}; }
+    // The form's density changed: the record's bounds and font are already the new ones.
+    virtual void Rescale(ControlRecord& control) const;
 };
 
 const ControlKindBehaviour& BehaviourOf(ControlKind kind);

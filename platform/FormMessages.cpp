@@ -2,11 +2,13 @@
 #include "platform/Form.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormInternals.h"
 #include "platform/MessageLoop.h"
+#include "platform/RichEdit.h"
 
 namespace platform {
 
@@ -37,7 +39,7 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
             !controls_[id].buttonPicture)
             return false;
         const ControlRecord& button = controls_[id];
-        DrawPictureButton(item, *button.buttonPicture, button.font, button.fontSpec.color.Resolve());
+        DrawPictureButton(item, *button.buttonPicture, button.font, button.fontSpec.color.Resolve(), button.dpi);
         result = TRUE;
         return true;
     }
@@ -61,7 +63,7 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
 }
 
 bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (placement_.OnMessage(message)) return true;
+    if (placement_.OnMessage(message, wParam)) return true;
     EventArgs args;
     switch (message) {
     case WM_SIZE:
@@ -70,6 +72,15 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         return true;
     case WM_SHOWWINDOW:
         if (wParam) OnEvent(kItself, Event::Show, args);
+        return false;
+    case WM_DPICHANGED:
+        FitToMonitor(LOWORD(wParam));
+        Refit();
+        return true;
+    case WM_DISPLAYCHANGE:
+        // Every top-level window hears of the change, an owned one often before its owner: a form that another
+        // form owns is fitted by it, after it, so that a dialog centres itself over its owner's new place.
+        if (!FromHandle(GetWindow(Handle(), GW_OWNER))) FitToScreens();
         return false;
     case WM_SETFOCUS:
         RestoreFocus();
@@ -120,9 +131,11 @@ void Form::KeepPlacement(const RECT& bounds) { placement_.Keep(Handle(), bounds)
 void Form::ReleasePlacement() { placement_.Release(); }
 
 void Form::CentreClientArea(SIZE client, HWND over) {
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectEx(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE));
-    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    centring_ = Centring{client, over};
+    RECT frame{0, 0, geometry::Scaled(client.cx, dpi_), geometry::Scaled(client.cy, dpi_)};
+    AdjustWindowRectExForDpi(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE),
+                             GetDpiForWindow(Handle()));
+    RECT area = PrimaryMonitorBounds();
     if (over) GetWindowRect(over, &area);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -264,7 +277,18 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
                 return 0;
             if (message == WM_CHAR && BehaviourOf(control.spec->kind).Type(hwnd, static_cast<wchar_t>(wParam)))
                 return 0;
+            if (message == WM_KEYDOWN && (control.spec->options & options::kScrollsToRead) &&
+                ScrollRichEditByKey(hwnd, wParam))
+                return 0;
             return DefSubclassProc(hwnd, message, wParam, lParam);
+        }
+        // The wheel turns the text under the pointer, wherever the keyboard is.
+        case WM_MOUSEWHEEL: {
+            const HWND under = WindowFromPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            if (under != hwnd && form.IsControlTakingInput(under)) return SendMessageW(under, message, wParam, lParam);
+            if (!(control.spec->options & options::kScrollsToRead)) break;
+            ScrollRichEditByWheel(hwnd, GET_WHEEL_DELTA_WPARAM(wParam));
+            return 0;
         }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:

@@ -1,16 +1,36 @@
 #include "platform/KeptPlacement.h"
 
+#include "platform/Monitors.h"
+
 namespace platform {
+
+namespace {
+
+// Often enough that a changed screen is covered again within half a second.
+constexpr UINT kScreensCheckMs = 500;
+
+}  // namespace
 
 void KeptPlacement::Keep(HWND window, const RECT& bounds) {
     window_ = window;
     bounds_ = bounds;
+    screens_ = MonitorRects();
+    SetTimer(window_, kScreensTimer, kScreensCheckMs, nullptr);
 }
 
-bool KeptPlacement::OnMessage(UINT message) {
+void KeptPlacement::Release() {
+    if (bounds_) KillTimer(window_, kScreensTimer);
+    bounds_.reset();
+}
+
+bool KeptPlacement::OnMessage(UINT message, WPARAM wParam) {
     if (message == kRestoreMessage) {
         restorePending_ = false;
         if (bounds_ && Drifted()) Restore();
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kScreensTimer) {
+        if (bounds_ && !SameMonitors(MonitorRects(), screens_)) AnnounceChangedScreens();
         return true;
     }
     // The restore waits for the change to finish: a minimise, say, goes on to activate another window after
@@ -36,6 +56,19 @@ void KeptPlacement::Restore() {
     SetWindowPos(window_, HWND_TOPMOST, b.left, b.top, b.right - b.left, b.bottom - b.top,
                  SWP_SHOWWINDOW | (lostActivation ? 0 : SWP_NOACTIVATE));
     if (lostActivation) SetForegroundWindow(window_);
+}
+
+// Windows tells every top-level window of a changed resolution or a monitor plugged or unplugged with
+// WM_DISPLAYCHANGE. Wine 8 tells none of them when the X screen is resized, though the monitors it reports have
+// changed; so a kept window compares the monitors with those it was placed on, and when they differ it tells the
+// window at the root of its owners as Windows would, which fits itself and the windows it owns to them.
+void KeptPlacement::AnnounceChangedScreens() {
+    screens_ = MonitorRects();
+    const HDC screen = GetDC(nullptr);
+    const int bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
+    ReleaseDC(nullptr, screen);
+    PostMessageW(GetAncestor(window_, GA_ROOTOWNER), WM_DISPLAYCHANGE, bitsPerPixel,
+                 MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
 }
 
 }  // namespace platform

@@ -1,4 +1,5 @@
-// A picture that its container paints stretched over any rectangle, without keeping its proportions.
+// A picture that its container paints stretched over any rectangle, without keeping its proportions, or cropped
+// to cover it in its own.
 #pragma once
 
 #include <windows.h>
@@ -14,8 +15,11 @@ public:
 
     SIZE Size() const { return size_; }
     void Draw(HDC dc, const RECT& bounds) const;
+    void DrawCropped(HDC dc, const RECT& bounds) const;
 
 private:
+    void DrawPart(HDC dc, const RECT& bounds, const RECT& part) const;
+
     UniqueBitmap bitmap_;
     SIZE size_{};
 };

@@ -1,5 +1,6 @@
 #include "platform/PictureButton.h"
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "platform/Cp1254.h"
 #include "platform/Dib.h"
 #include "platform/Window.h"
+#include "platform/pure/PictureFit.h"
 
 namespace platform {
 
@@ -19,8 +21,30 @@ constexpr int kLightLuma = 192;  // lighter pixels show the face in the disabled
 
 int Luma(const RGBQUAD& pixel) { return (299 * pixel.rgbRed + 587 * pixel.rgbGreen + 114 * pixel.rgbBlue) / 1000; }
 
-bool SameColor(const RGBQUAD& a, const RGBQUAD& b) {
-    return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
+std::uint32_t Rgb(const RGBQUAD& pixel) { return (pixel.rgbRed << 16) | (pixel.rgbGreen << 8) | pixel.rgbBlue; }
+
+RGBQUAD Quad(std::uint32_t rgb) {
+    return {static_cast<BYTE>(rgb), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb >> 16), 0};
+}
+
+// The picture's pixels, those of its transparent colour marked, at the size it has at `dpi`.
+geometry::MaskedPixels ReadPixels(HBITMAP bitmap, int dpi) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    const SIZE size{info.bmWidth, info.bmHeight};
+    BITMAPINFO format = TopDown32BitFormat(size);
+    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (pixels.empty() || !GetDIBits(dc.get(), bitmap, 0, size.cy, pixels.data(), &format, DIB_RGB_COLORS))
+        throw std::runtime_error("A button picture's pixels cannot be read");
+    const std::uint32_t transparent = Rgb(pixels[(size.cy - 1) * size.cx]);
+    geometry::MaskedPixels read{{size.cx, size.cy}, {}, {}};
+    for (const RGBQUAD& pixel : pixels) {
+        read.colours.push_back(Rgb(pixel) == transparent ? 0 : Rgb(pixel));
+        read.transparent.push_back(Rgb(pixel) == transparent);
+    }
+    if (dpi == geometry::kDesignDpi) return read;
+    return geometry::ScaledPixels(read, {geometry::Scaled(size.cx, dpi), geometry::Scaled(size.cy, dpi)});
 }
 
 // Rows of a monochrome bitmap are padded to 16 bits; a set bit is white.
@@ -56,41 +80,38 @@ void DrawCaption(HDC dc, const std::wstring& caption, const RECT& bounds, bool e
 
 }  // namespace
 
-ButtonPicture::ButtonPicture(UniqueBitmap picture) : colors_(std::move(picture)) {
-    BITMAP info{};
-    GetObjectW(colors_.get(), sizeof info, &info);
-    size_ = {info.bmWidth, info.bmHeight};
-    BITMAPINFO format = TopDown32BitFormat(size_);
-    std::vector<RGBQUAD> pixels(static_cast<std::size_t>(size_.cx) * size_.cy);
-    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (pixels.empty() || !GetDIBits(dc.get(), colors_.get(), 0, size_.cy, pixels.data(), &format, DIB_RGB_COLORS))
-        throw std::runtime_error("A button picture's pixels cannot be read");
-
-    const RGBQUAD transparent = pixels[(size_.cy - 1) * size_.cx];
+ButtonPicture::ButtonPicture(UniqueBitmap picture, int dpi) {
+    const geometry::MaskedPixels read = ReadPixels(picture.get(), dpi);
+    size_ = {read.size.width, read.size.height};
+    std::vector<RGBQUAD> pixels;
     MonochromeBits mask(size_), disabled(size_);
     for (int y = 0; y < size_.cy; ++y) {
         for (int x = 0; x < size_.cx; ++x) {
-            RGBQUAD& pixel = pixels[y * size_.cx + x];
-            if (SameColor(pixel, transparent)) {
+            const std::size_t at = static_cast<std::size_t>(y) * size_.cx + x;
+            const RGBQUAD& pixel = pixels.emplace_back(Quad(read.colours[at]));
+            if (read.transparent[at]) {
                 mask.SetWhite(x, y);
                 disabled.SetWhite(x, y);
-                pixel = {};
             } else if (Luma(pixel) >= kLightLuma) {
                 disabled.SetWhite(x, y);
             }
         }
     }
-    SetDIBits(dc.get(), colors_.get(), 0, size_.cy, pixels.data(), &format, DIB_RGB_COLORS);
+    const BITMAPINFO format = TopDown32BitFormat(size_);
+    void* bits = nullptr;
+    colors_ = UniqueBitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colors_) throw std::runtime_error("No memory for a button picture");
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof(RGBQUAD));
     mask_ = mask.Create();
     disabled_ = disabled.Create();
     if (!mask_ || !disabled_) throw std::runtime_error("No memory for a button picture's masks");
 }
 
-ButtonPicture ButtonPicture::FromBitmapResource(const wchar_t* name) {
+ButtonPicture ButtonPicture::FromBitmapResource(const wchar_t* name, int dpi) {
     UniqueBitmap bitmap(
         static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!bitmap) throw std::runtime_error("The program has no bitmap " + NarrowCp1254(name));
-    return ButtonPicture(std::move(bitmap));
+    return ButtonPicture(std::move(bitmap), dpi);
 }
 
 // The mask clears the figure's pixels to black, then the picture, black where transparent, is or-ed in.
@@ -116,7 +137,9 @@ void ButtonPicture::Draw(HDC dc, POINT at, bool enabled) const {
     SetTextColor(dc, previousText);
 }
 
-void DrawPictureButton(const DRAWITEMSTRUCT& item, const ButtonPicture& picture, HFONT font, COLORREF textColor) {
+void DrawPictureButton(const DRAWITEMSTRUCT& item, const ButtonPicture& picture, HFONT font, COLORREF textColor,
+                       int dpi) {
+    const int captionGap = geometry::Scaled(kCaptionGap, dpi), focusInset = geometry::Scaled(kFocusInset, dpi);
     const HDC dc = item.hDC;
     const bool pushed = item.itemState & ODS_SELECTED;
     const bool enabled = !(item.itemState & ODS_DISABLED);
@@ -132,20 +155,20 @@ void DrawPictureButton(const DRAWITEMSTRUCT& item, const ButtonPicture& picture,
                   DT_CALCRECT | DT_SINGLELINE | (hidePrefix ? DT_HIDEPREFIX : 0));
     }
     const SIZE pictureSize = picture.Size();
-    const int contentWidth = pictureSize.cx + (caption.empty() ? 0 : kCaptionGap + text.right);
+    const int contentWidth = pictureSize.cx + (caption.empty() ? 0 : captionGap + text.right);
     const int shift = pushed ? 1 : 0;
     const RECT& button = item.rcItem;
     const POINT at{button.left + (button.right - button.left - contentWidth) / 2 + shift,
                    button.top + (button.bottom - button.top - pictureSize.cy) / 2 + shift};
     picture.Draw(dc, at, enabled);
     if (!caption.empty()) {
-        const int left = at.x + pictureSize.cx + kCaptionGap;
+        const int left = at.x + pictureSize.cx + captionGap;
         const int top = button.top + (button.bottom - button.top - text.bottom) / 2 + shift;
         DrawCaption(dc, caption, {left, top, left + text.right, top + text.bottom}, enabled, hidePrefix, textColor);
     }
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT focus = button;
-        InflateRect(&focus, -kFocusInset, -kFocusInset);
+        InflateRect(&focus, -focusInset, -focusInset);
         DrawFocusRect(dc, &focus);
     }
 }

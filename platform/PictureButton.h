@@ -11,8 +11,9 @@ namespace platform {
 // disabled look, both made once.
 class ButtonPicture {
 public:
-    explicit ButtonPicture(UniqueBitmap picture);
-    static ButtonPicture FromBitmapResource(const wchar_t* name);
+    // `dpi`: the picture is designed at 96 dpi and scaled to this density.
+    explicit ButtonPicture(UniqueBitmap picture, int dpi = 96);
+    static ButtonPicture FromBitmapResource(const wchar_t* name, int dpi = 96);
 
     SIZE Size() const { return size_; }
     // Transparent pixels keep what is under them; disabled, the picture is embossed in grey.
@@ -27,6 +28,8 @@ private:
 
 // Paints the button of a WM_DRAWITEM: frame, picture and the button's window text as its caption.
 // With a caption the picture stands left of it and both are centred; without one the picture is.
-void DrawPictureButton(const DRAWITEMSTRUCT& item, const ButtonPicture& picture, HFONT font, COLORREF textColor);
+// Its gaps are designed at 96 dpi and drawn at `dpi`.
+void DrawPictureButton(const DRAWITEMSTRUCT& item, const ButtonPicture& picture, HFONT font, COLORREF textColor,
+                       int dpi);
 
 }  // namespace platform

@@ -97,6 +97,47 @@ void SetRichEditReadOnly(HWND edit, bool readOnly) { SendMessageW(edit, EM_SETRE
 
 bool IsRichEditReadOnly(HWND edit) { return GetWindowLongW(edit, GWL_STYLE) & ES_READONLY; }
 
+// The control keeps its formatting rectangle as it is resized, so the column is set again at every resize.
+void LimitRichEditLineWidth(HWND edit, int pixels) {
+    RECT client;
+    GetClientRect(edit, &client);
+    const int spare = static_cast<int>(client.right) - pixels;
+    if (spare <= 0) {
+        SendMessageW(edit, EM_SETRECT, 0, 0);  // the control's own rectangle
+        return;
+    }
+    const RECT column{client.left + spare / 2, client.top, client.right - (spare - spare / 2), client.bottom};
+    SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+int RichEditFirstVisibleLine(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+void ScrollRichEditByWheel(HWND edit, int delta) {
+    UINT linesPerNotch = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &linesPerNotch, 0);
+    SendMessageW(edit, EM_LINESCROLL, 0, -delta * static_cast<int>(linesPerNotch) / WHEEL_DELTA);
+}
+
+bool ScrollRichEditByKey(HWND edit, WPARAM key) {
+    const LPARAM everyLine = RichEditLineCount(edit);
+    switch (key) {
+    case VK_UP:
+    case VK_DOWN:
+        SendMessageW(edit, EM_LINESCROLL, 0, key == VK_UP ? -1 : 1);
+        return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+        SendMessageW(edit, EM_SCROLL, key == VK_PRIOR ? SB_PAGEUP : SB_PAGEDOWN, 0);
+        return true;
+    case VK_HOME:
+    case VK_END:
+        SendMessageW(edit, EM_LINESCROLL, 0, key == VK_HOME ? -everyLine : everyLine);
+        return true;
+    default:
+        return false;
+    }
+}
+
 void SelectRichEditRange(HWND edit, int start, int length) {
     CHARRANGE range{start, start + length};
     SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/pure/Scaling.h"
+
 namespace geometry::chart {
 
 namespace {
@@ -34,7 +36,9 @@ std::uint32_t Blend(std::uint32_t from, std::uint32_t to, int step, int steps) {
 
 }  // namespace
 
-Layout LayOutBarChart(int clientWidth, int clientHeight, std::span<const BarInput> bars) {
+Layout LayOutBarChart(int clientWidth, int clientHeight, std::span<const BarInput> bars, int dpi) {
+    const int paddingX = Scaled(kMarkPaddingX, dpi), paddingY = Scaled(kMarkPaddingY, dpi);
+    const int connector = Scaled(kConnectorLength, dpi);
     const int marginX = PercentOf(clientWidth, kSideMarginPercent);
     const int marginY = PercentOf(clientHeight, kTopBottomMarginPercent);
     Layout layout{.plot = {marginX, marginY, clientWidth - 2 * marginX, clientHeight - 2 * marginY}, .bars = {}};
@@ -44,10 +48,10 @@ Layout LayOutBarChart(int clientWidth, int clientHeight, std::span<const BarInpu
     int tallestMark = 0;
     for (const BarInput& input : bars) {
         maxValue = std::max(maxValue, input.value);
-        tallestMark = std::max(tallestMark, input.markTextHeight + 2 * kMarkPaddingY);
+        tallestMark = std::max(tallestMark, input.markTextHeight + 2 * paddingY);
     }
     // The scale is chosen so that even the tallest bar's mark stays inside the frame.
-    const int tallest = std::max(0, plot.height - tallestMark - kConnectorLength - kFrameClearance);
+    const int tallest = std::max(0, plot.height - tallestMark - connector - Scaled(kFrameClearance, dpi));
 
     const int count = static_cast<int>(bars.size());
     for (int i = 0; i < count; ++i) {
@@ -61,11 +65,11 @@ Layout LayOutBarChart(int clientWidth, int clientHeight, std::span<const BarInpu
         // A bar without height shows only as the frame's bottom line, so its connector stops above that line.
         const int topEdge = barHeight > 0 ? barTop : plot.Bottom() - 1;
         const int centre = barLeft + barWidth / 2;
-        const int markWidth = bars[i].markTextWidth + 2 * kMarkPaddingX;
-        const int markHeight = bars[i].markTextHeight + 2 * kMarkPaddingY;
-        const int markBottom = topEdge - kConnectorLength;
+        const int markWidth = bars[i].markTextWidth + 2 * paddingX;
+        const int markHeight = bars[i].markTextHeight + 2 * paddingY;
+        const int markBottom = topEdge - connector;
         layout.bars.push_back({.bar = {barLeft, barTop, barWidth, barHeight},
-                               .connector = {centre, markBottom, 1, kConnectorLength},
+                               .connector = {centre, markBottom, 1, connector},
                                .mark = {centre - markWidth / 2, markBottom - markHeight, markWidth, markHeight}});
     }
     return layout;

@@ -27,9 +27,10 @@ struct Layout {
     std::vector<PlacedBar> bars;
 };
 
-constexpr int kConnectorLength = 20;
+constexpr int kConnectorLength = 20;  // at 96 dpi
 
-Layout LayOutBarChart(int clientWidth, int clientHeight, std::span<const BarInput> bars);
+// `dpi`: the density the chart's fixed lengths (the connectors, the marks' padding) are scaled to.
+Layout LayOutBarChart(int clientWidth, int clientHeight, std::span<const BarInput> bars, int dpi = 96);
 
 // Colours are three 8-bit channels in the low 24 bits (a COLORREF); each channel is blended on its own.
 struct Band {

@@ -53,16 +53,41 @@ void DockChildren(std::span<const DockNode> nodes, int container, Rect free, std
     }
 }
 
+// Two labels share a line when their heights overlap by more than a third of the lower one's: less is the
+// leading between two lines of text.
+bool ShareALine(const Rect& a, const Rect& b) {
+    const int overlap = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
+    return 3 * overlap > std::min(a.height, b.height);
+}
+
+void KeepLabelsApart(std::span<const DockNode> nodes, int container, int gap, std::vector<Rect>& placed) {
+    std::vector<std::size_t> labels;
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].parent == container && nodes[i].visible && nodes[i].label && nodes[i].dock == Dock::None)
+            labels.push_back(i);
+    std::ranges::stable_sort(labels, {}, [&](std::size_t i) { return nodes[i].bounds.left; });
+    for (std::size_t k = 0; k < labels.size(); ++k) {
+        Rect& label = placed[labels[k]];
+        for (std::size_t before = 0; before < k; ++before) {
+            const Rect& left = placed[labels[before]];
+            if (left.width > 0 && ShareALine(left, label)) label.left = std::max(label.left, left.Right() + gap);
+        }
+    }
+}
+
 }  // namespace
 
-std::vector<Rect> DockLayout(std::span<const DockNode> nodes, int clientWidth, int clientHeight) {
+std::vector<Rect> DockLayout(std::span<const DockNode> nodes, int clientWidth, int clientHeight, int labelGap) {
     std::vector<Rect> placed(nodes.size());
     for (std::size_t i = 0; i < nodes.size(); ++i) placed[i] = nodes[i].bounds;
 
     DockChildren(nodes, kRoot, {0, 0, clientWidth, clientHeight}, placed);
+    KeepLabelsApart(nodes, kRoot, labelGap, placed);
     // Parents come first, so every container is placed before its own children are docked into it.
-    for (std::size_t i = 0; i < nodes.size(); ++i)
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
         DockChildren(nodes, static_cast<int>(i), Inside(placed[i], nodes[i].clientInsets), placed);
+        KeepLabelsApart(nodes, static_cast<int>(i), labelGap, placed);
+    }
     return placed;
 }
 

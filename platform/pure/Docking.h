@@ -26,6 +26,7 @@ struct DockNode {
     Rect bounds;  // relative to the container; docking replaces what the docked edges decide
     bool visible;
     Insets clientInsets;
+    bool label = false;  // undocked text, kept clear of a label before it on its line
 };
 
 inline constexpr int kRoot = -1;
@@ -33,7 +34,9 @@ inline constexpr int kRoot = -1;
 // Lays out every node of the table; containers must come before their children. Within a container the
 // docked children take their edges in the order top, bottom, left, right, client, and among children docked
 // to the same edge the earlier in the table lies nearer the edge. Hidden children take no room and keep
-// their bounds.
-std::vector<Rect> DockLayout(std::span<const DockNode> nodes, int clientWidth, int clientHeight);
+// their bounds. A label that shares its line with a label left of it starts at least `labelGap` after that
+// one's end: a face wider than the designed one, or a number that grows, pushes the words after it along
+// instead of painting over them.
+std::vector<Rect> DockLayout(std::span<const DockNode> nodes, int clientWidth, int clientHeight, int labelGap = 0);
 
 }  // namespace geometry

@@ -79,4 +79,44 @@ TEST(DockLayout, PlacesChildrenEdgeByEdge) {
     }
 }
 
+// The clock's row «Kalan Süre 180 saniye» as designed (8, 108 and 171 from the left), with the words' widths
+// of a face wider than the designed one.
+TEST(DockLayout, KeepsLabelsOnALineApart) {
+    const auto label = [](Rect r, bool visible = true) { return DockNode{0, Dock::None, r, visible, {}, true}; };
+    const Case cases[] = {
+        {"labels that fit stay where they were designed",
+         {{kRoot, Dock::Top, {0, 0, 1, 43}, true, {}},
+          label({8, 8, 90, 24}),
+          label({108, 0, 52, 37}),
+          label({171, 8, 55, 24})},
+         {300, 100},
+         {{0, 0, 300, 43}, {8, 8, 90, 24}, {108, 0, 52, 37}, {171, 8, 55, 24}}},
+        {"a wider word pushes the number, which pushes the word after it",
+         {{kRoot, Dock::Top, {0, 0, 1, 43}, true, {}},
+          label({171, 8, 55, 24}),
+          label({108, 0, 70, 37}),
+          label({8, 8, 104, 24})},
+         {300, 100},
+         {{0, 0, 300, 43}, {190, 8, 55, 24}, {116, 0, 70, 37}, {8, 8, 104, 24}}},
+        {"labels on other lines, hidden or empty ones push nothing",
+         {{kRoot, Dock::Top, {0, 0, 1, 60}, true, {}},
+          label({8, 6, 200, 19}),
+          label({100, 28, 50, 13}),
+          label({8, 40, 300, 13}, false),
+          label({20, 40, 0, 13}),
+          label({30, 42, 10, 13})},
+         {300, 100},
+         {{0, 0, 300, 60}, {8, 6, 200, 19}, {100, 28, 50, 13}, {8, 40, 300, 13}, {20, 40, 0, 13}, {30, 42, 10, 13}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<Rect> placed = geometry::DockLayout(c.nodes, c.client.width, c.client.height, 4);
+        ASSERT_EQ(placed.size(), c.expected.size());
+        for (std::size_t i = 0; i < placed.size(); ++i) {
+            SCOPED_TRACE("node " + std::to_string(i));
+            EXPECT_EQ(placed[i], c.expected[i]);
+        }
+    }
+}
+
 }  // namespace

@@ -118,7 +118,7 @@ std::vector<DWORD> Pixels(SIZE size, const std::function<void(HDC)>& draw) {
 bool ShowsComputerLabel(const std::wstring& text) {
     constexpr POINT kLabelAt{8, 28};
     platform::FontCache fonts;
-    const HFONT font = fonts.Get({L"MS Sans Serif", -11, true});
+    const HFONT font = fonts.Get({L"MS Sans Serif", -11, true}, 96);
     SIZE area{};
     platform::UniqueMemoryDc measuring(CreateCompatibleDC(nullptr));
     {

@@ -164,7 +164,7 @@ public:
     void Draw(const Canvas& canvas, const platform::ButtonPicture& picture, UINT state) const {
         const DRAWITEMSTRUCT item{
             ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, state, button_.get(), canvas.Dc(), {0, 0, size_.cx, size_.cy}, 0};
-        platform::DrawPictureButton(item, picture, font_.get(), kCaptionColor);
+        platform::DrawPictureButton(item, picture, font_.get(), kCaptionColor, 96);
     }
     int CaptionWidth(const Canvas& canvas) const {
         const platform::SelectedObject selected(canvas.Dc(), font_.get());

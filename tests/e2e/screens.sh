@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# The program on the screens exam centres have, each on an X server of its own and a wine server started for it
+# (a running one keeps the screen size and density it started with):
+#   1. the screen fit test at every screen size and density (Wine's LogPixels);
+#   2. two monitors (Xephyr with Xinerama inside Xvfb): both covered from the entry dialog to the exam, a click on
+#      the second one reaching nothing but its cover, the mouse kept on the exam's monitor;
+#   3. the resolution changed during an exam (xrandr on a resizeable Xephyr): the window covers the new screen
+#      and the exam still ends 180 s after it started, with the time-up dialog and the results; changed back
+#      while the time-up dialog is open, the window covers the screen again with the dialog in its middle.
+# With SHOTS_DIR set, screenshots of 2 and 3 and of the exam at 1920 x 1080, 144 dpi go there.
+# Usage: screens.sh WINDOWS_BUILD_TREE
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/common.sh"
+BIN=$(realpath "$1")/bin
+SHOTS_DIR=${SHOTS_DIR:-}
+ensure_turkish_locale
+unset DISPLAY
+ensure_display  # the shared prefix is made on a display of its own first
+ensure_wine_prefix
+stop_display
+export WINEPREFIX=$BUILD/wine-prefix-screens
+[ -f "$WINEPREFIX/system.reg" ] || cp -a "$BUILD/wine-prefix" "$WINEPREFIX"
+WINE_ENV=(env LC_ALL=tr_TR.UTF-8 LOCPATH="$LOCALE_DIR")
+
+X_PIDS=() PC1_PID= RUN_DIR=
+cleanup() {
+    [ -n "$PC1_PID" ] && kill -9 "$PC1_PID" 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    [ ${#X_PIDS[@]} -gt 0 ] && kill "${X_PIDS[@]}" 2>/dev/null
+    [ -n "$RUN_DIR" ] && rm -rf "$RUN_DIR"
+    return 0
+}
+trap cleanup EXIT
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# Starts an X server on a free display and makes it the display: the server's command without its display.
+start_x() {
+    local n
+    for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || break; done
+    "$@" ":$n" -nolisten tcp >/dev/null 2>&1 &
+    X_PIDS+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+    echo "no X server on :$n" >&2
+    exit 1
+}
+
+stop_x() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    kill "${X_PIDS[@]}" 2>/dev/null
+    wait "${X_PIDS[@]}" 2>/dev/null || true
+    X_PIDS=()
+}
+
+# The density Windows programs see from the next wine server on.
+use_dpi() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+    start_wineserver
+}
+
+inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
+shoot() { [ -z "$SHOTS_DIR" ] || { mkdir -p "$SHOTS_DIR" && import -window root "$SHOTS_DIR/$1.png"; }; }
+
+start_program() {
+    RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-screens.XXXXXX")
+    cp "$BIN/PC1.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1.exe) &
+    PC1_PID=$!
+    inspect wait TGirisForm 60 || { fail "no entry dialog within 60 s"; return 1; }
+    sleep 1
+}
+
+stop_program() {
+    kill -9 "$PC1_PID" 2>/dev/null
+    wait "$PC1_PID" 2>/dev/null || true
+    PC1_PID=
+    rm -rf "$RUN_DIR"
+    RUN_DIR=
+}
+
+enter_candidate() {
+    xdotool type --delay 40 "$1"
+    xdotool key Return
+    xdotool type --delay 40 "$2"
+    xdotool key Return
+    xdotool type --delay 40 "$3"
+    xdotool key Return
+    inspect covers TSinavForm 10 || fail "no exam window after the entry dialog"
+}
+
+click_on() {  # target
+    local left top right bottom
+    read -r left top right bottom < <(inspect rect "$1")
+    xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
+}
+
+# The name of the top-level X window under a point: Wine names it after its Windows window's caption.
+window_at() {  # x, y
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    local WINDOW X Y SCREEN
+    eval "$(xdotool getmouselocation --shell)"
+    xprop -id "$WINDOW" WM_NAME 2>/dev/null | sed -n 's/.*= "\(.*\)"/\1/p'
+}
+
+# 1. Every size and density.
+for size in 800x600 1024x768 1366x768 1920x1080 2560x1440; do
+    start_x Xvfb -screen 0 "${size}x24"
+    for dpi in 96 120 144; do
+        use_dpi "$dpi"
+        echo "== $size at $dpi dpi"
+        "${WINE_ENV[@]}" wine "$BIN/screen_fit_tests.exe" --gtest_brief=1 || fail "screen fit at $size, $dpi dpi"
+    done
+    stop_x
+done
+
+# 2. Two monitors side by side: the primary 1024 x 768 at the left, a 1280 x 1024 one from x 1280 on.
+start_x Xvfb -screen 0 2400x1100x24
+outer=$DISPLAY
+start_x env DISPLAY="$outer" Xephyr +xinerama -extension RANDR -screen 1024x768x24 -origin 1280,0 \
+    -screen 1280x1024x24 -origin 0,0
+use_dpi 96
+if start_program; then
+    read -r _ _ right bottom < <(inspect rect TArkaPlan)
+    [ "$right $bottom" = "1024 768" ] || fail "the backdrop is not on the primary monitor: ends at $right $bottom"
+    [ "$(window_at 1800 400)" = "PC1" ] || fail "the second monitor is not covered during the entry"
+    xdotool click 1 type --delay 40 12
+    [ "$(inspect text TGirisForm.Adayno)" = "12" ] || fail "a click on the cover took the keyboard from the dialog"
+    shoot two-monitors-entry
+    xdotool key BackSpace BackSpace
+    enter_candidate 1234 Ada Yilmaz
+    [ "$(window_at 1800 400)" = "PC1" ] || fail "the second monitor is not covered during the exam"
+    xdotool mousemove 1800 400
+    eval "$(xdotool getmouselocation --shell)"
+    ((X < 1024)) || fail "the mouse left the exam's monitor (x $X)"
+    shoot two-monitors-exam
+    stop_program
+fi
+stop_x
+
+# 3. The resolution changed in the middle of an exam.
+start_x Xvfb -screen 0 1400x1100x24
+outer=$DISPLAY
+start_x env DISPLAY="$outer" Xephyr -resizeable -screen 1024x768x24
+use_dpi 96
+if start_program; then
+    enter_candidate 1234 Ada Yilmaz
+    click_on TSinavForm.Baslat
+    sleep 1
+    click_on TSinavForm.Yazilan
+    xdotool type --delay 60 "b"
+    started=$(date +%s)
+    xdotool type --delay 60 "ir iki "
+    sleep 2
+    xrandr -s 1280x1024 >/dev/null 2>&1 || fail "xrandr cannot change the resolution"
+    inspect covers TSinavForm 10 || fail "the exam window does not cover the screen after the change"
+    read -r _ _ _ bottom < <(inspect rect TSinavForm.StatusBar1)
+    [ "$bottom" = 1024 ] || fail "the status bar ends at $bottom, not at the new screen's bottom"
+    xdotool type --delay 60 "bilgisayar klavye "
+    shoot resolution-changed
+    if inspect wait TSonucForm 200; then
+        ended=$(date +%s)
+        ((ended - started >= 178 && ended - started <= 184)) || fail "the exam took $((ended - started)) s"
+        shoot time-up
+        # Back to the first resolution while the dialog is open: the window covers the screen again and the
+        # dialog stands in its middle.
+        xrandr -s 1024x768 >/dev/null 2>&1 || fail "xrandr cannot change the resolution back"
+        inspect covers TSinavForm 10 || fail "the exam window does not cover the screen after the change back"
+        read -r left top right bottom < <(inspect rect TSonucForm)
+        # Twice the dialog's centre, within a pixel of the screen's size.
+        ((left + right - 1024 <= 2 && 1024 - left - right <= 2 &&
+            top + bottom - 768 <= 2 && 768 - top - bottom <= 2)) ||
+            fail "the time-up dialog is not centred after the change back: $left $top $right $bottom"
+        inspect gone TSonucForm 15 || fail "the time-up dialog stayed"
+        sleep 2
+        shoot results
+    else
+        fail "no time-up dialog"
+    fi
+    stop_program
+fi
+stop_x
+
+# The exam on a wide screen at 144 dpi, for the pictures.
+if [ -n "$SHOTS_DIR" ]; then
+    start_x Xvfb -screen 0 1920x1080x24
+    use_dpi 144
+    if start_program; then
+        shoot wide-144dpi-entry
+        enter_candidate 1234 "Ayşe" "Yılmaz"
+        click_on TSinavForm.Baslat
+        sleep 1
+        click_on TSinavForm.Yazilan
+        xdotool type --delay 60 "Bilgisayar "
+        sleep 1
+        shoot wide-144dpi-exam
+        stop_program
+    fi
+    stop_x
+fi
+
+((failures == 0)) || { echo "$failures failed" >&2; exit 1; }
+echo "all screens passed"
