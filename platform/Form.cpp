@@ -78,7 +78,8 @@ void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> control
 }
 
 RECT Form::PrimaryMonitorBounds() {
-    MONITORINFO info{.cbSize = sizeof info};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
     GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
     return info.rcMonitor;
 }
@@ -86,7 +87,8 @@ RECT Form::PrimaryMonitorBounds() {
 // Every length of the table is scaled again from its designed value; the handlers that set lengths of their own
 // set them again on the Resize event that follows.
 void Form::FitToMonitor(int monitorDpi) {
-    MONITORINFO info{.cbSize = sizeof info};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
     GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &info);
     const geometry::Size pixels{info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
     const int dpi = geometry::LayoutDpi(monitorDpi, pixels, spec_->neededScreen);
