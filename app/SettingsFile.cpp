@@ -6,6 +6,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
+#include "platform/SystemReason.h"
 
 namespace app {
 
@@ -58,6 +59,29 @@ std::variant<Settings, SettingsError> ReadSettingsFile() {
     std::variant<std::string, SettingsError> bytes = ReadSettingsBytes();
     if (auto* error = std::get_if<SettingsError>(&bytes)) return std::move(*error);
     return ParseSettings(std::get<std::string>(bytes));
+}
+
+// The new file is written whole beside the old one and then renamed over it.
+std::optional<std::string> WriteSettingsBytes(std::string_view bytes) {
+    const std::wstring path = SettingsPath(), written = path + L".yeni";
+    {
+        const platform::UniqueFile file = platform::OpenedFile(
+            CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return platform::SystemReason(GetLastError());
+        DWORD done = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+            done != bytes.size() || !FlushFileBuffers(file.get())) {
+            const DWORD error = GetLastError();
+            DeleteFileW(written.c_str());
+            return platform::SystemReason(error);
+        }
+    }
+    if (!MoveFileExW(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(written.c_str());
+        return platform::SystemReason(error);
+    }
+    return std::nullopt;
 }
 
 void ShowSettingsError(const SettingsError& error) { ShowMessage(error.message + kHowToMend); }

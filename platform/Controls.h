@@ -34,6 +34,7 @@ inline constexpr unsigned kAutomaticDrag = 1u << 5;  // a left press drags the c
 // Presses of the other buttons never reach the control (its mouse-down event still runs): no context menu, and no
 // pasting with the middle button as X does.
 inline constexpr unsigned kLeftButtonOnly = 1u << 6;
+inline constexpr unsigned kHiddenDigits = 1u << 7;  // edits: digits only, each shown as a dot
 }  // namespace options
 
 struct ControlSpec {

@@ -77,4 +77,14 @@ bool IsSequence(std::string_view digits) {
     return std::ranges::adjacent_find(sorted) == sorted.end();
 }
 
+std::optional<std::string> SequenceEntryFault(std::string_view first, std::string_view second, bool sequenceSet) {
+    if (first.empty() && second.empty()) {
+        if (sequenceSet) return std::nullopt;
+        return "Denetim s\xFDras\xFD hen\xFCz belirlenmedi: alt\xFD farkl\xFD rakam\xFD iki kez yaz\xFDn.";
+    }
+    if (!IsSequence(first)) return "Denetim s\xFDras\xFD alt\xFD farkl\xFD rakamdan olu\xFEmal\xFD.";
+    if (first != second) return "\xDDki kez yaz\xFDlan denetim s\xFDras\xFD ayn\xFD de\xF0il.";
+    return std::nullopt;
+}
+
 }  // namespace app

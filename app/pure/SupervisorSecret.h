@@ -28,4 +28,8 @@ std::optional<SequenceHash> ParseSequenceHash(std::string_view text);
 // Six different decimal digits: the only form a sequence can take.
 bool IsSequence(std::string_view digits);
 
+// Why a sequence typed twice in the settings program cannot be taken (Windows-1254, Turkish), or nothing. Both left
+// empty keep the sequence already set, if there is one.
+std::optional<std::string> SequenceEntryFault(std::string_view first, std::string_view second, bool sequenceSet);
+
 }  // namespace app

@@ -3,10 +3,12 @@
 #include <string>
 
 #include "app/pure/SupervisorSecret.h"
+#include "tests/core/Cp1254.h"
 
 namespace {
 
 using app::SequenceHash;
+using testing_text::Cp1254;
 
 TEST(SupervisorSecret, TheFormRoundTripsAndRefusesWhatIsNotAHash) {
     SequenceHash hash{.iterations = 150000, .salt = {0x00, 0x01, 0xAB, 0xCD, 0xEF, 0x10, 0x7F, 0xFF}};
@@ -49,6 +51,27 @@ TEST(SupervisorSecret, ASequenceIsSixDifferentDigits) {
         {"4071935", false}, {"40719a", false}, {"", false}, {"407 93", false}, {"\xD9\xA4" "07193", false},
     };
     for (const auto& c : cases) EXPECT_EQ(app::IsSequence(c.digits), c.isSequence) << c.digits;
+}
+
+TEST(SupervisorSecret, TheSettingsProgramTakesTheSequenceOnlyTypedTwiceAlike) {
+    const struct {
+        std::string name, first, second;
+        bool sequenceSet;
+        std::optional<std::string> fault;
+    } cases[] = {
+        {"typed twice alike", "407193", "407193", false, std::nullopt},
+        {"both left empty with a sequence set", "", "", true, std::nullopt},
+        {"both left empty with none set", "", "", false,
+         Cp1254("Denetim sırası henüz belirlenmedi: altı farklı rakamı iki kez yazın.")},
+        {"a digit twice", "407194", "407194", true, Cp1254("Denetim sırası altı farklı rakamdan oluşmalı.")},
+        {"five digits", "40719", "40719", true, Cp1254("Denetim sırası altı farklı rakamdan oluşmalı.")},
+        {"the second differs", "407193", "407139", true, Cp1254("İki kez yazılan denetim sırası aynı değil.")},
+        {"the second left empty", "407193", "", true, Cp1254("İki kez yazılan denetim sırası aynı değil.")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(app::SequenceEntryFault(c.first, c.second, c.sequenceSet), c.fault);
+    }
 }
 
 }  // namespace
