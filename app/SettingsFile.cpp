@@ -22,7 +22,8 @@ constexpr char kHowToMend[] =
 constexpr char kNoSequence[] =
     "Bu kurulumda denetim s\xFDras\xFD belirlenmemi\xFE; s\xFDnav ba\xFElat\xFDlamaz.\r\n\r\n"
     "S\xFDnav sorumlusu Ba\xFElat men\xFCs\xFCnden \"PC1 Ayarlar\xFD\"n\xFD a\xE7\xFDp alt\xFD farkl\xFD "
-    "rakamdan olu\xFE" "an denetim s\xFDras\xFDn\xFD belirlemelidir.";
+    "rakamdan olu\xFE"
+    "an denetim s\xFDras\xFDn\xFD belirlemelidir.";
 
 void ShowMessage(const std::string& text) {
     MessageBoxW(nullptr, platform::WidenCp1254(text).c_str(), L"PC1",

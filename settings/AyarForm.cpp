@@ -65,8 +65,7 @@ void TAyarForm::Warn(const std::string& message) const {
 // A new sequence is hashed with as many iterations as take about a quarter of a second on this computer.
 void TAyarForm::KaydetClick(platform::EventArgs&) {
     const std::string sequence = Control(AyarForm::Sira).Text();
-    if (const auto fault =
-            app::SequenceEntryFault(sequence, Control(AyarForm::SiraTekrar).Text(), sequenceSet_)) {
+    if (const auto fault = app::SequenceEntryFault(sequence, Control(AyarForm::SiraTekrar).Text(), sequenceSet_)) {
         Warn(*fault);
         SetFocus(Control(AyarForm::Sira).Handle());
         return;
@@ -74,8 +73,8 @@ void TAyarForm::KaydetClick(platform::EventArgs&) {
     std::vector<app::SettingValue> values;
     if (!sequence.empty()) {
         const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        values.push_back({app::kSequenceKey,
-                          app::FormatSequenceHash(exam::HashSequence(sequence, exam::IterationsForCheckTime()))});
+        values.push_back(
+            {app::kSequenceKey, app::FormatSequenceHash(exam::HashSequence(sequence, exam::IterationsForCheckTime()))});
         SetCursor(previous);
     }
     for (const Field& field : fields_) {

@@ -53,9 +53,9 @@ int SetSequenceSilently(const std::string& sequence, const std::string& fileByte
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::optional<std::string> sequence = SequenceOption();
     std::variant<std::string, app::SettingsError> bytes = app::ReadSettingsBytes();
-    std::variant<app::Settings, app::SettingsError> settings =
-        std::holds_alternative<std::string>(bytes) ? app::ParseSettings(std::get<std::string>(bytes))
-                                                   : std::get<app::SettingsError>(bytes);
+    std::variant<app::Settings, app::SettingsError> settings = std::holds_alternative<std::string>(bytes)
+                                                                   ? app::ParseSettings(std::get<std::string>(bytes))
+                                                                   : std::get<app::SettingsError>(bytes);
     if (const auto* error = std::get_if<app::SettingsError>(&settings)) {
         if (!sequence) app::ShowSettingsError(*error);
         return kSettingsFault;

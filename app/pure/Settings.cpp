@@ -172,12 +172,18 @@ std::string WithSettings(std::string_view fileBytes, std::span<const SettingValu
     const std::string fileText = FileText(fileBytes).value_or(std::string());
     const std::string_view lineEnd = fileText.find("\r\n") != std::string::npos || fileText.empty() ? "\r\n" : "\n";
     std::vector<bool> written(values.size(), false);
-    const auto lineOf = [](const SettingValue& setting) { return std::string(setting.key) + '=' + setting.value; };
+    const auto lineOf = [](const SettingValue& setting) {
+        std::string line(setting.key);
+        line += '=';
+        return line.append(setting.value);
+    };
 
     std::string updated = "\xEF\xBB\xBF";
+    bool sectionGiven = false;
     std::string_view rest = fileText;
     while (!rest.empty()) {
         const std::string_view line = NextLine(rest);
+        sectionGiven = sectionGiven || Trimmed(line).starts_with('[');
         const std::optional<std::string_view> key = KeyOf(line);
         const auto setting = std::ranges::find_if(
             values, [&](const SettingValue& value) { return key && EqualsIgnoringAsciiCase(*key, value.key); });
@@ -187,8 +193,11 @@ std::string WithSettings(std::string_view fileBytes, std::span<const SettingValu
         if (rewrite) written[index] = true;
         updated += lineEnd;
     }
+    // The installer reads the sequence as Windows reads any ini file, in its section.
+    if (!sectionGiven && std::ranges::find(written, false) != written.end())
+        updated.append("[").append(kSection).append("]").append(lineEnd);
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (!written[i]) updated += lineOf(values[i]) + std::string(lineEnd);
+        if (!written[i]) updated.append(lineOf(values[i])).append(lineEnd);
     }
     return updated;
 }

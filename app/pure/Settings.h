@@ -18,8 +18,8 @@ struct Settings {
 
     result::ExamBoard board;
     Printer printer = Printer::WindowsDefault;
-    std::string printerName;    // UTF-8, for Printer::Named
-    std::string recordsFolder;  // UTF-8; empty: the program's default folder
+    std::string printerName;               // UTF-8, for Printer::Named
+    std::string recordsFolder;             // UTF-8; empty: the program's default folder
     std::optional<SequenceHash> sequence;  // none: no exam may start
 };
 
@@ -46,7 +46,8 @@ struct SettingValue {
 };
 
 // The text of a file that ParseSettings takes, with these keys set: a key's line is rewritten where it stands, every
-// other line kept as it was, comments included; a key the file lacks is added at its end. The answer is UTF-8 with
+// other line kept as it was, comments included; a key the file lacks is added at its end, after a section line
+// [PC1] when the file has none. The answer is UTF-8 with
 // a byte-order mark, as the sample file is, whatever encoding the file had.
 std::string WithSettings(std::string_view fileBytes, std::span<const SettingValue> values);
 

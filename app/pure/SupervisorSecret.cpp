@@ -60,8 +60,10 @@ std::optional<SequenceHash> ParseSequenceHash(std::string_view text) {
     if (scheme != kScheme || key.find(':') != std::string_view::npos) return std::nullopt;
 
     SequenceHash hash;
-    const auto [end, error] = std::from_chars(iterations.data(), iterations.data() + iterations.size(), hash.iterations);
-    if (error != std::errc() || end != iterations.data() + iterations.size() || hash.iterations == 0) return std::nullopt;
+    const auto [end, error] =
+        std::from_chars(iterations.data(), iterations.data() + iterations.size(), hash.iterations);
+    if (error != std::errc() || end != iterations.data() + iterations.size() || hash.iterations == 0)
+        return std::nullopt;
     std::optional<std::vector<std::uint8_t>> saltBytes = Bytes(salt), keyBytes = Bytes(key);
     if (!saltBytes || saltBytes->size() < kMinSaltBytes || saltBytes->size() > kMaxSaltBytes) return std::nullopt;
     if (!keyBytes || keyBytes->size() != hash.key.size()) return std::nullopt;

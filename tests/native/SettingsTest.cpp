@@ -176,16 +176,16 @@ TEST(Settings, WritingKeysKeepsEveryOtherLine) {
     const struct {
         std::string name, before, after;
     } cases[] = {
-        {"an empty file", "", "\xEF\xBB\xBF" + sequenceLine + "\r\nKurulBaskani=Ömer Şık\r\n"},
+        {"an empty file", "", "\xEF\xBB\xBF[PC1]\r\n" + sequenceLine + "\r\nKurulBaskani=Ömer Şık\r\n"},
         {"keys rewritten where they stand, comments kept",
          "\xEF\xBB\xBF; yorum\r\n[PC1]\r\n kurulbaskani = Ali\r\n; DenetimSirasi=eski\r\nUye1=Veli\r\n"
          "DenetimSirasi=\r\n",
          "\xEF\xBB\xBF; yorum\r\n[PC1]\r\nKurulBaskani=Ömer Şık\r\n; DenetimSirasi=eski\r\nUye1=Veli\r\n" +
              sequenceLine + "\r\n"},
         {"LF line ends and no last line end", "Uye1=Veli\nYazici=yok",
-         "\xEF\xBB\xBFUye1=Veli\nYazici=yok\n" + sequenceLine + "\nKurulBaskani=Ömer Şık\n"},
+         "\xEF\xBB\xBFUye1=Veli\nYazici=yok\n[PC1]\n" + sequenceLine + "\nKurulBaskani=Ömer Şık\n"},
         {"UTF-16 read, UTF-8 written", testing_text::Utf16Bytes(u"Uye2=Ayşe\r\n", false, true),
-         "\xEF\xBB\xBFUye2=Ayşe\r\n" + sequenceLine + "\r\nKurulBaskani=Ömer Şık\r\n"},
+         "\xEF\xBB\xBFUye2=Ayşe\r\n[PC1]\r\n" + sequenceLine + "\r\nKurulBaskani=Ömer Şık\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

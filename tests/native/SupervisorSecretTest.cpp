@@ -47,8 +47,18 @@ TEST(SupervisorSecret, ASequenceIsSixDifferentDigits) {
         std::string digits;
         bool isSequence;
     } cases[] = {
-        {"407193", true}, {"012345", true}, {"987654", true}, {"407194", false}, {"40719", false},
-        {"4071935", false}, {"40719a", false}, {"", false}, {"407 93", false}, {"\xD9\xA4" "07193", false},
+        {"407193", true},
+        {"012345", true},
+        {"987654", true},
+        {"407194", false},
+        {"40719", false},
+        {"4071935", false},
+        {"40719a", false},
+        {"", false},
+        {"407 93", false},
+        {"\xD9\xA4"
+         "07193",
+         false},
     };
     for (const auto& c : cases) EXPECT_EQ(app::IsSequence(c.digits), c.isSequence) << c.digits;
 }

@@ -32,7 +32,9 @@ TEST(SupervisorSecret, DerivesTheKnownKeys) {
     } cases[] = {
         {"passwd", "salt", 1, "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc"},
         {"Password", "NaCl", 80000, "4ddcd8f60b98be21830cee5ef22701f9641a4418d04c0414aeff08876b34ab56"},
-        {"407193", {reinterpret_cast<const char*>(sixteen), 16}, 1000,
+        {"407193",
+         {reinterpret_cast<const char*>(sixteen), 16},
+         1000,
          "a4db730849a9cf10b577fe1111bc5a99a20181de82272b6f5f26e3fc12a78b47"},
     };
     for (const auto& c : cases) {
@@ -84,7 +86,9 @@ SettingsProgramRun RunSettingsProgram(const std::string& fileBefore, const std::
 
 // The installer's silent way: the digits on the command line, an exit code that says what became of them.
 TEST(SupervisorSecret, TheSettingsProgramSetsTheSequenceFromTheCommandLine) {
-    const std::string kept = "; Kurul\r\n[PC1]\r\nUye1=Ay\xC5\x9F" "e\r\nDenetimSirasi=\r\n";
+    const std::string kept =
+        "; Kurul\r\n[PC1]\r\nUye1=Ay\xC5\x9F"
+        "e\r\nDenetimSirasi=\r\n";
     const struct {
         std::string name, before;
         std::wstring arguments;
@@ -113,8 +117,9 @@ TEST(SupervisorSecret, TheSettingsProgramSetsTheSequenceFromTheCommandLine) {
         EXPECT_TRUE(exam::IsTheSequence(*settings.sequence, "407193"));
         EXPECT_EQ(run.fileAfter.find("407193"), std::string::npos);
         if (!c.before.empty()) {
-            EXPECT_TRUE(run.fileAfter.starts_with("\xEF\xBB\xBF; Kurul\r\n[PC1]\r\nUye1=Ay\xC5\x9F"
-                                                  "e\r\n"));
+            EXPECT_TRUE(
+                run.fileAfter.starts_with("\xEF\xBB\xBF; Kurul\r\n[PC1]\r\nUye1=Ay\xC5\x9F"
+                                          "e\r\n"));
         }
     }
 }
