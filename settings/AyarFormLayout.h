@@ -11,7 +11,7 @@ namespace settings {
 
 class TAyarForm;
 
-inline constexpr SIZE kAyarFormClientSize{424, 302};
+inline constexpr SIZE kAyarFormClientSize{424, 318};
 
 namespace ayar_layout {
 
@@ -50,11 +50,12 @@ inline constexpr ControlSpec kAyarFormControls[] = {
      .text = "Tutanak klas\xF6r\xFC:"},
     {.name = "TutanakKlasoru", .kind = ControlKind::Edit, .bounds = {kEditLeft, 212, 180, 21},
      .color = platform::kWindowColor, .tabOrder = 6},
-    {.name = "Aciklama", .kind = ControlKind::Label, .bounds = {12, 242, 0, 0},
-     .text = "Yaz\xFD" "c\xFD bo\xFE: Windows'un varsay\xFDlan\xFD; \"yok\": bas\xFDlmaz. Klas\xF6r bo\xFE: "
-             "C:\\ProgramData\\PC1\\Tutanaklar."},
-    {.name = "Kaydet", .kind = ControlKind::Button, .bounds = {232, 268, 85, 25}, .text = "Kaydet", .tabOrder = 7},
-    {.name = "Vazgec", .kind = ControlKind::Button, .bounds = {327, 268, 85, 25}, .text = "Vazge\xE7",
+    {.name = "YaziciAciklama", .kind = ControlKind::Label, .bounds = {12, 242, 0, 0},
+     .text = "Yaz\xFD" "c\xFD bo\xFE: Windows'un varsay\xFDlan\xFD; \"yok\": tutanak bas\xFDlmaz."},
+    {.name = "KlasorAciklama", .kind = ControlKind::Label, .bounds = {12, 258, 0, 0},
+     .text = "Klas\xF6r bo\xFE: C:\\ProgramData\\PC1\\Tutanaklar"},
+    {.name = "Kaydet", .kind = ControlKind::Button, .bounds = {232, 284, 85, 25}, .text = "Kaydet", .tabOrder = 7},
+    {.name = "Vazgec", .kind = ControlKind::Button, .bounds = {327, 284, 85, 25}, .text = "Vazge\xE7",
      .tabOrder = 8},
 };
 // clang-format on
