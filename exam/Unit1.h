@@ -88,8 +88,9 @@ private:
     void FinishExam();
     result::ExamRecord RecordOf(std::string typed, const text::ScoreResult& result,
                                 std::vector<text::WordSpan> wrongSpans) const;
-    // Keeps the record on disk at once and has it printed; the status bar says what became of both.
+    // The status bar says what became of the record on disk and on paper.
     void KeepRecord(const result::ExamRecord& record);
+    void PrintRecord(const result::ExamRecord& record);
     void ShowStatus();
     void ShowPrintOutcomes();
     int DisplayedCharacterCount(std::string_view typed) const;

@@ -154,11 +154,12 @@ void TSinavForm::FinishExam() {
         sonucForm.ShowModal();
     }
 
-    // The record is on disk before the results are on screen, and the printer has it: whatever happens to the
-    // program from here on, the exam is not lost.
+    // The record is on disk before the results are on screen: whatever happens to the program from here on, the
+    // exam is not lost. It is printed once they are there, so that the printing never holds them up.
     const std::vector<text::WordSpan> wrongSpans =
         text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
-    KeepRecord(RecordOf(typed, result, wrongSpans));
+    const result::ExamRecord record = RecordOf(typed, result, wrongSpans);
+    KeepRecord(record);
 
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
     liveWords_.clear();
@@ -171,6 +172,8 @@ void TSinavForm::FinishExam() {
     // next session inside this one.
     exam_.Scored();
     Control(SinavForm::Temizle).SetEnabled(true);
+    platform::ProcessPendingMessages();
+    PrintRecord(record);
 }
 
 void TSinavForm::ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans) {

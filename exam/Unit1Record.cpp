@@ -4,8 +4,8 @@
 
 #include "entry/Unit2.h"
 #include "platform/Cp1254.h"
-#include "platform/Resource.h"
 #include "result/RecordArchive.h"
+#include "result/RecordTemplate.h"
 
 namespace exam {
 
@@ -26,11 +26,6 @@ result::LocalTime LocalTimeOf(ExamState::WallClock::time_point instant) {
 
 constexpr char kRecordKept[] = "Tutanak kaydedildi: ";
 constexpr char kPrinting[] = "Tutanak yaz\xFDl\xFDyor...";
-
-std::string_view RecordTemplate() {
-    const std::span<const std::byte> bytes = platform::ResourceBytes(L"TESTDOC", RT_RCDATA);
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
 
 result::PrinterChoice PrinterOf(const app::Settings& settings) {
     switch (settings.printer) {
@@ -66,15 +61,19 @@ result::ExamRecord TSinavForm::RecordOf(std::string typed, const text::ScoreResu
 }
 
 void TSinavForm::KeepRecord(const result::ExamRecord& record) {
-    const result::KeptRecord kept =
-        result::RecordArchive(settings_.recordsFolder, result::DefaultRecordsFolder()).Keep(RecordTemplate(), record);
+    const result::KeptRecord kept = result::RecordArchive(settings_.recordsFolder, result::DefaultRecordsFolder())
+                                        .Keep(result::RecordTemplateRows(), record);
     if (!kept.error.empty())
         keptStatus_ = kept.error;
     else if (!kept.note.empty())
         keptStatus_ = kept.note;
     else
         keptStatus_ = kRecordKept + platform::NarrowCp1254(kept.documentPath);
+}
+
+void TSinavForm::PrintRecord(const result::ExamRecord& record) {
     printStatus_ = kPrinting;
+    ShowStatus();
     printJob_ = printer_->Print(result::RecordFields(record), PrinterOf(settings_));
 }
 

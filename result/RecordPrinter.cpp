@@ -4,9 +4,9 @@
 #include <memory>
 #include <optional>
 
-#include "platform/Resource.h"
 #include "platform/Unique.h"
 #include "result/RecordDrawing.h"
+#include "result/RecordTemplate.h"
 #include "result/Spooler.h"
 #include "result/pure/RecordPlaceholders.h"
 
@@ -30,10 +30,7 @@ struct PrintJob {
 constexpr DWORD kStuckJobExitCode = 3;
 
 const RecordTable& RecordTemplate() {
-    static const RecordTable table = [] {
-        const auto bytes = platform::ResourceBytes(L"TESTDOC", RT_RCDATA);
-        return ParseRecordTemplate({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-    }();
+    static const RecordTable table = [] { return ParseRecordTemplate(RecordTemplateRows()); }();
     return table;
 }
 

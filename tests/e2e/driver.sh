@@ -55,11 +55,12 @@ expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\
 supervisor_sequence() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt"; }
 supervisor_digits() { supervisor_sequence | grep -o .; }  # one a line
 
-# Starts PC1.exe in a fresh folder beside the sample text, with the tests' sequence set by the settings program;
-# whatever happens, it ends with the script.
-start_program() {
+# Starts PC1.exe in a fresh folder beside the sample text and the given settings file if any, in which the settings
+# program sets the tests' sequence; whatever happens, it ends with the script.
+start_program() {  # [PC1.ini]
     RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
     cp "$BIN/PC1.exe" "$BIN/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
     (cd "$RUN_DIR" && "${WINE_ENV[@]}" wine PC1Ayar.exe "/SIRA=$(supervisor_sequence)") || fail "PC1Ayar.exe /SIRA= ended with $?"
     run_program "$RUN_DIR"
 }

@@ -16,9 +16,11 @@ trap 'stop_spooler; rm -rf "$WORK"' EXIT
 
 # The spooler's library is loaded by name while printing: imported, it would hold up the program's start for as
 # long as a stopped spooler blocks its loading.
-if x86_64-w64-mingw32-objdump -p "$BIN/record_print.exe" | grep -qi 'DLL Name: winspool'; then
-    fail "record_print.exe imports winspool.drv"
-fi
+for exe in PC1.exe record_print.exe; do
+    if x86_64-w64-mingw32-objdump -p "$BIN/$exe" | grep -qi 'DLL Name: winspool'; then
+        fail "$exe imports winspool.drv"
+    fi
+done
 
 record_print() { "${WINE_ENV[@]}" timeout 120 wine "$BIN/record_print.exe" "$@" | tr -d '\r'; }
 

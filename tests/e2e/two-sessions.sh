@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Two candidates' whole sessions on the real program at real speed, typed with real keys: entry, the start countdown,
 # 180 seconds of the sample text with three wrong words among it, the time-up dialog, the results, and "Yeni Oturum"
-# for the next candidate; then the supervisor's sequence and the close button. About seven minutes.
+# for the next candidate; then the supervisor's sequence and the close button. About seven minutes. Each exam's record
+# is read back: printed on the spooler's PDF queue, and kept as a document and a records-file line in the folder the
+# installation's settings name.
 # Screenshots of every stage go to WINDOWS_BUILD_TREE/e2e-screenshots.
 # Usage: two-sessions.sh WINDOWS_BUILD_TREE
 set -euo pipefail
@@ -106,14 +108,63 @@ run_exam() {  # session, how the clock starts
     expect_eq "sample words" "$(inspect items TSinavForm.MetinListBox)" "$(printf '%s\n' "${SAMPLE[@]}")"
     expect_eq "correct words" "$(inspect items TSinavForm.DogruListBox)" "$(printf '%s\n' "${correct[@]}")"
     expect_eq "wrong words" "$(inspect items TSinavForm.YanlisListBox)" "$(printf '%s\n' "${WRONG_WORDS[@]}")"
+    CORRECT=${#correct[@]}
 }
 
-start_program
+start_spooler || fail "no print spooler"
+RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
+# As Notepad saves it: UTF-8 with a byte-order mark, CR LF line ends.
+{
+    printf '\xef\xbb\xbf'
+    printf '%s\r\n' "; PC1 ayarları" "KurulBaskani = Ayşe Çınar" "Uye1=İsmail Öztürk" "TutanakKlasoru=Z:${RECORDS//\//\\}"
+} >"$RECORDS/PC1.ini"
+start_program "$RECORDS/PC1.ini"
+trap 'stop_program; stop_spooler; rm -rf "$RECORDS"' EXIT
+
+# The record printed for the exam that has just ended, read back from the newest PDF of the queue.
+expect_printed_record() {  # session, candidate number, first name, surname
+    local pdf text
+    for _ in $(seq 300); do
+        pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' -newer "$RECORDS/exam-$1" 2>/dev/null | head -n1)
+        [ -n "$pdf" ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ] && break
+        sleep 0.1
+    done
+    [ -n "$pdf" ] || fail "no record printed for session $1"
+    text=$(pdftotext -layout "$pdf" - | tr '\n' ' ' | sed 's/\xc2\xad/-/g; s/  */ /g')
+    local shown
+    for shown in "Aday No : $2" "Adı : $3" "Soyadı : $4" "Sayfa : 1 /" "Ayşe Çınar" "İsmail Öztürk" \
+        "Yazılan Doğru Yanlış Sonuç $((CORRECT + 3)) $CORRECT 3 $((CORRECT - 3))" "${PLAN[*]:0:12}"; do
+        [[ "$text" == *"$shown"* ]] || fail "the printed record of session $1 does not show '$shown'"
+    done
+    [ "$1" = 1 ] && pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$pdf" "$SHOTS/record-page1"
+    echo "session $1: the record printed, $(pdfinfo "$pdf" | sed -n 's/^Pages: *//p') pages"
+}
+
+touch "$RECORDS/exam-1"
 enter_candidate 17 şule ılgaz
 run_exam 1 "a key"
+expect_printed_record 1 17 ŞULE ILGAZ
 click TSinavForm.Temizle
+touch "$RECORDS/exam-2"
 enter_candidate 18 ilker çiğli
 run_exam 2 "the countdown"
+expect_printed_record 2 18 İLKER ÇİĞLİ
+
+# Both records kept: two documents, and the day's records file with its header and a line for each candidate.
+python3 - "$RECORDS" <<'PY' || fail "the records kept on disk differ"
+import csv, pathlib, sys
+folder = pathlib.Path(sys.argv[1])
+documents = sorted(folder.glob("*.rtf"))
+assert len(documents) == 2, documents
+assert all(d.read_bytes().startswith(b"{\\rtf1\\ansi\\ansicpg1254") for d in documents)
+(records,) = folder.glob("*.csv")
+rows = list(csv.reader(records.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
+assert rows[0] == ["Tarih", "Başlama", "Bitiş", "Bilgisayar", "Aday No", "Adı", "Soyadı", "Yazılan", "Doğru",
+                   "Yanlış", "Sonuç", "Tutanak"], rows[0]
+assert [r[4:7] for r in rows[1:]] == [["17", "ŞULE", "ILGAZ"], ["18", "İLKER", "ÇİĞLİ"]], rows
+assert all(int(r[10]) == int(r[8]) - int(r[9]) and r[11] in {d.name for d in documents} for r in rows[1:]), rows
+print(f"kept: {len(documents)} documents, {records.name} with {len(rows) - 1} lines")
+PY
 
 mapfile -t digits < <(supervisor_digits)
 keys_with_alt "${digits[@]}"

@@ -19,7 +19,8 @@ app::Settings RecordsInTheCurrentFolder();
 // Its keys come from the test, not from a keyboard.
 class ClockedSinavForm : public exam::TSinavForm {
 public:
-    ClockedSinavForm() : TSinavForm(Controls::AtOnce, KeySources::Any, RecordsInTheCurrentFolder()) {}
+    explicit ClockedSinavForm(app::Settings settings = RecordsInTheCurrentFolder())
+        : TSinavForm(Controls::AtOnce, KeySources::Any, std::move(settings)) {}
     exam::ExamState::Clock::time_point now{std::chrono::seconds(1000)};
 
 protected:

@@ -207,4 +207,32 @@ TEST(Launch, ReportsAnErrorAboveTheExamWindowThenEnds) {
     }
 }
 
+// A fault in the installation's settings stops the program before any candidate sits down, naming its line.
+TEST(Launch, AFaultySettingsFileIsNamedBeforeAnyWindowAndEndsTheProgram) {
+    const struct {
+        const char* name;
+        std::string_view file;
+        std::wstring_view shown;
+    } cases[] = {
+        {"an unknown key",
+         "\xEF\xBB\xBFKurulBaskani=Ay\xC5\x9F"
+         "e\r\nYazic=yok\r\n",
+         L"PC1.ini, sat\x0131r 2: "},
+        {"a line without a value", "; yorum\r\n\r\nTutanakKlasoru\r\n", L"PC1.ini, sat\x0131r 3: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramUnderTest program(L"PC1.exe", c.file);
+        const HWND box = program.WaitForWindow(L"#32770", 30s);
+        ASSERT_NE(box, nullptr);
+        const std::wstring text = testing_pc1::MessageBoxText(box);
+        EXPECT_EQ(text.find(c.shown), 0u) << text;
+        EXPECT_NE(text.find(L"PC1 Ayarlar\x0131"), std::wstring::npos) << text;
+        EXPECT_EQ(program.TopLevelWindow(L"TSinavForm", false), nullptr);
+        EXPECT_EQ(program.TopLevelWindow(L"TGirisForm", false), nullptr);
+        PressKey(box, VK_RETURN);
+        EXPECT_EQ(program.WaitForExit(10s), 2u);
+    }
+}
+
 }  // namespace

@@ -58,15 +58,15 @@ HWND ControlAt(HWND window, POINT clientPoint) {
 // A message box shows its message in a static control with this identifier, on Windows and under Wine alike.
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
-ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, const std::string& settings) {
+ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, std::string_view settingsFile) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     folder_ = std::filesystem::path(temp) /
               ("pc1-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()));
     std::filesystem::create_directories(folder_);
     std::filesystem::copy_file(TestFolder() / L"PC1.exe", folder_ / exeName);
-    const std::string ini = settings.empty() ? TestSequenceSetting() + "\r\n" : settings;
-    std::ofstream(folder_ / L"PC1.ini", std::ios::binary).write(ini.data(), static_cast<std::streamsize>(ini.size()));
+    const std::string ini = settingsFile.empty() ? TestSequenceSetting() + "\r\n" : std::string(settingsFile);
+    std::ofstream(folder_ / L"PC1.ini", std::ios::binary) << ini;
 
     std::wstring commandLine = L"\"" + (folder_ / exeName).wstring() + L"\"";
     STARTUPINFOW startup{};

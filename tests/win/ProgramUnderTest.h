@@ -29,8 +29,9 @@ inline constexpr POINT kAdaynoAt{220, 20}, kAdiAt{220, 52}, kSoyadiAt{220, 84}, 
 class ProgramUnderTest {
 public:
     // Runs a copy of the PC1.exe beside the test, named `exeName`, from a fresh folder of its own, which holds
-    // no sample text, and `settings` as its PC1.ini (when empty, the tests' supervisor sequence alone).
-    explicit ProgramUnderTest(const std::wstring& exeName = L"PC1.exe", const std::string& settings = {});
+    // no sample text, and a settings file PC1.ini of these bytes (when none are given, the tests' supervisor
+    // sequence alone).
+    explicit ProgramUnderTest(const std::wstring& exeName = L"PC1.exe", std::string_view settingsFile = {});
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
