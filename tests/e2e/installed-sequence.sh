@@ -56,12 +56,15 @@ expect_only_sequence "$first" "$second"
 (cd "$folder" && exec "${WINE_ENV[@]}" wine PC1Ayar.exe) &
 settings_pid=$!
 inspect wait TAyarForm 30 || fail "no settings window"
+click TAyarForm.Sira
 xdotool type --delay 60 "$second"
-xdotool key Tab
+click TAyarForm.SiraTekrar
 xdotool type --delay 60 "$second"
 expect_eq "the sequence as the settings window shows it" "$(inspect text TAyarForm.Sira)" "$second"
 shoot settings-window TAyarForm
 click TAyarForm.Kaydet
+for _ in $(seq 100); do kill -0 "$settings_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$settings_pid" 2>/dev/null && { kill -9 "$settings_pid"; fail "the settings program still runs after saving"; }
 wait "$settings_pid" || fail "the settings program ended with $?"
 grep -q "$second" "$folder/PC1.ini" && fail "PC1.ini holds the digits"
 start_exam
