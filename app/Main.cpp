@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int kSettingsFaultExitCode = 2;
+constexpr int kNoSequenceExitCode = 3;
 
 // A taskbar button shows the text of the window it stands for. The exam window is the only window of the program
 // with a button of its own, since it owns every other window, so it carries the application title as its window
@@ -31,6 +32,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (const auto* error = std::get_if<app::SettingsError>(&settings)) {
             app::ShowSettingsError(*error);
             return kSettingsFaultExitCode;
+        }
+        // An exam that no one could stop never starts.
+        if (!std::get<app::Settings>(settings).sequence) {
+            app::ShowNoSequence();
+            return kNoSequenceExitCode;
         }
         exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that

@@ -6,6 +6,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
+#include "platform/SystemReason.h"
 
 namespace app {
 
@@ -18,6 +19,18 @@ constexpr char kUnreadable[] = "PC1.ini okunamad\xFD.";
 constexpr char kTooLarge[] = "PC1.ini bir ayar dosyas\xFD olamayacak kadar b\xFCy\xFCk.";
 constexpr char kHowToMend[] =
     "\r\n\r\nS\xFDnav ba\xFElamadan \xF6nce \"PC1 Ayarlar\xFD\" ile ya da Not Defteri ile d\xFCzeltin.";
+constexpr char kNoSequence[] =
+    "Bu kurulumda denetim s\xFDras\xFD belirlenmemi\xFE; s\xFDnav ba\xFElat\xFDlamaz.\r\n\r\n"
+    "S\xFDnav sorumlusu Ba\xFElat men\xFCs\xFCnden \"PC1 Ayarlar\xFD\"n\xFD a\xE7\xFDp alt\xFD farkl\xFD "
+    "rakamdan olu\xFE"
+    "an denetim s\xFDras\xFDn\xFD belirlemelidir.";
+
+void ShowMessage(const std::string& text) {
+    MessageBoxW(nullptr, platform::WidenCp1254(text).c_str(), L"PC1",
+                MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+}
+
+}  // namespace
 
 std::wstring SettingsPath() {
     std::wstring path(32768, L'\0');
@@ -25,14 +38,12 @@ std::wstring SettingsPath() {
     return path.substr(0, path.find_last_of(L"\\/") + 1) + L"PC1.ini";
 }
 
-}  // namespace
-
-std::variant<Settings, SettingsError> ReadSettingsFile() {
+std::variant<std::string, SettingsError> ReadSettingsBytes() {
     const platform::UniqueFile file = platform::OpenedFile(CreateFileW(
         SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return Settings{};
+        if (error == ERROR_FILE_NOT_FOUND) return std::string();
         return SettingsError{0, kUnreadable};
     }
     LARGE_INTEGER size{};
@@ -42,12 +53,40 @@ std::variant<Settings, SettingsError> ReadSettingsFile() {
     DWORD read = 0;
     if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
         return SettingsError{0, kUnreadable};
-    return ParseSettings(bytes);
+    return bytes;
 }
 
-void ShowSettingsError(const SettingsError& error) {
-    MessageBoxW(nullptr, platform::WidenCp1254(error.message + kHowToMend).c_str(), L"PC1",
-                MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+std::variant<Settings, SettingsError> ReadSettingsFile() {
+    std::variant<std::string, SettingsError> bytes = ReadSettingsBytes();
+    if (auto* error = std::get_if<SettingsError>(&bytes)) return std::move(*error);
+    return ParseSettings(std::get<std::string>(bytes));
 }
+
+// The new file is written whole beside the old one and then renamed over it.
+std::optional<std::string> WriteSettingsBytes(std::string_view bytes) {
+    const std::wstring path = SettingsPath(), written = path + L".yeni";
+    {
+        const platform::UniqueFile file = platform::OpenedFile(
+            CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return platform::SystemReason(GetLastError());
+        DWORD done = 0;
+        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+            done != bytes.size() || !FlushFileBuffers(file.get())) {
+            const DWORD error = GetLastError();
+            DeleteFileW(written.c_str());
+            return platform::SystemReason(error);
+        }
+    }
+    if (!MoveFileExW(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD error = GetLastError();
+        DeleteFileW(written.c_str());
+        return platform::SystemReason(error);
+    }
+    return std::nullopt;
+}
+
+void ShowSettingsError(const SettingsError& error) { ShowMessage(error.message + kHowToMend); }
+
+void ShowNoSequence() { ShowMessage(kNoSequence); }
 
 }  // namespace app

@@ -17,9 +17,9 @@
 #include <thread>
 
 #include "bench/Stopwatch.h"
-#include "exam/SupervisorDigits.h"
 #include "exam/Unit1.h"
 #include "tests/win/ExamDriver.h"
+#include "tests/win/TestSequence.h"
 
 namespace {
 
@@ -131,10 +131,9 @@ struct Stop {
 // area; returns the time stopped, from the sixth digit to that release.
 double StopAsTheSupervisorDoes(HWND edit, const Stop& stop, std::chrono::steady_clock::time_point clockStart) {
     std::this_thread::sleep_until(clockStart + stop.at);
-    for (const int digit : exam::kSupervisorDigits)
-        PostMessageW(edit, WM_SYSKEYDOWN, '0' + digit, (LPARAM{1} << 29) | 1);
+    for (const char digit : testing_pc1::kTestSequence) PostMessageW(edit, WM_SYSKEYDOWN, digit, (LPARAM{1} << 29) | 1);
     const LARGE_INTEGER stopped = PerformanceCount();
-    PostMessageW(edit, WM_SYSKEYUP, '0' + exam::kSupervisorDigits.back(), KeyParameter('0', true));
+    PostMessageW(edit, WM_SYSKEYUP, testing_pc1::kTestSequence.back(), KeyParameter('0', true));
     PostMessageW(edit, WM_KEYUP, VK_MENU, KeyParameter(VK_MENU, true));
     std::this_thread::sleep_until(clockStart + stop.at + stop.lasting);
     PostMessageW(edit, WM_KEYUP, 'K', KeyParameter('K', true));

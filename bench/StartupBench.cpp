@@ -15,6 +15,7 @@
 
 #include "bench/Stopwatch.h"
 #include "tests/win/ProgramUnderTest.h"
+#include "tests/win/TestSequence.h"
 
 namespace {
 
@@ -177,8 +178,27 @@ const char* Verdict(double ratio, double target) { return ratio <= target ? "  (
 
 }  // namespace
 
+// PC1 starts only with a supervisor's sequence set in its PC1.ini; the file goes with the benchmark.
+class SettingsBesidePc1 {
+public:
+    SettingsBesidePc1() {
+        const std::string line = testing_pc1::TestSequenceSetting() + "\r\n";
+        std::ofstream(path_, std::ios::binary).write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
+    ~SettingsBesidePc1() {
+        std::error_code ignored;
+        std::filesystem::remove(path_, ignored);
+    }
+    SettingsBesidePc1(const SettingsBesidePc1&) = delete;
+    SettingsBesidePc1& operator=(const SettingsBesidePc1&) = delete;
+
+private:
+    std::filesystem::path path_ = BenchFolder() / L"PC1.ini";
+};
+
 int main() {
     try {
+        const SettingsBesidePc1 settings;
         const Program minimalProgram{L"minimal_window.exe", L"MinimalWindow"};
         const Program pc1Program{L"PC1.exe", L"TGirisForm"};
         LaunchOnce(minimalProgram);

@@ -1,6 +1,5 @@
 #include "exam/Unit1.h"
 
-#include "exam/SupervisorDigits.h"
 #include "exam/Unit1Layout.h"
 #include "platform/MessageLoop.h"
 
@@ -52,7 +51,7 @@ const EventWiring<Self> kEventWiring[] = {
 }  // namespace
 
 TSinavForm::TSinavForm(Controls controls, KeySources keys, app::Settings settings)
-    : input_(keys), denetimSirasi_(kSupervisorDigits), settings_(std::move(settings)) {
+    : input_(keys), settings_(std::move(settings)) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
     printer_.emplace(Handle(), kPrintedMessage);
     CoverTheScreen();

@@ -2,6 +2,7 @@
 // the typing area, and the supervisor's key sequence, which alone stops the clock and reveals the close button.
 #include <string>
 
+#include "exam/SupervisorSecret.h"
 #include "exam/Unit1.h"
 #include "platform/Guards.h"
 #include "platform/RichEdit.h"
@@ -20,8 +21,10 @@ int DigitOf(WORD key) {
 }  // namespace
 
 // AltGr is Ctrl and Alt together and types letters on Turkish keyboards: it is never the supervisor's Alt.
-// Completing the sequence stops a running exam clock until a key other than the sequence's own is released in
-// the typing area.
+// Completing the sequence stops a running exam clock, as of its sixth key, until a key other than the sequence's
+// own is released in the typing area. The check of six digits takes the time its hash was made to take (about a
+// quarter of a second) on this thread: keys pressed meanwhile wait in the queue and are taken afterwards, and a key
+// that arrives once the exam's time is over still ends the exam instead of typing.
 void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const WORD key = args.key;
     platform::CancelAltF4(args);
@@ -31,8 +34,10 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const auto kind = key == VK_F4 ? SupervisorSequence::Key::F4
                       : digit >= 0 ? SupervisorSequence::Key::Digit
                                    : SupervisorSequence::Key::Other;
-    if (!denetimSirasi_.Press(kind, digit)) return;
-    if (exam_.Stop(Now())) {
+    const auto pressed = Now();
+    const std::optional<std::string> digits = denetimSirasi_.Press(kind, digit);
+    if (!digits || !settings_.sequence || !IsTheSequence(*settings_.sequence, *digits)) return;
+    if (exam_.Stop(pressed)) {
         Timer(SinavForm::SinavTimer).SetEnabled(false);
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
     }

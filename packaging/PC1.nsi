@@ -1,6 +1,14 @@
-; The PC1 installer: a 64-bit Unicode NSIS installer in Turkish and English, which puts PC1.exe, the sample
-; Metin.rtf and the supervisor's guides into Program Files, adds a Start-menu shortcut and registers an uninstaller.
-; /S installs silently (/D=<folder>, last and unquoted, picks another folder); Uninstall.exe /S removes it silently.
+; The PC1 installer: a 64-bit Unicode NSIS installer in Turkish and English, which puts PC1.exe, the settings program
+; PC1Ayar.exe, the sample Metin.rtf, the settings file PC1.ini and the supervisor's guides into Program Files, adds
+; Start-menu shortcuts and registers an uninstaller.
+; The supervisor's sequence is the installation's own: an interactive install runs PC1Ayar.exe at its end when none
+; is set yet. /S installs silently and takes the sequence as /SIRA=<six different digits>; /D=<folder>, last and
+; unquoted, picks another folder. A silent install ends with
+;   0  installed, the sequence set
+;   3  nothing installed: no /SIRA= given and no sequence set in the folder's PC1.ini
+;   4  installed, but the sequence given was not six different digits or could not be written
+; Uninstall.exe /S removes it silently; the settings (PC1.ini) stay unless asked for, by /AYARLARISIL or by answering
+; the interactive uninstaller's question.
 ;
 ; Built by the `release` target (cmake/Release.cmake), which passes VERSION, STAGE (the folder holding the four
 ; files) and OUTFILE, and reads this file as UTF-8:
@@ -28,6 +36,13 @@ VIAddVersionKey /LANG=0 "FileDescription" "PC1 ${VERSION} Setup"
 VIAddVersionKey /LANG=0 "LegalCopyright" ""
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
+!include "LogicLib.nsh"
+
+!define NO_SEQUENCE_EXIT_CODE 3
+!define SEQUENCE_REFUSED_EXIT_CODE 4
+
+Var Sequence  ; /SIRA= of the command line, or empty
 
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\$(GuideFile)"
@@ -51,11 +66,41 @@ LangString ShowGuide ${LANG_ENGLISH} "Show the supervisor's guide"
 LangString ShowGuide ${LANG_TURKISH} "Gözetmen kılavuzunu göster"
 LangString ShortcutComment ${LANG_ENGLISH} "Typing examination"
 LangString ShortcutComment ${LANG_TURKISH} "Klavye yazım sınavı"
+LangString SettingsComment ${LANG_ENGLISH} "The supervisor's sequence and the exam record's settings"
+LangString SettingsComment ${LANG_TURKISH} "Denetim sırası ve tutanak ayarları"
+LangString SequenceRefused ${LANG_ENGLISH} "The supervisor's sequence could not be set. Set it with $\"PC1 Ayarları$\" before the first exam."
+LangString SequenceRefused ${LANG_TURKISH} "Denetim sırası belirlenemedi. İlk sınavdan önce $\"PC1 Ayarları$\" ile belirleyin."
+LangString RemoveSettings ${LANG_ENGLISH} "Remove the settings too (PC1.ini: the supervisor's sequence, the board's names, the printer)?"
+LangString RemoveSettings ${LANG_TURKISH} "Ayarlar da silinsin mi (PC1.ini: denetim sırası, kurul adları, yazıcı)?"
+
+; A sequence is set when the folder's PC1.ini gives one; PC1 itself judges its form.
+!macro ReadSequenceSetting result
+    ReadINIStr ${result} "$INSTDIR\PC1.ini" "PC1" "DenetimSirasi"
+!macroend
+
+Function .onInit
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/SIRA=" $Sequence
+    ${If} ${Errors}
+        StrCpy $Sequence ""
+    ${EndIf}
+    ; A silent install must not leave an installation on which no exam can start.
+    ${If} ${Silent}
+    ${AndIf} $Sequence == ""
+        !insertmacro ReadSequenceSetting $0
+        ${If} $0 == ""
+            SetErrorLevel ${NO_SEQUENCE_EXIT_CODE}
+            Quit
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
 
 Section "PC1"
     SetShellVarContext all
     SetOutPath "$INSTDIR"
     File "${STAGE}/PC1.exe"
+    File "${STAGE}/PC1Ayar.exe"
     File "${STAGE}/KILAVUZ.txt"
     File "${STAGE}/GUIDE.txt"
     ; The supervisor may have put the exam's own text in place of the sample, and set the installation's
@@ -68,6 +113,22 @@ Section "PC1"
 
     ; The shortcut starts PC1 in its own folder (the current output path), where it finds Metin.rtf.
     CreateShortCut "$SMPROGRAMS\PC1.lnk" "$INSTDIR\PC1.exe" "" "$INSTDIR\PC1.exe" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
+    CreateShortCut "$SMPROGRAMS\PC1 Ayarları.lnk" "$INSTDIR\PC1Ayar.exe" "" "$INSTDIR\PC1Ayar.exe" 0 SW_SHOWNORMAL "" \
+        "$(SettingsComment)"
+
+    ; PC1Ayar.exe hashes the sequence into PC1.ini; the digits themselves are written nowhere.
+    ${If} $Sequence != ""
+        ExecWait '"$INSTDIR\PC1Ayar.exe" /SIRA=$Sequence' $0
+        ${If} $0 != 0
+            SetErrorLevel ${SEQUENCE_REFUSED_EXIT_CODE}
+            MessageBox MB_OK|MB_ICONEXCLAMATION "$(SequenceRefused)" /SD IDOK
+        ${EndIf}
+    ${ElseIfNot} ${Silent}
+        !insertmacro ReadSequenceSetting $0
+        ${If} $0 == ""
+            ExecWait '"$INSTDIR\PC1Ayar.exe"'
+        ${EndIf}
+    ${EndIf}
 
     SetRegView 64
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "PC1"
@@ -82,15 +143,25 @@ Section "PC1"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Removes what the installer put there, the sample text included, and the folder once it is empty.
+; Removes what the installer put there, the sample text included, and the folder once it is empty. The settings
+; hold the installation's sequence, which a reinstall keeps using: they go only when asked for.
 Section "Uninstall"
     SetShellVarContext all
     Delete "$SMPROGRAMS\PC1.lnk"
+    Delete "$SMPROGRAMS\PC1 Ayarları.lnk"
     SetRegView 64
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\PC1.exe"
+    Delete "$INSTDIR\PC1Ayar.exe"
     Delete "$INSTDIR\Metin.rtf"
-    Delete "$INSTDIR\PC1.ini"
+    ${un.GetParameters} $R0
+    ClearErrors
+    ${un.GetOptions} $R0 "/AYARLARISIL" $R1
+    ${IfNot} ${Errors}
+        Delete "$INSTDIR\PC1.ini"
+    ${ElseIf} ${Cmd} `MessageBox MB_YESNO|MB_ICONQUESTION "$(RemoveSettings)" /SD IDNO IDYES`
+        Delete "$INSTDIR\PC1.ini"
+    ${EndIf}
     Delete "$INSTDIR\KILAVUZ.txt"
     Delete "$INSTDIR\GUIDE.txt"
     Delete "$INSTDIR\Uninstall.exe"

@@ -159,7 +159,9 @@ public:
     }
 
 protected:
-    DWORD OptionStyle(unsigned options) const override { return ReadOnlyStyle(options); }
+    DWORD OptionStyle(unsigned options) const override {
+        return ReadOnlyStyle(options) | ((options & options::kHiddenDigits) ? DWORD{ES_PASSWORD | ES_NUMBER} : 0);
+    }
 };
 
 // The control's default limit of 32,767 characters would silently cut a long sample text and stop the typing.

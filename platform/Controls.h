@@ -39,6 +39,7 @@ inline constexpr unsigned kLeftButtonOnly = 1u << 6;
 inline constexpr unsigned kScrollsToRead = 1u << 7;
 // Pictures: drawn over the whole of their bounds in their own proportions, cropped at two sides.
 inline constexpr unsigned kCoverCropped = 1u << 8;
+inline constexpr unsigned kHiddenDigits = 1u << 9;  // edits: digits only, each shown as a dot
 }  // namespace options
 
 struct ControlSpec {

@@ -91,7 +91,13 @@ stop_wineserver() { wineserver -k 2>/dev/null || true; }
 start_pc1() {
     local run_dir=$BUILD/run
     mkdir -p "$run_dir"
-    cp "$BUILD/windows/bin/PC1.exe" "$ROOT/resources/Metin.rtf" "$run_dir/"
+    cp "$BUILD/windows/bin/PC1.exe" "$BUILD/windows/bin/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$run_dir/"
+    # PC1 starts no exam without a supervisor's sequence: the folder gets the build tree's own, which the tests use
+    # too (PC1_SUPERVISOR_SEQUENCE in build/windows/CMakeCache.txt).
+    if ! grep -qi '^DenetimSirasi=pbkdf2' "$run_dir/PC1.ini" 2>/dev/null; then
+        (cd "$run_dir" && wine PC1Ayar.exe "/SIRA=$(sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' \
+            "$BUILD/windows/CMakeCache.txt")")
+    fi
     (cd "$run_dir" && exec env LC_ALL="${PC1_LOCALE:-tr_TR.UTF-8}" LOCPATH="$LOCALE_DIR" wine PC1.exe) &
     PC1_PID=$!
 }

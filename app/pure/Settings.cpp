@@ -41,10 +41,10 @@ struct SettingKey {
 
 // Every key the file may hold, each at most once.
 constexpr SettingKey kKeys[] = {
-    {"KurulBaskani", [](Settings& s, std::string_view v) { return SetBoardName(s.board.chair, v); }},
-    {"Uye1", [](Settings& s, std::string_view v) { return SetBoardName(s.board.firstMember, v); }},
-    {"Uye2", [](Settings& s, std::string_view v) { return SetBoardName(s.board.secondMember, v); }},
-    {"Yazici",
+    {kChairKey, [](Settings& s, std::string_view v) { return SetBoardName(s.board.chair, v); }},
+    {kFirstMemberKey, [](Settings& s, std::string_view v) { return SetBoardName(s.board.firstMember, v); }},
+    {kSecondMemberKey, [](Settings& s, std::string_view v) { return SetBoardName(s.board.secondMember, v); }},
+    {kPrinterKey,
      [](Settings& s, std::string_view v) -> Refusal {
          s.printer = v.empty()                           ? Settings::Printer::WindowsDefault
                      : EqualsIgnoringAsciiCase(v, "yok") ? Settings::Printer::None
@@ -52,10 +52,17 @@ constexpr SettingKey kKeys[] = {
          s.printerName = s.printer == Settings::Printer::Named ? std::string(v) : std::string();
          return std::nullopt;
      }},
-    {"TutanakKlasoru",
+    {kRecordsFolderKey,
      [](Settings& s, std::string_view v) -> Refusal {
          s.recordsFolder = v;
          return std::nullopt;
+     }},
+    {kSequenceKey,
+     [](Settings& s, std::string_view v) -> Refusal {
+         if (v.empty()) return std::nullopt;
+         s.sequence = ParseSequenceHash(v);
+         if (s.sequence) return std::nullopt;
+         return "bozuk; sat\xFDr\xFD silip s\xFDray\xFD \"PC1 Ayarlar\xFD\" ile yeniden belirleyin.";
      }},
 };
 
@@ -100,6 +107,23 @@ std::string Quoted(std::string_view utf8) {
     return quoted + '"';
 }
 
+// Takes the next line off the front of the text, without its line end.
+std::string_view NextLine(std::string_view& rest) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+}
+
+// The key of a "Key=Value" line, or nothing.
+std::optional<std::string_view> KeyOf(std::string_view line) {
+    line = Trimmed(line);
+    const std::size_t equals = line.find('=');
+    if (line.starts_with(';') || line.starts_with('#') || equals == std::string_view::npos) return std::nullopt;
+    return Trimmed(line.substr(0, equals));
+}
+
 }  // namespace
 
 std::variant<Settings, SettingsError> ParseSettings(std::string_view fileBytes) {
@@ -110,11 +134,7 @@ std::variant<Settings, SettingsError> ParseSettings(std::string_view fileBytes) 
     std::vector<bool> given(std::size(kKeys), false);
     std::string_view rest = *fileText;
     for (int lineNumber = 1; !rest.empty(); ++lineNumber) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
-
+        std::string_view line = NextLine(rest);
         if (!IsWellFormedUtf8(line))
             return LineError(lineNumber,
                              "ge\xE7"
@@ -146,6 +166,40 @@ std::variant<Settings, SettingsError> ParseSettings(std::string_view fileBytes) 
         }
     }
     return settings;
+}
+
+std::string WithSettings(std::string_view fileBytes, std::span<const SettingValue> values) {
+    const std::string fileText = FileText(fileBytes).value_or(std::string());
+    const std::string_view lineEnd = fileText.find("\r\n") != std::string::npos || fileText.empty() ? "\r\n" : "\n";
+    std::vector<bool> written(values.size(), false);
+    const auto lineOf = [](const SettingValue& setting) {
+        std::string line(setting.key);
+        line += '=';
+        return line.append(setting.value);
+    };
+
+    std::string updated = "\xEF\xBB\xBF";
+    bool sectionGiven = false;
+    std::string_view rest = fileText;
+    while (!rest.empty()) {
+        const std::string_view line = NextLine(rest);
+        sectionGiven = sectionGiven || Trimmed(line).starts_with('[');
+        const std::optional<std::string_view> key = KeyOf(line);
+        const auto setting = std::ranges::find_if(
+            values, [&](const SettingValue& value) { return key && EqualsIgnoringAsciiCase(*key, value.key); });
+        const auto index = static_cast<std::size_t>(setting - values.begin());
+        const bool rewrite = setting != values.end() && !written[index];
+        updated += rewrite ? lineOf(*setting) : std::string(line);
+        if (rewrite) written[index] = true;
+        updated += lineEnd;
+    }
+    // The installer reads the sequence as Windows reads any ini file, in its section.
+    if (!sectionGiven && std::ranges::find(written, false) != written.end())
+        updated.append("[").append(kSection).append("]").append(lineEnd);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!written[i]) updated.append(lineOf(values[i])).append(lineEnd);
+    }
+    return updated;
 }
 
 }  // namespace app

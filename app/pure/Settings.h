@@ -2,10 +2,13 @@
 // tested natively; reading the file and acting on the settings is the program's.
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
+#include "app/pure/SupervisorSecret.h"
 #include "result/pure/ExamRecord.h"
 
 namespace app {
@@ -15,8 +18,9 @@ struct Settings {
 
     result::ExamBoard board;
     Printer printer = Printer::WindowsDefault;
-    std::string printerName;    // UTF-8, for Printer::Named
-    std::string recordsFolder;  // UTF-8; empty: the program's default folder
+    std::string printerName;               // UTF-8, for Printer::Named
+    std::string recordsFolder;             // UTF-8; empty: the program's default folder
+    std::optional<SequenceHash> sequence;  // none: no exam may start
 };
 
 // What is wrong with a settings file, for the supervisor to mend before any candidate sits down.
@@ -27,8 +31,24 @@ struct SettingsError {
 
 // Parses the file's bytes: UTF-8 with or without a byte-order mark, or UTF-16 in either byte order. Lines are blank,
 // comments (';' or '#'), the section [PC1], or Key=Value with one of the keys KurulBaskani, Uye1, Uye2, Yazici
-// (empty: the Windows default; "yok": none), TutanakKlasoru, each at most once and in any case. The first fault
-// found is the answer.
+// (empty: the Windows default; "yok": none), TutanakKlasoru, DenetimSirasi (the supervisor's sequence, as
+// FormatSequenceHash writes it), each at most once and in any case. The first fault found is the answer.
 std::variant<Settings, SettingsError> ParseSettings(std::string_view fileBytes);
+
+// The names of the keys, as the file spells them.
+inline constexpr std::string_view kChairKey = "KurulBaskani", kFirstMemberKey = "Uye1", kSecondMemberKey = "Uye2",
+                                  kPrinterKey = "Yazici", kRecordsFolderKey = "TutanakKlasoru",
+                                  kSequenceKey = "DenetimSirasi";
+
+struct SettingValue {
+    std::string_view key;
+    std::string value;  // UTF-8
+};
+
+// The text of a file that ParseSettings takes, with these keys set: a key's line is rewritten where it stands, every
+// other line kept as it was, comments included; a key the file lacks is added at its end, after a section line
+// [PC1] when the file has none. The answer is UTF-8 with
+// a byte-order mark, as the sample file is, whatever encoding the file had.
+std::string WithSettings(std::string_view fileBytes, std::span<const SettingValue> values);
 
 }  // namespace app

@@ -1,26 +1,21 @@
 #include "exam/pure/SupervisorSequence.h"
 
-#include <algorithm>
+#include "app/pure/SupervisorSecret.h"
 
 namespace exam {
 
-// The first digit starts the sequence from any state, so starting over never needs a reset. Each later digit
-// counts only right after its predecessor; anything else pressed with Alt, Alt itself and a held key's repeats
-// included, starts over from nothing.
-bool SupervisorSequence::Press(Key key, int digit) {
-    const auto found = key == Key::Digit ? std::ranges::find(digits_, digit) : digits_.end();
-    const auto step = static_cast<std::uint8_t>(found - digits_.begin());
-    if (found == digits_.end()) {
-        progress_ = 0;
-        return false;
+// The sequence is complete exactly when the last six keys pressed with Alt are its digits in order, so starting
+// over from its first digit always works. Anything else pressed with Alt, Alt itself included, starts over from
+// nothing; a held key's repeats are digits pressed again, and a window holding one twice is no sequence.
+std::optional<std::string> SupervisorSequence::Press(Key key, int digit) {
+    if (key != Key::Digit || digit < 0 || digit > 9) {
+        digits_.clear();
+        return std::nullopt;
     }
-    if (step == 0) {
-        progress_ = 1;
-        return false;
-    }
-    const bool follows = progress_ == step;
-    progress_ = follows && step < digits_.size() - 1 ? step + 1 : 0;
-    return follows && step == digits_.size() - 1;
+    if (digits_.size() == 6) digits_.erase(0, 1);
+    digits_ += static_cast<char>('0' + digit);
+    if (!app::IsSequence(digits_)) return std::nullopt;
+    return digits_;
 }
 
 }  // namespace exam

@@ -7,6 +7,7 @@
 #include "entry/Unit2Layout.h"
 #include "exam/Unit1Layout.h"
 #include "platform/FormInternals.h"
+#include "settings/AyarFormLayout.h"
 
 namespace e2e {
 
@@ -21,7 +22,8 @@ struct FormTable {
 std::span<const platform::TimerSpec> NoTimers() { return {}; }
 
 const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormControls, exam::SinavFormTimers},
-                            {L"TGirisForm", entry::GirisFormControls, NoTimers}};
+                            {L"TGirisForm", entry::GirisFormControls, NoTimers},
+                            {L"TAyarForm", settings::AyarFormControls, NoTimers}};
 
 struct Name {
     std::wstring className, member;  // member is empty for a window class alone

@@ -51,16 +51,23 @@ expect_text() { expect_shown text "$@"; }  # target, text
 # ANSI code page, which under 1252 turns ş ı ğ İ into s i g I; the list has every letter as the program holds it.
 expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\n' "$@")"; }  # words
 
-# The supervisor's digits of this build tree, which drew them or was given them at configure time; one a line.
-supervisor_digits() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt" | grep -o .; }
+# The supervisor's sequence of this build tree's tests, which drew it or was given it at configure time.
+supervisor_sequence() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt"; }
+supervisor_digits() { supervisor_sequence | grep -o .; }  # one a line
 
-# Starts PC1.exe in a fresh folder beside the sample text, and the given settings file if any; whatever happens, it
-# ends with the script.
+# Starts PC1.exe in a fresh folder beside the sample text and the given settings file if any, in which the settings
+# program sets the tests' sequence; whatever happens, it ends with the script.
 start_program() {  # [PC1.ini]
     RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
-    cp "$BIN/PC1.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    cp "$BIN/PC1.exe" "$BIN/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
     [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
-    (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1.exe) &
+    (cd "$RUN_DIR" && "${WINE_ENV[@]}" wine PC1Ayar.exe "/SIRA=$(supervisor_sequence)") || fail "PC1Ayar.exe /SIRA= ended with $?"
+    run_program "$RUN_DIR"
+}
+
+# Starts the PC1.exe of a folder that holds it; whatever happens, it ends with the script.
+run_program() {
+    (cd "$1" && exec "${WINE_ENV[@]}" wine PC1.exe) &
     PC1_PID=$!
     trap stop_program EXIT
     inspect wait TGirisForm 60 || fail "no entry dialog within 60 s"

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "app/pure/Settings.h"
 #include "tests/core/Cp1254.h"
@@ -57,7 +58,12 @@ void ExpectSettings(const std::variant<Settings, SettingsError>& parsed, const S
     EXPECT_EQ(settings.printer, expected.printer);
     EXPECT_EQ(settings.printerName, expected.printerName);
     EXPECT_EQ(settings.recordsFolder, expected.recordsFolder);
+    EXPECT_EQ(settings.sequence, expected.sequence);
 }
+
+constexpr std::string_view kSequenceHash =
+    "pbkdf2-sha256:150000:00112233445566778899aabbccddeeff:"
+    "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f";
 
 TEST(Settings, ReadsTheFileAsNotepadSavesIt) {
     const Settings none;
@@ -86,6 +92,13 @@ TEST(Settings, ReadsTheFileAsNotepadSavesIt) {
         {"no printer in capitals", "Yazici = YOK ", noPrinter},
         {"the Windows default printer", "Yazici=", defaultPrinter},
         {"an empty name leaves its line blank", "KurulBaskani=", none},
+        {"the supervisor's sequence", "DenetimSirasi=" + std::string(kSequenceHash),
+         [] {
+             Settings s;
+             s.sequence = app::ParseSequenceHash(kSequenceHash);
+             return s;
+         }()},
+        {"no sequence yet", "DenetimSirasi=", none},
         {"an equals sign in a value", "Yazici=a=b",
          [] {
              Settings s;
@@ -121,6 +134,9 @@ TEST(Settings, NamesTheLineOfEveryFault) {
          1, Cp1254("PC1.ini, satır 1: geçersiz UTF-8 baytları.")},
         {"a name with no Windows-1254 form", "KurulBaskani=Erdős\r\n", 1,
          Cp1254("PC1.ini, satır 1: \"KurulBaskani\" ayarı: U+0151 karakterinin Windows-1254 karşılığı yok.")},
+        {"a sequence that is no hash", "[PC1]\r\nDenetimSirasi=407193\r\n", 2,
+         Cp1254("PC1.ini, satır 2: \"DenetimSirasi\" ayarı: bozuk; satırı silip sırayı \"PC1 Ayarları\" ile yeniden "
+                "belirleyin.")},
         {"a control character",
          "Yazici=a\x01"
          "b\r\n",
@@ -149,6 +165,34 @@ TEST(Settings, AnyBytesGiveSettingsOrAnError) {
         if (const auto* error = std::get_if<SettingsError>(&parsed)) {
             EXPECT_TRUE(error->message.starts_with("PC1.ini"));
         }
+    }
+}
+
+// The settings program writes the keys it sets and leaves the supervisor's other lines as they were.
+TEST(Settings, WritingKeysKeepsEveryOtherLine) {
+    const std::vector<app::SettingValue> values{{"DenetimSirasi", std::string(kSequenceHash)},
+                                                {"KurulBaskani", "Ömer Şık"}};
+    const std::string sequenceLine = "DenetimSirasi=" + std::string(kSequenceHash);
+    const struct {
+        std::string name, before, after;
+    } cases[] = {
+        {"an empty file", "", "\xEF\xBB\xBF[PC1]\r\n" + sequenceLine + "\r\nKurulBaskani=Ömer Şık\r\n"},
+        {"keys rewritten where they stand, comments kept",
+         "\xEF\xBB\xBF; yorum\r\n[PC1]\r\n kurulbaskani = Ali\r\n; DenetimSirasi=eski\r\nUye1=Veli\r\n"
+         "DenetimSirasi=\r\n",
+         "\xEF\xBB\xBF; yorum\r\n[PC1]\r\nKurulBaskani=Ömer Şık\r\n; DenetimSirasi=eski\r\nUye1=Veli\r\n" +
+             sequenceLine + "\r\n"},
+        {"LF line ends and no last line end", "Uye1=Veli\nYazici=yok",
+         "\xEF\xBB\xBFUye1=Veli\nYazici=yok\n[PC1]\n" + sequenceLine + "\nKurulBaskani=Ömer Şık\n"},
+        {"UTF-16 read, UTF-8 written", testing_text::Utf16Bytes(u"Uye2=Ayşe\r\n", false, true),
+         "\xEF\xBB\xBFUye2=Ayşe\r\n[PC1]\r\n" + sequenceLine + "\r\nKurulBaskani=Ömer Şık\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string after = app::WithSettings(c.before, values);
+        EXPECT_EQ(after, c.after);
+        ASSERT_TRUE(std::holds_alternative<Settings>(app::ParseSettings(after)));
+        EXPECT_EQ(std::get<Settings>(app::ParseSettings(after)).sequence, app::ParseSequenceHash(kSequenceHash));
     }
 }
 

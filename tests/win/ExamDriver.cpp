@@ -5,12 +5,15 @@
 #include <fstream>
 #include <iterator>
 
+#include "tests/win/TestSequence.h"
+
 namespace testing_pc1 {
 
 app::Settings RecordsInTheCurrentFolder() {
     app::Settings settings;
     settings.printer = app::Settings::Printer::None;
     settings.recordsFolder = kRecordsFolder;
+    settings.sequence = TestSequenceHash();
     return settings;
 }
 

@@ -12,7 +12,8 @@
 namespace testing_pc1 {
 
 inline constexpr char kRecordsFolder[] = "Tutanaklar";
-// Settings that print nothing and keep records in kRecordsFolder under the current folder, a test's sample folder.
+// Settings that print nothing, keep records in kRecordsFolder under the current folder, a test's sample folder, and
+// hold the tests' supervisor sequence.
 app::Settings RecordsInTheCurrentFolder();
 
 // Its keys come from the test, not from a keyboard.

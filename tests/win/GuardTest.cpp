@@ -15,12 +15,12 @@
 #include <vector>
 
 #include "entry/Unit2.h"
-#include "exam/SupervisorDigits.h"
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/RichEdit.h"
 #include "tests/win/EntryTestDriver.h"
 #include "tests/win/ExamDriver.h"
+#include "tests/win/TestSequence.h"
 
 namespace {
 
@@ -78,7 +78,7 @@ protected:
     void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
     void AltDigits(HWND control, std::initializer_list<int> steps, bool keypad = false) {
         for (int step : steps) {
-            const int digit = exam::kSupervisorDigits[step];
+            const int digit = testing_pc1::TestSequenceDigit(step);
             AltKey(control, static_cast<WORD>(keypad && step % 2 ? VK_NUMPAD0 + digit : '0' + digit));
         }
     }
@@ -109,7 +109,7 @@ TEST_F(ExamGuards, AltF4NeverReachesTheWindow) {
 TEST_F(ExamGuards, OnlyTheWholeSequenceStopsTheClockAndShowsTheCloseButton) {
     const struct {
         const char* name;
-        std::vector<int> steps;  // indexes into the configured digits
+        std::vector<int> steps;  // indexes into the tests' sequence
         bool keypad;
         bool stops;
     } cases[] = {
@@ -141,7 +141,7 @@ TEST_F(ExamGuards, AltPressedAgainOrAltGrOrNoAltBreaksTheSequence) {
     }
     EXPECT_TRUE(ClockRuns());
 
-    for (int step = 0; step < 6; ++step) SendMessageW(yazilan, WM_KEYDOWN, '0' + exam::kSupervisorDigits[step], 1);
+    for (int step = 0; step < 6; ++step) SendMessageW(yazilan, WM_KEYDOWN, testing_pc1::kTestSequence[step], 1);
     EXPECT_TRUE(ClockRuns());
     EXPECT_FALSE(form.Control(exam::SinavForm::KapatBtn).IsVisible());
 }
@@ -152,7 +152,7 @@ TEST_F(ExamGuards, TheSupervisorsStopHoldsUntilAnotherKeyIsReleased) {
     const auto clockStarted = form.now;
     form.now += std::chrono::milliseconds(10400);
     AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
-    ReleaseKey(static_cast<WORD>('0' + exam::kSupervisorDigits[5]));
+    ReleaseKey(static_cast<WORD>(testing_pc1::kTestSequence[5]));
     ReleaseKey(VK_MENU);
     form.now += std::chrono::minutes(5);
     platform::EventArgs tick;

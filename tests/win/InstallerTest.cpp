@@ -1,5 +1,6 @@
-// The installer built beside the tests, run silently as a supervisor would: what it puts where, PC1 started from
-// its Start-menu shortcut, an update over an installation, and the uninstaller registered with Windows.
+// The installer built beside the tests, run silently as a supervisor would: what it puts where, the supervisor's
+// sequence it sets, PC1 started from its Start-menu shortcut, an update over an installation, and the uninstaller
+// registered with Windows.
 // Every test leaves no installation behind, whatever happens in it.
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -11,7 +12,10 @@
 #include <optional>
 #include <thread>
 
+#include "app/pure/Settings.h"
+#include "exam/SupervisorSecret.h"
 #include "tests/win/ProgramUnderTest.h"
+#include "tests/win/TestSequence.h"
 
 namespace {
 
@@ -19,7 +23,9 @@ using namespace std::chrono_literals;
 namespace fs = std::filesystem;
 
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PC1";
-constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"Metin.rtf", L"PC1.ini", L"KILAVUZ.txt", L"GUIDE.txt"};
+// As staged; PC1.ini is the sample with the supervisor's sequence set in it.
+constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"PC1Ayar.exe", L"Metin.rtf", L"KILAVUZ.txt", L"GUIDE.txt"};
+constexpr DWORD kNoSequenceExitCode = 3, kSequenceRefusedExitCode = 4;
 
 fs::path BuildFolder() {
     wchar_t path[MAX_PATH];
@@ -40,6 +46,7 @@ fs::path KnownFolder(REFKNOWNFOLDERID id) {
 
 fs::path InstallFolder() { return KnownFolder(FOLDERID_ProgramFiles) / L"PC1"; }
 fs::path StartMenuShortcut() { return KnownFolder(FOLDERID_CommonPrograms) / L"PC1.lnk"; }
+fs::path SettingsShortcut() { return KnownFolder(FOLDERID_CommonPrograms) / L"PC1 Ayarlar\x0131.lnk"; }
 
 std::string FileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -111,12 +118,23 @@ DWORD Run(std::wstring commandLine) {
     return exitCode;
 }
 
-DWORD InstallSilently() { return Run(L"\"" + SetupExe().wstring() + L"\" /S"); }
+// `options`: the tests' sequence unless given.
+DWORD InstallSilently(const std::wstring& options = L"/SIRA=" + std::wstring(testing_pc1::kTestSequence.begin(),
+                                                                             testing_pc1::kTestSequence.end())) {
+    return Run(L"\"" + SetupExe().wstring() + L"\" /S " + options);
+}
 
-// Uninstalls silently the way Windows does, with the command the installation registered.
-DWORD UninstallSilently() {
+// Uninstalls silently the way Windows does, with the command the installation registered, and these options.
+DWORD UninstallSilently(const std::wstring& options = {}) {
     const auto command = UninstallValue(L"QuietUninstallString");
-    return command ? Run(*command) : ERROR_FILE_NOT_FOUND;
+    return command ? Run(*command + L" " + options) : ERROR_FILE_NOT_FOUND;
+}
+
+// The installation's settings as PC1 reads them.
+std::optional<app::Settings> InstalledSettings() {
+    const auto parsed = app::ParseSettings(FileBytes(InstallFolder() / L"PC1.ini"));
+    if (!std::holds_alternative<app::Settings>(parsed)) return std::nullopt;
+    return std::get<app::Settings>(parsed);
 }
 
 // Leaves the Wine prefix without PC1 however a test ends, and starts each test without it.
@@ -129,10 +147,11 @@ protected:
     void TearDown() override { RemoveInstallation(); }
 
     static void RemoveInstallation() {
-        if (UninstallKeyExists()) UninstallSilently();
+        if (UninstallKeyExists()) UninstallSilently(L"/AYARLARISIL");
         std::error_code ignored;
         fs::remove_all(InstallFolder(), ignored);
         fs::remove(StartMenuShortcut(), ignored);
+        fs::remove(SettingsShortcut(), ignored);
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallKey);
     }
 };
@@ -218,6 +237,10 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
         EXPECT_TRUE(FileBytes(folder / name) == FileBytes(Staged(name)));
     }
     EXPECT_TRUE(fs::exists(folder / L"Uninstall.exe"));
+    const std::optional<app::Settings> settings = InstalledSettings();
+    ASSERT_TRUE(settings && settings->sequence);
+    EXPECT_TRUE(exam::IsTheSequence(*settings->sequence, testing_pc1::kTestSequence));
+    EXPECT_GE(settings->sequence->iterations, exam::kMinimumIterations);
 
     // The Turkish guide shows its letters in Notepad whatever the code page: UTF-8 with a byte-order mark.
     const std::string kilavuz = FileBytes(folder / L"KILAVUZ.txt");
@@ -238,6 +261,9 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
     ASSERT_TRUE(shortcut) << StartMenuShortcut();
     EXPECT_TRUE(SameFolder(shortcut->target, folder / L"PC1.exe")) << shortcut->target;
     EXPECT_TRUE(SameFolder(shortcut->workingFolder, folder)) << shortcut->workingFolder;
+    const auto settingsShortcut = ReadShortcut(SettingsShortcut());
+    ASSERT_TRUE(settingsShortcut) << SettingsShortcut();
+    EXPECT_TRUE(SameFolder(settingsShortcut->target, folder / L"PC1Ayar.exe")) << settingsShortcut->target;
     {
         // Started from the shortcut, PC1 finds the sample text in its folder at the exam start: the sample shows.
         Started program(*shortcut);
@@ -265,10 +291,31 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
         EXPECT_GT(shown, 0);
     }
 
-    EXPECT_EQ(UninstallSilently(), 0u);
+    EXPECT_EQ(UninstallSilently(L"/AYARLARISIL"), 0u);
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_FALSE(fs::exists(StartMenuShortcut()));
+    EXPECT_FALSE(fs::exists(SettingsShortcut()));
     EXPECT_FALSE(UninstallKeyExists());
+}
+
+// A silent install never leaves an installation on which no exam can start without saying so; the sequence stays
+// through an uninstall that is not asked to take the settings, and a later install keeps using it.
+TEST_F(Installer, SilentInstallTakesTheSequenceOrOneAlreadySet) {
+    EXPECT_EQ(InstallSilently(L""), kNoSequenceExitCode);
+    EXPECT_FALSE(fs::exists(InstallFolder() / L"PC1.exe"));
+
+    EXPECT_EQ(InstallSilently(L"/SIRA=112345"), kSequenceRefusedExitCode);
+    ASSERT_TRUE(InstalledSettings());
+    EXPECT_FALSE(InstalledSettings()->sequence);
+
+    ASSERT_EQ(InstallSilently(), 0u);
+    const std::string settingsFile = FileBytes(InstallFolder() / L"PC1.ini");
+    EXPECT_EQ(UninstallSilently(), 0u);
+    EXPECT_FALSE(fs::exists(InstallFolder() / L"PC1.exe"));
+    EXPECT_TRUE(FileBytes(InstallFolder() / L"PC1.ini") == settingsFile);
+
+    ASSERT_EQ(InstallSilently(L""), 0u);
+    EXPECT_TRUE(FileBytes(InstallFolder() / L"PC1.ini") == settingsFile);
 }
 
 TEST_F(Installer, UpdateKeepsTheSampleTextAndTheSettingsTheSupervisorPutInPlace) {
@@ -276,12 +323,13 @@ TEST_F(Installer, UpdateKeepsTheSampleTextAndTheSettingsTheSupervisorPutInPlace)
     const struct {
         fs::path file;
         std::string ownText;
-    } own[] = {{InstallFolder() / L"Metin.rtf", "S\xFDnav metni"},
-               {InstallFolder() / L"PC1.ini", "KurulBaskani=Ayse Yilmaz\r\n"}};
+    } own[] = {
+        {InstallFolder() / L"Metin.rtf", "S\xFDnav metni"},
+        {InstallFolder() / L"PC1.ini", "[PC1]\r\nKurulBaskani=Ayse Yilmaz\r\n" + testing_pc1::TestSequenceSetting()}};
     for (const auto& file : own) std::ofstream(file.file, std::ios::binary | std::ios::trunc) << file.ownText;
     fs::remove(InstallFolder() / L"PC1.exe");
 
-    ASSERT_EQ(InstallSilently(), 0u);
+    ASSERT_EQ(InstallSilently(L""), 0u);
     EXPECT_TRUE(FileBytes(InstallFolder() / L"PC1.exe") == FileBytes(Staged(L"PC1.exe")));
     for (const auto& file : own) EXPECT_TRUE(FileBytes(file.file) == file.ownText) << file.file;
 }

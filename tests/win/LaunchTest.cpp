@@ -164,6 +164,21 @@ TEST(Launch, ComputerLabelNamesTheExecutableAndTheComputer) {
     }
 }
 
+// An installation whose supervisor could never stop an exam runs none: the supervisor is told how to set the
+// sequence, and nothing else of the program shows.
+TEST(Launch, WithoutASupervisorSequenceTellsHowToSetOneAndRunsNoExam) {
+    ProgramUnderTest program(L"PC1.exe", "[PC1]\r\nDenetimSirasi=\r\n");
+    const HWND box = program.WaitForWindow(L"#32770", 60s);
+    ASSERT_NE(box, nullptr);
+    const std::wstring text = testing_pc1::MessageBoxText(box);
+    EXPECT_NE(text.find(L"denetim s\x0131ras\x0131 belirlenmemi\x015F"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"\"PC1 Ayarlar\x0131\""), std::wstring::npos) << text;
+    EXPECT_EQ(program.TopLevelWindow(L"TGirisForm", false), nullptr);
+    EXPECT_EQ(program.TopLevelWindow(L"TSinavForm", false), nullptr);
+    PressKey(box, VK_RETURN);
+    EXPECT_EQ(program.WaitForExit(10s), 3u);
+}
+
 // PC1 runs here from a folder without Metin.rtf, so starting the exam fails.
 TEST(Launch, ReportsAnErrorAboveTheExamWindowThenEnds) {
     for (const WORD key : {VK_RETURN, VK_ESCAPE}) {

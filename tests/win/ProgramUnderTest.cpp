@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/win/TestSequence.h"
+
 namespace testing_pc1 {
 
 using namespace std::chrono_literals;
@@ -63,7 +65,8 @@ ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, std::string_view
               ("pc1-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()));
     std::filesystem::create_directories(folder_);
     std::filesystem::copy_file(TestFolder() / L"PC1.exe", folder_ / exeName);
-    if (!settingsFile.empty()) std::ofstream(folder_ / L"PC1.ini", std::ios::binary) << settingsFile;
+    const std::string ini = settingsFile.empty() ? TestSequenceSetting() + "\r\n" : std::string(settingsFile);
+    std::ofstream(folder_ / L"PC1.ini", std::ios::binary) << ini;
 
     std::wstring commandLine = L"\"" + (folder_ / exeName).wstring() + L"\"";
     STARTUPINFOW startup{};

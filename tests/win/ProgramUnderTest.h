@@ -29,7 +29,8 @@ inline constexpr POINT kAdaynoAt{220, 20}, kAdiAt{220, 52}, kSoyadiAt{220, 84}, 
 class ProgramUnderTest {
 public:
     // Runs a copy of the PC1.exe beside the test, named `exeName`, from a fresh folder of its own, which holds
-    // no sample text, and a settings file PC1.ini of these bytes when they are given.
+    // no sample text, and a settings file PC1.ini of these bytes (when none are given, the tests' supervisor
+    // sequence alone).
     explicit ProgramUnderTest(const std::wstring& exeName = L"PC1.exe", std::string_view settingsFile = {});
     ~ProgramUnderTest();
     ProgramUnderTest(const ProgramUnderTest&) = delete;

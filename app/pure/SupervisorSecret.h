@@ -1,0 +1,35 @@
+// The supervisor's key sequence as an installation keeps it: never the digits, only a slow, salted hash of them,
+// with the iterations it was made with, so that a later setting can make it slower. No Windows header: the
+// file's form is tested natively; the hash itself is Windows' own key derivation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace app {
+
+struct SequenceHash {
+    std::uint32_t iterations = 0;
+    std::vector<std::uint8_t> salt;
+    std::array<std::uint8_t, 32> key{};  // PBKDF2-HMAC-SHA-256 of the six digits as ASCII text
+
+    bool operator==(const SequenceHash&) const = default;
+};
+
+// "pbkdf2-sha256:<iterations>:<salt>:<key>", salt and key in lower-case hexadecimal.
+std::string FormatSequenceHash(const SequenceHash& hash);
+// Upper-case hexadecimal is taken too; a salt of 8 to 64 bytes, at least one iteration.
+std::optional<SequenceHash> ParseSequenceHash(std::string_view text);
+
+// Six different decimal digits: the only form a sequence can take.
+bool IsSequence(std::string_view digits);
+
+// Why a sequence typed twice in the settings program cannot be taken (Windows-1254, Turkish), or nothing. Both left
+// empty keep the sequence already set, if there is one.
+std::optional<std::string> SequenceEntryFault(std::string_view first, std::string_view second, bool sequenceSet);
+
+}  // namespace app

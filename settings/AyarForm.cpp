@@ -1,0 +1,94 @@
+#include "settings/AyarForm.h"
+
+#include <optional>
+
+#include "app/SettingsFile.h"
+#include "exam/SupervisorSecret.h"
+#include "platform/Cp1254.h"
+#include "text/Cp1254Unicode.h"
+
+namespace settings {
+
+namespace {
+
+using platform::Event;
+using platform::EventWiring;
+using Self = TAyarForm;
+
+const EventWiring<Self> kEventWiring[] = {
+    {AyarForm::Kaydet, Event::Click, &Self::KaydetClick},
+    {AyarForm::Vazgec, Event::Click, &Self::VazgecClick},
+};
+
+constexpr char kSequenceSet[] = "Bir s\xFDra belirlenmi\xFE: bo\xFE b\xFDrak\xFDl\xFDrsa o kal\xFDr.";
+constexpr char kNoSequence[] = "Hen\xFCz bir s\xFDra belirlenmedi; PC1 s\xFDnav ba\xFElatmaz.";
+constexpr char kNotWritten[] = "PC1.ini yaz\xFDlamad\xFD: ";
+
+std::string PrinterText(const app::Settings& settings) {
+    switch (settings.printer) {
+    case app::Settings::Printer::None:
+        return "yok";
+    case app::Settings::Printer::Named:
+        return text::Utf8ToCp1254(settings.printerName).text;
+    default:
+        return {};
+    }
+}
+
+}  // namespace
+
+TAyarForm::TAyarForm(const app::Settings& settings, std::string fileBytes)
+    : fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
+    Build(AyarFormSpec(), AyarFormControls(), {});
+    for (const auto edit : {AyarForm::Sira, AyarForm::SiraTekrar})
+        SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 6, 0);
+    Control(AyarForm::SiraDurum).SetText(sequenceSet_ ? kSequenceSet : kNoSequence);
+    fields_ = {
+        {AyarForm::KurulBaskani, app::kChairKey, settings.board.chair},
+        {AyarForm::Uye1, app::kFirstMemberKey, settings.board.firstMember},
+        {AyarForm::Uye2, app::kSecondMemberKey, settings.board.secondMember},
+        {AyarForm::Yazici, app::kPrinterKey, PrinterText(settings)},
+        {AyarForm::TutanakKlasoru, app::kRecordsFolderKey, text::Utf8ToCp1254(settings.recordsFolder).text},
+    };
+    for (const Field& field : fields_) Control(field.control).SetText(field.shown);
+    CentreClientArea(kAyarFormClientSize);
+}
+
+void TAyarForm::OnEvent(int source, Event event, platform::EventArgs& args) {
+    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
+}
+
+void TAyarForm::Warn(const std::string& message) const {
+    MessageBoxW(Handle(), platform::WidenCp1254(message).c_str(), L"PC1 Ayarlar\x0131", MB_OK | MB_ICONWARNING);
+}
+
+// A new sequence is hashed with as many iterations as take about a quarter of a second on this computer.
+void TAyarForm::KaydetClick(platform::EventArgs&) {
+    const std::string sequence = Control(AyarForm::Sira).Text();
+    if (const auto fault = app::SequenceEntryFault(sequence, Control(AyarForm::SiraTekrar).Text(), sequenceSet_)) {
+        Warn(*fault);
+        SetFocus(Control(AyarForm::Sira).Handle());
+        return;
+    }
+    std::vector<app::SettingValue> values;
+    if (!sequence.empty()) {
+        const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        values.push_back(
+            {app::kSequenceKey, app::FormatSequenceHash(exam::HashSequence(sequence, exam::IterationsForCheckTime()))});
+        SetCursor(previous);
+    }
+    for (const Field& field : fields_) {
+        const std::string typed = Control(field.control).Text();
+        if (typed != field.shown) values.push_back({field.key, text::Cp1254ToUtf8(typed)});
+    }
+    if (const auto reason = app::WriteSettingsBytes(app::WithSettings(fileBytes_, values))) {
+        Warn(kNotWritten + *reason);
+        return;
+    }
+    saved_ = true;
+    Close();
+}
+
+void TAyarForm::VazgecClick(platform::EventArgs&) { Close(); }
+
+}  // namespace settings

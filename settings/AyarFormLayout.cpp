@@ -1,0 +1,21 @@
+#include "settings/AyarFormLayout.h"
+
+namespace settings {
+
+namespace {
+
+// A dialog frame with a caption and a close box, centred on the screen by the constructor.
+const platform::FormSpec kForm{
+    .className = L"TAyarForm",
+    .caption = "PC1 Ayarlar\xFD",
+    .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+    .exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT | WS_EX_APPWINDOW,
+    .baseFont = platform::kBaseFont,
+};
+
+}  // namespace
+
+const platform::FormSpec& AyarFormSpec() { return kForm; }
+std::span<const platform::ControlSpec> AyarFormControls() { return kAyarFormControls; }
+
+}  // namespace settings

@@ -1,0 +1,93 @@
+// The settings program's window as designed: every control with its place, text and tab order, and the ids by which
+// the window's code names them.
+#pragma once
+
+#include <span>
+
+#include "platform/ControlId.h"
+#include "platform/Controls.h"
+
+namespace settings {
+
+class TAyarForm;
+
+inline constexpr SIZE kAyarFormClientSize{424, 318};
+
+namespace ayar_layout {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+using platform::options::kHiddenDigits;
+
+inline constexpr int kEditLeft = 232;
+
+// One control a row, as the window lists them.
+// clang-format off
+inline constexpr ControlSpec kAyarFormControls[] = {
+    {.name = "SiraLabel", .kind = ControlKind::Label, .bounds = {12, 16, 0, 0},
+     .text = "Denetim s\xFDras\xFD (alt\xFD farkl\xFD rakam):"},
+    {.name = "Sira", .kind = ControlKind::Edit, .bounds = {kEditLeft, 12, 80, 21}, .color = platform::kWindowColor,
+     .tabOrder = 0, .options = kHiddenDigits},
+    {.name = "SiraTekrarLabel", .kind = ControlKind::Label, .bounds = {12, 44, 0, 0},
+     .text = "Denetim s\xFDras\xFD, yeniden:"},
+    {.name = "SiraTekrar", .kind = ControlKind::Edit, .bounds = {kEditLeft, 40, 80, 21},
+     .color = platform::kWindowColor, .tabOrder = 1, .options = kHiddenDigits},
+    {.name = "SiraDurum", .kind = ControlKind::Label, .bounds = {12, 70, 0, 0}},
+    {.name = "KurulBaskaniLabel", .kind = ControlKind::Label, .bounds = {12, 104, 0, 0},
+     .text = "S\xFDnav Kurulu Ba\xFEkan\xFD:"},
+    {.name = "KurulBaskani", .kind = ControlKind::Edit, .bounds = {kEditLeft, 100, 180, 21},
+     .color = platform::kWindowColor, .tabOrder = 2},
+    {.name = "Uye1Label", .kind = ControlKind::Label, .bounds = {12, 132, 0, 0}, .text = "\xDCye:"},
+    {.name = "Uye1", .kind = ControlKind::Edit, .bounds = {kEditLeft, 128, 180, 21}, .color = platform::kWindowColor,
+     .tabOrder = 3},
+    {.name = "Uye2Label", .kind = ControlKind::Label, .bounds = {12, 160, 0, 0}, .text = "\xDCye:"},
+    {.name = "Uye2", .kind = ControlKind::Edit, .bounds = {kEditLeft, 156, 180, 21}, .color = platform::kWindowColor,
+     .tabOrder = 4},
+    {.name = "YaziciLabel", .kind = ControlKind::Label, .bounds = {12, 188, 0, 0}, .text = "Yaz\xFD" "c\xFD:"},
+    {.name = "Yazici", .kind = ControlKind::Edit, .bounds = {kEditLeft, 184, 180, 21},
+     .color = platform::kWindowColor, .tabOrder = 5},
+    {.name = "TutanakKlasoruLabel", .kind = ControlKind::Label, .bounds = {12, 216, 0, 0},
+     .text = "Tutanak klas\xF6r\xFC:"},
+    {.name = "TutanakKlasoru", .kind = ControlKind::Edit, .bounds = {kEditLeft, 212, 180, 21},
+     .color = platform::kWindowColor, .tabOrder = 6},
+    {.name = "YaziciAciklama", .kind = ControlKind::Label, .bounds = {12, 242, 0, 0},
+     .text = "Yaz\xFD" "c\xFD bo\xFE: Windows'un varsay\xFDlan\xFD; \"yok\": tutanak bas\xFDlmaz."},
+    {.name = "KlasorAciklama", .kind = ControlKind::Label, .bounds = {12, 258, 0, 0},
+     .text = "Klas\xF6r bo\xFE: C:\\ProgramData\\PC1\\Tutanaklar"},
+    {.name = "Kaydet", .kind = ControlKind::Button, .bounds = {232, 284, 85, 25}, .text = "Kaydet", .tabOrder = 7},
+    {.name = "Vazgec", .kind = ControlKind::Button, .bounds = {327, 284, 85, 25}, .text = "Vazge\xE7",
+     .tabOrder = 8},
+};
+// clang-format on
+
+static_assert(platform::ContainersPrecedeTheirControls(kAyarFormControls));
+
+}  // namespace ayar_layout
+
+using ayar_layout::kAyarFormControls;
+
+const platform::FormSpec& AyarFormSpec();
+std::span<const platform::ControlSpec> AyarFormControls();
+
+// The controls that the window's code names; a name missing from the table does not compile.
+namespace AyarForm {
+
+template <platform::ControlName name>
+consteval auto Control() {
+    return platform::FindControl<TAyarForm, kAyarFormControls, name>();
+}
+
+inline constexpr auto Sira = Control<"Sira">();
+inline constexpr auto SiraTekrar = Control<"SiraTekrar">();
+inline constexpr auto SiraDurum = Control<"SiraDurum">();
+inline constexpr auto KurulBaskani = Control<"KurulBaskani">();
+inline constexpr auto Uye1 = Control<"Uye1">();
+inline constexpr auto Uye2 = Control<"Uye2">();
+inline constexpr auto Yazici = Control<"Yazici">();
+inline constexpr auto TutanakKlasoru = Control<"TutanakKlasoru">();
+inline constexpr auto Kaydet = Control<"Kaydet">();
+inline constexpr auto Vazgec = Control<"Vazgec">();
+
+}  // namespace AyarForm
+
+}  // namespace settings

@@ -1,0 +1,68 @@
+// PC1Ayar.exe, the installation's settings program: with /SIRA=<six different digits> it sets the supervisor's
+// sequence and shows nothing, as the installer runs it silently; otherwise it shows its window.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "app/SettingsFile.h"
+#include "exam/SupervisorSecret.h"
+#include "settings/AyarForm.h"
+
+namespace {
+
+// What the program ends with, for the installer.
+constexpr int kSaved = 0;
+constexpr int kCancelled = 1;
+constexpr int kSettingsFault = 2;
+constexpr int kNotASequence = 4;
+constexpr int kNotWritten = 5;
+
+constexpr std::wstring_view kSequenceOption = L"/SIRA=";
+
+// The value of /SIRA= on the command line; a character outside ASCII stays a character no sequence has.
+std::optional<std::string> SequenceOption() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::optional<std::string> sequence;
+    for (int i = 1; i < count && arguments; ++i) {
+        const std::wstring_view argument = arguments[i];
+        if (argument.size() < kSequenceOption.size() ||
+            CompareStringOrdinal(argument.data(), static_cast<int>(kSequenceOption.size()), kSequenceOption.data(),
+                                 static_cast<int>(kSequenceOption.size()), TRUE) != CSTR_EQUAL)
+            continue;
+        sequence.emplace();
+        for (const wchar_t c : argument.substr(kSequenceOption.size())) *sequence += c < 0x80 ? char(c) : '?';
+    }
+    LocalFree(arguments);
+    return sequence;
+}
+
+int SetSequenceSilently(const std::string& sequence, const std::string& fileBytes) {
+    if (!app::IsSequence(sequence)) return kNotASequence;
+    const app::SequenceHash hash = exam::HashSequence(sequence, exam::IterationsForCheckTime());
+    const app::SettingValue value{app::kSequenceKey, app::FormatSequenceHash(hash)};
+    return app::WriteSettingsBytes(app::WithSettings(fileBytes, {&value, 1})) ? kNotWritten : kSaved;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const std::optional<std::string> sequence = SequenceOption();
+    std::variant<std::string, app::SettingsError> bytes = app::ReadSettingsBytes();
+    std::variant<app::Settings, app::SettingsError> settings = std::holds_alternative<std::string>(bytes)
+                                                                   ? app::ParseSettings(std::get<std::string>(bytes))
+                                                                   : std::get<app::SettingsError>(bytes);
+    if (const auto* error = std::get_if<app::SettingsError>(&settings)) {
+        if (!sequence) app::ShowSettingsError(*error);
+        return kSettingsFault;
+    }
+    if (sequence) return SetSequenceSilently(*sequence, std::get<std::string>(bytes));
+
+    settings::TAyarForm form(std::get<app::Settings>(settings), std::get<std::string>(std::move(bytes)));
+    form.ShowModal();
+    return form.Saved() ? kSaved : kCancelled;
+}

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# The supervisor's sequence as each installation sets its own: the release installed silently with /SIRA=, the
+# sequence typed with real keys on the installed PC1 (another one shows no close button), changed in the settings
+# program's window, and an installation without one, where PC1 tells the supervisor so and runs no exam.
+# Usage: installed-sequence.sh WINDOWS_BUILD_TREE
+set -euo pipefail
+source "$(dirname "$0")/driver.sh" "$1"
+
+setup=$(ls "$WINDOWS_BUILD"/PC1-*-setup.exe)
+folder=$WINEPREFIX/drive_c/PC1-e2e
+first=$(supervisor_sequence)
+second=$(rev <<<"$first")
+
+uninstall() {
+    stop_program
+    [ -f "$folder/Uninstall.exe" ] && "${WINE_ENV[@]}" wine "$folder/Uninstall.exe" /S /AYARLARISIL
+    for _ in $(seq 100); do [ -e "$folder/PC1.exe" ] || break; sleep 0.2; done
+    rm -rf "$folder"
+}
+
+# The entry filled in and the exam started, with a word typed.
+start_exam() {
+    run_program "$folder"
+    type_field 7
+    type_field ali
+    type_field veli
+    inspect wait TSinavForm 10 || fail "no exam window after the entry"
+    click TSinavForm.Baslat
+    inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
+    xdotool type --delay 40 ilk
+    expect_text TSinavForm.Yazilan ilk
+}
+
+# One sequence typed with Alt held has no effect; the other reveals the close button, which ends PC1.
+expect_only_sequence() {  # the sequence that works, one that does not
+    # shellcheck disable=SC2046
+    keys_with_alt $(grep -o . <<<"$2")
+    xdotool key period
+    expect_text TSinavForm.Yazilan ilk.
+    expect_eq "close button after a sequence not set" "$(inspect visible TSinavForm.KapatBtn)" 0
+    # shellcheck disable=SC2046
+    keys_with_alt $(grep -o . <<<"$1")
+    inspect wait TSinavForm.KapatBtn 5 || fail "no close button after the sequence $1"
+    click TSinavForm.KapatBtn
+    expect_exit_code 0
+}
+
+trap uninstall EXIT
+"${WINE_ENV[@]}" wine "$setup" /S "/SIRA=$first" '/D=C:\PC1-e2e' || fail "the silent install ended with $?"
+grep -q '^DenetimSirasi=pbkdf2-sha256:' "$folder/PC1.ini" || fail "no sequence in the installed PC1.ini"
+grep -q "$first" "$folder/PC1.ini" && fail "the installed PC1.ini holds the digits"
+start_exam
+expect_only_sequence "$first" "$second"
+
+# The settings program's window: the new sequence typed twice, hidden, then saved.
+(cd "$folder" && exec "${WINE_ENV[@]}" wine PC1Ayar.exe) &
+settings_pid=$!
+inspect wait TAyarForm 30 || fail "no settings window"
+click TAyarForm.Sira
+xdotool type --delay 60 "$second"
+click TAyarForm.SiraTekrar
+xdotool type --delay 60 "$second"
+expect_eq "the sequence as the settings window shows it" "$(inspect text TAyarForm.Sira)" "$second"
+shoot settings-window TAyarForm
+click TAyarForm.Kaydet
+for _ in $(seq 100); do kill -0 "$settings_pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$settings_pid" 2>/dev/null && { kill -9 "$settings_pid"; fail "the settings program still runs after saving"; }
+wait "$settings_pid" || fail "the settings program ended with $?"
+grep -q "$second" "$folder/PC1.ini" && fail "PC1.ini holds the digits"
+start_exam
+expect_only_sequence "$second" "$first"
+
+# No sequence: a message for the supervisor, no entry dialog, and PC1 ends when it is read.
+sed -i 's/^DenetimSirasi=.*/DenetimSirasi=\r/' "$folder/PC1.ini"
+(cd "$folder" && exec "${WINE_ENV[@]}" wine PC1.exe) &
+PC1_PID=$!
+inspect wait '#32770' 30 || fail "no message without a sequence"
+expect_eq "entry dialog without a sequence" "$(inspect visible TGirisForm)" 0
+shoot no-sequence
+xdotool key Return
+expect_exit_code 3
+echo PASS
