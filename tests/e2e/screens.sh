@@ -11,7 +11,8 @@
 # Usage: screens.sh WINDOWS_BUILD_TREE
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/common.sh"
-BIN=$(realpath "$1")/bin
+WINDOWS_BUILD=$(realpath "$1")
+BIN=$WINDOWS_BUILD/bin
 SHOTS_DIR=${SHOTS_DIR:-}
 ensure_turkish_locale
 unset DISPLAY
@@ -69,9 +70,10 @@ use_dpi() {
 inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
 shoot() { [ -z "$SHOTS_DIR" ] || { mkdir -p "$SHOTS_DIR" && import -window root "$SHOTS_DIR/$1.png"; }; }
 
+source "$(dirname "$0")/run-folder.sh"
+
 start_program() {
-    RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-screens.XXXXXX")
-    cp "$BIN/PC1.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    make_run_folder || { fail "PC1Ayar.exe /SIRA= ended with $?"; return 1; }
     (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1.exe) &
     PC1_PID=$!
     inspect wait TGirisForm 60 || { fail "no entry dialog within 60 s"; return 1; }
