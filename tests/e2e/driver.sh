@@ -52,7 +52,7 @@ expect_text() { expect_shown text "$@"; }  # target, text
 expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\n' "$@")"; }  # words
 
 # The supervisor's sequence of this build tree's tests, which drew it or was given it at configure time.
-supervisor_sequence() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$WINDOWS_BUILD/CMakeCache.txt"; }
+supervisor_sequence() { tests_sequence "$WINDOWS_BUILD"; }
 supervisor_digits() { supervisor_sequence | grep -o .; }  # one a line
 
 # Starts PC1.exe in a fresh folder beside the sample text and the given settings file if any, in which the settings
@@ -61,7 +61,7 @@ start_program() {  # [PC1.ini]
     RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
     cp "$BIN/PC1.exe" "$BIN/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
     [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
-    (cd "$RUN_DIR" && "${WINE_ENV[@]}" wine PC1Ayar.exe "/SIRA=$(supervisor_sequence)") || fail "PC1Ayar.exe /SIRA= ended with $?"
+    set_tests_sequence "$RUN_DIR" "$WINDOWS_BUILD" || fail "PC1Ayar.exe /SIRA= ended with $?"
     run_program "$RUN_DIR"
 }
 
