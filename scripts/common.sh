@@ -87,17 +87,23 @@ start_wineserver() {
 
 stop_wineserver() { wineserver -k 2>/dev/null || true; }
 
+# The supervisor's sequence of a Windows build tree's tests, which it drew or was given at configure time.
+tests_sequence() { sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' "$1/CMakeCache.txt"; }  # Windows build tree
+
+# Sets that sequence with the settings program in a folder that holds it beside PC1.exe.
+set_tests_sequence() {  # folder, Windows build tree
+    local sequence
+    sequence=$(tests_sequence "$2")
+    (cd "$1" && wine PC1Ayar.exe "/SIRA=$sequence")
+}
+
 # Runs PC1.exe from the run folder next to the sample text, in the background; PC1_PID is Wine's process.
 start_pc1() {
     local run_dir=$BUILD/run
     mkdir -p "$run_dir"
     cp "$BUILD/windows/bin/PC1.exe" "$BUILD/windows/bin/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$run_dir/"
-    # PC1 starts no exam without a supervisor's sequence: the folder gets the build tree's own, which the tests use
-    # too (PC1_SUPERVISOR_SEQUENCE in build/windows/CMakeCache.txt).
-    if ! grep -qi '^DenetimSirasi=pbkdf2' "$run_dir/PC1.ini" 2>/dev/null; then
-        (cd "$run_dir" && wine PC1Ayar.exe "/SIRA=$(sed -n 's/^PC1_SUPERVISOR_SEQUENCE:STRING=//p' \
-            "$BUILD/windows/CMakeCache.txt")")
-    fi
+    # PC1 starts no exam without a supervisor's sequence: the folder gets the build tree's own, which the tests use too.
+    grep -qi '^DenetimSirasi=pbkdf2' "$run_dir/PC1.ini" 2>/dev/null || set_tests_sequence "$run_dir" "$BUILD/windows"
     (cd "$run_dir" && exec env LC_ALL="${PC1_LOCALE:-tr_TR.UTF-8}" LOCPATH="$LOCALE_DIR" wine PC1.exe) &
     PC1_PID=$!
 }

@@ -11,6 +11,7 @@ packages=(
     wine64 wine xvfb                                      # running PC1.exe and its tests
     fonts-wine fonts-liberation locales                   # faces with Turkish glyphs; the tr_TR locale for Wine
     imagemagick xdotool x11-utils x11-xkb-utils           # screenshots, real X input, keypad keycodes (xkbcomp)
+    pngquant                                              # the README's screenshots kept small (tools/screens)
     xserver-xephyr x11-xserver-utils                      # two monitors (Xinerama) and a resolution change (xrandr)
     nsis                                                  # the installer PC1-<version>-setup.exe (release target)
     clang libclang-rt-14-dev                              # the text core's fuzz target: libFuzzer and sanitizers

@@ -51,11 +51,17 @@ expect_text() { expect_shown text "$@"; }  # target, text
 # ANSI code page, which under 1252 turns ş ı ğ İ into s i g I; the list has every letter as the program holds it.
 expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\n' "$@")"; }  # words
 
-source "$(dirname "${BASH_SOURCE[0]}")/run-folder.sh"
+# The supervisor's sequence of this build tree's tests, which drew it or was given it at configure time.
+supervisor_sequence() { tests_sequence "$WINDOWS_BUILD"; }
+supervisor_digits() { supervisor_sequence | grep -o .; }  # one a line
 
-# Starts PC1.exe in a run folder with the given settings file if any; whatever happens, it ends with the script.
+# Starts PC1.exe in a fresh folder beside the sample text and the given settings file if any, in which the settings
+# program sets the tests' sequence; whatever happens, it ends with the script.
 start_program() {  # [PC1.ini]
-    make_run_folder "$@" || fail "PC1Ayar.exe /SIRA= ended with $?"
+    RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
+    cp "$BIN/PC1.exe" "$BIN/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
+    [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
+    set_tests_sequence "$RUN_DIR" "$WINDOWS_BUILD" || fail "PC1Ayar.exe /SIRA= ended with $?"
     run_program "$RUN_DIR"
 }
 

@@ -1,0 +1,53 @@
+# shellcheck shell=bash
+# X servers and wine servers of a script's own, for running the program at the screen sizes and densities it
+# chooses: each screen is an X server started for it, and each density a wine server started after Wine's
+# LogPixels is set (a running one keeps the screen size and density it started with). The density is set in a copy
+# of the shared prefix, which the other tests keep at 96 dpi. Source it, don't run it.
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+X_PIDS=()
+
+# Makes the shared prefix if it is missing (on the display there is, which must be one), then uses the screens'
+# copy of it from the next wine server on.
+use_screens_prefix() {
+    WINEPREFIX=$BUILD/wine-prefix ensure_wine_prefix
+    export WINEPREFIX=$BUILD/wine-prefix-screens
+    [ -f "$WINEPREFIX/system.reg" ] || cp -a "$BUILD/wine-prefix" "$WINEPREFIX"
+}
+
+# Starts an X server on a free display and makes it the display: the server's command without its display.
+start_x() {
+    local n
+    for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || break; done
+    "$@" ":$n" -nolisten tcp >/dev/null 2>&1 &
+    X_PIDS+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+    echo "no X server on :$n" >&2
+    exit 1
+}
+
+# Ends the wine server and every X server started here.
+stop_x() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    [ ${#X_PIDS[@]} -eq 0 ] && return
+    kill "${X_PIDS[@]}" 2>/dev/null
+    wait "${X_PIDS[@]}" 2>/dev/null || true
+    X_PIDS=()
+}
+
+# The density Windows programs see from the next wine server on, which this starts.
+use_dpi() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+    start_wineserver
+}
+
+# A screenshot made small enough to keep in the repository: 128 colours, which the program's flat colours and
+# anti-aliased text keep, undithered, which halves the backdrop's picture against dithered ones at the cost of faint
+# bands in its gradients.
+shrink_png() {  # file
+    pngquant --force --strip --speed 1 --nofs --output "$1" 128 -- "$1"
+}
