@@ -118,6 +118,7 @@ private:
     void Relayout();
     bool ApplyLayout();
     HWND ContainerHandle(int index) const;
+    int WidthForText(int width) const;
     void InvalidateInContainer(const form_internals::ControlRecord& control, const geometry::Rect& area) const;
     void PaintContainer(int index, HDC dc, const RECT& client);
     void FocusFirstControl();

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/FormInternals.h"
@@ -132,7 +134,7 @@ void Form::ReleasePlacement() { placement_.Release(); }
 
 void Form::CentreClientArea(SIZE client, HWND over) {
     centring_ = Centring{client, over};
-    RECT frame{0, 0, geometry::Scaled(client.cx, dpi_), geometry::Scaled(client.cy, dpi_)};
+    RECT frame{0, 0, WidthForText(geometry::Scaled(client.cx, dpi_)), geometry::Scaled(client.cy, dpi_)};
     AdjustWindowRectExForDpi(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE),
                              GetDpiForWindow(Handle()));
     RECT area = PrimaryMonitorBounds();
@@ -141,6 +143,18 @@ void Form::CentreClientArea(SIZE client, HWND over) {
     const int height = frame.bottom - frame.top;
     SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
                  height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The faces that stand in for the designed fonts may be wider than they: when a line of text would reach past the
+// client area, the area grows to hold it with the margin its left side keeps.
+int Form::WidthForText(int width) const {
+    int margin = width, right = 0;
+    for (const ControlRecord& c : controls_) {
+        if (c.parent != geometry::kRoot || !c.visible) continue;
+        margin = std::min(margin, c.placed.left);
+        if (c.spec->kind == ControlKind::Label) right = std::max(right, c.placed.Right());
+    }
+    return right > width ? right + margin : width;
 }
 
 void Form::ShowModal(const std::function<bool()>& idleStep) {

@@ -166,4 +166,16 @@ TEST_F(ScreenFit, AScreenChangeFitsTheWindowThenTheDialogOverIt) {
     }
 }
 
+// The faces standing in for the designed fonts are wider than they: no line of the dialog's text is cut at its edge.
+TEST_F(ScreenFit, TheTimeUpDialogHoldsEveryLineOfItsText) {
+    const result::TSonucForm dialog(form.Handle());
+    RECT client;
+    GetClientRect(dialog.Handle(), &client);
+    for (int i = 0; i < static_cast<int>(std::size(result::kSonucFormControls)); ++i) {
+        if (result::kSonucFormControls[i].kind != platform::ControlKind::Label) continue;
+        SCOPED_TRACE(std::string(result::kSonucFormControls[i].name));
+        EXPECT_LE(dialog.Control(result::TSonucForm::Id{i}).Bounds().Right(), client.right);
+    }
+}
+
 }  // namespace

@@ -160,7 +160,8 @@ TEST_F(SonucDialog, FixedFrameWithTheDesignedClientAreaCentredOverTheExamWindow)
     RECT client, outer, button1;
     GetClientRect(hwnd, &client);
     GetWindowRect(hwnd, &outer);
-    EXPECT_EQ(client.right, 407);
+    // Wider only where a face standing in for the designed font would cut a line (tests/win/ScreenFitTest.cpp).
+    EXPECT_GE(client.right, 407);
     EXPECT_EQ(client.bottom, 220);
     EXPECT_NEAR(outer.left + outer.right, GetSystemMetrics(SM_CXSCREEN), 1);
     EXPECT_NEAR(outer.top + outer.bottom, GetSystemMetrics(SM_CYSCREEN), 1);
