@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "bench/Stopwatch.h"
+#include "bench/TypedText.h"
 #include "exam/Unit1.h"
 #include "tests/win/ExamDriver.h"
 
@@ -16,28 +16,6 @@ namespace {
 
 using bench::Milliseconds;
 using bench::PerformanceCount;
-
-std::string TypedText(int words) {
-    static const char* kWords[] = {"bir",
-                                   "iki",
-                                   "\xFC\xE7",
-                                   "kalem",
-                                   "defter",
-                                   "\xE7i\xE7"
-                                   "ek",
-                                   "a\xF0"
-                                   "a\xE7",
-                                   "\xF6\xF0renci",
-                                   "G\xFCnayd\xFDn,",
-                                   "\xFDrmak."};
-    std::mt19937 random(1254);
-    std::string text;
-    for (int i = 0; i < words; ++i) {
-        text += kWords[random() % std::size(kWords)];
-        text += (i % 12 == 11) ? "\r\n" : " ";
-    }
-    return text;
-}
 
 struct Figures {
     double median, percentile95, worst;
@@ -57,7 +35,7 @@ int main() {
     const HWND yazilan = exam.yazilan.Handle();
     std::printf("key release to updated counters (target: median under 2 ms at 1,000 words)\n");
     for (int words : {100, 1000, 5000}) {
-        exam.yazilan.SetText(TypedText(words));
+        exam.yazilan.SetText(bench::TypedText(words));
         exam.yazilan.Select(exam.yazilan.TextLength(), 0);
         platform::EventArgs args;
         form.YazilanKeyUp(args);  // the first release fills the word list once

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/Stopwatch.h"
+#include "bench/TypedText.h"
 #include "exam/Unit1.h"
 #include "result/RecordArchive.h"
 #include "result/RecordPrinter.h"
@@ -31,24 +32,6 @@ constexpr DWORD kSpoolerSettlesMs = 1500;
 
 LARGE_INTEGER dialogClosedAt;
 
-std::string Words(int count) {
-    static const char* kWords[] = {"bir",
-                                   "iki",
-                                   "\xFC\xE7",
-                                   "kalem",
-                                   "defter",
-                                   "\xE7i\xE7"
-                                   "ek",
-                                   "a\xF0"
-                                   "a\xE7",
-                                   "\xDDstanbul",
-                                   "kitapl\xFDk",
-                                   "yanl\xFD\xFEs"};
-    std::string text;
-    for (int i = 0; i < count; ++i) text += std::string(kWords[i % std::size(kWords)]) + (i % 12 == 11 ? "\r\n" : " ");
-    return text;
-}
-
 // Closes the time-up dialog as soon as it shows, noting when.
 void CloseTheDialogWhenShown() {
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
@@ -62,7 +45,7 @@ void CloseTheDialogWhenShown() {
 
 double ResultsAfterTheDialog(const app::Settings& settings) {
     testing_pc1::SampleFolder folder;
-    folder.Write(Words(200));
+    folder.Write(bench::TypedText(200));
     testing_pc1::ClockedSinavForm form(settings);
     ShowWindow(form.Handle(), SW_SHOW);
     const auto start = form.now;
@@ -70,7 +53,7 @@ double ResultsAfterTheDialog(const app::Settings& settings) {
     platform::EventArgs args;
     form.now = start + 5s;
     form.BaslatTimerTimer(args);
-    form.Control(exam::SinavForm::Yazilan).SetText(Words(kTypedWords));
+    form.Control(exam::SinavForm::Yazilan).SetText(bench::TypedText(kTypedWords));
     form.YazilanKeyUp(args);
     CloseTheDialogWhenShown();
     form.now = start + 186s;
@@ -99,7 +82,7 @@ double RecordShare(const app::Settings& settings) {
     record.computer = "PC1 - (BENCH)";
     record.computerName = "BENCH";
     record.candidateNumber = "12345";
-    record.typedText = Words(kTypedWords);
+    record.typedText = bench::TypedText(kTypedWords);
     const std::string_view rows = result::RecordTemplateRows();
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     std::vector<double> times;
