@@ -49,12 +49,10 @@ public:
     int TextLength() const { return RichEditTextLength(Handle()); }
     int LineCount() const { return RichEditLineCount(Handle()); }
     bool LoadRtf(std::string_view rtf) const { return LoadRichEditRtf(Handle(), rtf); }
-    void Type(wchar_t character) const { TypeIntoRichEdit(Handle(), character); }
     void Select(int start, int length) const { SelectRichEditRange(Handle(), start, length); }
     int SelectionStart() const { return RichEditSelectionStart(Handle()); }
     int SelectionLength() const { return RichEditSelectionLength(Handle()); }
     void StyleSelection(TextStyle style) const { SetRichEditSelectionStyle(Handle(), style); }
-    bool IsUnderlined(int start, int length) const { return IsRichEditRangeUnderlined(Handle(), start, length); }
     bool IsReadOnly() const { return IsRichEditReadOnly(Handle()); }
     void SetReadOnly(bool readOnly) const { SetRichEditReadOnly(Handle(), readOnly); }
     // Lines no wider than `pixels`, in a column centred in the control.
