@@ -33,9 +33,8 @@ void ShowMessage(const std::string& text) {
 }  // namespace
 
 std::wstring SettingsPath() {
-    std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path.substr(0, path.find_last_of(L"\\/") + 1) + L"PC1.ini";
+    const std::wstring program = platform::ProgramPath();
+    return program.substr(0, program.find_last_of(L"\\/") + 1) + L"PC1.ini";
 }
 
 std::variant<std::string, SettingsError> ReadSettingsBytes() {
@@ -65,20 +64,20 @@ std::variant<Settings, SettingsError> ReadSettingsFile() {
 // The new file is written whole beside the old one and then renamed over it.
 std::optional<std::string> WriteSettingsBytes(std::string_view bytes) {
     const std::wstring path = SettingsPath(), written = path + L".yeni";
+    DWORD error = ERROR_SUCCESS;
     {
         const platform::UniqueFile file = platform::OpenedFile(
             CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return platform::SystemReason(GetLastError());
-        DWORD done = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-            done != bytes.size() || !FlushFileBuffers(file.get())) {
-            const DWORD error = GetLastError();
-            DeleteFileW(written.c_str());
-            return platform::SystemReason(error);
-        }
+        error = platform::WriteAndFlush(file.get(), bytes);
+    }
+    // Closed first: a file open without shared deletion cannot be deleted.
+    if (error) {
+        DeleteFileW(written.c_str());
+        return platform::SystemReason(error);
     }
     if (!MoveFileExW(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
+        error = GetLastError();
         DeleteFileW(written.c_str());
         return platform::SystemReason(error);
     }

@@ -8,6 +8,7 @@
 #include "entry/Unit2.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Files.h"
 #include "platform/RichEdit.h"
 #include "result/SonucUnit.h"
 
@@ -24,8 +25,7 @@ void ReportToExamWindow(const std::exception& error) { errorWindow->UygulamaHata
 
 // The executable's file name without its last four characters, the ".exe".
 std::string ProgramName() {
-    std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    const std::wstring path = platform::ProgramPath();
     const std::wstring fileName = path.substr(path.find_last_of(L"\\/") + 1);
     return platform::NarrowCp1254(fileName.substr(0, fileName.size() - std::min<std::size_t>(fileName.size(), 4)));
 }

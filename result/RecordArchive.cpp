@@ -42,13 +42,6 @@ Error CreateFolder(const std::wstring& folder) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ERROR_SUCCESS : error;
 }
 
-Error WriteAndFlush(HANDLE file, std::string_view bytes) {
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return GetLastError();
-    if (written != bytes.size()) return ERROR_WRITE_FAULT;
-    return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
-}
-
 // The document is written under a temporary name and then given its own, so that no record's name ever holds half a
 // document; a name already taken, by an earlier record or by another writer at the same moment, is never
 // overwritten: the record takes the next numbered name.
@@ -61,7 +54,7 @@ Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::st
     {
         const UniqueFile file = platform::OpenedFile(
             CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        error = file ? WriteAndFlush(file.get(), document) : GetLastError();
+        error = file ? platform::WriteAndFlush(file.get(), document) : GetLastError();
     }
     for (int copy = 1; !error && copy <= kMaxCopies; ++copy) {
         const std::string name = RecordFileName(record, copy);
@@ -96,7 +89,7 @@ Error AppendLine(const std::wstring& path, std::string_view line) {
     std::string bytes;
     if (end.QuadPart == 0) bytes = std::string(kUtf8ByteOrderMark) + RecordsFileHeader();
     bytes += line;
-    return WriteAndFlush(file.get(), bytes);
+    return platform::WriteAndFlush(file.get(), bytes);
 }
 
 std::string FolderAndReason(const std::wstring& path, Error error) {
