@@ -28,6 +28,15 @@ struct PlacedWord {
 };
 std::vector<PlacedWord> SplitPlacedWords(std::string_view text);
 
+// A word as the splitter reads it, with the position it reads on from, which is the last byte it looked at to see
+// that the word had ended: a change of the text after `readOn` leaves the word as it is.
+struct ReadWord {
+    PlacedWord placed;
+    std::size_t readOn;
+};
+// The words of the text from `from` on, where the splitter stands between two words.
+std::vector<ReadWord> SplitReadWords(std::string_view text, std::size_t from);
+
 // Scored word list of a text: its words after punctuation blanking.
 WordList ScoredWords(std::string_view text);
 

@@ -8,7 +8,7 @@ namespace {
 // Reads the text as if it were followed by a byte 0, which ends it.
 class ByteReader {
 public:
-    explicit ByteReader(std::string_view text) : text_(text) {}
+    ByteReader(std::string_view text, std::size_t from) : text_(text), pos_(from) {}
 
     unsigned char Peek(std::size_t ahead = 0) const {
         const std::size_t at = pos_ + ahead;
@@ -19,7 +19,7 @@ public:
 
 private:
     std::string_view text_;
-    std::size_t pos_ = 0;
+    std::size_t pos_;
 };
 
 bool IsSeparator(unsigned char byte) { return byte >= 1 && byte <= ' '; }
@@ -52,9 +52,9 @@ std::string ReadPlainWord(ByteReader& reader) {
 
 }  // namespace
 
-std::vector<PlacedWord> SplitPlacedWords(std::string_view text) {
-    std::vector<PlacedWord> words;
-    ByteReader reader(text);
+std::vector<ReadWord> SplitReadWords(std::string_view text, std::size_t from) {
+    std::vector<ReadWord> words;
+    ByteReader reader(text, from);
     while (true) {
         while (IsSeparator(reader.Peek())) {
             reader.Skip();
@@ -67,8 +67,17 @@ std::vector<PlacedWord> SplitPlacedWords(std::string_view text) {
             reader.Skip();
         }
         const std::size_t start = reader.Position();
-        words.push_back({start, quoted ? ReadQuotedWord(reader) : ReadPlainWord(reader)});
+        std::string word = quoted ? ReadQuotedWord(reader) : ReadPlainWord(reader);
+        words.push_back({{start, std::move(word)}, reader.Position()});
     }
+}
+
+std::vector<PlacedWord> SplitPlacedWords(std::string_view text) {
+    std::vector<PlacedWord> words;
+    for (ReadWord& word : SplitReadWords(text, 0)) {
+        words.push_back(std::move(word.placed));
+    }
+    return words;
 }
 
 WordList SplitWords(std::string_view text) {
