@@ -149,7 +149,7 @@ struct ExamRun {
 ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
     testing_pc1::StartedExam exam;
     const HWND yazilan = exam.yazilan.Handle();
-    if (typing) exam.yazilan.SetText(TypedWords(kTypedWords));
+    if (typing) testing_pc1::TypeInto(exam.yazilan.Handle(), TypedWords(kTypedWords));
     const int charactersBefore = exam.yazilan.TextLength();
     exam.yazilan.Select(charactersBefore, 0);
     SetFocus(yazilan);

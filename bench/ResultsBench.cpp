@@ -53,7 +53,7 @@ double ResultsAfterTheDialog(const app::Settings& settings) {
     platform::EventArgs args;
     form.now = start + 5s;
     form.BaslatTimerTimer(args);
-    form.Control(exam::SinavForm::Yazilan).SetText(bench::TypedText(kTypedWords));
+    testing_pc1::TypeInto(form.Control(exam::SinavForm::Yazilan).Handle(), bench::TypedText(kTypedWords));
     form.YazilanKeyUp(args);
     CloseTheDialogWhenShown();
     form.now = start + 186s;

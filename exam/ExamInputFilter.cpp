@@ -59,14 +59,13 @@ bool IsClipboardChord(WPARAM key) {
     return Held(VK_SHIFT) && (key == VK_INSERT || key == VK_DELETE);
 }
 
-// Keys that change the text of a read-only area all the same: undo and redo.
-bool ChangesText(WPARAM key) {
-    return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK) || key == VK_BACK ||
-           key == VK_DELETE;
+// Undo and redo, which would change a text area behind the exam's back, read-only or not.
+bool IsUndoChord(WPARAM key) {
+    return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK);
 }
 
 // The control characters that chords type, as opposed to Tab, Enter and Backspace.
-bool IsChordCharacter(WPARAM character) {
+bool IsChordCharacter(wchar_t character) {
     return character < 0x20 && character != '\t' && character != '\r' && character != '\n' && character != '\b';
 }
 
@@ -74,45 +73,32 @@ bool SentFromElsewhere() { return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISME
 
 }  // namespace
 
-bool ExamInputFilter::Refuses(Target target, UINT message, WPARAM wParam, bool typing) {
+bool ExamInputFilter::Refuses(Target target, UINT message, WPARAM wParam, bool typing) const {
     // Windows itself sends the window messages from elsewhere (settings, shutdown): only commands and
     // notifications, which no one else may give and whose pointers Windows does not copy, are refused.
     const bool command = message == WM_COMMAND || message == WM_NOTIFY;
     if (SentFromElsewhere() && (target == Target::Window ? command : !Reads(message))) return true;
-    if ((IsKeyMessage(message) || IsCharacterMessage(message)) && RefusesKey(message, wParam)) return true;
+    if ((IsKeyMessage(message) || IsCharacterMessage(message)) && RefusesKey(message)) return true;
     if (target != Target::TypingArea && target != Target::SampleText) return false;
 
     if (IsClipboardOrUndo(message)) return true;
     const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    if (keyDown && (IsClipboardChord(wParam) || (!typing && ChangesText(wParam)))) return true;
-    return message == WM_CHAR && (IsChordCharacter(wParam) || (target == Target::TypingArea && !typing));
+    if (keyDown && (IsClipboardChord(wParam) || IsUndoChord(wParam))) return true;
+    return message == WM_CHAR && !TypesCharacter(target, static_cast<wchar_t>(wParam), typing);
+}
+
+bool ExamInputFilter::TypesCharacter(Target target, wchar_t character, bool typing) {
+    return !IsChordCharacter(character) && (target != Target::TypingArea || typing);
 }
 
 // A key counts when the keyboard made it: not when another program posted it, sent it or injected it with
-// SendInput. The characters a key types are made from it by the message loop and carry no origin of their own,
-// so each key of the keyboard lets through the one character it types, or two after a dead key (the accent and
-// the letter, when they do not combine); Alt released after a code on the keypad types one too.
-bool ExamInputFilter::RefusesKey(UINT message, WPARAM wParam) {
+// SendInput. No character message counts at all: the program makes the characters of the keyboard's keys itself
+// (platform/KeyTranslator), so one that arrives came from somewhere else.
+bool ExamInputFilter::RefusesKey(UINT message) const {
     if (keys_ == KeySources::Any) return false;
-    if (IsCharacterMessage(message)) {
-        if (charactersDue_ == 0) return true;
-        --charactersDue_;
-        deadKeyPending_ = message == WM_DEADCHAR || message == WM_SYSDEADCHAR;
-        return false;
-    }
+    if (IsCharacterMessage(message)) return true;
     INPUT_MESSAGE_SOURCE source{};
-    const bool fromKeyboard = GetCurrentInputMessageSource(&source) && source.originId == IMO_HARDWARE;
-    if (!fromKeyboard) {
-        charactersDue_ = 0;
-        return true;
-    }
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    if (down)
-        charactersDue_ = deadKeyPending_ ? 2 : 1;
-    else if (wParam == VK_MENU)
-        charactersDue_ = 1;
-    if (down) deadKeyPending_ = false;
-    return false;
+    return !GetCurrentInputMessageSource(&source) || source.originId != IMO_HARDWARE;
 }
 
 bool ExamInputFilter::AcceptsQueuedForControl(UINT message) {

@@ -21,18 +21,19 @@ public:
 
     // A message as it reaches its window, sent or dispatched; true when the window must not see it. `typing` says
     // whether the exam takes the candidate's typing now.
-    bool Refuses(Target target, UINT message, WPARAM wParam, bool typing);
+    bool Refuses(Target target, UINT message, WPARAM wParam, bool typing) const;
+    // Whether a character that the program made of a key press types into the target now: never the control
+    // characters of chords, nor in a typing area that takes no typing.
+    static bool TypesCharacter(Target target, wchar_t character, bool typing);
     // A message taken from the thread's queue for a control of the exam window: true when it may be delivered.
     static bool AcceptsQueuedForControl(UINT message);
     // The same for the exam window itself.
     static bool AcceptsQueuedForWindow(UINT message);
 
 private:
-    bool RefusesKey(UINT message, WPARAM wParam);
+    bool RefusesKey(UINT message) const;
 
     KeySources keys_;
-    int charactersDue_ = 0;  // characters that the keyboard's last key may still type
-    bool deadKeyPending_ = false;
 };
 
 }  // namespace exam

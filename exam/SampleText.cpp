@@ -117,20 +117,27 @@ void RefuseBinary(std::string_view text) {
 }  // namespace
 
 // UTF-16 is decoded first, since its zero bytes are its text's. The rich-edit control's own writer, WordPad's too,
-// ends its rich text with a NUL byte, which is no sign of a binary file there. A file that starts as rich text but
-// does not read as such is damaged: its RTF source is no sample text either.
-void LoadSampleText(const platform::RichEditView& metin) {
+// ends its rich text with a NUL byte, which is no sign of a binary file there.
+SampleContent ReadSampleText() {
     const std::string file = ReadSampleFile();
     const std::optional<text::ByteOrder> utf16 = text::Utf16ByteOrder(file);
     const std::string content = utf16 ? FromUtf16(file, *utf16) : file;
     if (std::string_view rtf = RichTextIn(content); !rtf.empty()) {
         while (rtf.ends_with('\0')) rtf.remove_suffix(1);
         RefuseBinary(rtf);
-        if (!metin.LoadRtf(rtf)) throw std::runtime_error(kFailedToLoad);
-        return;
+        return {std::string(rtf), true};
     }
     RefuseBinary(content);
-    metin.SetText(WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)));
+    return {WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)), false};
+}
+
+// A file that starts as rich text but does not read as such is damaged: its RTF source is no sample text either.
+void ShowSampleText(const platform::RichEditView& metin, const SampleContent& sample) {
+    if (!sample.rich) {
+        metin.SetText(sample.text);
+        return;
+    }
+    if (!metin.LoadRtf(sample.text)) throw std::runtime_error(kFailedToLoad);
 }
 
 }  // namespace exam

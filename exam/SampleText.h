@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/ControlViews.h"
 
 namespace exam {
@@ -13,9 +15,17 @@ namespace exam {
 // of 256 KB without a line break still takes minutes, one of 16 KB half a second.
 constexpr ULONGLONG kMaxSampleBytes = 256 * 1024;
 
-// Loads Metin.rtf into the rich-edit control as rich text, or as plain text when it is not rich text: Windows-1254,
-// UTF-8 or UTF-16. Throws std::runtime_error with the message the candidate's supervisor sees when the file cannot
-// be read, is larger than kMaxSampleBytes (found before reading it) or is binary.
-void LoadSampleText(const platform::RichEditView& metin);
+// What Metin.rtf gives the sample's control: rich text, or plain text with CR LF line breaks in Windows-1254.
+struct SampleContent {
+    std::string text;
+    bool rich = false;
+};
+
+// Reads Metin.rtf: rich text, or else plain text in Windows-1254, UTF-8 or UTF-16. Throws std::runtime_error with the
+// message the candidate's supervisor sees when the file cannot be read, is larger than kMaxSampleBytes (found before
+// reading it) or is binary.
+SampleContent ReadSampleText();
+// Shows it in the rich-edit control, in place of what it held; throws when the control cannot read the rich text.
+void ShowSampleText(const platform::RichEditView& metin, const SampleContent& sample);
 
 }  // namespace exam

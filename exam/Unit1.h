@@ -12,7 +12,9 @@
 #include "exam/ExamInputFilter.h"
 #include "exam/Unit1Layout.h"
 #include "exam/pure/ExamState.h"
+#include "exam/SampleText.h"
 #include "exam/pure/SupervisorSequence.h"
+#include "exam/pure/TypedText.h"
 #include "platform/Form.h"
 #include "platform/MonitorCovers.h"
 #include "result/RecordPrinter.h"
@@ -58,10 +60,14 @@ public:
 
     static std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
     void UygulamaHatasi(const std::exception& error);
-    void YazilanTyping(platform::EventArgs& args);
+    void YazilanKeyDown(platform::EventArgs& args);
+    void YazilanKeyPress(platform::EventArgs& args);
+    void YazilanRecreated(platform::EventArgs& args);
+    void MetinRecreated(platform::EventArgs& args);
 
     void SayaclariGuncelle();
     const ExamState& Exam() const { return exam_; }
+    const TypedText& Typed() const { return typed_; }
     // Whether a message that a loop takes from the queue may reach the window or its controls: what other
     // programs post never reaches them, only the keyboard, the mouse and the timers do.
     bool AcceptsQueued(const MSG& message) const;
@@ -91,6 +97,13 @@ private:
     // makes the controls here.
     bool PrepareForNewCandidate();
     void KeepProportions();
+    // A key that arrives once the exam's time has passed ends the exam instead of typing; true when it did.
+    bool EndsTheExam(platform::EventArgs& args);
+    TypedText::Range TypingSelection() const;
+    void ApplyEdit(const std::optional<TypedText::Edit>& edit);
+    // The text areas show what the exam keeps, whatever another program did to them.
+    void KeepTextAreas();
+    void ShowTypedText();
     void FinishExam();
     result::ExamRecord RecordOf(std::string typed, const text::ScoreResult& result,
                                 std::vector<text::WordSpan> wrongSpans) const;
@@ -99,12 +112,16 @@ private:
     void PrintRecord(const result::ExamRecord& record);
     void ShowStatus();
     void ShowPrintOutcomes();
-    int DisplayedCharacterCount(std::string_view typed) const;
-    void FillLiveWordList(const text::WordList& words);
+    int DisplayedCharacterCount() const;
+    void ShowLiveWords();
 
     ExamState exam_;
     ExamInputFilter input_;
-    text::WordList liveWords_;  // what MetinListBox holds while the candidate types
+    TypedText typed_;
+    std::size_t liveWordsShown_ = 0;  // MetinListBox holds the typed words up to this one while the candidate types
+    std::optional<SampleContent> sample_;
+    std::string sampleText_;                // the sample's plain text as its control read it, which scoring takes
+    std::vector<text::WordSpan> wrongSpans_;  // underlined once the exam is scored
     SupervisorSequence denetimSirasi_;
     std::bitset<256> sequenceKeysDown_;  // digits pressed in the supervisor's sequence: releasing them resumes nothing
     bool kapatBtnShown_ = false;

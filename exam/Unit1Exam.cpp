@@ -2,6 +2,7 @@
 // finish sequence with the results.
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "exam/SampleText.h"
 #include "exam/Unit1.h"
@@ -31,11 +32,15 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
     Control(SinavForm::GroupBox1).SetVisible(false);
 
     const platform::RichEditView metin = Control(SinavForm::Metin);
-    LoadSampleText(metin);
+    sample_ = ReadSampleText();
+    ShowSampleText(metin, *sample_);
+    sampleText_ = metin.Text();
     SetFocus(metin.Handle());
     metin.Select(0, 0);
 
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    typed_.Clear();
+    liveWordsShown_ = 0;
     yazilan.SetText("");
     yazilan.ClearUndo();
     yazilan.SetReadOnly(false);
@@ -90,39 +95,129 @@ void TSinavForm::YazilanKeyUp(platform::EventArgs& args) {
 
 // A key that arrives once the exam's time has passed, before the clock's late tick, ends the exam instead of
 // typing: the candidate never gets more than the exam's time.
-void TSinavForm::YazilanTyping(platform::EventArgs& args) {
-    if (!exam_.ExamTimeOver(Now())) return;
+bool TSinavForm::EndsTheExam(platform::EventArgs& args) {
+    if (!exam_.ExamTimeOver(Now())) return false;
     args.key = 0;
     args.character = 0;
     FinishExam();
+    return true;
+}
+
+// The keys that change the text change the exam's text first; the typing area only shows what they did. Keys that
+// only move the caret or the selection are the typing area's own.
+void TSinavForm::YazilanKeyDown(platform::EventArgs& args) {
+    if (EndsTheExam(args)) return;
+    if (args.alt) {
+        if (args.key == VK_BACK || args.key == VK_DELETE) args.key = 0;  // undo, or nothing the exam knows
+        return;
+    }
+    using Direction = TypedText::Direction;
+    const TypedText::Reach reach = args.ctrl ? TypedText::Reach::Word : TypedText::Reach::Character;
+    std::optional<TypedText::Edit> edit;
+    switch (args.key) {
+    case VK_BACK:
+        edit = typed_.Erase(TypingSelection(), Direction::Backward, reach);
+        break;
+    case VK_DELETE:
+        if (args.shift) return;  // cutting, which the input rules refuse
+        edit = typed_.Erase(TypingSelection(), Direction::Forward, reach);
+        break;
+    case VK_RETURN:
+        edit = typed_.Type(TypingSelection(), "\r");
+        break;
+    case VK_TAB:
+        edit = typed_.Type(TypingSelection(), "\t");
+        break;
+    default:
+        return;
+    }
+    args.key = 0;
+    if (exam_.AcceptsTyping()) ApplyEdit(edit);
+}
+
+void TSinavForm::YazilanKeyPress(platform::EventArgs& args) {
+    if (EndsTheExam(args)) return;
+    const char character = std::exchange(args.character, 0);
+    const bool typing = exam_.AcceptsTyping();
+    if (character == '\b' || character == '\x7F' ||
+        !ExamInputFilter::TypesCharacter(ExamInputFilter::Target::TypingArea, static_cast<unsigned char>(character),
+                                         typing))
+        return;
+    ApplyEdit(typed_.Type(TypingSelection(), std::string(1, character)));
+}
+
+TypedText::Range TSinavForm::TypingSelection() const {
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    const auto start = static_cast<std::size_t>(yazilan.SelectionStart());
+    return {start, start + static_cast<std::size_t>(yazilan.SelectionLength())};
+}
+
+void TSinavForm::ApplyEdit(const std::optional<TypedText::Edit>& edit) {
+    if (!edit) return;
+    liveWordsShown_ = std::min(liveWordsShown_, typed_.Apply(*edit));
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.Replace(static_cast<int>(edit->start), static_cast<int>(edit->removed), edit->inserted);
+    if (static_cast<std::size_t>(yazilan.TextLength()) != typed_.Size()) ShowTypedText();
+}
+
+// Shows the exam's text in the typing area again, its caret at the end and, once scored, its wrong words underlined.
+void TSinavForm::ShowTypedText() {
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.SetText(typed_.Text());
+    yazilan.ClearUndo();
+    const bool scored = exam_.Current() == ExamState::Phase::Finished || exam_.Current() == ExamState::Phase::Scoring;
+    if (scored) YanlislariIsaretle(wrongSpans_);
+    yazilan.Select(static_cast<int>(typed_.Size()), 0);
+}
+
+// Another program may have taken a text area away or changed it behind the input rules' back: the exam's own texts
+// are shown again. A full comparison costs a few microseconds a second.
+void TSinavForm::KeepTextAreas() {
+    KeepControls();
+    if (Control(SinavForm::Yazilan).Text() != typed_.Text()) ShowTypedText();
+    const platform::RichEditView metin = Control(SinavForm::Metin);
+    if (sample_ && metin.Text() != sampleText_) ShowSampleText(metin, *sample_);
+}
+
+void TSinavForm::YazilanRecreated(platform::EventArgs&) {
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.SetReadOnly(!exam_.AcceptsTyping());
+    ShowTypedText();
+    if (exam_.AcceptsTyping()) SetFocus(yazilan.Handle());
+}
+
+void TSinavForm::MetinRecreated(platform::EventArgs&) {
+    if (sample_) ShowSampleText(Control(SinavForm::Metin), *sample_);
 }
 
 void TSinavForm::SayaclariGuncelle() {
     if (!exam_.AcceptsTyping()) return;
     if (exam_.Current() == ExamState::Phase::StartCountdown) StartExamClock();
-    const std::string typed = Control(SinavForm::Yazilan).Text();
-    const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
-    FillLiveWordList(text::SplitWords(typed));
-    Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(liveWords_.size()));
+    if (static_cast<std::size_t>(Control(SinavForm::Yazilan).TextLength()) != typed_.Size()) ShowTypedText();
+    const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount());
+    ShowLiveWords();
+    Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(typed_.WordCount()));
 }
 
 // Every line as the typing area shows it, wrapped ones included, counts its characters and a line break of two;
 // a last empty line does not count. Each character lies on exactly one displayed line, so this is the characters
 // other than line breaks plus two for each displayed line, without asking the control for every line's length.
-int TSinavForm::DisplayedCharacterCount(std::string_view typed) const {
-    const int lineBreaks = static_cast<int>(std::ranges::count(typed, '\n'));
+int TSinavForm::DisplayedCharacterCount() const {
+    const std::string_view typed = typed_.Text();
+    const auto lineBreaks = static_cast<int>(typed_.LineBreaks());
     int lines = Control(SinavForm::Yazilan).LineCount();
     if (typed.empty() || typed.ends_with("\r\n")) --lines;
     return static_cast<int>(typed.size()) - 2 * lineBreaks + 2 * lines;
 }
 
-// Typing changes the list only at its end, so only the entries from the first difference on are replaced.
-void TSinavForm::FillLiveWordList(const text::WordList& words) {
-    std::size_t same = 0;
-    while (same < words.size() && same < liveWords_.size() && words[same] == liveWords_[same]) ++same;
-    if (same == words.size() && same == liveWords_.size()) return;
-    Control(SinavForm::MetinListBox).ReplaceItems(same, std::span(words).subspan(same));
-    liveWords_ = words;
+// Typing changes the list only from the first word it touched on.
+void TSinavForm::ShowLiveWords() {
+    const auto listed = static_cast<std::size_t>(Control(SinavForm::MetinListBox).Count());
+    if (liveWordsShown_ == typed_.WordCount() && liveWordsShown_ == listed) return;
+    std::vector<std::string> changed;
+    for (std::size_t i = liveWordsShown_; i < typed_.WordCount(); ++i) changed.push_back(typed_.Word(i));
+    Control(SinavForm::MetinListBox).ReplaceItems(liveWordsShown_, changed);
+    liveWordsShown_ = typed_.WordCount();
 }
 
 void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
@@ -131,6 +226,7 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
         FinishExam();
         return;
     }
+    KeepTextAreas();
     ShowExamClock();
 }
 
@@ -143,11 +239,12 @@ void TSinavForm::FinishExam() {
     yazilan.ClearUndo();
     Control(SinavForm::SureLabel).SetText("0");
     Timer(SinavForm::SinavTimer).SetEnabled(false);
-    const std::string typed = Control(SinavForm::Yazilan).Text();
-    const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount(typed));
+    KeepTextAreas();
+    const std::string& typed = typed_.Text();
+    const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount());
     Control(SinavForm::StatusBar1).SetText(characters);
 
-    const text::ScoreResult result = text::ScoreWords(Control(SinavForm::Metin).Text(), typed, platform::WordSortKey);
+    const text::ScoreResult result = text::ScoreWords(sampleText_, typed, platform::WordSortKey);
     {
         result::TSonucForm sonucForm(Handle(), [this] { return Now(); });
         sonucForm.Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
@@ -156,16 +253,14 @@ void TSinavForm::FinishExam() {
 
     // The record is on disk before the results are on screen: whatever happens to the program from here on, the
     // exam is not lost. It is printed once they are there, so that the printing never holds them up.
-    const std::vector<text::WordSpan> wrongSpans =
-        text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
-    const result::ExamRecord record = RecordOf(typed, result, wrongSpans);
+    wrongSpans_ = text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
+    const result::ExamRecord record = RecordOf(typed, result, wrongSpans_);
     KeepRecord(record);
 
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
-    liveWords_.clear();
     statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size());
     ShowStatus();
-    ShowResults(result, wrongSpans);
+    ShowResults(result, wrongSpans_);
     platform::ProcessPendingMessages();
     Control(SinavForm::GroupBox1).SetVisible(true);
     // "Yeni Oturum" takes clicks only now: one that came while the results were being shown would have begun the

@@ -90,7 +90,8 @@ inline constexpr ControlSpec kSinavFormControls[] = {
      .color = platform::kSilver},
     {.name = "Yazilan", .kind = ControlKind::RichEdit, .bounds = {428, 90, 408, 226}, .dock = Dock::Client,
      .font = {L"Times New Roman", -19}, .color = platform::kWindowColor, .tabOrder = 0,
-     .options = options::kReadOnly | options::kVerticalScroll | options::kWantTabs | options::kLeftButtonOnly},
+     .options = options::kReadOnly | options::kVerticalScroll | options::kWantTabs | options::kLeftButtonOnly |
+                options::kOwnCharacters},
 
     {.name = "GroupBox1", .kind = ControlKind::GroupBox, .bounds = {0, 342, 836, 242}, .dock = Dock::Bottom,
      .tabOrder = 4, .visible = false},

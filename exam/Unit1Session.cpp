@@ -90,7 +90,11 @@ bool TSinavForm::PrepareForNewCandidate() {
     printStatus_.clear();
     printJob_ = 0;
     Control(SinavForm::StatusBar1).SetText("");
+    sample_.reset();
+    sampleText_.clear();
     Control(SinavForm::Metin).SetText("");
+    typed_.Clear();
+    wrongSpans_.clear();
     // The previous exam's underlines go with its text.
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
     yazilan.Select(0, -1);

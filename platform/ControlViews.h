@@ -50,6 +50,9 @@ public:
     int LineCount() const { return RichEditLineCount(Handle()); }
     bool LoadRtf(std::string_view rtf) const { return LoadRichEditRtf(Handle(), rtf); }
     void Select(int start, int length) const { SelectRichEditRange(Handle(), start, length); }
+    void Replace(int start, int length, std::string_view text) const {
+        ReplaceRichEditRange(Handle(), start, length, text);
+    }
     int SelectionStart() const { return RichEditSelectionStart(Handle()); }
     int SelectionLength() const { return RichEditSelectionLength(Handle()); }
     void StyleSelection(TextStyle style) const { SetRichEditSelectionStyle(Handle(), style); }

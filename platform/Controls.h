@@ -40,6 +40,9 @@ inline constexpr unsigned kScrollsToRead = 1u << 7;
 // Pictures: drawn over the whole of their bounds in their own proportions, cropped at two sides.
 inline constexpr unsigned kCoverCropped = 1u << 8;
 inline constexpr unsigned kHiddenDigits = 1u << 9;  // edits: digits only, each shown as a dot
+// Types only what the program makes of the keyboard's own key presses (platform/KeyTranslator): a character message
+// that reaches the control types only when the form's filter lets it through, as it may for a test's.
+inline constexpr unsigned kOwnCharacters = 1u << 10;
 }  // namespace options
 
 struct ControlSpec {

@@ -5,8 +5,9 @@
 
 namespace platform {
 
-// Change: an edit's text or a list box's selection changed.
-enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest };
+// Change: an edit's text or a list box's selection changed. Recreated: a control that another program took away
+// and destroyed is made again, empty, in its place.
+enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest, Recreated };
 
 struct EventArgs {
     WORD key = 0;        // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key

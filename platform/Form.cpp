@@ -141,16 +141,20 @@ bool Form::BuildControlsStep() {
         return true;
     }
 
-    // Tab order among siblings is their order in the z-order.
+    PutInTabOrder();
+    controlsBuilt_ = true;
+    Relayout();
+    return false;
+}
+
+// Tab order among siblings is their order in the z-order.
+void Form::PutInTabOrder() {
     std::vector<const ControlRecord*> focusable;
     for (const ControlRecord& c : controls_)
         if (c.hwnd && c.spec->tabOrder >= 0) focusable.push_back(&c);
     std::ranges::stable_sort(focusable, {}, [](const ControlRecord* c) { return c->spec->tabOrder; });
-    for (const ControlRecord* c : focusable) SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-
-    controlsBuilt_ = true;
-    Relayout();
-    return false;
+    for (const ControlRecord* c : focusable)
+        SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::CreateControl(int index) {
@@ -162,6 +166,40 @@ void Form::CreateControl(int index) {
     if (kind.TakesInput())
         SetWindowSubclass(control.hwnd, &Form::ControlProcedure, static_cast<UINT_PTR>(index),
                           reinterpret_cast<DWORD_PTR>(this));
+    if (control.spec->options & options::kOwnCharacters) TranslateOwnKeys(control.hwnd);
+}
+
+void Form::KeepControls() {
+    if (!controlsBuilt_) return;
+    for (int i = 0; i < static_cast<int>(controls_.size()); ++i) {
+        const HWND hwnd = controls_[i].hwnd;
+        if (!hwnd) continue;
+        if (!IsWindow(hwnd))
+            Recreate(i);
+        else if (GetParent(hwnd) != ContainerHandle(controls_[i].parent))
+            TakeBack(i);
+    }
+}
+
+void Form::TakeBack(int index) {
+    const ControlRecord& control = controls_[index];
+    SetParent(control.hwnd, ContainerHandle(control.parent));
+    PlaceAsLaidOut(control);
+}
+
+void Form::Recreate(int index) {
+    CreateControl(index);
+    PlaceAsLaidOut(controls_[index]);
+    EventArgs args;
+    OnEvent(index, Event::Resize, args);
+    OnEvent(index, Event::Recreated, args);
+}
+
+void Form::PlaceAsLaidOut(const ControlRecord& control) {
+    const geometry::Rect& r = control.placed;
+    SetWindowPos(control.hwnd, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(control.hwnd, control.visible ? SW_SHOWNA : SW_HIDE);
+    PutInTabOrder();
 }
 
 // Tables state each container before its controls, which the layouts check at compile time.

@@ -19,6 +19,7 @@
 #include "platform/Event.h"
 #include "platform/FontCache.h"
 #include "platform/KeptPlacement.h"
+#include "platform/KeyTranslator.h"
 #include "platform/Window.h"
 
 namespace platform::form_internals {
@@ -73,6 +74,10 @@ protected:
     // them out; returns whether steps remain.
     bool BuildControlsStep();
     bool HasControls() const { return controlsBuilt_; }
+    // Takes back every control that another program took away into a window of its own, or made again where it
+    // was destroyed there (Event::Recreated tells the handlers). A control taken away is taken back the moment it
+    // moves; this finds one whose new window went before that.
+    void KeepControls();
     // `source` is a control's place in the table, kItself, or for Event::Timer a timer's place in its table.
     virtual void OnEvent(int source, Event event, EventArgs& args);
     // Sees every message of a windowed control or container first; a result ends the message there.
@@ -126,6 +131,16 @@ private:
     bool DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     bool DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam);
+    // A key of a control that makes its own characters: the key's events, the control's own handling of it, and the
+    // characters it makes, each as a key press.
+    LRESULT DispatchOwnKey(int source, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void TypeMade(int source, HWND hwnd, std::wstring_view made, LPARAM lParam);
+    void PutInTabOrder();
+    // Another program took the control into a window of its own: it comes back to its place at once, or, when it
+    // was destroyed there, is made again.
+    void TakeBack(int index);
+    void Recreate(int index);
+    void PlaceAsLaidOut(const form_internals::ControlRecord& control);
 
     static LRESULT CALLBACK ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
@@ -148,6 +163,7 @@ private:
     };
     std::optional<Centring> centring_;
     HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again
+    KeyTranslator keys_;
 };
 
 // A window of class `Self` with its controls and timers named by checked ids.

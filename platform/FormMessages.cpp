@@ -189,8 +189,7 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
             quit = true;
             break;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Deliver(message);
     }
     while (working && !quit) step();
     for (HWND hwnd : disabled)
@@ -231,6 +230,11 @@ bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
     return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
 }
 
+bool IsCharacterMessage(UINT message) {
+    return message == WM_CHAR || message == WM_DEADCHAR || message == WM_SYSCHAR || message == WM_SYSDEADCHAR ||
+           message == WM_UNICHAR || message == WM_IME_CHAR;
+}
+
 bool IsPushButton(HWND hwnd) {
     wchar_t className[16];
     GetClassNameW(hwnd, className, 16);
@@ -258,6 +262,32 @@ bool Form::DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPAR
     return args.key != 0;
 }
 
+// A key pressed is the form's key-down event first, which may cancel it with its characters; a key released types
+// what it ends (an Alt code) before its key-up event. The characters that the form's handlers leave go to the control
+// as the keyboard's own.
+LRESULT Form::DispatchOwnKey(int source, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYUP || message == WM_SYSKEYUP) {
+        TypeMade(source, hwnd, keys_.Translate(message, wParam, lParam), lParam);
+        if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
+        return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
+    const std::wstring made = keys_.Translate(message, wParam, lParam);
+    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    TypeMade(source, hwnd, made, lParam);
+    return result;
+}
+
+void Form::TypeMade(int source, HWND hwnd, std::wstring_view made, LPARAM lParam) {
+    for (const wchar_t c : made) {
+        if (!Cp1254Of(c)) continue;  // the program's text has no place for it
+        WPARAM character = c;
+        if (!DispatchKey(source, hwnd, WM_CHAR, character, lParam)) continue;
+        if (!BehaviourOf(controls_[source].spec->kind).Type(hwnd, static_cast<wchar_t>(character)))
+            DefSubclassProc(hwnd, WM_CHAR, character, lParam);
+    }
+}
+
 // Keyboard and mouse messages of a windowed control become the form's events; a handler can cancel a key.
 // Tab moves the focus unless the control takes it as input, and Enter presses a focused push button.
 LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
@@ -266,13 +296,20 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         auto& form = *reinterpret_cast<Form*>(formPointer);
         const int source = static_cast<int>(index);
         const ControlRecord& control = form.controls_[index];
+        const bool ownCharacters = control.spec->options & options::kOwnCharacters;
         if (const auto filtered = form.FilterControlMessage(source, hwnd, message, wParam, lParam)) return *filtered;
+        // A character that the form's filter let through (a test's) counts as made here; no other one types.
+        if (ownCharacters && IsCharacterMessage(message)) {
+            if (message == WM_CHAR) form.TypeMade(source, hwnd, std::wstring(1, static_cast<wchar_t>(wParam)), lParam);
+            return 0;
+        }
         switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
         case WM_KEYUP:
         case WM_SYSKEYUP:
         case WM_CHAR: {
+            if (ownCharacters) return form.DispatchOwnKey(source, hwnd, message, wParam, lParam);
             if (!form.DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
             const bool plainKeyDown =
                 message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
@@ -328,9 +365,21 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             if (control.spec->options & options::kWantTabs)
                 return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
             break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
+        case WM_WINDOWPOSCHANGED:
+            if (GetParent(hwnd) != form.ContainerHandle(control.parent)) {
+                const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+                form.TakeBack(source);
+                return result;
+            }
             break;
+        case WM_NCDESTROY: {
+            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
+            ForgetOwnKeys(hwnd);
+            if (control.hwnd != hwnd || GetAncestor(hwnd, GA_ROOT) == form.Handle()) break;
+            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            form.Recreate(source);
+            return result;
+        }
         default:
             break;
         }

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/ErrorHandler.h"
+#include "platform/KeyTranslator.h"
 
 namespace platform {
 
@@ -39,8 +40,7 @@ bool NextMessage(MSG& message) {
 int RunMessageLoop() {
     MSG message;
     while (NextMessage(message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Deliver(message);
     }
     return static_cast<int>(message.wParam);
 }
@@ -53,9 +53,13 @@ void ProcessPendingMessages() {
             PostQuitMessage(static_cast<int>(message.wParam));  // left for the loop that ends with it
             return;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        Deliver(message);
     }
+}
+
+void Deliver(const MSG& message) {
+    if (!TranslatesOwnKeys(message.hwnd)) TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 QueuedMessageGuard::QueuedMessageGuard(Filter filter) {

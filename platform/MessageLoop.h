@@ -20,6 +20,9 @@ int RunMessageLoop();
 // Delivers what waits in the queue, paint included, and returns; a requested quit stays queued for the loop.
 void ProcessPendingMessages();
 
+// Delivers a message taken from the queue, its keys translated into characters unless the window makes its own.
+void Deliver(const MSG& message);
+
 // Decides, for every message that any loop of the thread takes from the queue (the program's own, a message box's,
 // a scroll bar's), whether it is delivered: a refused one becomes WM_NULL. Messages sent directly to a window never
 // pass here. One filter per thread, for the guard's lifetime.

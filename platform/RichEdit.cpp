@@ -66,6 +66,15 @@ void TypeIntoRichEdit(HWND edit, wchar_t character) {
     StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION, {reinterpret_cast<const char*>(&character), sizeof character});
 }
 
+void ReplaceRichEditRange(HWND edit, int start, int length, std::string_view text) {
+    SelectRichEditRange(edit, start, length);
+    const std::wstring wide = WidenCp1254(text);
+    StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION,
+             {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
+    SelectRichEditRange(edit, start + static_cast<int>(text.size()), 0);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
+}
+
 void ClearRichEditUndo(HWND edit) { SendMessageW(edit, EM_EMPTYUNDOBUFFER, 0, 0); }
 
 int RichEditTextLength(HWND edit) {

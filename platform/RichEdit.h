@@ -18,6 +18,8 @@ void MakeRichEditWindowUnicode(HWND edit);
 void SetRichEditText(HWND edit, std::string_view text);
 // Puts a typed character in place of the selection, as typing does, in UTF-16 whatever the machine's code page.
 void TypeIntoRichEdit(HWND edit, wchar_t character);
+// Puts `text` in place of `length` characters at `start`, the caret after it and in sight.
+void ReplaceRichEditRange(HWND edit, int start, int length, std::string_view text);
 void ClearRichEditUndo(HWND edit);
 std::string RichEditText(HWND edit);  // CR LF line breaks
 // Loads rich text; false, with the control left empty, when the control cannot read it as rich text.

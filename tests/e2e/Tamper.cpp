@@ -4,10 +4,13 @@
 //
 //   list PHASE   the routes tried in that state of the exam (ready, countdown, exam, results), one a line
 //   ROUTE        tries the route once
+//   typist MS    types the sample into the typing area for that many milliseconds, as an auto-typer would: reads
+//                the sample and the typed text and posts the next character every 2 ms
 #include <windows.h>
 
 #include <richedit.h>
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -229,6 +232,33 @@ void Untopmost() {
     SetWindowPos(RequireTarget(kExamWindow), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+std::wstring TextOf(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Each character posted is the sample's next one after what the typing area already shows, so that whatever PC1
+// lets through is typed right and counts.
+void Typist(std::chrono::milliseconds length) {
+    const HWND typed = RequireTarget(kTextAreas[0]);
+    const std::wstring sample = TextOf(RequireTarget(kTextAreas[1]));
+    const auto end = std::chrono::steady_clock::now() + length;
+    while (std::chrono::steady_clock::now() < end) {
+        const std::size_t next = TextOf(typed).size();
+        if (next < sample.size()) Post(typed, WM_CHAR, sample[next], 1);
+        Sleep(2);
+    }
+}
+
+// Another program takes the text area into a window of its own, which then goes with the program.
+void TakeAway(HWND area) {
+    const HWND taker = CreateWindowExW(0, L"STATIC", L"tamper", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    if (!taker) throw std::runtime_error("cannot make a window");
+    SetParent(area, taker);
+}
+
 struct Route {
     std::wstring_view name;
     unsigned phases;
@@ -269,6 +299,7 @@ const Route kRoutes[] = {
     {L"move", kExamAndResults, Place<100, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER>},
     {L"resize", kExamAndResults, Place<0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER>},
     {L"untopmost", kExamAndResults, Untopmost},
+    {L"setparent", kExamAndResults, OnTextAreas<TakeAway>},
     {L"post-click-Baslat", kExamAndResults, Click<kBaslat, Post>},
     {L"send-click-Baslat", kExamAndResults, Click<kBaslat, Send>},
     {L"bmclick-Baslat", kExamAndResults, ButtonClick<kBaslat>},
@@ -292,6 +323,10 @@ int Run(std::span<wchar_t*> args) {
             return 0;
         }
         throw std::runtime_error("unknown phase");
+    }
+    if (command == L"typist" && args.size() > 2) {
+        Typist(std::chrono::milliseconds(std::stoi(args[2])));
+        return 0;
     }
     for (const Route& route : kRoutes) {
         if (route.name != command) continue;

@@ -80,6 +80,14 @@ xdotool type --delay 60 "${WORDS[*]} "
 expect_typed_words "${WORDS[@]}"
 try_routes exam
 
+# An auto-typer posts the sample's characters while the candidate presses only keys that type nothing.
+typed_before=$(state)
+tamper typist 4000 &
+typist_pid=$!
+xdotool key --repeat 60 --delay 20 shift ctrl Scroll_Lock Scroll_Lock
+wait "$typist_pid" || fail "the typist ended with $?"
+expect_eq "state after the keys that type nothing" "$(state)" "$typed_before"
+
 # The caret back at the end of the text, wherever the routes left the focus.
 click TSinavForm.Yazilan
 xdotool key ctrl+End

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/Cp1254.h"
 #include "tests/win/TestSequence.h"
 
 namespace testing_pc1 {
@@ -33,6 +34,11 @@ SampleFolder::~SampleFolder() {
 
 void SampleFolder::Write(std::string_view content) const {
     std::ofstream(SampleFile(), std::ios::binary).write(content.data(), static_cast<std::streamsize>(content.size()));
+}
+
+void TypeInto(HWND yazilan, std::string_view text) {
+    for (const wchar_t c : platform::WidenCp1254(text))
+        if (c != L'\n') SendMessageW(yazilan, WM_CHAR, c, 1);
 }
 
 void CloseTimeUpDialogWhenShown() {

@@ -53,6 +53,10 @@ struct StartedExam {
     platform::RichEditView yazilan = form.Control(exam::SinavForm::Yazilan);
 };
 
+// Types Windows-1254 text into the typing area a character at a time, as the tests' keys type (a CR LF is one
+// Enter): the exam keeps it as the candidate's.
+void TypeInto(HWND yazilan, std::string_view text);
+
 // The time-up dialog closes itself after five seconds; tests close it as soon as it shows.
 void CloseTimeUpDialogWhenShown();
 

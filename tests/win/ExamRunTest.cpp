@@ -42,7 +42,7 @@ protected:
             form.SinavTimerTimer(args);
     }
     void Type(std::string_view text) {
-        form.Control(exam::SinavForm::Yazilan).SetText(text);
+        testing_pc1::TypeInto(form.Control(exam::SinavForm::Yazilan).Handle(), text);
         platform::EventArgs args;
         form.YazilanKeyUp(args);
     }
@@ -204,7 +204,7 @@ TEST_F(ExamRun, SamplesFromWordProcessorsScoreAFaithfulCopyWithoutAWrongWord) {
         while (loaded.ends_with("\r\n")) loaded.resize(loaded.size() - 2);
         EXPECT_EQ(loaded, sample);
 
-        sinavForm.Control(exam::SinavForm::Yazilan).SetText(typed);
+        testing_pc1::TypeInto(sinavForm.Control(exam::SinavForm::Yazilan).Handle(), typed);
         sinavForm.YazilanKeyUp(args);
         CloseTimeUpDialogWhenShown();
         sinavForm.now += 200s;

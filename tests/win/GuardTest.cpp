@@ -177,7 +177,7 @@ TEST_F(ExamGuards, TheCloseButtonStaysOnceShown) {
 }
 
 TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
-    form.Control(exam::SinavForm::Yazilan).SetText("bir iki \xFC\xE7 d\xF6rt");
+    testing_pc1::TypeInto(yazilan, "bir iki \xFC\xE7 d\xF6rt");
     for (UINT press : {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN}) {
         SCOPED_TRACE(press);
         platform::SelectRichEditRange(yazilan, 4, 6);
@@ -188,7 +188,7 @@ TEST_F(ExamGuards, APressInTheTypingAreaSelectsNothing) {
 }
 
 TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
-    form.Control(exam::SinavForm::Yazilan).SetText("abc");
+    testing_pc1::TypeInto(yazilan, "abc");
     SetFocus(yazilan);
     SetClipboardText(L"kopya");
     SendMessageW(yazilan, WM_PASTE, 0, 0);
@@ -243,7 +243,7 @@ void FromAnotherThread(const std::function<void()>& work) {
 
 // Another thread stands for another program here: Windows tells both apart from the window's own thread alike.
 TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
-    form.Control(exam::SinavForm::Yazilan).SetText("kendi");
+    testing_pc1::TypeInto(yazilan, "kendi");
     form.Control(exam::SinavForm::Metin).SetText("\xF6rnek");
     SetClipboardText(L"kopya");
     const wchar_t replacement[] = L"yabanc\u0131";
