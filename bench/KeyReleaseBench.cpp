@@ -34,8 +34,9 @@ int main() {
     testing_pc1::StartedExam exam;
     exam::TSinavForm& form = exam.form;
     const HWND yazilan = exam.yazilan.Handle();
-    std::printf("key typed, and key release to updated counters (targets: release median under 2 ms at 1,000 words,\n"
-                "and at 5,000 words within 10 %% of 100 words)\n");
+    std::printf(
+        "key typed, and key release to updated counters (targets: release median under 2 ms at 1,000 words,\n"
+        "and at 5,000 words within 10 %% of 100 words)\n");
     int typedWords = 0;
     double releaseAt100 = 0;
     for (int words : {100, 1000, 5000}) {
@@ -57,9 +58,10 @@ int main() {
         const char* target = words == 1000   ? (r.median < 2.0 ? "  (target met)" : "  (target missed)")
                              : words == 5000 ? (r.median <= releaseAt100 * 1.1 ? "  (target met)" : "  (target missed)")
                                              : "";
-        std::printf("%5d words: typed median %.3f ms (worst %.3f); released median %.3f ms, 95th percentile %.3f ms, "
-                    "worst %.3f ms%s\n",
-                    words, t.median, t.worst, r.median, r.percentile95, r.worst, target);
+        std::printf(
+            "%5d words: typed median %.3f ms (worst %.3f); released median %.3f ms, 95th percentile %.3f ms, "
+            "worst %.3f ms%s\n",
+            words, t.median, t.worst, r.median, r.percentile95, r.worst, target);
     }
     form.Timer(exam::SinavForm::SinavTimer).SetEnabled(false);
     return 0;

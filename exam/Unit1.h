@@ -10,9 +10,9 @@
 
 #include "app/pure/Settings.h"
 #include "exam/ExamInputFilter.h"
+#include "exam/SampleText.h"
 #include "exam/Unit1Layout.h"
 #include "exam/pure/ExamState.h"
-#include "exam/SampleText.h"
 #include "exam/pure/SupervisorSequence.h"
 #include "exam/pure/TypedText.h"
 #include "platform/Form.h"
@@ -67,7 +67,6 @@ public:
 
     void SayaclariGuncelle();
     const ExamState& Exam() const { return exam_; }
-    const TypedText& Typed() const { return typed_; }
     // Whether a message that a loop takes from the queue may reach the window or its controls: what other
     // programs post never reaches them, only the keyboard, the mouse and the timers do.
     bool AcceptsQueued(const MSG& message) const;
@@ -120,7 +119,7 @@ private:
     TypedText typed_;
     std::size_t liveWordsShown_ = 0;  // MetinListBox holds the typed words up to this one while the candidate types
     std::optional<SampleContent> sample_;
-    std::string sampleText_;                // the sample's plain text as its control read it, which scoring takes
+    std::string sampleText_;                  // the sample's plain text as its control read it, which scoring takes
     std::vector<text::WordSpan> wrongSpans_;  // underlined once the exam is scored
     SupervisorSequence denetimSirasi_;
     std::bitset<256> sequenceKeysDown_;  // digits pressed in the supervisor's sequence: releasing them resumes nothing

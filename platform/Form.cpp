@@ -181,10 +181,12 @@ void Form::KeepControls() {
     }
 }
 
+// Taken away, a control with the keyboard focus loses it; it has it again.
 void Form::TakeBack(int index) {
     const ControlRecord& control = controls_[index];
     SetParent(control.hwnd, ContainerHandle(control.parent));
     PlaceAsLaidOut(control);
+    if (lastFocused_ == control.hwnd && GetActiveWindow() == Handle()) SetFocus(control.hwnd);
 }
 
 void Form::Recreate(int index) {

@@ -297,6 +297,11 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         const int source = static_cast<int>(index);
         const ControlRecord& control = form.controls_[index];
         const bool ownCharacters = control.spec->options & options::kOwnCharacters;
+        // Whoever moved the control into another window, the form takes it back before anything else hears of it.
+        if (message == WM_WINDOWPOSCHANGED && GetParent(hwnd) != form.ContainerHandle(control.parent)) {
+            form.TakeBack(source);
+            return 0;
+        }
         if (const auto filtered = form.FilterControlMessage(source, hwnd, message, wParam, lParam)) return *filtered;
         // A character that the form's filter let through (a test's) counts as made here; no other one types.
         if (ownCharacters && IsCharacterMessage(message)) {
@@ -364,13 +369,6 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_GETDLGCODE:
             if (control.spec->options & options::kWantTabs)
                 return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
-            break;
-        case WM_WINDOWPOSCHANGED:
-            if (GetParent(hwnd) != form.ContainerHandle(control.parent)) {
-                const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-                form.TakeBack(source);
-                return result;
-            }
             break;
         case WM_NCDESTROY: {
             RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);

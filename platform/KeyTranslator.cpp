@@ -16,8 +16,8 @@ bool Held(int key) { return GetKeyState(key) < 0; }
 int KeypadDigit(WPARAM key, LPARAM lParam) {
     if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return static_cast<int>(key - VK_NUMPAD0);
     if (lParam & (1 << 24)) return -1;
-    constexpr std::array<WPARAM, 10> kWithoutNumLock{VK_INSERT, VK_END,   VK_DOWN,  VK_NEXT, VK_LEFT,
-                                                     VK_CLEAR,  VK_RIGHT, VK_HOME,  VK_UP,   VK_PRIOR};
+    constexpr std::array<WPARAM, 10> kWithoutNumLock{VK_INSERT, VK_END,   VK_DOWN, VK_NEXT, VK_LEFT,
+                                                     VK_CLEAR,  VK_RIGHT, VK_HOME, VK_UP,   VK_PRIOR};
     for (int digit = 0; digit < 10; ++digit)
         if (kWithoutNumLock[digit] == key) return digit;
     return -1;

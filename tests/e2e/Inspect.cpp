@@ -137,15 +137,17 @@ long long MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
 // moment before. From then on the typing area's length tells when it last took a key, and its read-only style
 // when the exam ended. Changes seen once it is read-only are keys it should have refused. A line is printed as
 // each moment passes, so that the script can act on it, and the figures at the end.
+// The typing area is looked for at every look: PC1 makes it again when another program took it away.
 int Watch() {
-    const HWND yazilan = RequireTarget(L"TSinavForm.Yazilan");
     const HWND baslaPanel = RequireTarget(L"TSinavForm.BaslaPanel");
     const auto length = [&] {
         DWORD_PTR n = 0;
-        SendMessageTimeoutW(yazilan, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &n);
+        SendMessageTimeoutW(RequireTarget(L"TSinavForm.Yazilan"), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &n);
         return n;
     };
-    const auto readOnly = [&] { return (GetWindowLongW(yazilan, GWL_STYLE) & ES_READONLY) != 0; };
+    const auto readOnly = [&] {
+        return (GetWindowLongW(RequireTarget(L"TSinavForm.Yazilan"), GWL_STYLE) & ES_READONLY) != 0;
+    };
     if (!PollUntil(10s, [&] { return IsWindowVisible(baslaPanel); })) throw std::runtime_error("no start countdown");
     if (!PollUntil(60s, [&] { return length() > 0 || !IsWindowVisible(baslaPanel); }))
         throw std::runtime_error("the exam clock never started");

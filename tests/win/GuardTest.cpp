@@ -17,6 +17,7 @@
 #include "entry/Unit2.h"
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
+#include "platform/KeyTranslator.h"
 #include "platform/RichEdit.h"
 #include "tests/win/EntryTestDriver.h"
 #include "tests/win/ExamDriver.h"
@@ -338,3 +339,60 @@ TEST(EntryDialogGuards, TheCaptionBarDoesNotMoveTheDialog) {
 }
 
 }  // namespace
+
+// What the program makes of the keyboard's keys for the typing area, the modifiers held as the thread's key state
+// holds them. The layout's letters, AltGr and dead keys come from the system's own translation of the layout (and
+// under Wine from the X server's keyboard map, which has neither Turkish layout nor dead keys).
+TEST(KeyTranslation, MakesOnlyWhatTheKeysType) {
+    struct Press {
+        UINT message;
+        WORD key;
+        std::initializer_list<BYTE> held;
+    };
+    const struct {
+        const char* name;
+        std::vector<Press> presses;
+        std::wstring made;
+    } cases[] = {
+        {"a letter", {{WM_KEYDOWN, 'K', {}}}, L"k"},
+        {"a capital with Shift", {{WM_KEYDOWN, 'K', {VK_SHIFT}}}, L"K"},
+        {"keys that type nothing, held or not",
+         {{WM_KEYDOWN, VK_SHIFT, {VK_SHIFT}},
+          {WM_KEYDOWN, VK_SHIFT, {VK_SHIFT}},
+          {WM_KEYDOWN, VK_CONTROL, {VK_CONTROL}},
+          {WM_KEYDOWN, VK_SCROLL, {}},
+          {WM_KEYDOWN, VK_SCROLL, {}},
+          {WM_KEYDOWN, VK_CAPITAL, {}},
+          {WM_KEYDOWN, VK_F5, {}}},
+         L""},
+        {"Alt with a letter", {{WM_SYSKEYDOWN, 'K', {VK_MENU}}, {WM_KEYUP, VK_MENU, {}}}, L""},
+        {"an Alt code on the keypad",
+         {{WM_SYSKEYDOWN, VK_NUMPAD7, {VK_MENU}}, {WM_SYSKEYDOWN, VK_NUMPAD5, {VK_MENU}}, {WM_KEYUP, VK_MENU, {}}},
+         L"K"},
+        {"an Alt code with a leading zero, Num Lock off",
+         {{WM_SYSKEYDOWN, VK_INSERT, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_CLEAR, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_LEFT, {VK_MENU}},
+          {WM_KEYUP, VK_MENU, {}}},
+         L"6"},
+        {"the supervisor's six digits on the keypad",
+         {{WM_SYSKEYDOWN, VK_NUMPAD1, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_NUMPAD2, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_NUMPAD3, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_NUMPAD4, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_NUMPAD5, {VK_MENU}},
+          {WM_SYSKEYDOWN, VK_NUMPAD6, {VK_MENU}},
+          {WM_KEYUP, VK_MENU, {}}},
+         L""},
+    };
+    for (const auto& c : cases) {
+        platform::KeyTranslator keys;
+        std::wstring made;
+        for (const Press& press : c.presses) {
+            HeldKeys held(press.held);
+            const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(press.key, MAPVK_VK_TO_VSC)) << 16;
+            made += keys.Translate(press.message, press.key, 1 | scan);  // the keypad's keys are not extended
+        }
+        EXPECT_EQ(made, c.made) << c.name;
+    }
+}
