@@ -34,6 +34,15 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, {}, lower, lower);
 }
 
+constexpr char kSetTheSequenceAgain[] = "sat\xFDr\xFD silip s\xFDray\xFD \"PC1 Ayarlar\xFD\" ile yeniden belirleyin.";
+
+// Too few iterations make guessing the sequence from a copied file cheap; too many hold the exam window at every check.
+Refusal IterationsFault(std::uint32_t iterations) {
+    if (iterations >= kMinIterations && iterations <= kMaxIterations) return std::nullopt;
+    return "yineleme say\xFDs\xFD " + std::to_string(iterations) + ", " + std::to_string(kMinIterations) + " ile " +
+           std::to_string(kMaxIterations) + " aras\xFDnda olmal\xFD; " + kSetTheSequenceAgain;
+}
+
 struct SettingKey {
     std::string_view name;
     Refusal (*apply)(Settings& settings, std::string_view value);
@@ -61,8 +70,8 @@ constexpr SettingKey kKeys[] = {
      [](Settings& s, std::string_view v) -> Refusal {
          if (v.empty()) return std::nullopt;
          s.sequence = ParseSequenceHash(v);
-         if (s.sequence) return std::nullopt;
-         return "bozuk; sat\xFDr\xFD silip s\xFDray\xFD \"PC1 Ayarlar\xFD\" ile yeniden belirleyin.";
+         if (!s.sequence) return std::string("bozuk; ") + kSetTheSequenceAgain;
+         return IterationsFault(s.sequence->iterations);
      }},
 };
 

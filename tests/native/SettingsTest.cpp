@@ -155,6 +155,27 @@ TEST(Settings, NamesTheLineOfEveryFault) {
     }
 }
 
+// A hash with too few iterations is cheap to guess from a copied file; one with too many holds the exam window.
+TEST(Settings, TheSequenceHashKeepsItsIterationsInRange) {
+    const struct {
+        const char* iterations;
+        bool taken;
+    } cases[] = {{"1", false},       {"99999", false},    {"100000", true},
+                 {"10000000", true}, {"10000001", false}, {"4294967295", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.iterations);
+        std::string line(kSequenceHash);
+        line.replace(line.find("150000"), 6, c.iterations);
+        const auto parsed = app::ParseSettings("Uye1=a\r\nDenetimSirasi=" + line + "\r\n");
+        ASSERT_EQ(std::holds_alternative<Settings>(parsed), c.taken);
+        if (c.taken) continue;
+        EXPECT_EQ(std::get<SettingsError>(parsed).message,
+                  Cp1254("PC1.ini, satır 2: \"DenetimSirasi\" ayarı: yineleme sayısı ") + c.iterations +
+                      Cp1254(", 100000 ile 10000000 arasında olmalı; satırı silip sırayı \"PC1 Ayarları\" ile "
+                             "yeniden belirleyin."));
+    }
+}
+
 TEST(Settings, AnyBytesGiveSettingsOrAnError) {
     std::mt19937 random(1254);
     for (int i = 0; i < 20000; ++i) {
