@@ -176,6 +176,51 @@ TEST(Settings, TheSequenceHashKeepsItsIterationsInRange) {
     }
 }
 
+std::string Repeated(std::string_view part, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += part;
+    return repeated;
+}
+
+// A drive's folder of names of 200 letters.
+std::string FolderOfLength(std::size_t length) {
+    std::string folder = "C:";
+    while (folder.size() < length) {
+        folder += '\\';
+        folder.append(std::min<std::size_t>(200, length - folder.size()), 'a');
+    }
+    return folder;
+}
+
+// Windows takes 255 characters in a name and 32,767 in a path, counted in UTF-16 code units; the folder leaves room for
+// the long form's prefix, a separator and the longest record name.
+TEST(Settings, TheRecordsFolderStaysWithinWindowsLimits) {
+    const std::string longName = "yoldaki bir klasör adı 256 karakter; Windows'ta bir ad en çok 255 karakter olabilir.";
+    const struct {
+        std::string name, folder, fault;
+    } cases[] = {
+        {"a name of 255 characters", "C:\\" + Repeated("a", 255), ""},
+        {"a name of 255 Turkish letters", "C:\\x\\" + Repeated("ş", 255), ""},
+        {"a name of 256 characters", "C:\\" + Repeated("a", 256) + "\\b", longName},
+        {"a name of 128 letters outside the basic plane", "\\\\sunucu/" + Repeated("\U0001F600", 128), longName},
+        {"the longest path", FolderOfLength(32652), ""},
+        {"a path a character longer", FolderOfLength(32653),
+         "klasör yolu 32653 karakter; tutanakların adlarına yer kalması için en çok 32652 karakter olabilir."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto parsed = app::ParseSettings("TutanakKlasoru=" + c.folder);
+        if (c.fault.empty()) {
+            ASSERT_TRUE(std::holds_alternative<Settings>(parsed)) << std::get<SettingsError>(parsed).message;
+            EXPECT_EQ(std::get<Settings>(parsed).recordsFolder, c.folder);
+        } else {
+            ASSERT_TRUE(std::holds_alternative<SettingsError>(parsed));
+            EXPECT_EQ(std::get<SettingsError>(parsed).message,
+                      Cp1254("PC1.ini, satır 1: \"TutanakKlasoru\" ayarı: " + c.fault));
+        }
+    }
+}
+
 TEST(Settings, AnyBytesGiveSettingsOrAnError) {
     std::mt19937 random(1254);
     for (int i = 0; i < 20000; ++i) {
