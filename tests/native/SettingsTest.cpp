@@ -134,6 +134,13 @@ TEST(Settings, NamesTheLineOfEveryFault) {
          1, Cp1254("PC1.ini, satır 1: geçersiz UTF-8 baytları.")},
         {"a name with no Windows-1254 form", "KurulBaskani=Erdős\r\n", 1,
          Cp1254("PC1.ini, satır 1: \"KurulBaskani\" ayarı: U+0151 karakterinin Windows-1254 karşılığı yok.")},
+        {"a sequence hash of too many iterations",
+         "DenetimSirasi=pbkdf2-sha256:4294967295:00112233445566778899aabbccddeeff:" + std::string(64, '0'), 1,
+         Cp1254("PC1.ini, satır 1: \"DenetimSirasi\" ayarı: yineleme sayısı 4294967295, 100000 ile 10000000 arasında "
+                "olmalı; satırı silip sırayı \"PC1 Ayarları\" ile yeniden belirleyin.")},
+        {"a records folder's name of 256 characters", "TutanakKlasoru=C:\\" + std::string(256, 'a'), 1,
+         Cp1254("PC1.ini, satır 1: \"TutanakKlasoru\" ayarı: yoldaki bir klasör adı 256 karakter; Windows'ta bir ad en "
+                "çok 255 karakter olabilir.")},
         {"a sequence that is no hash", "[PC1]\r\nDenetimSirasi=407193\r\n", 2,
          Cp1254("PC1.ini, satır 2: \"DenetimSirasi\" ayarı: bozuk; satırı silip sırayı \"PC1 Ayarları\" ile yeniden "
                 "belirleyin.")},
@@ -155,70 +162,30 @@ TEST(Settings, NamesTheLineOfEveryFault) {
     }
 }
 
-// A hash with too few iterations is cheap to guess from a copied file; one with too many holds the exam window.
-TEST(Settings, TheSequenceHashKeepsItsIterationsInRange) {
-    const struct {
-        const char* iterations;
-        bool taken;
-    } cases[] = {{"1", false},       {"99999", false},    {"100000", true},
-                 {"10000000", true}, {"10000001", false}, {"4294967295", false}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.iterations);
-        std::string line(kSequenceHash);
-        line.replace(line.find("150000"), 6, c.iterations);
-        const auto parsed = app::ParseSettings("Uye1=a\r\nDenetimSirasi=" + line + "\r\n");
-        ASSERT_EQ(std::holds_alternative<Settings>(parsed), c.taken);
-        if (c.taken) continue;
-        EXPECT_EQ(std::get<SettingsError>(parsed).message,
-                  Cp1254("PC1.ini, satır 2: \"DenetimSirasi\" ayarı: yineleme sayısı ") + c.iterations +
-                      Cp1254(", 100000 ile 10000000 arasında olmalı; satırı silip sırayı \"PC1 Ayarları\" ile "
-                             "yeniden belirleyin."));
-    }
-}
-
-std::string Repeated(std::string_view part, int times) {
-    std::string repeated;
-    for (int i = 0; i < times; ++i) repeated += part;
-    return repeated;
-}
-
-// A drive's folder of names of 200 letters.
-std::string FolderOfLength(std::size_t length) {
-    std::string folder = "C:";
-    while (folder.size() < length) {
-        folder += '\\';
-        folder.append(std::min<std::size_t>(200, length - folder.size()), 'a');
-    }
-    return folder;
-}
-
-// Windows takes 255 characters in a name and 32,767 in a path, counted in UTF-16 code units; the folder leaves room for
-// the long form's prefix, a separator and the longest record name.
-TEST(Settings, TheRecordsFolderStaysWithinWindowsLimits) {
-    const std::string longName = "yoldaki bir klasör adı 256 karakter; Windows'ta bir ad en çok 255 karakter olabilir.";
-    const struct {
-        std::string name, folder, fault;
-    } cases[] = {
-        {"a name of 255 characters", "C:\\" + Repeated("a", 255), ""},
-        {"a name of 255 Turkish letters", "C:\\x\\" + Repeated("ş", 255), ""},
-        {"a name of 256 characters", "C:\\" + Repeated("a", 256) + "\\b", longName},
-        {"a name of 128 letters outside the basic plane", "\\\\sunucu/" + Repeated("\U0001F600", 128), longName},
-        {"the longest path", FolderOfLength(32652), ""},
-        {"a path a character longer", FolderOfLength(32653),
-         "klasör yolu 32653 karakter; tutanakların adlarına yer kalması için en çok 32652 karakter olabilir."},
+// Windows takes 255 characters in a name and 32,767 in a path (UTF-16 code units), of which the records folder leaves
+// room for the long form's prefix, a separator and the longest record name. A sequence hash with too few iterations
+// is cheap to guess from a copied file; one with too many holds the exam window at every check.
+TEST(Settings, TakeTheRecordsFolderAndTheSequenceHashUpToTheirBounds) {
+    const auto hash = [](const char* iterations) {
+        std::string line = "DenetimSirasi=" + std::string(kSequenceHash);
+        return line.replace(line.find("150000"), 6, iterations);
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto parsed = app::ParseSettings("TutanakKlasoru=" + c.folder);
-        if (c.fault.empty()) {
-            ASSERT_TRUE(std::holds_alternative<Settings>(parsed)) << std::get<SettingsError>(parsed).message;
-            EXPECT_EQ(std::get<Settings>(parsed).recordsFolder, c.folder);
-        } else {
-            ASSERT_TRUE(std::holds_alternative<SettingsError>(parsed));
-            EXPECT_EQ(std::get<SettingsError>(parsed).message,
-                      Cp1254("PC1.ini, satır 1: \"TutanakKlasoru\" ayarı: " + c.fault));
-        }
-    }
+    std::string turkish = "TutanakKlasoru=C:\\", emoji = "TutanakKlasoru=\\\\sunucu/", path = "TutanakKlasoru=C:";
+    for (int i = 0; i < 255; ++i) turkish += "ş";
+    for (int i = 0; i < 128; ++i) emoji += "\U0001F600";
+    for (int i = 0; i < 162; ++i) path += "\\" + std::string(200, 'a');
+    const std::pair<std::string, bool> cases[] = {
+        {hash("99999"), false},
+        {hash("100000"), true},
+        {hash("10000000"), true},
+        {hash("10000001"), false},
+        {turkish, true},
+        {emoji, false},
+        {path + "\\" + std::string(87, 'a'), true},
+        {path + "\\" + std::string(88, 'a'), false},
+    };
+    for (const auto& [line, taken] : cases)
+        EXPECT_EQ(std::holds_alternative<Settings>(app::ParseSettings(line)), taken) << line.substr(0, 60);
 }
 
 TEST(Settings, AnyBytesGiveSettingsOrAnError) {
