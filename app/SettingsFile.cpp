@@ -7,6 +7,7 @@
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
 #include "platform/SystemReason.h"
+#include "platform/pure/LongPaths.h"
 
 namespace app {
 
@@ -32,9 +33,10 @@ void ShowMessage(const std::string& text) {
 
 }  // namespace
 
+// In the long form, so that it opens in a folder of any length.
 std::wstring SettingsPath() {
     const std::wstring program = platform::ProgramPath();
-    return program.substr(0, program.find_last_of(L"\\/") + 1) + L"PC1.ini";
+    return platform::LongForm(program.substr(0, program.find_last_of(L"\\/") + 1) + L"PC1.ini");
 }
 
 std::variant<std::string, SettingsError> ReadSettingsBytes() {

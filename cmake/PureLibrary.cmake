@@ -1,7 +1,7 @@
 # The pure library: everything that needs no Windows header, kept in the folders named here. Both builds compile
 # it, natively for the tests and benchmarks and into PC1.exe, so a Windows header reaching any of its files breaks
 # the native build.
-set(PC1_PURE_DIRS text platform/pure exam/pure result/pure app/pure)
+set(PC1_PURE_DIRS text platform/pure entry/pure exam/pure result/pure app/pure)
 add_library(pure STATIC)
 target_include_directories(pure PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_features(pure PUBLIC cxx_std_20)

@@ -1,9 +1,11 @@
 // The entry dialog: the candidate's number and name, asked for at the start of every session.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "entry/Unit2Layout.h"
+#include "entry/pure/FieldText.h"
 #include "platform/Form.h"
 
 namespace entry {
@@ -32,15 +34,21 @@ public:
     void FormKeyDown(platform::EventArgs& args);
     void FormHitTest(platform::EventArgs& args);
     void AdaynoChange(platform::EventArgs& args);
+    void AdiChange(platform::EventArgs& args);
+    void SoyadiChange(platform::EventArgs& args);
 
 protected:
     void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
+    std::optional<LRESULT> FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) override;
 
 private:
     bool IsIncomplete() const;
     void CloseExamWindow();
+    void KeepWhatTheFieldTakes(Id field, KeptText (*rule)(const FieldText&));
+    void RefuseCharacter(char32_t c) const;
 
     bool escapePressed_ = false;  // Esc went down in this dialog, not in a box that it closed
+    wchar_t highSurrogate_ = 0;   // the first half of a typed character beyond U+FFFF, until its second comes
 };
 
 }  // namespace entry

@@ -20,14 +20,9 @@ constexpr char kFailedToLoad[] = "Failed to Load Stream";
 
 using platform::UniqueFile;
 
-std::string FullPath(const wchar_t* name) {
-    wchar_t path[MAX_PATH * 4];
-    const DWORD length = GetFullPathNameW(name, static_cast<DWORD>(std::size(path)), path, nullptr);
-    return platform::NarrowCp1254(std::wstring_view(path, length));
-}
-
 [[noreturn]] void ThrowCannotOpen(DWORD error) {
-    throw std::runtime_error("Cannot open file \"" + FullPath(kSampleFile) + "\". " + platform::SystemReason(error));
+    throw std::runtime_error("Cannot open file \"" + platform::NarrowCp1254(platform::FullPath(kSampleFile)) + "\". " +
+                             platform::SystemReason(error));
 }
 
 // Sizes in whole kilobytes, rounded up, so that a file over the limit never shows as the limit.

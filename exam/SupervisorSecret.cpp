@@ -1,7 +1,6 @@
 #include "exam/SupervisorSecret.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "platform/KeyDerivation.h"
 
@@ -39,8 +38,7 @@ std::uint32_t IterationsForCheckTime() {
     }
     const double perIteration = std::chrono::duration<double>(fastest).count() / kTrialIterations;
     const double iterations = std::chrono::duration<double>(kCheckTime).count() / std::max(perIteration, 1e-9);
-    return static_cast<std::uint32_t>(
-        std::clamp(iterations, double{kMinimumIterations}, double{std::numeric_limits<std::int32_t>::max()}));
+    return static_cast<std::uint32_t>(std::clamp(iterations, double{app::kMinIterations}, double{app::kMaxIterations}));
 }
 
 }  // namespace exam

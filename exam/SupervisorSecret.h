@@ -12,8 +12,6 @@ namespace exam {
 
 // A check should cost a supervisor about this much, and an attacker holding the settings file as much per guess.
 inline constexpr std::chrono::milliseconds kCheckTime{250};
-// However fast the computer that sets the sequence, never fewer.
-inline constexpr std::uint32_t kMinimumIterations = 100'000;
 
 // Whether six digits are the sequence that `hash` was made from.
 bool IsTheSequence(const app::SequenceHash& hash, std::string_view digits);
@@ -21,7 +19,8 @@ bool IsTheSequence(const app::SequenceHash& hash, std::string_view digits);
 // A new hash of the sequence, over a fresh random salt.
 app::SequenceHash HashSequence(std::string_view digits, std::uint32_t iterations);
 
-// The iterations that make one check on this computer take about kCheckTime.
+// The iterations that make one check on this computer take about kCheckTime, within app::kMinIterations and
+// app::kMaxIterations, which PC1 accepts.
 std::uint32_t IterationsForCheckTime();
 
 }  // namespace exam

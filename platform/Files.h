@@ -1,4 +1,5 @@
-// Files: the owner of a handle as CreateFileW returns it, writing that reaches the disk, the program's own path.
+// Files: the owner of a handle as CreateFileW returns it, writing that reaches the disk, full paths, the program's own
+// path.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,15 @@ inline DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
     if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return GetLastError();
     if (written != bytes.size()) return ERROR_WRITE_FAULT;
     return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
+}
+
+// The full path of a file or folder named relative to the current folder, at any length; the name as it is when it
+// cannot be made full.
+inline std::wstring FullPath(const std::wstring& path) {
+    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    if (full.empty()) return path;
+    full.resize(GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+    return full;
 }
 
 // The full path of the running program's executable.

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
 #include "platform/SystemReason.h"
+#include "platform/pure/LongPaths.h"
 #include "result/pure/RecordDocument.h"
 #include "result/pure/RecordFileNames.h"
 #include "result/pure/RecordsFile.h"
@@ -16,14 +19,17 @@ namespace {
 // A Windows error code; ERROR_SUCCESS (0) when all went well.
 using Error = DWORD;
 
-// Records kept under one name before the archive gives up numbering them.
-constexpr int kMaxCopies = 999;
+// Temporary names tried, each taken by another writer, before the archive gives up.
+constexpr int kTemporaryNameAttempts = 100;
 // How long a writer waits for another to finish with the records file: 50 tries 20 ms apart.
 constexpr int kOpenAttempts = 50;
 constexpr DWORD kOpenRetryMilliseconds = 20;
 
+using platform::LongForm;
 using platform::UniqueFile;
 
+// Paths are kept, and shown to the supervisor, in their usual form; they reach Windows in their long form
+// (platform::LongForm), which a folder longer than MAX_PATH needs.
 std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name) {
     const bool separated = folder.ends_with(L'\\') || folder.ends_with(L'/');
     return folder + (separated ? L"" : L"\\") + platform::WidenUtf8(utf8Name);
@@ -34,12 +40,37 @@ std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name) {
 Error CreateFolder(const std::wstring& folder) {
     for (std::size_t slash = folder.find_first_of(L"\\/", 1); slash != std::wstring::npos;
          slash = folder.find_first_of(L"\\/", slash + 1)) {
-        CreateDirectoryW(folder.substr(0, slash).c_str(), nullptr);
+        CreateDirectoryW(LongForm(folder.substr(0, slash)).c_str(), nullptr);
     }
-    if (CreateDirectoryW(folder.c_str(), nullptr)) return ERROR_SUCCESS;
+    const std::wstring longFolder = LongForm(folder);
+    if (CreateDirectoryW(longFolder.c_str(), nullptr)) return ERROR_SUCCESS;
     const Error error = GetLastError();
-    const DWORD attributes = GetFileAttributesW(folder.c_str());
+    const DWORD attributes = GetFileAttributesW(longFolder.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ERROR_SUCCESS : error;
+}
+
+// The process and a count tell apart the writers of one computer; those of several computers sharing a folder are
+// told apart when the file is made, since a name that any file has already is never taken.
+std::string TemporaryName() {
+    static std::atomic<unsigned> count{0};
+    return "PC1-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(count++) + ".tmp";
+}
+
+// Writes the document under a name of the program's own that no file in the folder has: GetTempFileNameW does the
+// same only in a folder shorter than MAX_PATH - 14 characters. `temporary` names the file once one has been made, so
+// that a failed write can be deleted.
+Error WriteTemporary(const std::wstring& folder, std::string_view document, std::wstring& temporary) {
+    for (int attempt = 1;; ++attempt) {
+        const std::wstring path = InFolder(folder, TemporaryName());
+        const UniqueFile file = platform::OpenedFile(
+            CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            temporary = path;
+            return platform::WriteAndFlush(file.get(), document);
+        }
+        const Error error = GetLastError();
+        if (error != ERROR_FILE_EXISTS || attempt == kTemporaryNameAttempts) return error;
+    }
 }
 
 // The document is written under a temporary name and then given its own, so that no record's name ever holds half a
@@ -48,25 +79,21 @@ Error CreateFolder(const std::wstring& folder) {
 Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::string_view document,
                    std::string& keptName) {
     if (const Error error = CreateFolder(folder)) return error;
-    wchar_t temporary[MAX_PATH];
-    if (!GetTempFileNameW(folder.c_str(), L"PC1", 0, temporary)) return GetLastError();
-    Error error = ERROR_SUCCESS;
-    {
-        const UniqueFile file = platform::OpenedFile(
-            CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        error = file ? platform::WriteAndFlush(file.get(), document) : GetLastError();
-    }
-    for (int copy = 1; !error && copy <= kMaxCopies; ++copy) {
+    std::wstring temporary;
+    Error error = WriteTemporary(folder, document, temporary);
+    if (temporary.empty()) return error;
+    const std::wstring longTemporary = LongForm(temporary);
+    for (int copy = 1; !error && copy <= kMaxCopyNumber; ++copy) {
         const std::string name = RecordFileName(record, copy);
-        if (MoveFileExW(temporary, InFolder(folder, name).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        if (MoveFileExW(longTemporary.c_str(), LongForm(InFolder(folder, name)).c_str(), MOVEFILE_WRITE_THROUGH)) {
             keptName = name;
             return ERROR_SUCCESS;
         }
         error = GetLastError();
         const bool taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
-        if (taken && copy < kMaxCopies) error = ERROR_SUCCESS;
+        if (taken && copy < kMaxCopyNumber) error = ERROR_SUCCESS;
     }
-    DeleteFileW(temporary);
+    DeleteFileW(longTemporary.c_str());
     return error;
 }
 
@@ -75,8 +102,8 @@ Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::st
 Error AppendLine(const std::wstring& path, std::string_view line) {
     UniqueFile file;
     for (int attempt = 1;; ++attempt) {
-        file = platform::OpenedFile(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        file = platform::OpenedFile(CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) break;
         const Error error = GetLastError();
         if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == kOpenAttempts) {
@@ -96,19 +123,16 @@ std::string FolderAndReason(const std::wstring& path, Error error) {
     return platform::NarrowCp1254(path) + ": " + platform::SystemReason(error);
 }
 
-// A folder given relative to the current one is named in full, so that the supervisor reads where records went.
-std::wstring FullPath(const std::wstring& folder) {
-    if (folder.empty()) return folder;
-    std::wstring full(GetFullPathNameW(folder.c_str(), 0, nullptr, nullptr), L'\0');
-    if (full.empty()) return folder;
-    full.resize(GetFullPathNameW(folder.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
-    return full;
+// A folder given relative to the current one is named in full, so that the supervisor reads where records went and
+// the long form can be made.
+std::wstring FullFolder(std::string_view utf8Folder) {
+    return utf8Folder.empty() ? std::wstring() : platform::FullPath(platform::WidenUtf8(utf8Folder));
 }
 
 }  // namespace
 
 RecordArchive::RecordArchive(std::string_view configuredFolder, std::wstring defaultFolder)
-    : configuredFolder_(FullPath(platform::WidenUtf8(configuredFolder))), defaultFolder_(std::move(defaultFolder)) {}
+    : configuredFolder_(FullFolder(configuredFolder)), defaultFolder_(std::move(defaultFolder)) {}
 
 KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& record) const {
     KeptRecord kept;
@@ -137,11 +161,13 @@ KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& 
     return kept;
 }
 
+// The variable is read at whatever length it has; without it, Windows' own place for it.
 std::wstring DefaultRecordsFolder() {
-    wchar_t programData[MAX_PATH];
-    const DWORD length = GetEnvironmentVariableW(L"ProgramData", programData, MAX_PATH);
-    const std::wstring base = length > 0 && length < MAX_PATH ? programData : L"C:\\ProgramData";
-    return base + L"\\PC1\\Tutanaklar";
+    std::wstring programData(GetEnvironmentVariableW(L"ProgramData", nullptr, 0), L'\0');
+    const DWORD length =
+        GetEnvironmentVariableW(L"ProgramData", programData.data(), static_cast<DWORD>(programData.size()));
+    programData.resize(length < programData.size() ? length : 0);
+    return (programData.empty() ? std::wstring(L"C:\\ProgramData") : programData) + L"\\PC1\\Tutanaklar";
 }
 
 }  // namespace result

@@ -1,6 +1,7 @@
 #include "settings/AyarForm.h"
 
 #include <optional>
+#include <variant>
 
 #include "app/SettingsFile.h"
 #include "exam/SupervisorSecret.h"
@@ -81,7 +82,13 @@ void TAyarForm::KaydetClick(platform::EventArgs&) {
         const std::string typed = Control(field.control).Text();
         if (typed != field.shown) values.push_back({field.key, text::Cp1254ToUtf8(typed)});
     }
-    if (const auto reason = app::WriteSettingsBytes(app::WithSettings(fileBytes_, values))) {
+    // What PC1 would refuse at its start (a records folder too long for Windows) is never written.
+    const std::string updated = app::WithSettings(fileBytes_, values);
+    if (const auto parsed = app::ParseSettings(updated); const auto* fault = std::get_if<app::SettingsError>(&parsed)) {
+        Warn(fault->message);
+        return;
+    }
+    if (const auto reason = app::WriteSettingsBytes(updated)) {
         Warn(kNotWritten + *reason);
         return;
     }

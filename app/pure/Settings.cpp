@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/pure/LongPaths.h"
+#include "result/pure/RecordFileNames.h"
 #include "text/Cp1254Unicode.h"
 #include "text/Utf16Detection.h"
 #include "text/Utf8.h"
@@ -29,9 +31,43 @@ Refusal SetBoardName(std::string& name, std::string_view value) {
     return std::nullopt;
 }
 
+// The folder must leave room, within what Windows takes in a path, for the longest name a record's file has in it.
+// Characters are counted as Windows counts them, in UTF-16 code units.
+Refusal SetRecordsFolder(std::string& folder, std::string_view value) {
+    constexpr std::size_t kMaxFolderCharacters =
+        platform::kMaxLongPathCharacters - 1 - platform::kLongFormGrowth - 1 - result::kMaxRecordFileNameCharacters;
+    std::size_t length = 0, name = 0, longestName = 0;
+    for (std::size_t position = 0; position < value.size();) {
+        const char32_t c = text::NextUtf8(value, position).value_or(U'?');
+        const std::size_t units = c > 0xFFFF ? 2 : 1;
+        length += units;
+        name = c == U'\\' || c == U'/' ? 0 : name + units;
+        longestName = std::max(longestName, name);
+    }
+    if (longestName > platform::kMaxPathNameCharacters)
+        return "yoldaki bir klas\xF6r ad\xFD " + std::to_string(longestName) +
+               " karakter; Windows'ta bir ad en \xE7ok " + std::to_string(platform::kMaxPathNameCharacters) +
+               " karakter olabilir.";
+    if (length > kMaxFolderCharacters)
+        return "klas\xF6r yolu " + std::to_string(length) +
+               " karakter; tutanaklar\xFDn adlar\xFDna yer kalmas\xFD i\xE7in en \xE7ok " +
+               std::to_string(kMaxFolderCharacters) + " karakter olabilir.";
+    folder = value;
+    return std::nullopt;
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+constexpr char kSetTheSequenceAgain[] = "sat\xFDr\xFD silip s\xFDray\xFD \"PC1 Ayarlar\xFD\" ile yeniden belirleyin.";
+
+// Too few iterations make guessing the sequence from a copied file cheap; too many hold the exam window at every check.
+Refusal IterationsFault(std::uint32_t iterations) {
+    if (iterations >= kMinIterations && iterations <= kMaxIterations) return std::nullopt;
+    return "yineleme say\xFDs\xFD " + std::to_string(iterations) + ", " + std::to_string(kMinIterations) + " ile " +
+           std::to_string(kMaxIterations) + " aras\xFDnda olmal\xFD; " + kSetTheSequenceAgain;
 }
 
 struct SettingKey {
@@ -52,17 +88,13 @@ constexpr SettingKey kKeys[] = {
          s.printerName = s.printer == Settings::Printer::Named ? std::string(v) : std::string();
          return std::nullopt;
      }},
-    {kRecordsFolderKey,
-     [](Settings& s, std::string_view v) -> Refusal {
-         s.recordsFolder = v;
-         return std::nullopt;
-     }},
+    {kRecordsFolderKey, [](Settings& s, std::string_view v) { return SetRecordsFolder(s.recordsFolder, v); }},
     {kSequenceKey,
      [](Settings& s, std::string_view v) -> Refusal {
          if (v.empty()) return std::nullopt;
          s.sequence = ParseSequenceHash(v);
-         if (s.sequence) return std::nullopt;
-         return "bozuk; sat\xFDr\xFD silip s\xFDray\xFD \"PC1 Ayarlar\xFD\" ile yeniden belirleyin.";
+         if (!s.sequence) return std::string("bozuk; ") + kSetTheSequenceAgain;
+         return IterationsFault(s.sequence->iterations);
      }},
 };
 

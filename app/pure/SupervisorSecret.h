@@ -20,9 +20,15 @@ struct SequenceHash {
     bool operator==(const SequenceHash&) const = default;
 };
 
+// The iterations a kept hash may have. The settings program never picks fewer than the least, so that a check costs an
+// attacker as much as it costs the supervisor; a check at the most takes about 9 s on the computers measured (about
+// 1.1 million iterations a second), and no more may hold the exam window, which checks on its own thread.
+inline constexpr std::uint32_t kMinIterations = 100'000, kMaxIterations = 10'000'000;
+
 // "pbkdf2-sha256:<iterations>:<salt>:<key>", salt and key in lower-case hexadecimal.
 std::string FormatSequenceHash(const SequenceHash& hash);
-// Upper-case hexadecimal is taken too; a salt of 8 to 64 bytes, at least one iteration.
+// Upper-case hexadecimal is taken too; a salt of 8 to 64 bytes, at least one iteration. Whether the iterations are
+// within kMinIterations and kMaxIterations is the settings' to judge, which name the fault.
 std::optional<SequenceHash> ParseSequenceHash(std::string_view text);
 
 // Six different decimal digits: the only form a sequence can take.

@@ -134,6 +134,13 @@ TEST(Settings, NamesTheLineOfEveryFault) {
          1, Cp1254("PC1.ini, satır 1: geçersiz UTF-8 baytları.")},
         {"a name with no Windows-1254 form", "KurulBaskani=Erdős\r\n", 1,
          Cp1254("PC1.ini, satır 1: \"KurulBaskani\" ayarı: U+0151 karakterinin Windows-1254 karşılığı yok.")},
+        {"a sequence hash of too many iterations",
+         "DenetimSirasi=pbkdf2-sha256:4294967295:00112233445566778899aabbccddeeff:" + std::string(64, '0'), 1,
+         Cp1254("PC1.ini, satır 1: \"DenetimSirasi\" ayarı: yineleme sayısı 4294967295, 100000 ile 10000000 arasında "
+                "olmalı; satırı silip sırayı \"PC1 Ayarları\" ile yeniden belirleyin.")},
+        {"a records folder's name of 256 characters", "TutanakKlasoru=C:\\" + std::string(256, 'a'), 1,
+         Cp1254("PC1.ini, satır 1: \"TutanakKlasoru\" ayarı: yoldaki bir klasör adı 256 karakter; Windows'ta bir ad en "
+                "çok 255 karakter olabilir.")},
         {"a sequence that is no hash", "[PC1]\r\nDenetimSirasi=407193\r\n", 2,
          Cp1254("PC1.ini, satır 2: \"DenetimSirasi\" ayarı: bozuk; satırı silip sırayı \"PC1 Ayarları\" ile yeniden "
                 "belirleyin.")},
@@ -153,6 +160,32 @@ TEST(Settings, NamesTheLineOfEveryFault) {
         EXPECT_EQ(std::get<SettingsError>(parsed).line, c.line);
         EXPECT_EQ(std::get<SettingsError>(parsed).message, c.message);
     }
+}
+
+// Windows takes 255 characters in a name and 32,767 in a path (UTF-16 code units), of which the records folder leaves
+// room for the long form's prefix, a separator and the longest record name. A sequence hash with too few iterations
+// is cheap to guess from a copied file; one with too many holds the exam window at every check.
+TEST(Settings, TakeTheRecordsFolderAndTheSequenceHashUpToTheirBounds) {
+    const auto hash = [](const char* iterations) {
+        std::string line = "DenetimSirasi=" + std::string(kSequenceHash);
+        return line.replace(line.find("150000"), 6, iterations);
+    };
+    std::string turkish = "TutanakKlasoru=C:\\", emoji = "TutanakKlasoru=\\\\sunucu/", path = "TutanakKlasoru=C:";
+    for (int i = 0; i < 255; ++i) turkish += "ş";
+    for (int i = 0; i < 128; ++i) emoji += "\U0001F600";
+    for (int i = 0; i < 162; ++i) path += "\\" + std::string(200, 'a');
+    const std::pair<std::string, bool> cases[] = {
+        {hash("99999"), false},
+        {hash("100000"), true},
+        {hash("10000000"), true},
+        {hash("10000001"), false},
+        {turkish, true},
+        {emoji, false},
+        {path + "\\" + std::string(87, 'a'), true},
+        {path + "\\" + std::string(88, 'a'), false},
+    };
+    for (const auto& [line, taken] : cases)
+        EXPECT_EQ(std::holds_alternative<Settings>(app::ParseSettings(line)), taken) << line.substr(0, 60);
 }
 
 TEST(Settings, AnyBytesGiveSettingsOrAnError) {

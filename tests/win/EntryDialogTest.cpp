@@ -38,6 +38,9 @@ TEST_F(EntryDialog, FiltersTheNumberAndMovesOnWithEnter) {
         {Adayno, "5\r", "5", Adi},
         {Adi, "\xFEule 2-\r", "\xFEule 2-", Soyadi},
         {Soyadi, "\xFDlgaz 3", "\xFDlgaz 3", Soyadi},
+        {Adi, "\xE7\xF0\xFD\xDD\xF6\xFE\xFC\xC7\xD0\xD6\xDE\xDC\xE2\xEE\xFB",
+         "\xE7\xF0\xFD\xDD\xF6\xFE\xFC\xC7\xD0\xD6\xDE\xDC\xE2\xEE\xFB", Adi},
+        {Adayno, "123456789", "1234567", Adayno},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -69,6 +72,24 @@ TEST_F(EntryDialog, TheNumberKeepsOnlyDigitsHoweverTextArrives) {
     EXPECT_EQ(dialog.Control(entry::GirisForm::Adayno).Text(), "14523");
     Type(adayno, "6");
     EXPECT_EQ(dialog.Control(entry::GirisForm::Adayno).Text(), "145623");
+}
+
+// Typed or set as another program sets it, a character that Windows-1254 lacks is refused with a message naming it.
+TEST_F(EntryDialog, RefusesWhatWindows1254LacksWithAMessage) {
+    entry::TGirisForm dialog(nullptr);
+    ShowWindow(dialog.Handle(), SW_SHOW);
+    const HWND soyadi = dialog.Control(entry::GirisForm::Soyadi).Handle();
+    std::wstring shown;
+    testing_pc1::WindowWatcher watcher({{L"#32770", [&](HWND box) {
+                                             const std::wstring text = testing_pc1::MessageBoxText(box);
+                                             shown += text.substr(0, text.find(L')') + 1) + L"|";
+                                             EndDialog(box, IDOK);
+                                         }}});
+    for (const wchar_t unit : std::wstring(L"Ay\U0001F600e")) SendMessageW(soyadi, WM_CHAR, unit, 1);
+    EXPECT_EQ(testing_pc1::WindowText(soyadi), L"Aye");
+    SetWindowTextW(soyadi, L"Ali\u674E");
+    EXPECT_EQ(testing_pc1::WindowText(soyadi), L"Ali");
+    EXPECT_EQ(shown, L"\u00AB\U0001F600\u00BB (U+1F600)|\u00AB\u674E\u00BB (U+674E)|");
 }
 
 TEST_F(EntryDialog, ConfirmsWithTheNamesInTurkishCapitals) {

@@ -240,7 +240,7 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
     const std::optional<app::Settings> settings = InstalledSettings();
     ASSERT_TRUE(settings && settings->sequence);
     EXPECT_TRUE(exam::IsTheSequence(*settings->sequence, testing_pc1::kTestSequence));
-    EXPECT_GE(settings->sequence->iterations, exam::kMinimumIterations);
+    EXPECT_GE(settings->sequence->iterations, app::kMinIterations);
 
     // The Turkish guide shows its letters in Notepad whatever the code page: UTF-8 with a byte-order mark.
     const std::string kilavuz = FileBytes(folder / L"KILAVUZ.txt");

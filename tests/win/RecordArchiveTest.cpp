@@ -102,6 +102,23 @@ TEST_F(RecordArchiveTest, KeepsEveryRecordAndNeverOverwrites) {
     EXPECT_FALSE(fs::exists(root_ / L"default"));
 }
 
+// Beyond MAX_PATH (260) Windows takes a path only in its long form, and GetTempFileNameW not at all.
+TEST_F(RecordArchiveTest, KeepsTheRecordInAFolderLongerThanMaxPath) {
+    const fs::path folder = root_ / std::wstring(120, L'k') / std::wstring(300 - root_.native().size() - 122, L'k');
+    const result::KeptRecord kept =
+        result::RecordArchive(reinterpret_cast<const char*>(folder.u8string().c_str()), root_ / L"default")
+            .Keep(kTemplate, SampleRecord());
+    EXPECT_EQ(kept.note, "");
+    EXPECT_EQ(kept.error, "");
+    EXPECT_EQ(kept.documentPath, folder.wstring() + L"\\2026-12-07_143012_PC07_12345.rtf");
+    EXPECT_TRUE(Contents(LR"(\\?\)" + kept.documentPath).starts_with("{\\rtf1"));
+    EXPECT_TRUE(Contents(LR"(\\?\)" + kept.recordsFilePath).ends_with(";2026-12-07_143012_PC07_12345.rtf\r\n"));
+    // std::filesystem of MinGW stops at MAX_PATH: the long folder goes the way it came, and only when it is empty.
+    for (const std::wstring& file : {kept.documentPath, kept.recordsFilePath}) DeleteFileW((LR"(\\?\)" + file).c_str());
+    for (fs::path level = folder; level != root_; level = level.parent_path())
+        RemoveDirectoryW((LR"(\\?\)" + level.wstring()).c_str());
+}
+
 TEST_F(RecordArchiveTest, FallsBackToTheDefaultFolderWhenTheConfiguredOneIsOutOfReach) {
     const std::string unreachable = MissingDriveFolder();
     ASSERT_FALSE(unreachable.empty());

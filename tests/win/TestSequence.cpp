@@ -10,7 +10,7 @@ const std::string_view kTestSequence = PC1_TEST_SEQUENCE;
 int TestSequenceDigit(int step) { return kTestSequence[step] - '0'; }
 
 const app::SequenceHash& TestSequenceHash() {
-    static const app::SequenceHash hash = exam::HashSequence(kTestSequence, 1000);
+    static const app::SequenceHash hash = exam::HashSequence(kTestSequence, app::kMinIterations);
     return hash;
 }
 

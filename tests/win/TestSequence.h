@@ -14,7 +14,7 @@ extern const std::string_view kTestSequence;
 // The digit at a step of the sequence, 0 to 5.
 int TestSequenceDigit(int step);
 
-// Its hash with few iterations, which the settings record: a test's check costs next to nothing.
+// Its hash with the fewest iterations that PC1 accepts: a test's check costs about a tenth of a second.
 const app::SequenceHash& TestSequenceHash();
 
 // The line of PC1.ini that sets it.
