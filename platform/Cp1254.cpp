@@ -34,13 +34,4 @@ std::string NarrowCp1254(std::wstring_view text) {
     return narrow;
 }
 
-std::optional<char> Cp1254Of(wchar_t character) {
-    char byte = 0;
-    BOOL defaulted = FALSE;
-    const int size =
-        WideCharToMultiByte(kTurkishCodePage, WC_NO_BEST_FIT_CHARS, &character, 1, &byte, 1, nullptr, &defaulted);
-    if (size != 1 || defaulted) return std::nullopt;
-    return byte;
-}
-
 }  // namespace platform

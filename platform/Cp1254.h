@@ -2,7 +2,6 @@
 // exactly once, here, where it meets the UTF-16 Windows API.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,8 +9,6 @@ namespace platform {
 
 std::wstring WidenCp1254(std::string_view text);
 std::string NarrowCp1254(std::wstring_view text);
-// The Windows-1254 byte of a character, or none when the code page has no such letter.
-std::optional<char> Cp1254Of(wchar_t character);
 // Paths and printer names in the settings file are UTF-8.
 std::wstring WidenUtf8(std::string_view text);
 

@@ -11,6 +11,7 @@
 #include "platform/FormInternals.h"
 #include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
+#include "text/Cp1254Unicode.h"
 
 namespace platform {
 
@@ -280,7 +281,7 @@ LRESULT Form::DispatchOwnKey(int source, HWND hwnd, UINT message, WPARAM wParam,
 
 void Form::TypeMade(int source, HWND hwnd, std::wstring_view made, LPARAM lParam) {
     for (const wchar_t c : made) {
-        if (!Cp1254Of(c)) continue;  // the program's text has no place for it
+        if (!text::UnicodeToCp1254(c)) continue;  // the program's text has no place for it
         WPARAM character = c;
         if (!DispatchKey(source, hwnd, WM_CHAR, character, lParam)) continue;
         if (!BehaviourOf(controls_[source].spec->kind).Type(hwnd, static_cast<wchar_t>(character)))
