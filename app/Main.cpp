@@ -1,7 +1,7 @@
 #include <optional>
 #include <variant>
 
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 #include "exam/KeyboardGuard.h"
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
@@ -28,21 +28,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::optional<exam::TSinavForm> sinavForm;
     try {
         // A fault in the settings is the supervisor's to mend before any candidate sits down.
-        std::variant<app::Settings, app::SettingsError> settings = app::ReadSettingsFile();
-        if (const auto* error = std::get_if<app::SettingsError>(&settings)) {
-            app::ShowSettingsError(*error);
+        std::variant<config::Settings, config::SettingsError> settings = config::ReadSettingsFile();
+        if (const auto* error = std::get_if<config::SettingsError>(&settings)) {
+            config::ShowSettingsError(*error);
             return kSettingsFaultExitCode;
         }
         // An exam that no one could stop never starts.
-        if (!std::get<app::Settings>(settings).sequence) {
-            app::ShowNoSequence();
+        if (!std::get<config::Settings>(settings).sequence) {
+            config::ShowNoSequence();
             return kNoSequenceExitCode;
         }
         exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
         sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry, exam::TSinavForm::KeySources::KeyboardOnly,
-                          std::get<app::Settings>(std::move(settings)));
+                          std::get<config::Settings>(std::move(settings)));
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         keyboardGuard.RequireInstalled();

@@ -43,7 +43,7 @@ void CloseTheDialogWhenShown() {
     });
 }
 
-double ResultsAfterTheDialog(const app::Settings& settings) {
+double ResultsAfterTheDialog(const config::Settings& settings) {
     testing_pc1::SampleFolder folder;
     folder.Write(bench::TypedText(200));
     testing_pc1::ClockedSinavForm form(settings);
@@ -66,7 +66,7 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-double MedianOf(const app::Settings& settings) {
+double MedianOf(const config::Settings& settings) {
     std::vector<double> times;
     for (int run = 0; run < kRuns; ++run) {
         times.push_back(ResultsAfterTheDialog(settings));
@@ -76,7 +76,7 @@ double MedianOf(const app::Settings& settings) {
 }
 
 // The record's own share: kept on disk and handed to the printer, as the exam window does it.
-double RecordShare(const app::Settings& settings) {
+double RecordShare(const config::Settings& settings) {
     testing_pc1::SampleFolder folder;
     result::ExamRecord record;
     record.computer = "PC1 - (BENCH)";
@@ -88,12 +88,10 @@ double RecordShare(const app::Settings& settings) {
     std::vector<double> times;
     {
         result::RecordPrinter printer(window, WM_APP);
-        result::PrinterChoice choice;
-        if (settings.printer == app::Settings::Printer::None) choice.kind = result::PrinterChoice::Kind::None;
         for (int run = 0; run < kRuns; ++run) {
             const LARGE_INTEGER before = PerformanceCount();
             result::RecordArchive(settings.recordsFolder, result::DefaultRecordsFolder()).Keep(rows, record);
-            printer.Print(result::RecordFields(record), choice);
+            printer.Print(result::RecordFields(record), settings.printer);
             times.push_back(Milliseconds(before, PerformanceCount()));
         }
     }
@@ -106,9 +104,9 @@ double RecordShare(const app::Settings& settings) {
 int main() {
     std::printf("results on screen after the time-up dialog closes, %d typed words, medians of %d exams\n", kTypedWords,
                 kRuns);
-    app::Settings noPrinter = testing_pc1::RecordsInTheCurrentFolder();
-    app::Settings defaultPrinter = noPrinter;
-    defaultPrinter.printer = app::Settings::Printer::WindowsDefault;
+    config::Settings noPrinter = testing_pc1::RecordsInTheCurrentFolder();
+    config::Settings defaultPrinter = noPrinter;
+    defaultPrinter.printer = {};  // the Windows default
     for (const auto& [what, settings] : {std::pair{"no printer", noPrinter}, {"the default printer", defaultPrinter}}) {
         const double total = MedianOf(settings);
         const double record = RecordShare(settings);

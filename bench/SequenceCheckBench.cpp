@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/Stopwatch.h"
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
@@ -39,12 +39,12 @@ double SixthKeyMs(HWND yazilan, std::string_view digits) {
 }  // namespace
 
 int main() {
-    const std::uint32_t iterations = exam::IterationsForCheckTime();
+    const std::uint32_t iterations = config::IterationsForCheckTime();
     std::printf("iterations the settings program picks on this computer: %u\n", iterations);
 
     const testing_pc1::SampleFolder folder;
-    app::Settings settings = testing_pc1::RecordsInTheCurrentFolder();
-    settings.sequence = exam::HashSequence(kSequence, iterations);
+    config::Settings settings = testing_pc1::RecordsInTheCurrentFolder();
+    settings.sequence = config::HashSequence(kSequence, iterations);
     exam::TSinavForm form(exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any, settings);
     const HWND yazilan = form.Control(exam::SinavForm::Yazilan).Handle();
 

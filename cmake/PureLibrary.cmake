@@ -1,7 +1,7 @@
 # The pure library: everything that needs no Windows header, kept in the folders named here. Both builds compile
 # it, natively for the tests and benchmarks and into PC1.exe, so a Windows header reaching any of its files breaks
 # the native build.
-set(PC1_PURE_DIRS text platform/pure entry/pure exam/pure result/pure app/pure)
+set(PC1_PURE_DIRS text platform/pure config/pure entry/pure exam/pure result/pure)
 add_library(pure STATIC)
 target_include_directories(pure PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_features(pure PUBLIC cxx_std_20)
@@ -20,14 +20,27 @@ foreach(file IN LISTS pure_files)
     endif()
 endforeach()
 
-# Their includes are checked whenever one of them changes, before the library compiles.
-set(pure_stamp ${CMAKE_BINARY_DIR}/pure_includes.stamp)
-set(pure_check ${PROJECT_SOURCE_DIR}/cmake/CheckPureIncludes.cmake)
-add_custom_command(OUTPUT ${pure_stamp}
-                   COMMAND ${CMAKE_COMMAND} "-DDIRS=${PC1_PURE_DIRS}" "-DFILES=${pure_files}" -P ${pure_check}
-                   COMMAND ${CMAKE_COMMAND} -E touch ${pure_stamp}
-                   DEPENDS ${pure_files} ${pure_check}
-                   COMMENT "Checking that the pure library includes only its own headers and the standard library's"
+# Every folder's includes are checked against one table whenever a file of the program changes, before the pure
+# library, which every program and test builds on, compiles.
+file(GLOB_RECURSE program_files CONFIGURE_DEPENDS
+     LIST_DIRECTORIES false RELATIVE ${PROJECT_SOURCE_DIR}
+     ${PROJECT_SOURCE_DIR}/text/*.h ${PROJECT_SOURCE_DIR}/text/*.cpp
+     ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/platform/*.cpp
+     ${PROJECT_SOURCE_DIR}/config/*.h ${PROJECT_SOURCE_DIR}/config/*.cpp
+     ${PROJECT_SOURCE_DIR}/entry/*.h ${PROJECT_SOURCE_DIR}/entry/*.cpp
+     ${PROJECT_SOURCE_DIR}/result/*.h ${PROJECT_SOURCE_DIR}/result/*.cpp
+     ${PROJECT_SOURCE_DIR}/exam/*.h ${PROJECT_SOURCE_DIR}/exam/*.cpp
+     ${PROJECT_SOURCE_DIR}/app/*.h ${PROJECT_SOURCE_DIR}/app/*.cpp
+     ${PROJECT_SOURCE_DIR}/settings/*.h ${PROJECT_SOURCE_DIR}/settings/*.cpp)
+list(TRANSFORM program_files PREPEND ${PROJECT_SOURCE_DIR}/)
+set(includes_stamp ${CMAKE_BINARY_DIR}/includes.stamp)
+set(includes_check ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake)
+add_custom_command(OUTPUT ${includes_stamp}
+                   COMMAND ${CMAKE_COMMAND} "-DSOURCE_DIR=${PROJECT_SOURCE_DIR}" "-DFILES=${program_files}"
+                           -P ${includes_check}
+                   COMMAND ${CMAKE_COMMAND} -E touch ${includes_stamp}
+                   DEPENDS ${program_files} ${includes_check}
+                   COMMENT "Checking that every folder includes only its own headers and those of folders below it"
                    VERBATIM)
-add_custom_target(pure_includes DEPENDS ${pure_stamp})
-add_dependencies(pure pure_includes)
+add_custom_target(includes DEPENDS ${includes_stamp})
+add_dependencies(pure includes)

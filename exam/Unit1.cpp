@@ -52,7 +52,7 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm(Controls controls, KeySources keys, app::Settings settings)
+TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings)
     : input_(keys), settings_(std::move(settings)) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
     printer_.emplace(Handle(), kPrintedMessage);

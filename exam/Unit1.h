@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/pure/Settings.h"
+#include "config/pure/Settings.h"
 #include "exam/ExamInputFilter.h"
 #include "exam/SampleText.h"
 #include "exam/Unit1Layout.h"
@@ -40,7 +40,7 @@ public:
     // session. Tests build the window alone, with its controls at once, and drive it with keys of their own.
     // `settings`: the installation's, as the program entry read them.
     explicit TSinavForm(Controls controls = Controls::AtOnce, KeySources keys = KeySources::KeyboardOnly,
-                        app::Settings settings = {});
+                        config::Settings settings = {});
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
@@ -126,7 +126,7 @@ private:
     bool kapatBtnShown_ = false;
     platform::MonitorCovers covers_;
     bool holdingTheScreen_ = false;
-    app::Settings settings_;
+    config::Settings settings_;
     std::optional<result::RecordPrinter> printer_;  // made with the window, to which it posts what became of a print
     std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown
     std::string keptStatus_, printStatus_;

@@ -2,7 +2,7 @@
 // the typing area, and the supervisor's key sequence, which alone stops the clock and reveals the close button.
 #include <string>
 
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
 #include "exam/Unit1.h"
 #include "platform/Guards.h"
 #include "platform/RichEdit.h"
@@ -36,7 +36,7 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
                                    : SupervisorSequence::Key::Other;
     const auto pressed = Now();
     const std::optional<std::string> digits = denetimSirasi_.Press(kind, digit);
-    if (!digits || !settings_.sequence || !IsTheSequence(*settings_.sequence, *digits)) return;
+    if (!digits || !settings_.sequence || !config::IsTheSequence(*settings_.sequence, *digits)) return;
     if (exam_.Stop(pressed)) {
         Timer(SinavForm::SinavTimer).SetEnabled(false);
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));

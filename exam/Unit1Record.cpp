@@ -27,18 +27,6 @@ result::LocalTime LocalTimeOf(ExamState::WallClock::time_point instant) {
 constexpr char kRecordKept[] = "Tutanak kaydedildi: ";
 constexpr char kPrinting[] = "Tutanak yaz\xFDl\xFDyor...";
 
-result::PrinterChoice PrinterOf(const app::Settings& settings) {
-    switch (settings.printer) {
-    case app::Settings::Printer::Named:
-        return {result::PrinterChoice::Kind::Named, platform::WidenUtf8(settings.printerName)};
-    case app::Settings::Printer::None:
-        return {result::PrinterChoice::Kind::None, {}};
-    case app::Settings::Printer::WindowsDefault:
-        break;
-    }
-    return {};
-}
-
 }  // namespace
 
 result::ExamRecord TSinavForm::RecordOf(std::string typed, const text::ScoreResult& result,
@@ -74,7 +62,7 @@ void TSinavForm::KeepRecord(const result::ExamRecord& record) {
 void TSinavForm::PrintRecord(const result::ExamRecord& record) {
     printStatus_ = kPrinting;
     ShowStatus();
-    printJob_ = printer_->Print(result::RecordFields(record), PrinterOf(settings_));
+    printJob_ = printer_->Print(result::RecordFields(record), settings_.printer);
 }
 
 void TSinavForm::ShowPrintOutcomes() {

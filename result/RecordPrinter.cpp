@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/Cp1254.h"
 #include "platform/Unique.h"
 #include "result/RecordDrawing.h"
 #include "result/RecordTemplate.h"
@@ -23,7 +24,7 @@ struct PrintJob {
     HWND window;
     UINT message;
     RecordTable record;
-    PrinterChoice printer;
+    config::PrinterChoice printer;
     std::shared_ptr<std::atomic<int>> outcome;
 };
 
@@ -58,8 +59,8 @@ PrintOutcome PrintPages(HDC dc, const RecordTable& record) {
 PrintOutcome Print(const PrintJob& job) {
     const Spooler spooler;
     std::optional<std::wstring> printer;
-    if (job.printer.kind == PrinterChoice::Kind::Named) printer = job.printer.name;
-    if (job.printer.kind == PrinterChoice::Kind::WindowsDefault) printer = spooler.DefaultPrinter();
+    if (job.printer.kind == config::PrinterChoice::Kind::Named) printer = platform::WidenUtf8(job.printer.name);
+    if (job.printer.kind == config::PrinterChoice::Kind::WindowsDefault) printer = spooler.DefaultPrinter();
     if (!printer) return PrintOutcome::NoPrinter;
 
     std::vector<BYTE> settings = spooler.A4PortraitSettings(*printer);
@@ -117,7 +118,7 @@ RecordPrinter::~RecordPrinter() {
     for (const HANDLE thread : running) CloseHandle(thread);
 }
 
-int RecordPrinter::Print(std::span<const RecordField> fields, const PrinterChoice& printer) {
+int RecordPrinter::Print(std::span<const RecordField> fields, const config::PrinterChoice& printer) {
     const int number = ++jobsGiven_;
     const auto endAtOnce = [&](PrintOutcome outcome) {
         jobs_.push_back({number, nullptr, std::make_shared<std::atomic<int>>(static_cast<int>(outcome))});
@@ -126,7 +127,7 @@ int RecordPrinter::Print(std::span<const RecordField> fields, const PrinterChoic
     };
     // More jobs than one wait can cover would be a spooler that takes none: they would never end either.
     if (jobs_.size() >= MAXIMUM_WAIT_OBJECTS) return endAtOnce(PrintOutcome::JobFailed);
-    if (printer.kind == PrinterChoice::Kind::None) return endAtOnce(PrintOutcome::NoPrinter);
+    if (printer.kind == config::PrinterChoice::Kind::None) return endAtOnce(PrintOutcome::NoPrinter);
     auto outcome = std::make_shared<std::atomic<int>>(kPrinting);
     auto job = std::make_unique<PrintJob>(
         PrintJob{window_, message_, FillPlaceholders(RecordTemplate(), fields), printer, outcome});

@@ -14,12 +14,6 @@
 
 namespace result {
 
-struct PrinterChoice {
-    enum class Kind { WindowsDefault, Named, None };
-    Kind kind = Kind::WindowsDefault;
-    std::wstring name;  // for Kind::Named
-};
-
 // The message's WPARAM.
 enum class PrintOutcome : WPARAM {
     Printed,
@@ -46,7 +40,7 @@ public:
 
     // Fills the record's template with the fields and prints it on its own thread. Returns at once, with the
     // job's number.
-    int Print(std::span<const RecordField> fields, const PrinterChoice& printer);
+    int Print(std::span<const RecordField> fields, const config::PrinterChoice& printer);
 
     struct Finished {
         int job;

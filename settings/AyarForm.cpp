@@ -3,8 +3,8 @@
 #include <optional>
 #include <variant>
 
-#include "app/SettingsFile.h"
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
+#include "config/SettingsFile.h"
 #include "platform/Cp1254.h"
 #include "text/Cp1254Unicode.h"
 
@@ -25,12 +25,12 @@ constexpr char kSequenceSet[] = "Bir s\xFDra belirlenmi\xFE: bo\xFE b\xFDrak\xFD
 constexpr char kNoSequence[] = "Hen\xFCz bir s\xFDra belirlenmedi; PC1 s\xFDnav ba\xFElatmaz.";
 constexpr char kNotWritten[] = "PC1.ini yaz\xFDlamad\xFD: ";
 
-std::string PrinterText(const app::Settings& settings) {
-    switch (settings.printer) {
-    case app::Settings::Printer::None:
+std::string PrinterText(const config::Settings& settings) {
+    switch (settings.printer.kind) {
+    case config::PrinterChoice::Kind::None:
         return "yok";
-    case app::Settings::Printer::Named:
-        return text::Utf8ToCp1254(settings.printerName).text;
+    case config::PrinterChoice::Kind::Named:
+        return text::Utf8ToCp1254(settings.printer.name).text;
     default:
         return {};
     }
@@ -38,18 +38,18 @@ std::string PrinterText(const app::Settings& settings) {
 
 }  // namespace
 
-TAyarForm::TAyarForm(const app::Settings& settings, std::string fileBytes)
+TAyarForm::TAyarForm(const config::Settings& settings, std::string fileBytes)
     : fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
     Build(AyarFormSpec(), AyarFormControls(), {});
     for (const auto edit : {AyarForm::Sira, AyarForm::SiraTekrar})
         SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 6, 0);
     Control(AyarForm::SiraDurum).SetText(sequenceSet_ ? kSequenceSet : kNoSequence);
     fields_ = {
-        {AyarForm::KurulBaskani, app::kChairKey, settings.board.chair},
-        {AyarForm::Uye1, app::kFirstMemberKey, settings.board.firstMember},
-        {AyarForm::Uye2, app::kSecondMemberKey, settings.board.secondMember},
-        {AyarForm::Yazici, app::kPrinterKey, PrinterText(settings)},
-        {AyarForm::TutanakKlasoru, app::kRecordsFolderKey, text::Utf8ToCp1254(settings.recordsFolder).text},
+        {AyarForm::KurulBaskani, config::kChairKey, settings.board.chair},
+        {AyarForm::Uye1, config::kFirstMemberKey, settings.board.firstMember},
+        {AyarForm::Uye2, config::kSecondMemberKey, settings.board.secondMember},
+        {AyarForm::Yazici, config::kPrinterKey, PrinterText(settings)},
+        {AyarForm::TutanakKlasoru, config::kRecordsFolderKey, text::Utf8ToCp1254(settings.recordsFolder).text},
     };
     for (const Field& field : fields_) Control(field.control).SetText(field.shown);
     CentreClientArea(kAyarFormClientSize);
@@ -66,16 +66,16 @@ void TAyarForm::Warn(const std::string& message) const {
 // A new sequence is hashed with as many iterations as take about a quarter of a second on this computer.
 void TAyarForm::KaydetClick(platform::EventArgs&) {
     const std::string sequence = Control(AyarForm::Sira).Text();
-    if (const auto fault = app::SequenceEntryFault(sequence, Control(AyarForm::SiraTekrar).Text(), sequenceSet_)) {
+    if (const auto fault = config::SequenceEntryFault(sequence, Control(AyarForm::SiraTekrar).Text(), sequenceSet_)) {
         Warn(*fault);
         SetFocus(Control(AyarForm::Sira).Handle());
         return;
     }
-    std::vector<app::SettingValue> values;
+    std::vector<config::SettingValue> values;
     if (!sequence.empty()) {
         const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        values.push_back(
-            {app::kSequenceKey, app::FormatSequenceHash(exam::HashSequence(sequence, exam::IterationsForCheckTime()))});
+        values.push_back({config::kSequenceKey, config::FormatSequenceHash(
+                                                    config::HashSequence(sequence, config::IterationsForCheckTime()))});
         SetCursor(previous);
     }
     for (const Field& field : fields_) {
@@ -83,12 +83,13 @@ void TAyarForm::KaydetClick(platform::EventArgs&) {
         if (typed != field.shown) values.push_back({field.key, text::Cp1254ToUtf8(typed)});
     }
     // What PC1 would refuse at its start (a records folder too long for Windows) is never written.
-    const std::string updated = app::WithSettings(fileBytes_, values);
-    if (const auto parsed = app::ParseSettings(updated); const auto* fault = std::get_if<app::SettingsError>(&parsed)) {
+    const std::string updated = config::WithSettings(fileBytes_, values);
+    if (const auto parsed = config::ParseSettings(updated);
+        const auto* fault = std::get_if<config::SettingsError>(&parsed)) {
         Warn(fault->message);
         return;
     }
-    if (const auto reason = app::WriteSettingsBytes(updated)) {
+    if (const auto reason = config::WriteSettingsBytes(updated)) {
         Warn(kNotWritten + *reason);
         return;
     }

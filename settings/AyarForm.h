@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/pure/Settings.h"
+#include "config/pure/Settings.h"
 #include "platform/Form.h"
 #include "settings/AyarFormLayout.h"
 
@@ -15,7 +15,7 @@ namespace settings {
 class TAyarForm : public platform::FormOf<TAyarForm> {
 public:
     // `settings` as PC1.ini holds them, and the file's bytes, which saving rewrites key by key.
-    TAyarForm(const app::Settings& settings, std::string fileBytes);
+    TAyarForm(const config::Settings& settings, std::string fileBytes);
 
     void KaydetClick(platform::EventArgs& args);
     void VazgecClick(platform::EventArgs& args);

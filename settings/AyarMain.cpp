@@ -8,8 +8,8 @@
 #include <string>
 #include <variant>
 
-#include "app/SettingsFile.h"
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
+#include "config/SettingsFile.h"
 #include "settings/AyarForm.h"
 
 namespace {
@@ -42,27 +42,27 @@ std::optional<std::string> SequenceOption() {
 }
 
 int SetSequenceSilently(const std::string& sequence, const std::string& fileBytes) {
-    if (!app::IsSequence(sequence)) return kNotASequence;
-    const app::SequenceHash hash = exam::HashSequence(sequence, exam::IterationsForCheckTime());
-    const app::SettingValue value{app::kSequenceKey, app::FormatSequenceHash(hash)};
-    return app::WriteSettingsBytes(app::WithSettings(fileBytes, {&value, 1})) ? kNotWritten : kSaved;
+    if (!config::IsSequence(sequence)) return kNotASequence;
+    const config::SequenceHash hash = config::HashSequence(sequence, config::IterationsForCheckTime());
+    const config::SettingValue value{config::kSequenceKey, config::FormatSequenceHash(hash)};
+    return config::WriteSettingsBytes(config::WithSettings(fileBytes, {&value, 1})) ? kNotWritten : kSaved;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const std::optional<std::string> sequence = SequenceOption();
-    std::variant<std::string, app::SettingsError> bytes = app::ReadSettingsBytes();
-    std::variant<app::Settings, app::SettingsError> settings = std::holds_alternative<std::string>(bytes)
-                                                                   ? app::ParseSettings(std::get<std::string>(bytes))
-                                                                   : std::get<app::SettingsError>(bytes);
-    if (const auto* error = std::get_if<app::SettingsError>(&settings)) {
-        if (!sequence) app::ShowSettingsError(*error);
+    std::variant<std::string, config::SettingsError> bytes = config::ReadSettingsBytes();
+    std::variant<config::Settings, config::SettingsError> settings =
+        std::holds_alternative<std::string>(bytes) ? config::ParseSettings(std::get<std::string>(bytes))
+                                                   : std::get<config::SettingsError>(bytes);
+    if (const auto* error = std::get_if<config::SettingsError>(&settings)) {
+        if (!sequence) config::ShowSettingsError(*error);
         return kSettingsFault;
     }
     if (sequence) return SetSequenceSilently(*sequence, std::get<std::string>(bytes));
 
-    settings::TAyarForm form(std::get<app::Settings>(settings), std::get<std::string>(std::move(bytes)));
+    settings::TAyarForm form(std::get<config::Settings>(settings), std::get<std::string>(std::move(bytes)));
     form.ShowModal();
     return form.Saved() ? kSaved : kCancelled;
 }

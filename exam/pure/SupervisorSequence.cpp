@@ -1,6 +1,6 @@
 #include "exam/pure/SupervisorSequence.h"
 
-#include "app/pure/SupervisorSecret.h"
+#include "config/pure/SequenceHash.h"
 
 namespace exam {
 
@@ -14,7 +14,7 @@ std::optional<std::string> SupervisorSequence::Press(Key key, int digit) {
     }
     if (digits_.size() == 6) digits_.erase(0, 1);
     digits_ += static_cast<char>('0' + digit);
-    if (!app::IsSequence(digits_)) return std::nullopt;
+    if (!config::IsSequence(digits_)) return std::nullopt;
     return digits_;
 }
 

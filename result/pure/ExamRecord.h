@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/pure/Settings.h"
 #include "text/TextAnalysis.h"
 
 namespace result {
@@ -14,11 +15,6 @@ namespace result {
 struct LocalTime {
     int year = 0, month = 0, day = 0;
     int hour = 0, minute = 0, second = 0;
-};
-
-// The names printed under the board's three signature lines; empty ones leave the line blank.
-struct ExamBoard {
-    std::string chair, firstMember, secondMember;  // Windows-1254
 };
 
 // Every text is Windows-1254, as the program works on it.
@@ -30,7 +26,7 @@ struct ExamRecord {
     std::string typedText;                   // exactly as typed, CR LF line breaks
     std::vector<text::WordSpan> wrongWords;  // where the typed text's wrong words are, to underline
     int typed = 0, correct = 0, wrong = 0;   // the counts as the results show them
-    ExamBoard board;
+    config::ExamBoard board;
 
     // The net word count: correct minus wrong, never below 0.
     int Net() const { return correct > wrong ? correct - wrong : 0; }

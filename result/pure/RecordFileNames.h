@@ -27,5 +27,6 @@ inline constexpr std::size_t kMaxNamePartCharacters = 40;
 // them): a document's date and time, both name parts at their longest and the largest copy number.
 inline constexpr std::size_t kMaxRecordFileNameCharacters =
     std::string_view("2026-12-07_143012__").size() + 2 * kMaxNamePartCharacters + std::string_view("_999.rtf").size();
+static_assert(kMaxRecordFileNameCharacters <= config::kRecordFileNameRoom, "a records folder must leave room for it");
 
 }  // namespace result

@@ -13,6 +13,7 @@
 #include "platform/Cp1254.h"
 #include "result/RecordPrinter.h"
 #include "tests/e2e/Console.h"
+#include "text/Utf8.h"
 
 namespace {
 
@@ -73,16 +74,21 @@ const wchar_t* OutcomeName(result::PrintOutcome outcome) {
     return L"?";
 }
 
-result::PrinterChoice Choice(std::span<wchar_t*> args) {
+std::string Utf8(std::wstring_view wide) {
+    const std::string_view bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    return text::Utf16ToUtf8(bytes, text::ByteOrder::LittleEndian).value_or("");
+}
+
+config::PrinterChoice Choice(std::span<wchar_t*> args) {
     const std::wstring kind = args.size() > 2 ? args[2] : L"";
-    if (kind == L"default") return {result::PrinterChoice::Kind::WindowsDefault, {}};
-    if (kind == L"none") return {result::PrinterChoice::Kind::None, {}};
-    if (kind == L"named" && args.size() > 3) return {result::PrinterChoice::Kind::Named, args[3]};
+    if (kind == L"default") return {config::PrinterChoice::Kind::WindowsDefault, {}};
+    if (kind == L"none") return {config::PrinterChoice::Kind::None, {}};
+    if (kind == L"named" && args.size() > 3) return {config::PrinterChoice::Kind::Named, Utf8(args[3])};
     throw std::invalid_argument("usage: record_print print default|none|named PRINTER");
 }
 
 // The outcome arrives as the program's windows receive it: posted to a window of the printing thread's caller.
-int PrintRecord(const result::PrinterChoice& choice) {
+int PrintRecord(const config::PrinterChoice& choice) {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     if (!window) throw std::runtime_error("no message window");
     const TypedText typed = MakeTypedText();

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/pure/Settings.h"
+#include "config/pure/Settings.h"
 #include "tests/core/Cp1254.h"
 #include "tests/core/Utf16Bytes.h"
 
 namespace {
 
-using app::Settings;
-using app::SettingsError;
+using config::Settings;
+using config::SettingsError;
 using testing_text::Cp1254;
 
 constexpr std::string_view kFullFile =
@@ -30,8 +30,7 @@ constexpr std::string_view kFullFile =
 Settings FullSettings() {
     Settings settings;
     settings.board = {Cp1254("Ömer Şık"), Cp1254("Ayşe Çağlar"), Cp1254("İsmail Öğüt")};
-    settings.printer = Settings::Printer::Named;
-    settings.printerName = "HP LaserJet (2. kat)";
+    settings.printer = {config::PrinterChoice::Kind::Named, "HP LaserJet (2. kat)"};
     settings.recordsFolder = "\\\\sunucu\\paylaşım\\Tutanaklar";
     return settings;
 }
@@ -56,7 +55,6 @@ void ExpectSettings(const std::variant<Settings, SettingsError>& parsed, const S
     EXPECT_EQ(settings.board.firstMember, expected.board.firstMember);
     EXPECT_EQ(settings.board.secondMember, expected.board.secondMember);
     EXPECT_EQ(settings.printer, expected.printer);
-    EXPECT_EQ(settings.printerName, expected.printerName);
     EXPECT_EQ(settings.recordsFolder, expected.recordsFolder);
     EXPECT_EQ(settings.sequence, expected.sequence);
 }
@@ -68,7 +66,7 @@ constexpr std::string_view kSequenceHash =
 TEST(Settings, ReadsTheFileAsNotepadSavesIt) {
     const Settings none;
     Settings noPrinter, defaultPrinter;
-    noPrinter.printer = Settings::Printer::None;
+    noPrinter.printer.kind = config::PrinterChoice::Kind::None;
     const struct {
         std::string name, bytes;
         Settings expected;
@@ -80,8 +78,8 @@ TEST(Settings, ReadsTheFileAsNotepadSavesIt) {
         {"LF line ends, no last line end", "Uye1=Ayşe Çağlar\nYazici=HP LaserJet (2. kat)",
          [] {
              Settings s;
-             s.board.firstMember = Cp1254("Ayşe Çağlar"), s.printer = Settings::Printer::Named;
-             s.printerName = "HP LaserJet (2. kat)";
+             s.board.firstMember = Cp1254("Ayşe Çağlar"),
+             s.printer = {config::PrinterChoice::Kind::Named, "HP LaserJet (2. kat)"};
              return s;
          }()},
         {"an empty file", "", none},
@@ -95,20 +93,20 @@ TEST(Settings, ReadsTheFileAsNotepadSavesIt) {
         {"the supervisor's sequence", "DenetimSirasi=" + std::string(kSequenceHash),
          [] {
              Settings s;
-             s.sequence = app::ParseSequenceHash(kSequenceHash);
+             s.sequence = config::ParseSequenceHash(kSequenceHash);
              return s;
          }()},
         {"no sequence yet", "DenetimSirasi=", none},
         {"an equals sign in a value", "Yazici=a=b",
          [] {
              Settings s;
-             s.printer = Settings::Printer::Named, s.printerName = "a=b";
+             s.printer = {config::PrinterChoice::Kind::Named, "a=b"};
              return s;
          }()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ExpectSettings(app::ParseSettings(c.bytes), c.expected);
+        ExpectSettings(config::ParseSettings(c.bytes), c.expected);
     }
 }
 
@@ -155,7 +153,7 @@ TEST(Settings, NamesTheLineOfEveryFault) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto parsed = app::ParseSettings(c.bytes);
+        const auto parsed = config::ParseSettings(c.bytes);
         ASSERT_TRUE(std::holds_alternative<SettingsError>(parsed));
         EXPECT_EQ(std::get<SettingsError>(parsed).line, c.line);
         EXPECT_EQ(std::get<SettingsError>(parsed).message, c.message);
@@ -185,7 +183,7 @@ TEST(Settings, TakeTheRecordsFolderAndTheSequenceHashUpToTheirBounds) {
         {path + "\\" + std::string(88, 'a'), false},
     };
     for (const auto& [line, taken] : cases)
-        EXPECT_EQ(std::holds_alternative<Settings>(app::ParseSettings(line)), taken) << line.substr(0, 60);
+        EXPECT_EQ(std::holds_alternative<Settings>(config::ParseSettings(line)), taken) << line.substr(0, 60);
 }
 
 TEST(Settings, AnyBytesGiveSettingsOrAnError) {
@@ -194,7 +192,7 @@ TEST(Settings, AnyBytesGiveSettingsOrAnError) {
         std::string bytes(random() % 64, '\0');
         for (char& byte : bytes) byte = static_cast<char>(random() % 5 == 0 ? "=[;\n\r"[random() % 5] : random());
         if (i % 3 == 0) bytes.insert(0, i % 2 ? "\xFF\xFE" : "\xEF\xBB\xBF");
-        const auto parsed = app::ParseSettings(bytes);
+        const auto parsed = config::ParseSettings(bytes);
         if (const auto* error = std::get_if<SettingsError>(&parsed)) {
             EXPECT_TRUE(error->message.starts_with("PC1.ini"));
         }
@@ -203,8 +201,8 @@ TEST(Settings, AnyBytesGiveSettingsOrAnError) {
 
 // The settings program writes the keys it sets and leaves the supervisor's other lines as they were.
 TEST(Settings, WritingKeysKeepsEveryOtherLine) {
-    const std::vector<app::SettingValue> values{{"DenetimSirasi", std::string(kSequenceHash)},
-                                                {"KurulBaskani", "Ömer Şık"}};
+    const std::vector<config::SettingValue> values{{"DenetimSirasi", std::string(kSequenceHash)},
+                                                   {"KurulBaskani", "Ömer Şık"}};
     const std::string sequenceLine = "DenetimSirasi=" + std::string(kSequenceHash);
     const struct {
         std::string name, before, after;
@@ -222,10 +220,10 @@ TEST(Settings, WritingKeysKeepsEveryOtherLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string after = app::WithSettings(c.before, values);
+        const std::string after = config::WithSettings(c.before, values);
         EXPECT_EQ(after, c.after);
-        ASSERT_TRUE(std::holds_alternative<Settings>(app::ParseSettings(after)));
-        EXPECT_EQ(std::get<Settings>(app::ParseSettings(after)).sequence, app::ParseSequenceHash(kSequenceHash));
+        ASSERT_TRUE(std::holds_alternative<Settings>(config::ParseSettings(after)));
+        EXPECT_EQ(std::get<Settings>(config::ParseSettings(after)).sequence, config::ParseSequenceHash(kSequenceHash));
     }
 }
 
@@ -233,7 +231,7 @@ TEST(Settings, TheSampleFileParses) {
     std::ifstream file(PC1_SOURCE_DIR "/packaging/PC1.ini", std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     ASSERT_TRUE(bytes.starts_with("\xEF\xBB\xBF"));
-    ExpectSettings(app::ParseSettings(bytes), Settings());
+    ExpectSettings(config::ParseSettings(bytes), Settings());
 }
 
 }  // namespace

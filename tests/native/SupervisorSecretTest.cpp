@@ -2,21 +2,21 @@
 
 #include <string>
 
-#include "app/pure/SupervisorSecret.h"
+#include "config/pure/SequenceHash.h"
 #include "tests/core/Cp1254.h"
 
 namespace {
 
-using app::SequenceHash;
+using config::SequenceHash;
 using testing_text::Cp1254;
 
 TEST(SupervisorSecret, TheFormRoundTripsAndRefusesWhatIsNotAHash) {
     SequenceHash hash{.iterations = 150000, .salt = {0x00, 0x01, 0xAB, 0xCD, 0xEF, 0x10, 0x7F, 0xFF}};
     for (std::size_t i = 0; i < hash.key.size(); ++i) hash.key[i] = static_cast<std::uint8_t>(i * 9);
-    const std::string text = app::FormatSequenceHash(hash);
+    const std::string text = config::FormatSequenceHash(hash);
     const std::string key = text.substr(text.rfind(':') + 1);
     EXPECT_EQ(text, "pbkdf2-sha256:150000:0001abcdef107fff:" + key);
-    EXPECT_EQ(app::ParseSequenceHash(text), hash);
+    EXPECT_EQ(config::ParseSequenceHash(text), hash);
 
     const struct {
         std::string name, text;
@@ -38,7 +38,7 @@ TEST(SupervisorSecret, TheFormRoundTripsAndRefusesWhatIsNotAHash) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(app::ParseSequenceHash(c.text).has_value(), c.taken);
+        EXPECT_EQ(config::ParseSequenceHash(c.text).has_value(), c.taken);
     }
 }
 
@@ -60,7 +60,7 @@ TEST(SupervisorSecret, ASequenceIsSixDifferentDigits) {
          "07193",
          false},
     };
-    for (const auto& c : cases) EXPECT_EQ(app::IsSequence(c.digits), c.isSequence) << c.digits;
+    for (const auto& c : cases) EXPECT_EQ(config::IsSequence(c.digits), c.isSequence) << c.digits;
 }
 
 TEST(SupervisorSecret, TheSettingsProgramTakesTheSequenceOnlyTypedTwiceAlike) {
@@ -80,7 +80,7 @@ TEST(SupervisorSecret, TheSettingsProgramTakesTheSequenceOnlyTypedTwiceAlike) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(app::SequenceEntryFault(c.first, c.second, c.sequenceSet), c.fault);
+        EXPECT_EQ(config::SequenceEntryFault(c.first, c.second, c.sequenceSet), c.fault);
     }
 }
 

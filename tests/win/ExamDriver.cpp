@@ -10,9 +10,9 @@
 
 namespace testing_pc1 {
 
-app::Settings RecordsInTheCurrentFolder() {
-    app::Settings settings;
-    settings.printer = app::Settings::Printer::None;
+config::Settings RecordsInTheCurrentFolder() {
+    config::Settings settings;
+    settings.printer.kind = config::PrinterChoice::Kind::None;
     settings.recordsFolder = kRecordsFolder;
     settings.sequence = TestSequenceHash();
     return settings;

@@ -14,12 +14,12 @@ namespace testing_pc1 {
 inline constexpr char kRecordsFolder[] = "Tutanaklar";
 // Settings that print nothing, keep records in kRecordsFolder under the current folder, a test's sample folder, and
 // hold the tests' supervisor sequence.
-app::Settings RecordsInTheCurrentFolder();
+config::Settings RecordsInTheCurrentFolder();
 
 // Its keys come from the test, not from a keyboard.
 class ClockedSinavForm : public exam::TSinavForm {
 public:
-    explicit ClockedSinavForm(app::Settings settings = RecordsInTheCurrentFolder())
+    explicit ClockedSinavForm(config::Settings settings = RecordsInTheCurrentFolder())
         : TSinavForm(Controls::AtOnce, KeySources::Any, std::move(settings)) {}
     exam::ExamState::Clock::time_point now{std::chrono::seconds(1000)};
 

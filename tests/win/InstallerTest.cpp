@@ -12,8 +12,8 @@
 #include <optional>
 #include <thread>
 
-#include "app/pure/Settings.h"
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
+#include "config/pure/Settings.h"
 #include "tests/win/ProgramUnderTest.h"
 #include "tests/win/TestSequence.h"
 
@@ -131,10 +131,10 @@ DWORD UninstallSilently(const std::wstring& options = {}) {
 }
 
 // The installation's settings as PC1 reads them.
-std::optional<app::Settings> InstalledSettings() {
-    const auto parsed = app::ParseSettings(FileBytes(InstallFolder() / L"PC1.ini"));
-    if (!std::holds_alternative<app::Settings>(parsed)) return std::nullopt;
-    return std::get<app::Settings>(parsed);
+std::optional<config::Settings> InstalledSettings() {
+    const auto parsed = config::ParseSettings(FileBytes(InstallFolder() / L"PC1.ini"));
+    if (!std::holds_alternative<config::Settings>(parsed)) return std::nullopt;
+    return std::get<config::Settings>(parsed);
 }
 
 // Leaves the Wine prefix without PC1 however a test ends, and starts each test without it.
@@ -237,10 +237,10 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
         EXPECT_TRUE(FileBytes(folder / name) == FileBytes(Staged(name)));
     }
     EXPECT_TRUE(fs::exists(folder / L"Uninstall.exe"));
-    const std::optional<app::Settings> settings = InstalledSettings();
+    const std::optional<config::Settings> settings = InstalledSettings();
     ASSERT_TRUE(settings && settings->sequence);
-    EXPECT_TRUE(exam::IsTheSequence(*settings->sequence, testing_pc1::kTestSequence));
-    EXPECT_GE(settings->sequence->iterations, app::kMinIterations);
+    EXPECT_TRUE(config::IsTheSequence(*settings->sequence, testing_pc1::kTestSequence));
+    EXPECT_GE(settings->sequence->iterations, config::kMinIterations);
 
     // The Turkish guide shows its letters in Notepad whatever the code page: UTF-8 with a byte-order mark.
     const std::string kilavuz = FileBytes(folder / L"KILAVUZ.txt");

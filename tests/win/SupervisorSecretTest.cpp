@@ -9,8 +9,8 @@
 #include <iterator>
 #include <string>
 
-#include "app/pure/Settings.h"
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
+#include "config/pure/Settings.h"
 #include "platform/KeyDerivation.h"
 #include "tests/win/ExamDriver.h"
 
@@ -45,12 +45,13 @@ TEST(SupervisorSecret, DerivesTheKnownKeys) {
 }
 
 TEST(SupervisorSecret, OnlyTheHashedDigitsPassAndEveryHashHasItsOwnSalt) {
-    const app::SequenceHash hash = exam::HashSequence("407193", 1000);
-    EXPECT_TRUE(exam::IsTheSequence(hash, "407193"));
-    for (const char* other : {"407139", "012345", "40719", ""}) EXPECT_FALSE(exam::IsTheSequence(hash, other)) << other;
-    EXPECT_NE(exam::HashSequence("407193", 1000).salt, hash.salt);
-    EXPECT_GE(exam::IterationsForCheckTime(), app::kMinIterations);
-    EXPECT_LE(exam::IterationsForCheckTime(), app::kMaxIterations);
+    const config::SequenceHash hash = config::HashSequence("407193", 1000);
+    EXPECT_TRUE(config::IsTheSequence(hash, "407193"));
+    for (const char* other : {"407139", "012345", "40719", ""})
+        EXPECT_FALSE(config::IsTheSequence(hash, other)) << other;
+    EXPECT_NE(config::HashSequence("407193", 1000).salt, hash.salt);
+    EXPECT_GE(config::IterationsForCheckTime(), config::kMinIterations);
+    EXPECT_LE(config::IterationsForCheckTime(), config::kMaxIterations);
 }
 
 std::filesystem::path TestFolder() {
@@ -110,12 +111,12 @@ TEST(SupervisorSecret, TheSettingsProgramSetsTheSequenceFromTheCommandLine) {
             EXPECT_EQ(run.fileAfter, c.before);
             continue;
         }
-        const auto parsed = app::ParseSettings(run.fileAfter);
-        ASSERT_TRUE(std::holds_alternative<app::Settings>(parsed));
-        const app::Settings& settings = std::get<app::Settings>(parsed);
+        const auto parsed = config::ParseSettings(run.fileAfter);
+        ASSERT_TRUE(std::holds_alternative<config::Settings>(parsed));
+        const config::Settings& settings = std::get<config::Settings>(parsed);
         ASSERT_TRUE(settings.sequence.has_value());
-        EXPECT_GE(settings.sequence->iterations, app::kMinIterations);
-        EXPECT_TRUE(exam::IsTheSequence(*settings.sequence, "407193"));
+        EXPECT_GE(settings.sequence->iterations, config::kMinIterations);
+        EXPECT_TRUE(config::IsTheSequence(*settings.sequence, "407193"));
         EXPECT_EQ(run.fileAfter.find("407193"), std::string::npos);
         if (!c.before.empty()) {
             EXPECT_TRUE(

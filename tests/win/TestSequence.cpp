@@ -1,7 +1,7 @@
 #include "tests/win/TestSequence.h"
 
-#include "app/pure/Settings.h"
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
+#include "config/pure/Settings.h"
 
 namespace testing_pc1 {
 
@@ -9,13 +9,13 @@ const std::string_view kTestSequence = PC1_TEST_SEQUENCE;
 
 int TestSequenceDigit(int step) { return kTestSequence[step] - '0'; }
 
-const app::SequenceHash& TestSequenceHash() {
-    static const app::SequenceHash hash = exam::HashSequence(kTestSequence, app::kMinIterations);
+const config::SequenceHash& TestSequenceHash() {
+    static const config::SequenceHash hash = config::HashSequence(kTestSequence, config::kMinIterations);
     return hash;
 }
 
 std::string TestSequenceSetting() {
-    return std::string(app::kSequenceKey) + '=' + app::FormatSequenceHash(TestSequenceHash());
+    return std::string(config::kSequenceKey) + '=' + config::FormatSequenceHash(TestSequenceHash());
 }
 
 }  // namespace testing_pc1

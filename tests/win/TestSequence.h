@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/pure/SupervisorSecret.h"
+#include "config/pure/SequenceHash.h"
 
 namespace testing_pc1 {
 
@@ -15,7 +15,7 @@ extern const std::string_view kTestSequence;
 int TestSequenceDigit(int step);
 
 // Its hash with the fewest iterations that PC1 accepts: a test's check costs about a tenth of a second.
-const app::SequenceHash& TestSequenceHash();
+const config::SequenceHash& TestSequenceHash();
 
 // The line of PC1.ini that sets it.
 std::string TestSequenceSetting();

@@ -1,4 +1,4 @@
-#include "app/pure/Settings.h"
+#include "config/pure/Settings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "platform/pure/LongPaths.h"
-#include "result/pure/RecordFileNames.h"
 #include "text/Cp1254Unicode.h"
 #include "text/Utf16Detection.h"
 #include "text/Utf8.h"
 
-namespace app {
+namespace config {
 
 namespace {
 
@@ -35,7 +34,7 @@ Refusal SetBoardName(std::string& name, std::string_view value) {
 // Characters are counted as Windows counts them, in UTF-16 code units.
 Refusal SetRecordsFolder(std::string& folder, std::string_view value) {
     constexpr std::size_t kMaxFolderCharacters =
-        platform::kMaxLongPathCharacters - 1 - platform::kLongFormGrowth - 1 - result::kMaxRecordFileNameCharacters;
+        platform::kMaxLongPathCharacters - 1 - platform::kLongFormGrowth - 1 - kRecordFileNameRoom;
     std::size_t length = 0, name = 0, longestName = 0;
     for (std::size_t position = 0; position < value.size();) {
         const char32_t c = text::NextUtf8(value, position).value_or(U'?');
@@ -82,10 +81,11 @@ constexpr SettingKey kKeys[] = {
     {kSecondMemberKey, [](Settings& s, std::string_view v) { return SetBoardName(s.board.secondMember, v); }},
     {kPrinterKey,
      [](Settings& s, std::string_view v) -> Refusal {
-         s.printer = v.empty()                           ? Settings::Printer::WindowsDefault
-                     : EqualsIgnoringAsciiCase(v, "yok") ? Settings::Printer::None
-                                                         : Settings::Printer::Named;
-         s.printerName = s.printer == Settings::Printer::Named ? std::string(v) : std::string();
+         using Kind = PrinterChoice::Kind;
+         s.printer.kind = v.empty()                           ? Kind::WindowsDefault
+                          : EqualsIgnoringAsciiCase(v, "yok") ? Kind::None
+                                                              : Kind::Named;
+         s.printer.name = s.printer.kind == Kind::Named ? std::string(v) : std::string();
          return std::nullopt;
      }},
     {kRecordsFolderKey, [](Settings& s, std::string_view v) { return SetRecordsFolder(s.recordsFolder, v); }},
@@ -234,4 +234,4 @@ std::string WithSettings(std::string_view fileBytes, std::span<const SettingValu
     return updated;
 }
 
-}  // namespace app
+}  // namespace config

@@ -6,21 +6,21 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/pure/SupervisorSecret.h"
+#include "config/pure/SequenceHash.h"
 
-namespace exam {
+namespace config {
 
 // A check should cost a supervisor about this much, and an attacker holding the settings file as much per guess.
 inline constexpr std::chrono::milliseconds kCheckTime{250};
 
 // Whether six digits are the sequence that `hash` was made from.
-bool IsTheSequence(const app::SequenceHash& hash, std::string_view digits);
+bool IsTheSequence(const SequenceHash& hash, std::string_view digits);
 
 // A new hash of the sequence, over a fresh random salt.
-app::SequenceHash HashSequence(std::string_view digits, std::uint32_t iterations);
+SequenceHash HashSequence(std::string_view digits, std::uint32_t iterations);
 
-// The iterations that make one check on this computer take about kCheckTime, within app::kMinIterations and
-// app::kMaxIterations, which PC1 accepts.
+// The iterations that make one check on this computer take about kCheckTime, within kMinIterations and
+// kMaxIterations, which PC1 accepts.
 std::uint32_t IterationsForCheckTime();
 
-}  // namespace exam
+}  // namespace config

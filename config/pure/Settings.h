@@ -2,23 +2,37 @@
 // tested natively; reading the file and acting on the settings is the program's.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 
-#include "app/pure/SupervisorSecret.h"
-#include "result/pure/ExamRecord.h"
+#include "config/pure/SequenceHash.h"
 
-namespace app {
+namespace config {
+
+// The names printed under the board's three signature lines; empty ones leave the line blank.
+struct ExamBoard {
+    std::string chair, firstMember, secondMember;  // Windows-1254
+};
+
+// Where the exam records are printed.
+struct PrinterChoice {
+    enum class Kind { WindowsDefault, Named, None };
+    Kind kind = Kind::WindowsDefault;
+    std::string name;  // UTF-8, for Kind::Named
+    bool operator==(const PrinterChoice&) const = default;
+};
+
+// The room a records folder leaves in a path for the name of a record's file in it (UTF-16 code units), which the
+// longest such name fits (result/pure/RecordFileNames).
+inline constexpr std::size_t kRecordFileNameRoom = 107;
 
 struct Settings {
-    enum class Printer { WindowsDefault, Named, None };
-
-    result::ExamBoard board;
-    Printer printer = Printer::WindowsDefault;
-    std::string printerName;               // UTF-8, for Printer::Named
+    ExamBoard board;
+    PrinterChoice printer;
     std::string recordsFolder;             // UTF-8; empty: the program's default folder
     std::optional<SequenceHash> sequence;  // none: no exam may start
 };
@@ -51,4 +65,4 @@ struct SettingValue {
 // a byte-order mark, as the sample file is, whatever encoding the file had.
 std::string WithSettings(std::string_view fileBytes, std::span<const SettingValue> values);
 
-}  // namespace app
+}  // namespace config

@@ -1,10 +1,10 @@
-#include "app/pure/SupervisorSecret.h"
+#include "config/pure/SequenceHash.h"
 
 #include <algorithm>
 #include <charconv>
 #include <span>
 
-namespace app {
+namespace config {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::optional<std::string> SequenceEntryFault(std::string_view first, std::strin
     return std::nullopt;
 }
 
-}  // namespace app
+}  // namespace config

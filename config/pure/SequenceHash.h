@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace config {
 
 struct SequenceHash {
     std::uint32_t iterations = 0;
@@ -38,4 +38,4 @@ bool IsSequence(std::string_view digits);
 // empty keep the sequence already set, if there is one.
 std::optional<std::string> SequenceEntryFault(std::string_view first, std::string_view second, bool sequenceSet);
 
-}  // namespace app
+}  // namespace config

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <variant>
 
-#include "app/pure/Settings.h"
+#include "config/pure/Settings.h"
 
-namespace app {
+namespace config {
 
 // PC1.ini in the folder of the running program, which PC1.exe and the settings program share.
 std::wstring SettingsPath();
@@ -29,4 +29,4 @@ void ShowSettingsError(const SettingsError& error);
 // Tells the supervisor that no exam can start before the sequence is set with the settings program.
 void ShowNoSequence();
 
-}  // namespace app
+}  // namespace config

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "config/SettingsFile.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include "platform/SystemReason.h"
 #include "platform/pure/LongPaths.h"
 
-namespace app {
+namespace config {
 
 namespace {
 
@@ -90,4 +90,4 @@ void ShowSettingsError(const SettingsError& error) { ShowMessage(error.message +
 
 void ShowNoSequence() { ShowMessage(kNoSequence); }
 
-}  // namespace app
+}  // namespace config

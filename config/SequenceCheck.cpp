@@ -1,10 +1,10 @@
-#include "exam/SupervisorSecret.h"
+#include "config/SequenceCheck.h"
 
 #include <algorithm>
 
 #include "platform/KeyDerivation.h"
 
-namespace exam {
+namespace config {
 
 namespace {
 
@@ -13,15 +13,15 @@ constexpr std::size_t kSaltBytes = 16;
 }  // namespace
 
 // Every byte is compared, so that the time a check takes says nothing about how much of the key matched.
-bool IsTheSequence(const app::SequenceHash& hash, std::string_view digits) {
+bool IsTheSequence(const SequenceHash& hash, std::string_view digits) {
     const platform::Sha256Key key = platform::DerivePbkdf2Sha256(digits, hash.salt, hash.iterations);
     std::uint8_t difference = 0;
     for (std::size_t i = 0; i < key.size(); ++i) difference |= key[i] ^ hash.key[i];
     return difference == 0;
 }
 
-app::SequenceHash HashSequence(std::string_view digits, std::uint32_t iterations) {
-    app::SequenceHash hash{.iterations = iterations, .salt = platform::RandomBytes(kSaltBytes)};
+SequenceHash HashSequence(std::string_view digits, std::uint32_t iterations) {
+    SequenceHash hash{.iterations = iterations, .salt = platform::RandomBytes(kSaltBytes)};
     hash.key = platform::DerivePbkdf2Sha256(digits, hash.salt, iterations);
     return hash;
 }
@@ -38,7 +38,8 @@ std::uint32_t IterationsForCheckTime() {
     }
     const double perIteration = std::chrono::duration<double>(fastest).count() / kTrialIterations;
     const double iterations = std::chrono::duration<double>(kCheckTime).count() / std::max(perIteration, 1e-9);
-    return static_cast<std::uint32_t>(std::clamp(iterations, double{app::kMinIterations}, double{app::kMaxIterations}));
+    return static_cast<std::uint32_t>(
+        std::clamp(iterations, double{config::kMinIterations}, double{config::kMaxIterations}));
 }
 
-}  // namespace exam
+}  // namespace config
