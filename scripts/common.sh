@@ -17,10 +17,12 @@ build_native() {
     cmake --build "$BUILD/native" -j "$JOBS"
 }
 
+# Configures the Windows tree with the given options and builds it whole, or only the targets in BUILD_TARGETS.
 build_windows() {
     cmake -S "$ROOT" -B "$BUILD/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" -DPC1_LOCALE_DIR="$LOCALE_DIR" "$@" >/dev/null
-    cmake --build "$BUILD/windows" -j "$JOBS"
+    # shellcheck disable=SC2086 # the targets are words
+    cmake --build "$BUILD/windows" -j "$JOBS" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
 
 # Wine picks code page 1254 from LC_ALL=tr_TR.UTF-8 but reads Unix text as ASCII unless glibc has the
@@ -106,6 +108,7 @@ start_pc1() {
     grep -qi '^DenetimSirasi=pbkdf2' "$run_dir/PC1.ini" 2>/dev/null || set_tests_sequence "$run_dir" "$BUILD/windows"
     (cd "$run_dir" && exec env LC_ALL="${PC1_LOCALE:-tr_TR.UTF-8}" LOCPATH="$LOCALE_DIR" wine PC1.exe) &
     PC1_PID=$!
+    echo "PC1 runs in $run_dir. This development tree's supervisor's sequence (Alt held): $(tests_sequence "$BUILD/windows")"
 }
 
 # Waits until PC1 shows a window on the display, then a moment more for it to paint.
