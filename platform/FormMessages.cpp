@@ -87,12 +87,15 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_SETFOCUS:
         RestoreFocus();
         return true;
-    case WM_TIMER:
-        if (wParam >= kFirstTimerId && wParam < kFirstTimerId + timers_.size()) {
+    case TimerThread::kWakeMessage:
+        ReplyMessage(0);  // the timer thread goes on, and what the timer does is this window's own work
+        // A wake-up of a timer that is off does nothing; one that another program sends changes nothing, since the
+        // timers' handlers read their clocks.
+        if (wParam < kFirstTimerId || wParam >= kFirstTimerId + timers_.size()) return true;
+        if (timers_[wParam - kFirstTimerId].enabled)
             OnEvent(static_cast<int>(wParam - kFirstTimerId), Event::Timer, args);
-            return true;
-        }
-        return false;
+        PaintNow();
+        return true;
     case WM_CLOSE:
         args.requested = closeRequested_;
         OnEvent(kItself, Event::Close, args);
@@ -125,6 +128,10 @@ void Form::Close() {
     SendMessageW(Handle(), WM_CLOSE, 0, 0);
     closeRequested_ = false;
 }
+
+// Windows makes WM_PAINT only when no posted message waits: a window that another program floods with them would
+// show nothing new until the flood ends.
+void Form::PaintNow() const { RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)); }
 
@@ -173,6 +180,7 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     FocusFirstControl();
+    PaintNow();
     bool working = static_cast<bool>(idleStep);
     const auto step = [&] { working = Guarded([&] { return idleStep(); }); };
     MSG message;
