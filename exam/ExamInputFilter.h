@@ -22,10 +22,6 @@ public:
     // A message as it reaches its window, sent or dispatched; true when the window must not see it. `typing` says
     // whether the exam takes the candidate's typing now.
     bool Refuses(Target target, UINT message, WPARAM wParam, bool typing);
-    // A message taken from the thread's queue for a control of the exam window: true when it may be delivered.
-    static bool AcceptsQueuedForControl(UINT message);
-    // The same for the exam window itself.
-    static bool AcceptsQueuedForWindow(UINT message);
 
 private:
     bool RefusesKey(UINT message, WPARAM wParam);

@@ -10,6 +10,7 @@
 #include "platform/ErrorHandler.h"
 #include "platform/FormInternals.h"
 #include "platform/MessageLoop.h"
+#include "platform/OutsideMessages.h"
 #include "platform/RichEdit.h"
 
 namespace platform {
@@ -76,7 +77,8 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (wParam) OnEvent(kItself, Event::Show, args);
         return false;
     case WM_DPICHANGED:
-        FitToMonitor(LOWORD(wParam));
+        // The density is read from the window itself: the message only says that it changed.
+        FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
         Refit();
         return true;
     case WM_DISPLAYCHANGE:
@@ -209,6 +211,7 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
 LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (RefusesFromElsewhere(hwnd, message)) return LRESULT{0};
     return Guarded([&] {
         const int index = GetDlgCtrlID(hwnd) - kFirstControlId;
         if (const auto filtered = form->FilterControlMessage(index, hwnd, message, wParam, lParam)) return *filtered;
@@ -270,6 +273,7 @@ bool Form::DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPAR
 // Tab moves the focus unless the control takes it as input, and Enter presses a focused push button.
 LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
                                         DWORD_PTR formPointer) {
+    if (RefusesFromElsewhere(hwnd, message)) return 0;
     return Guarded([&]() -> LRESULT {
         auto& form = *reinterpret_cast<Form*>(formPointer);
         const int source = static_cast<int>(index);

@@ -1,9 +1,12 @@
 #include "tests/win/ProgramUnderTest.h"
 
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
 
+#include "platform/Unique.h"
+#include "tests/win/ProgramAgent.h"
 #include "tests/win/TestSequence.h"
 
 namespace testing_pc1 {
@@ -110,11 +113,53 @@ HWND ProgramUnderTest::CompleteEntry(const std::wstring& adayNo, const std::wstr
                                      const std::wstring& soyadi) const {
     const HWND dialog = WaitForWindow(L"TGirisForm", 60s);
     if (!dialog) return nullptr;
-    SendMessageW(ControlAt(dialog, kAdaynoAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(adayNo.c_str()));
-    SendMessageW(ControlAt(dialog, kAdiAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(adi.c_str()));
-    SendMessageW(ControlAt(dialog, kSoyadiAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(soyadi.c_str()));
-    PostMessageW(ControlAt(dialog, kTamamAt), WM_KEYDOWN, VK_RETURN, 0);
+    FillInEntry(agent_, dialog, adayNo, adi, soyadi);
     return WaitForWindow(L"TSinavForm", 10s);
+}
+
+void FillInEntry(ProgramAgent& agent, HWND dialog, const std::wstring& adayNo, const std::wstring& adi,
+                 const std::wstring& soyadi) {
+    agent.SetText(ControlAt(dialog, kAdaynoAt), adayNo);
+    agent.SetText(ControlAt(dialog, kAdiAt), adi);
+    agent.SetText(ControlAt(dialog, kSoyadiAt), soyadi);
+    agent.Send(ControlAt(dialog, kTamamAt), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+ProgramAgent::~ProgramAgent() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (library_) FreeLibrary(library_);
+}
+
+void ProgramAgent::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    Deliver(target, message, wParam, lParam, {}, false);
+}
+
+void ProgramAgent::SetText(HWND target, std::wstring_view text) { Deliver(target, WM_SETTEXT, 0, 0, text, true); }
+
+// The hook stays for the program's life: the agent may still be delivering when the test goes on.
+void ProgramAgent::Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam, std::wstring_view text,
+                           bool hasText) {
+    const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+    if (!hook_) {
+        library_ = LoadLibraryW((TestFolder() / L"program_agent.dll").c_str());
+        const auto hook =
+            library_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library_, "AgentHook")))
+                     : nullptr;
+        hook_ = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, library_, thread) : nullptr;
+        if (!hook_) throw std::runtime_error("cannot place the agent in PC1");
+    }
+    AgentCommand command{target, message, wParam, lParam, hasText, {}};
+    text.substr(0, std::size(command.text) - 1).copy(command.text, std::size(command.text) - 1);
+    const platform::Unique<HANDLE, CloseHandle> memory(CreateFileMappingW(
+        INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof command, AgentMemoryName(thread).c_str()));
+    void* view = memory.get() ? MapViewOfFile(memory.get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr;
+    if (!view) throw std::runtime_error("cannot share a command with the agent");
+    std::memcpy(view, &command, sizeof command);
+    UnmapViewOfFile(view);
+    const platform::Unique<HANDLE, CloseHandle> taken(
+        CreateEventW(nullptr, FALSE, FALSE, AgentTakenName(thread).c_str()));
+    PostThreadMessageW(thread, RegisterWindowMessageW(kAgentMessage), 0, 0);
+    if (WaitForSingleObject(taken.get(), 10000) != WAIT_OBJECT_0) throw std::runtime_error("PC1 took no command");
 }
 
 }  // namespace testing_pc1
