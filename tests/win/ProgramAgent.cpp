@@ -1,46 +1,23 @@
-// The agent library, which a test's hook loads into a running PC1 (tests/win/ProgramAgent.h). The hook turns the
-// test's request into a message for a window of the agent's own, which PC1's message loop dispatches like any
-// other: the message the test asked for is then sent from PC1's own thread, outside any hook.
+// The agent library (tests/win/ProgramAgent.h). Its hook makes the agent's window on the first message that PC1's
+// windows' thread takes; the window answers a command at once (ReplyMessage), so that the message it then sends is
+// PC1's own, and the test goes on while the message acts: it may start a modal loop or end the program.
 #include "tests/win/ProgramAgent.h"
 
 namespace {
 
 using namespace testing_pc1;
 
-constexpr UINT kRun = WM_APP;
-
 HINSTANCE agentModule = nullptr;
 
-LRESULT CALLBACK RunProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kRun) return DefWindowProcW(hwnd, message, wParam, lParam);
-    const DWORD thread = GetCurrentThreadId();
-    const HANDLE memory = OpenFileMappingW(FILE_MAP_READ, FALSE, AgentMemoryName(thread).c_str());
-    if (!memory) return 0;
-    const void* view = MapViewOfFile(memory, FILE_MAP_READ, 0, 0, 0);
-    CloseHandle(memory);
-    if (!view) return 0;
-    AgentCommand command = *static_cast<const AgentCommand*>(view);
-    UnmapViewOfFile(view);
-    if (const HANDLE taken = OpenEventW(EVENT_MODIFY_STATE, FALSE, AgentTakenName(thread).c_str())) {
-        SetEvent(taken);
-        CloseHandle(taken);
-    }
+LRESULT CALLBACK AgentProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (message != WM_COPYDATA || data->cbData != sizeof(AgentCommand))
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    AgentCommand command = *static_cast<const AgentCommand*>(data->lpData);
+    ReplyMessage(TRUE);
     SendMessageW(command.target, command.message, command.wParam,
                  command.hasText ? reinterpret_cast<LPARAM>(command.text) : command.lParam);
-    return 0;
-}
-
-HWND Runner() {
-    static const HWND runner = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = RunProcedure;
-        windowClass.hInstance = agentModule;
-        windowClass.lpszClassName = L"PC1TestAgentRunner";
-        RegisterClassW(&windowClass);
-        return CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, agentModule,
-                             nullptr);
-    }();
-    return runner;
+    return TRUE;
 }
 
 }  // namespace
@@ -51,11 +28,14 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
 }
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM removal, LPARAM lParam) {
-    auto& message = *reinterpret_cast<MSG*>(lParam);
-    static const UINT request = RegisterWindowMessageW(kAgentMessage);
-    if (code == HC_ACTION && removal == PM_REMOVE && !message.hwnd && message.message == request) {
-        message.hwnd = Runner();
-        message.message = kRun;
-    }
+    static const HWND agent = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = AgentProcedure;
+        windowClass.hInstance = agentModule;
+        windowClass.lpszClassName = kAgentWindowClass;
+        RegisterClassW(&windowClass);
+        return CreateWindowW(kAgentWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, agentModule, nullptr);
+    }();
+    (void)agent;
     return CallNextHookEx(nullptr, code, removal, lParam);
 }

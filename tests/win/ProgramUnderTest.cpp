@@ -1,11 +1,9 @@
 #include "tests/win/ProgramUnderTest.h"
 
-#include <cstring>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
 
-#include "platform/Unique.h"
 #include "tests/win/ProgramAgent.h"
 #include "tests/win/TestSequence.h"
 
@@ -136,30 +134,29 @@ void ProgramAgent::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam)
 
 void ProgramAgent::SetText(HWND target, std::wstring_view text) { Deliver(target, WM_SETTEXT, 0, 0, text, true); }
 
-// The hook stays for the program's life: the agent may still be delivering when the test goes on.
+// The hook stays for the program's life: the agent may still be sending when the test goes on. A program that has
+// just shown its first window in a fresh wine server may be busy for seconds more.
 void ProgramAgent::Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam, std::wstring_view text,
                            bool hasText) {
-    const DWORD thread = GetWindowThreadProcessId(target, nullptr);
     if (!hook_) {
+        const DWORD thread = GetWindowThreadProcessId(target, nullptr);
         library_ = LoadLibraryW((TestFolder() / L"program_agent.dll").c_str());
         const auto hook =
             library_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library_, "AgentHook")))
                      : nullptr;
         hook_ = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, library_, thread) : nullptr;
         if (!hook_) throw std::runtime_error("cannot place the agent in PC1");
+        PostThreadMessageW(thread, WM_NULL, 0, 0);
     }
+    HWND agent = nullptr;
+    for (const auto giveUp = std::chrono::steady_clock::now() + 60s;
+         !(agent = FindWindowExW(HWND_MESSAGE, nullptr, kAgentWindowClass, nullptr)); std::this_thread::sleep_for(10ms))
+        if (std::chrono::steady_clock::now() > giveUp) throw std::runtime_error("no agent in PC1");
     AgentCommand command{target, message, wParam, lParam, hasText, {}};
     text.substr(0, std::size(command.text) - 1).copy(command.text, std::size(command.text) - 1);
-    const platform::Unique<HANDLE, CloseHandle> memory(CreateFileMappingW(
-        INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof command, AgentMemoryName(thread).c_str()));
-    void* view = memory.get() ? MapViewOfFile(memory.get(), FILE_MAP_WRITE, 0, 0, 0) : nullptr;
-    if (!view) throw std::runtime_error("cannot share a command with the agent");
-    std::memcpy(view, &command, sizeof command);
-    UnmapViewOfFile(view);
-    const platform::Unique<HANDLE, CloseHandle> taken(
-        CreateEventW(nullptr, FALSE, FALSE, AgentTakenName(thread).c_str()));
-    PostThreadMessageW(thread, RegisterWindowMessageW(kAgentMessage), 0, 0);
-    if (WaitForSingleObject(taken.get(), 10000) != WAIT_OBJECT_0) throw std::runtime_error("PC1 took no command");
+    COPYDATASTRUCT data{0, sizeof command, &command};
+    if (!SendMessageTimeoutW(agent, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 60000, nullptr))
+        throw std::runtime_error("PC1 took no command");
 }
 
 }  // namespace testing_pc1
