@@ -7,6 +7,7 @@
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/MessageLoop.h"
+#include "platform/OutsideMessages.h"
 
 namespace {
 
@@ -38,6 +39,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             config::ShowNoSequence();
             return kNoSequenceExitCode;
         }
+        // What other programs post to the program's windows is judged from the first one on.
+        const platform::QueuedMessageGuard queuedMessages(&platform::AcceptsQueued);
         exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
@@ -46,10 +49,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         keyboardGuard.RequireInstalled();
-        // What other programs post to the exam window is judged from here on. Until now the window was hidden, its
-        // text areas empty and refusing every character; and every message taken from the queue past the filter
-        // costs a little, which the first screen does without.
-        const platform::QueuedMessageGuard queuedMessages([&](const MSG& m) { return sinavForm->AcceptsQueued(m); });
 
         return platform::RunMessageLoop();
     } catch (const std::exception& error) {

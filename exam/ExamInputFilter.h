@@ -25,10 +25,6 @@ public:
     // Whether a character that the program made of a key press types into the target now: never the control
     // characters of chords, nor in a typing area that takes no typing.
     static bool TypesCharacter(Target target, wchar_t character, bool typing);
-    // A message taken from the thread's queue for a control of the exam window: true when it may be delivered.
-    static bool AcceptsQueuedForControl(UINT message);
-    // The same for the exam window itself.
-    static bool AcceptsQueuedForWindow(UINT message);
 
 private:
     bool RefusesKey(UINT message) const;

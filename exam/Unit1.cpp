@@ -73,13 +73,6 @@ std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT 
     return std::nullopt;
 }
 
-bool TSinavForm::AcceptsQueued(const MSG& message) const {
-    if (message.hwnd == Handle()) return ExamInputFilter::AcceptsQueuedForWindow(message.message);
-    if (message.hwnd && IsChild(Handle(), message.hwnd))
-        return ExamInputFilter::AcceptsQueuedForControl(message.message);
-    return true;
-}
-
 // Windows may always end the session; when it does, the process goes at once, without the close handler and
 // whatever dialog is open, so that it never holds up the shutdown. The borderless window has no system menu:
 // a system command other than closing comes from another program that would minimise, move or size it.

@@ -67,9 +67,6 @@ public:
 
     void SayaclariGuncelle();
     const ExamState& Exam() const { return exam_; }
-    // Whether a message that a loop takes from the queue may reach the window or its controls: what other
-    // programs post never reaches them, only the keyboard, the mouse and the timers do.
-    bool AcceptsQueued(const MSG& message) const;
     // `wrongSpans`: where the typed text's wrong words are, to underline.
     void ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans);
     void YanlislariIsaretle(const std::vector<text::WordSpan>& wrongSpans);

@@ -233,7 +233,7 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
 // Runs once per exam. From here on nothing changes the typed text: the typing area is read-only, its undo
 // history is gone, and the exam's state refuses every key that would type.
 void TSinavForm::FinishExam() {
-    if (!exam_.TimeUp(ExamInstant())) return;
+    if (!exam_.TimeUp(Now())) return;
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
     yazilan.SetReadOnly(true);
     yazilan.ClearUndo();
@@ -261,13 +261,13 @@ void TSinavForm::FinishExam() {
     statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size());
     ShowStatus();
     ShowResults(result, wrongSpans_);
-    platform::ProcessPendingMessages();
+    platform::DeliverWaitingInput();
     Control(SinavForm::GroupBox1).SetVisible(true);
     // "Yeni Oturum" takes clicks only now: one that came while the results were being shown would have begun the
     // next session inside this one.
     exam_.Scored();
     Control(SinavForm::Temizle).SetEnabled(true);
-    platform::ProcessPendingMessages();
+    PaintNow();
     PrintRecord(record);
 }
 

@@ -104,8 +104,8 @@ bool TSinavForm::PrepareForNewCandidate() {
     return false;
 }
 
-// Only the program closes the window, and once the supervisor has revealed the close button, the taskbar's
-// Close too; a close that another program asks for is refused.
+// Only the program closes the window, by the close button once the supervisor has revealed it; what another
+// program asks for, the taskbar's Close among them, never reaches the window (platform/OutsideMessages).
 void TSinavForm::FormClose(platform::EventArgs& args) {
     if (!args.requested && !kapatBtnShown_) {
         args.refused = true;

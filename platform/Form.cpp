@@ -273,17 +273,25 @@ void Form::SetWidthAt(int index, int width) {
     Relayout();
 }
 
+TimerThread& Form::StartedTimerThread() {
+    if (!timerThread_) timerThread_.emplace(Handle());
+    return *timerThread_;
+}
+
 void Form::SetTimerEnabledAt(int index, bool enabled) {
-    if (enabled)
-        SetTimer(Handle(), kFirstTimerId + index, timers_[index].spec->intervalMs, nullptr);
-    else
-        KillTimer(Handle(), kFirstTimerId + index);
+    if (enabled) {
+        const std::chrono::milliseconds interval(timers_[index].spec->intervalMs);
+        StartedTimerThread().Set(kFirstTimerId + index, interval, interval);
+    } else if (timerThread_) {
+        timerThread_->Kill(kFirstTimerId + index);
+    }
     timers_[index].enabled = enabled;
 }
 
+// As with SetTimer, the timer goes on at the same interval until the next schedule.
 void Form::ScheduleTimerAt(int index, std::chrono::milliseconds due) {
-    SetTimer(Handle(), kFirstTimerId + index,
-             static_cast<UINT>(std::max<std::int64_t>(USER_TIMER_MINIMUM, due.count())), nullptr);
+    const std::chrono::milliseconds interval(std::max<std::int64_t>(USER_TIMER_MINIMUM, due.count()));
+    StartedTimerThread().Set(kFirstTimerId + index, interval, interval);
     timers_[index].enabled = true;
 }
 
@@ -338,7 +346,9 @@ void Form::InvalidateInContainer(const ControlRecord& control, const geometry::R
 
 Form::Form() = default;
 
+// The timers stop before the window goes: a wake-up then finds no window.
 Form::~Form() {
+    timerThread_.reset();
     if (Handle()) DestroyWindow(Handle());
 }
 

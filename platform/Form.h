@@ -20,6 +20,7 @@
 #include "platform/FontCache.h"
 #include "platform/KeptPlacement.h"
 #include "platform/KeyTranslator.h"
+#include "platform/TimerThread.h"
 #include "platform/Window.h"
 
 namespace platform::form_internals {
@@ -86,6 +87,8 @@ protected:
     HWND HandleAt(int control) const;
     bool IsControlTakingInput(HWND hwnd) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Paints now whatever waits to be painted, the controls included.
+    void PaintNow() const;
     // The screens changed (a resolution, a monitor plugged or unplugged, a scaling); the form's density and layout
     // already follow. A centred form centres itself again; others put themselves where they belong.
     virtual void Refit();
@@ -106,6 +109,7 @@ private:
     void SetWidthAt(int control, int width);
     BarChart& ChartAt(int control);
     bool IsTimerEnabledAt(int timer) const { return timers_[timer].enabled; }
+    TimerThread& StartedTimerThread();
     void SetTimerEnabledAt(int timer, bool enabled);
     void ScheduleTimerAt(int timer, std::chrono::milliseconds due);
 
@@ -164,6 +168,7 @@ private:
     std::optional<Centring> centring_;
     HWND lastFocused_ = nullptr;  // the control to give the focus back to when the window is active again
     KeyTranslator keys_;
+    std::optional<TimerThread> timerThread_;  // made with the first timer set
 };
 
 // A window of class `Self` with its controls and timers named by checked ids.

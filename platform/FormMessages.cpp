@@ -10,6 +10,7 @@
 #include "platform/ErrorHandler.h"
 #include "platform/FormInternals.h"
 #include "platform/MessageLoop.h"
+#include "platform/OutsideMessages.h"
 #include "platform/RichEdit.h"
 #include "text/Cp1254Unicode.h"
 
@@ -77,7 +78,8 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (wParam) OnEvent(kItself, Event::Show, args);
         return false;
     case WM_DPICHANGED:
-        FitToMonitor(LOWORD(wParam));
+        // The density is read from the window itself: the message only says that it changed.
+        FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
         Refit();
         return true;
     case WM_DISPLAYCHANGE:
@@ -88,12 +90,15 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_SETFOCUS:
         RestoreFocus();
         return true;
-    case WM_TIMER:
-        if (wParam >= kFirstTimerId && wParam < kFirstTimerId + timers_.size()) {
+    case TimerThread::kWakeMessage:
+        ReplyMessage(0);  // the timer thread goes on, and what the timer does is this window's own work
+        // A wake-up of a timer that is off does nothing; one that another program sends changes nothing, since the
+        // timers' handlers read their clocks.
+        if (wParam < kFirstTimerId || wParam >= kFirstTimerId + timers_.size()) return true;
+        if (timers_[wParam - kFirstTimerId].enabled)
             OnEvent(static_cast<int>(wParam - kFirstTimerId), Event::Timer, args);
-            return true;
-        }
-        return false;
+        PaintNow();
+        return true;
     case WM_CLOSE:
         args.requested = closeRequested_;
         OnEvent(kItself, Event::Close, args);
@@ -126,6 +131,10 @@ void Form::Close() {
     SendMessageW(Handle(), WM_CLOSE, 0, 0);
     closeRequested_ = false;
 }
+
+// Windows makes WM_PAINT only when no posted message waits: a window that another program floods with them would
+// show nothing new until the flood ends.
+void Form::PaintNow() const { RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)); }
 
@@ -174,6 +183,7 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     FocusFirstControl();
+    PaintNow();
     bool working = static_cast<bool>(idleStep);
     const auto step = [&] { working = Guarded([&] { return idleStep(); }); };
     MSG message;
@@ -201,6 +211,7 @@ void Form::ShowModal(const std::function<bool()>& idleStep) {
 LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (RefusesFromElsewhere(hwnd, message)) return LRESULT{0};
     return Guarded([&] {
         const int index = GetDlgCtrlID(hwnd) - kFirstControlId;
         if (const auto filtered = form->FilterControlMessage(index, hwnd, message, wParam, lParam)) return *filtered;
@@ -231,9 +242,8 @@ bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
     return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
 }
 
-bool IsCharacterMessage(UINT message) {
-    return message == WM_CHAR || message == WM_DEADCHAR || message == WM_SYSCHAR || message == WM_SYSDEADCHAR ||
-           message == WM_UNICHAR || message == WM_IME_CHAR;
+bool TypesCharacter(UINT message) {
+    return IsCharacterMessage(message) || message == WM_UNICHAR || message == WM_IME_CHAR;
 }
 
 bool IsPushButton(HWND hwnd) {
@@ -298,14 +308,23 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         const int source = static_cast<int>(index);
         const ControlRecord& control = form.controls_[index];
         const bool ownCharacters = control.spec->options & options::kOwnCharacters;
-        // Whoever moved the control into another window, the form takes it back before anything else hears of it.
+        // Whoever moved the control into another window, the form takes it back before anything else hears of it;
+        // one destroyed there is made again.
         if (message == WM_WINDOWPOSCHANGED && GetParent(hwnd) != form.ContainerHandle(control.parent)) {
             form.TakeBack(source);
             return 0;
         }
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
+            ForgetOwnKeys(hwnd);
+            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            if (control.hwnd == hwnd && GetAncestor(hwnd, GA_ROOT) != form.Handle()) form.Recreate(source);
+            return result;
+        }
+        if (RefusesFromElsewhere(hwnd, message)) return 0;
         if (const auto filtered = form.FilterControlMessage(source, hwnd, message, wParam, lParam)) return *filtered;
         // A character that the form's filter let through (a test's) counts as made here; no other one types.
-        if (ownCharacters && IsCharacterMessage(message)) {
+        if (ownCharacters && TypesCharacter(message)) {
             if (message == WM_CHAR) form.TypeMade(source, hwnd, std::wstring(1, static_cast<wchar_t>(wParam)), lParam);
             return 0;
         }
@@ -371,14 +390,6 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             if (control.spec->options & options::kWantTabs)
                 return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
             break;
-        case WM_NCDESTROY: {
-            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
-            ForgetOwnKeys(hwnd);
-            if (control.hwnd != hwnd || GetAncestor(hwnd, GA_ROOT) == form.Handle()) break;
-            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-            form.Recreate(source);
-            return result;
-        }
         default:
             break;
         }

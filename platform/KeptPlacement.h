@@ -1,5 +1,6 @@
-// Any program may hide, minimise, move or resize another program's window, or take it out of the topmost band.
-// A window whose placement is kept goes back where the program put it as soon as that happens.
+// Any program may hide, minimise, move or resize another program's window, take it out of the topmost band, or
+// take the foreground (and with it the keyboard) for a window of its own. A window whose placement is kept goes
+// back where the program put it, and takes the foreground back, as soon as that happens.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +17,7 @@ public:
     // The window's timer that compares the monitors with those it was placed on.
     static constexpr UINT_PTR kScreensTimer = 0x5C4E;
 
-    // From now on the window stays shown at these bounds, topmost.
+    // From now on the window stays shown at these bounds, topmost, with the program in the foreground.
     void Keep(HWND window, const RECT& bounds);
     // The program itself is about to hide or move the window.
     void Release();

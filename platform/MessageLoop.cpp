@@ -45,16 +45,9 @@ int RunMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-void ProcessPendingMessages() {
+void DeliverWaitingInput() {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            if (!quitRequested) continue;
-            PostQuitMessage(static_cast<int>(message.wParam));  // left for the loop that ends with it
-            return;
-        }
-        Deliver(message);
-    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) Deliver(message);
 }
 
 void Deliver(const MSG& message) {

@@ -17,8 +17,9 @@ bool NextMessage(MSG& message);
 // Runs the thread's message loop until the program asks to quit; returns the exit code.
 int RunMessageLoop();
 
-// Delivers what waits in the queue, paint included, and returns; a requested quit stays queued for the loop.
-void ProcessPendingMessages();
+// Delivers the keys and clicks that wait in the queue, and returns. Posted messages stay for the loop: another
+// program may keep posting them for ever.
+void DeliverWaitingInput();
 
 // Delivers a message taken from the queue, its keys translated into characters unless the window makes its own.
 void Deliver(const MSG& message);

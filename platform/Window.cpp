@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/ErrorHandler.h"
+#include "platform/OutsideMessages.h"
 
 namespace platform {
 
@@ -66,6 +67,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    if (RefusesFromElsewhere(hwnd, message)) return 0;
     return Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
 }
 

@@ -51,10 +51,12 @@ bool ExamState::Resume(Clock::time_point now) {
     return true;
 }
 
-bool ExamState::TimeUp(Instant now) {
-    if (phase_ != Phase::Running || !examCountdown_.Finished(now.monotonic)) return false;
+bool ExamState::TimeUp(Clock::time_point now) {
+    if (phase_ != Phase::Running || !examCountdown_.Finished(now)) return false;
     phase_ = Phase::Scoring;
-    clockEnded_ = now;
+    const Clock::time_point end = examCountdown_.End();
+    clockEnded_ = Instant{
+        end, clockStarted_->wall + std::chrono::duration_cast<WallClock::duration>(end - clockStarted_->monotonic)};
     return true;
 }
 

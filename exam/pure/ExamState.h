@@ -46,7 +46,7 @@ public:
     bool StartClock(Instant now);        // StartCountdown -> Running
     bool Stop(Clock::time_point now);    // Running -> Stopped
     bool Resume(Clock::time_point now);  // Stopped -> Running
-    bool TimeUp(Instant now);            // Running -> Scoring, once the exam's time has passed
+    bool TimeUp(Clock::time_point now);  // Running -> Scoring, once the exam's time has passed
     bool Scored();                       // Scoring -> Finished
 
     // Seconds left as the countdowns show them.
@@ -58,6 +58,7 @@ public:
     std::chrono::milliseconds UntilNextExamTick(Clock::time_point now) const;
 
     const std::optional<Instant>& ClockStarted() const { return clockStarted_; }
+    // The clock's start plus its running time and its stopped time, however late the end was noticed.
     const std::optional<Instant>& ClockEnded() const { return clockEnded_; }
 
 private:

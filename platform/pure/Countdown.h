@@ -40,6 +40,8 @@ public:
     }
 
     bool Finished(Clock::time_point now) const { return Left(now) <= Clock::duration::zero(); }
+    // When a running countdown ends, or ended.
+    Clock::time_point End() const { return deadline_; }
 
     // How long to wait for the next tick: up to the next whole second before the end, or up to the end.
     std::chrono::milliseconds UntilNextTick(Clock::time_point now) const {

@@ -14,8 +14,9 @@ using exam::ExamState;
 using Phase = ExamState::Phase;
 
 const ExamState::Clock::time_point kT0{1000s};
+const ExamState::WallClock::time_point kWallT0{std::chrono::hours(500000)};
 
-ExamState::Instant At(std::chrono::milliseconds offset) { return {kT0 + offset, {}}; }
+ExamState::Instant At(std::chrono::milliseconds offset) { return {kT0 + offset, kWallT0 + offset}; }
 
 // An exam brought to the given phase the way the program gets there.
 ExamState InPhase(Phase phase) {
@@ -32,7 +33,7 @@ ExamState InPhase(Phase phase) {
         state.Stop(kT0 + 10s);
         return state;
     }
-    state.TimeUp(At(185s));
+    state.TimeUp(kT0 + 185s);
     if (phase == Phase::Finished) state.Scored();
     return state;
 }
@@ -53,7 +54,7 @@ TEST(ExamState, StepsOutOfTurnChangeNothing) {
         {"clock started", [](ExamState& s) { return s.StartClock(At(1h)); }, Phase::StartCountdown, Phase::Running},
         {"stop", [](ExamState& s) { return s.Stop(kT0 + 20s); }, Phase::Running, Phase::Stopped},
         {"resume", [](ExamState& s) { return s.Resume(kT0 + 30s); }, Phase::Stopped, Phase::Running},
-        {"time up", [](ExamState& s) { return s.TimeUp(At(1h)); }, Phase::Running, Phase::Scoring},
+        {"time up", [](ExamState& s) { return s.TimeUp(kT0 + 1h); }, Phase::Running, Phase::Scoring},
         {"scored", [](ExamState& s) { return s.Scored(); }, Phase::Scoring, Phase::Finished},
     };
     for (const auto& step : steps) {
@@ -69,16 +70,19 @@ TEST(ExamState, StepsOutOfTurnChangeNothing) {
 }
 
 // The exam lasts its 180 seconds of running clock: a tick before then does not end it, and stops add their
-// exact length, part-seconds included.
+// exact length, part-seconds included. The end is the clock's, however late a tick notices it.
 TEST(ExamState, TheClockEndsAfterItsRunningTimeWhateverTheStops) {
     const struct {
         std::string name;
         std::vector<std::pair<std::chrono::milliseconds, std::chrono::milliseconds>> stops;  // stop, resume
         std::chrono::milliseconds end;                                                       // after the clock started
+        std::chrono::milliseconds noticed;                                                   // after the end
     } cases[] = {
-        {"no stop", {}, 180s},
-        {"one stop", {{10400ms, 15000ms}}, 184600ms},
-        {"many short stops", {{1100ms, 1200ms}, {1300ms, 1350ms}, {99999ms, 100000ms}}, 180151ms},
+        {"no stop", {}, 180s, 0ms},
+        {"one stop", {{10400ms, 15000ms}}, 184600ms, 0ms},
+        {"many short stops", {{1100ms, 1200ms}, {1300ms, 1350ms}, {99999ms, 100000ms}}, 180151ms, 0ms},
+        {"noticed 21 s late", {}, 180s, 21s},
+        {"stopped, noticed 3.2 s late", {{10400ms, 15000ms}}, 184600ms, 3200ms},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -86,15 +90,16 @@ TEST(ExamState, TheClockEndsAfterItsRunningTimeWhateverTheStops) {
         ASSERT_TRUE(state.StartClock(At(0ms)));
         for (const auto& [stop, resume] : c.stops) {
             ASSERT_TRUE(state.Stop(kT0 + stop));
-            EXPECT_FALSE(state.TimeUp(At(resume + 1h)));  // a stopped clock never runs out
+            EXPECT_FALSE(state.TimeUp(kT0 + resume + 1h));  // a stopped clock never runs out
             ASSERT_TRUE(state.Resume(kT0 + resume));
         }
-        EXPECT_FALSE(state.TimeUp(At(c.end - 1ms)));
+        EXPECT_FALSE(state.TimeUp(kT0 + c.end - 1ms));
         EXPECT_EQ(state.ExamSecondsLeft(kT0 + c.end - 1ms), 1);
-        ASSERT_TRUE(state.TimeUp(At(c.end)));
+        ASSERT_TRUE(state.TimeUp(kT0 + c.end + c.noticed));
         EXPECT_EQ(state.ExamSecondsLeft(kT0 + c.end), 0);
         EXPECT_EQ(state.ClockEnded()->monotonic - state.ClockStarted()->monotonic, c.end);
-        EXPECT_FALSE(state.TimeUp(At(c.end + 1s)));  // scoring starts once
+        EXPECT_EQ(state.ClockEnded()->wall - state.ClockStarted()->wall, c.end);
+        EXPECT_FALSE(state.TimeUp(kT0 + c.end + 1s));  // scoring starts once
     }
 }
 

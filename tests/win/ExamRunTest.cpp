@@ -9,7 +9,6 @@
 #include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/ListBox.h"
-#include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
 #include "tests/win/ExamDriver.h"
 
@@ -123,7 +122,7 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     ASSERT_EQ(kept.size(), 2u);
     const auto document = std::ranges::find(kept, ".rtf", [](const auto& path) { return path.extension(); });
     ASSERT_NE(document, kept.end());
-    platform::ProcessPendingMessages();
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
     EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(),
               "Karakter say\xFDs\xFD: 34    Kelime say\xFDs\xFD: 5    Tutanak kaydedildi: " +
                   platform::NarrowCp1254(std::filesystem::absolute(*document).wstring()) + "    " +

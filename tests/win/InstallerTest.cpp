@@ -269,16 +269,12 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
         Started program(*shortcut);
         const HWND dialog = program.WaitForWindow(L"TGirisForm", 60s);
         ASSERT_NE(dialog, nullptr);
-        for (const auto& [at, text] :
-             {std::pair{testing_pc1::kAdaynoAt, L"1"}, {testing_pc1::kAdiAt, L"a"}, {testing_pc1::kSoyadiAt, L"b"}})
-            SendMessageW(testing_pc1::ControlAt(dialog, at), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        PostMessageW(testing_pc1::ControlAt(dialog, testing_pc1::kTamamAt), WM_KEYDOWN, VK_RETURN, 0);
+        testing_pc1::ProgramAgent agent;
+        testing_pc1::FillInEntry(agent, dialog, L"1", L"a", L"b");
         const HWND exam = program.WaitForWindow(L"TSinavForm", 10s);
         ASSERT_NE(exam, nullptr);
-        // The start button clicked: keys that no keyboard typed never reach the exam window.
-        const HWND start = testing_pc1::ControlAt(exam, {200, 60});
-        PostMessageW(start, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        PostMessageW(start, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        // The start button clicked inside the program: nothing that another program sends reaches the exam window.
+        agent.Send(testing_pc1::ControlAt(exam, {200, 60}), BM_CLICK);
 
         LRESULT shown = 0;
         const auto deadline = std::chrono::steady_clock::now() + 10s;

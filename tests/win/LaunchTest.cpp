@@ -51,7 +51,7 @@ TEST(Launch, ShowsTheEntryDialogOverTheBackdropThenTheExamWindowWithTheApplicati
     EXPECT_TRUE(GetWindowLongW(exam, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(testing_pc1::WindowText(exam), L"PC1");
 
-    // Only the program itself closes its exam window.
+    // Only the program itself closes its exam window; another program's requests change nothing.
     PostMessageW(exam, WM_CLOSE, 0, 0);
     PostMessageW(exam, WM_SYSCOMMAND, SC_CLOSE, 0);
     PostMessageW(exam, WM_QUIT, 0, 0);
@@ -59,32 +59,33 @@ TEST(Launch, ShowsTheEntryDialogOverTheBackdropThenTheExamWindowWithTheApplicati
     EXPECT_TRUE(IsWindowVisible(exam));
 }
 
-void PressKey(HWND control, WORD key) { PostMessageW(control, WM_KEYDOWN, key, 1); }
-void PressAndRelease(HWND control, WORD key) {
-    PressKey(control, key);
-    PostMessageW(control, WM_KEYUP, key, 0xC0000001);
+// A message box is Windows' own window, which takes keys from anyone.
+void PressKey(HWND box, WORD key) { PostMessageW(box, WM_KEYDOWN, key, 1); }
+
+// The candidate's keys and clicks, delivered by the agent inside PC1, which refuses them from other programs.
+void PressAndRelease(const ProgramUnderTest& program, HWND control, WORD key) {
+    program.Agent().Send(control, WM_KEYDOWN, key, 1);
+    program.Agent().Send(control, WM_KEYUP, key, 0xC0000001);
 }
 
-// The button's own mouse handling, without moving the shared cursor of the display.
-void Click(HWND button) {
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-}
+void Click(const ProgramUnderTest& program, HWND button) { program.Agent().Send(button, BM_CLICK); }
 
 TEST(Launch, EndsWithExitCodeZeroWhicheverWayTheEntryIsAbandoned) {
     struct Ending {
         const char* name;
-        std::function<void(HWND dialog, HWND exam)> act;
+        std::function<void(const ProgramUnderTest& program, HWND dialog, HWND exam)> act;
     };
     const Ending endings[] = {
         {"Esc in the number field",
-         [](HWND d, HWND) { PressAndRelease(ControlAt(d, testing_pc1::kAdaynoAt), VK_ESCAPE); }},
-        {"Esc on Tamam", [](HWND d, HWND) { PressAndRelease(ControlAt(d, testing_pc1::kTamamAt), VK_ESCAPE); }},
-        {"Kapat clicked", [](HWND d, HWND) { Click(ControlAt(d, testing_pc1::kKapatAt)); }},
-        {"Enter on Kapat", [](HWND d, HWND) { PressKey(ControlAt(d, testing_pc1::kKapatAt), VK_RETURN); }},
-        {"dialog closed with its fields empty", [](HWND d, HWND) { PostMessageW(d, WM_CLOSE, 0, 0); }},
+         [](auto& p, HWND d, HWND) { PressAndRelease(p, ControlAt(d, testing_pc1::kAdaynoAt), VK_ESCAPE); }},
+        {"Esc on Tamam",
+         [](auto& p, HWND d, HWND) { PressAndRelease(p, ControlAt(d, testing_pc1::kTamamAt), VK_ESCAPE); }},
+        {"Kapat clicked", [](auto& p, HWND d, HWND) { Click(p, ControlAt(d, testing_pc1::kKapatAt)); }},
+        {"Enter on Kapat",
+         [](auto& p, HWND d, HWND) { p.Agent().Send(ControlAt(d, testing_pc1::kKapatAt), WM_KEYDOWN, VK_RETURN, 1); }},
+        {"dialog closed with its fields empty", [](auto& p, HWND d, HWND) { p.Agent().Send(d, WM_CLOSE); }},
         {"Windows shutting down",
-         [](HWND, HWND exam) {
+         [](auto&, HWND, HWND exam) {
              DWORD_PTR answer = 0;
              SendMessageTimeoutW(exam, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
              EXPECT_EQ(answer, DWORD_PTR{TRUE});
@@ -96,7 +97,7 @@ TEST(Launch, EndsWithExitCodeZeroWhicheverWayTheEntryIsAbandoned) {
         ProgramUnderTest program;
         const HWND dialog = program.WaitForWindow(L"TGirisForm", 60s);
         ASSERT_NE(dialog, nullptr);
-        ending.act(dialog, program.TopLevelWindow(L"TSinavForm", false));
+        ending.act(program, dialog, program.TopLevelWindow(L"TSinavForm", false));
         EXPECT_EQ(program.WaitForExit(10s), 0u);
     }
 }
@@ -186,7 +187,7 @@ TEST(Launch, ReportsAnErrorAboveTheExamWindowThenEnds) {
         ProgramUnderTest program;
         const HWND exam = program.CompleteEntry(L"1", L"a", L"b");
         ASSERT_NE(exam, nullptr);
-        Click(ControlAt(exam, {200, 60}));  // the start button
+        Click(program, ControlAt(exam, {200, 60}));  // the start button
         const HWND box = program.WaitForWindow(L"#32770", 10s);
         if (!box) GTEST_SKIP() << "starting the exam reports no error yet";
 

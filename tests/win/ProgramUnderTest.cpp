@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "tests/win/ProgramAgent.h"
 #include "tests/win/TestSequence.h"
 
 namespace testing_pc1 {
@@ -110,11 +111,52 @@ HWND ProgramUnderTest::CompleteEntry(const std::wstring& adayNo, const std::wstr
                                      const std::wstring& soyadi) const {
     const HWND dialog = WaitForWindow(L"TGirisForm", 60s);
     if (!dialog) return nullptr;
-    SendMessageW(ControlAt(dialog, kAdaynoAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(adayNo.c_str()));
-    SendMessageW(ControlAt(dialog, kAdiAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(adi.c_str()));
-    SendMessageW(ControlAt(dialog, kSoyadiAt), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(soyadi.c_str()));
-    PostMessageW(ControlAt(dialog, kTamamAt), WM_KEYDOWN, VK_RETURN, 0);
+    FillInEntry(agent_, dialog, adayNo, adi, soyadi);
     return WaitForWindow(L"TSinavForm", 10s);
+}
+
+void FillInEntry(ProgramAgent& agent, HWND dialog, const std::wstring& adayNo, const std::wstring& adi,
+                 const std::wstring& soyadi) {
+    agent.SetText(ControlAt(dialog, kAdaynoAt), adayNo);
+    agent.SetText(ControlAt(dialog, kAdiAt), adi);
+    agent.SetText(ControlAt(dialog, kSoyadiAt), soyadi);
+    agent.Send(ControlAt(dialog, kTamamAt), WM_KEYDOWN, VK_RETURN, 0);
+}
+
+ProgramAgent::~ProgramAgent() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (library_) FreeLibrary(library_);
+}
+
+void ProgramAgent::Send(HWND target, UINT message, WPARAM wParam, LPARAM lParam) {
+    Deliver(target, message, wParam, lParam, {}, false);
+}
+
+void ProgramAgent::SetText(HWND target, std::wstring_view text) { Deliver(target, WM_SETTEXT, 0, 0, text, true); }
+
+// The hook stays for the program's life: the agent may still be sending when the test goes on. A program that has
+// just shown its first window in a fresh wine server may be busy for seconds more.
+void ProgramAgent::Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam, std::wstring_view text,
+                           bool hasText) {
+    if (!hook_) {
+        const DWORD thread = GetWindowThreadProcessId(target, nullptr);
+        library_ = LoadLibraryW((TestFolder() / L"program_agent.dll").c_str());
+        const auto hook =
+            library_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library_, "AgentHook")))
+                     : nullptr;
+        hook_ = hook ? SetWindowsHookExW(WH_GETMESSAGE, hook, library_, thread) : nullptr;
+        if (!hook_) throw std::runtime_error("cannot place the agent in PC1");
+        PostThreadMessageW(thread, WM_NULL, 0, 0);
+    }
+    HWND agent = nullptr;
+    for (const auto giveUp = std::chrono::steady_clock::now() + 60s;
+         !(agent = FindWindowExW(HWND_MESSAGE, nullptr, kAgentWindowClass, nullptr)); std::this_thread::sleep_for(10ms))
+        if (std::chrono::steady_clock::now() > giveUp) throw std::runtime_error("no agent in PC1");
+    AgentCommand command{target, message, wParam, lParam, hasText, {}};
+    text.substr(0, std::size(command.text) - 1).copy(command.text, std::size(command.text) - 1);
+    COPYDATASTRUCT data{0, sizeof command, &command};
+    if (!SendMessageTimeoutW(agent, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_NORMAL, 60000, nullptr))
+        throw std::runtime_error("PC1 took no command");
 }
 
 }  // namespace testing_pc1

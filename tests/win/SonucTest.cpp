@@ -71,7 +71,7 @@ protected:
     void Note() { PostMessageW(owner_.get(), kNote, 0, 0); }
     void TickAt(std::chrono::milliseconds sinceShown) {
         PostMessageW(owner_.get(), kSetTime, sinceShown.count(), 0);
-        PostMessageW(dialog_->Handle(), WM_TIMER, kTimer1, 0);
+        PostMessageW(dialog_->Handle(), platform::TimerThread::kWakeMessage, kTimer1, 0);
         Note();
     }
 
