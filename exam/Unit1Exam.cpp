@@ -68,6 +68,7 @@ void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
 
 void TSinavForm::StartExamClock() {
     if (!exam_.StartClock(ExamInstant())) return;
+    sonucForm_.emplace(Handle(), [this] { return Now(); });
     Timer(SinavForm::BaslatTimer).SetEnabled(false);
     Control(SinavForm::BaslatLabel).SetText(std::to_string(ExamState::kStartSeconds));
     Control(SinavForm::BaslaPanel).SetVisible(false);
@@ -242,14 +243,16 @@ void TSinavForm::FinishExam() {
     KeepTextAreas();
     const std::string& typed = typed_.Text();
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount());
-    Control(SinavForm::StatusBar1).SetText(characters);
 
+    // The status bar paints itself as it changes, which takes a while when another program floods the queue: it
+    // says the count once the time-up dialog is on screen.
     const text::ScoreResult result = text::ScoreWords(sampleText_, typed, platform::WordSortKey);
-    {
-        result::TSonucForm sonucForm(Handle(), [this] { return Now(); });
-        sonucForm.Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
-        sonucForm.ShowModal();
-    }
+    sonucForm_->Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
+    sonucForm_->ShowModal([&] {
+        Control(SinavForm::StatusBar1).SetText(characters);
+        return false;
+    });
+    sonucForm_.reset();
 
     // The record is on disk before the results are on screen: whatever happens to the program from here on, the
     // exam is not lost. It is printed once they are there, so that the printing never holds them up.

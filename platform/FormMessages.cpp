@@ -77,12 +77,16 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_SHOWWINDOW:
         if (wParam) OnEvent(kItself, Event::Show, args);
         return false;
+    // Windows sends these from elsewhere and waits for no answer. Answered at once, the layout work they start counts
+    // as the form's own, and its controls take the fonts, sizes and texts it sends them (platform/OutsideMessages).
     case WM_DPICHANGED:
+        ReplyMessage(0);
         // The density is read from the window itself: the message only says that it changed.
         FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
         Refit();
         return true;
     case WM_DISPLAYCHANGE:
+        ReplyMessage(0);
         // Every top-level window hears of the change, an owned one often before its owner: a form that another
         // form owns is fitted by it, after it, so that a dialog centres itself over its owner's new place.
         if (!FromHandle(GetWindow(Handle(), GW_OWNER))) FitToScreens();

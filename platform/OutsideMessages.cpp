@@ -86,8 +86,8 @@ bool CameFrom(std::initializer_list<INPUT_MESSAGE_DEVICE_TYPE> devices) {
 }
 
 // Sent by another thread or process and not yet answered. Everything a window does while it handles a sent message
-// reports that message's origin, the messages it sends itself included; once a window has answered a wake-up of its
-// own timers (ReplyMessage), what it does next is its own work again.
+// reports that message's origin, the messages it sends itself included; once a window has answered (ReplyMessage) a
+// wake-up of its own timers or a notice of changed screens, what it does next is its own work again.
 bool SentFromElsewhere() {
     const DWORD how = InSendMessageEx(nullptr);
     return (how & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) && !(how & ISMEX_REPLIED);
