@@ -37,7 +37,7 @@ void SampleFolder::Write(std::string_view content) const {
 
 void CloseTimeUpDialogWhenShown() {
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr); dialog && IsWindowVisible(dialog)) {
+        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr)) {
             KillTimer(nullptr, id);
             PostMessageW(dialog, WM_CLOSE, 0, 0);
         }
