@@ -35,7 +35,7 @@ LARGE_INTEGER dialogClosedAt;
 // Closes the time-up dialog as soon as it shows, noting when.
 void CloseTheDialogWhenShown() {
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr); dialog && IsWindowVisible(dialog)) {
+        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr)) {
             KillTimer(nullptr, id);
             dialogClosedAt = PerformanceCount();
             PostMessageW(dialog, WM_CLOSE, 0, 0);

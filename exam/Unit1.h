@@ -18,7 +18,6 @@
 #include "platform/Form.h"
 #include "platform/MonitorCovers.h"
 #include "result/RecordPrinter.h"
-#include "result/SonucUnit.h"
 #include "result/pure/ExamRecord.h"
 #include "text/TextAnalysis.h"
 
@@ -126,9 +125,6 @@ private:
     bool holdingTheScreen_ = false;
     config::Settings settings_;
     std::optional<result::RecordPrinter> printer_;  // made with the window, to which it posts what became of a print
-    // The time-up dialog, made when the exam clock starts: made at the end, its windows would take up to 15 ms more
-    // to show while another program floods the queue, which keeps the window server busy.
-    std::optional<result::TSonucForm> sonucForm_;
     std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown
     std::string keptStatus_, printStatus_;
     int printJob_ = 0;  // the current exam's; an outcome of an earlier one no longer shows

@@ -68,7 +68,6 @@ void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
 
 void TSinavForm::StartExamClock() {
     if (!exam_.StartClock(ExamInstant())) return;
-    sonucForm_.emplace(Handle(), [this] { return Now(); });
     Timer(SinavForm::BaslatTimer).SetEnabled(false);
     Control(SinavForm::BaslatLabel).SetText(std::to_string(ExamState::kStartSeconds));
     Control(SinavForm::BaslaPanel).SetVisible(false);
@@ -247,12 +246,14 @@ void TSinavForm::FinishExam() {
     // The status bar paints itself as it changes, which takes a while when another program floods the queue: it
     // says the count once the time-up dialog is on screen.
     const text::ScoreResult result = text::ScoreWords(sampleText_, typed, platform::WordSortKey);
-    sonucForm_->Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
-    sonucForm_->ShowModal([&] {
-        Control(SinavForm::StatusBar1).SetText(characters);
-        return false;
-    });
-    sonucForm_.reset();
+    {
+        result::TSonucForm sonucForm(Handle(), [this] { return Now(); });
+        sonucForm.Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
+        sonucForm.ShowModal([&] {
+            Control(SinavForm::StatusBar1).SetText(characters);
+            return false;
+        });
+    }
 
     // The record is on disk before the results are on screen: whatever happens to the program from here on, the
     // exam is not lost. It is printed once they are there, so that the printing never holds them up.

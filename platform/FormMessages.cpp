@@ -81,8 +81,7 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     // as the form's own, and its controls take the fonts, sizes and texts it sends them (platform/OutsideMessages).
     case WM_DPICHANGED:
         ReplyMessage(0);
-        // The density is read from the window itself: the message only says that it changed.
-        FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
+        FitToMonitor(LOWORD(wParam));
         Refit();
         return true;
     case WM_DISPLAYCHANGE:

@@ -41,7 +41,7 @@ bool Reads(UINT message) {
 
 // What Windows tells a top-level window from elsewhere: what another program or the user has already done to it
 // (moved, hidden, activated or deactivated it: the window puts itself back), the screens and settings that
-// changed, the session ending; and the wake-ups of the window's own timers.
+// changed, the session ending.
 bool IsNotice(UINT message) {
     return OneOf(message, {WM_WINDOWPOSCHANGING,
                            WM_WINDOWPOSCHANGED,
@@ -74,9 +74,7 @@ bool IsNotice(UINT message) {
                            WM_POWERBROADCAST,
                            WM_QUERYENDSESSION,
                            WM_ENDSESSION,
-                           WM_INPUTLANGCHANGE,
-                           WM_DWMCOMPOSITIONCHANGED,
-                           TimerThread::kWakeMessage});
+                           WM_INPUTLANGCHANGE});
 }
 
 bool CameFrom(std::initializer_list<INPUT_MESSAGE_DEVICE_TYPE> devices) {
@@ -97,7 +95,8 @@ bool SentFromElsewhere() {
 
 bool RefusesFromElsewhere(HWND window, UINT message) {
     if (!SentFromElsewhere() || Reads(message)) return false;
-    return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) || !IsNotice(message);
+    const bool notice = IsNotice(message) || message == TimerThread::kWakeMessage;  // the timers' own, for a form
+    return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) || !notice;
 }
 
 bool IsKeyMessage(UINT message) { return OneOf(message, {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYUP}); }

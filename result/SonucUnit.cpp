@@ -28,6 +28,7 @@ const EventWiring<Self> kEventWiring[] = {
 TSonucForm::TSonucForm(HWND owner, std::function<Clock::time_point()> now) : now_(std::move(now)) {
     Build(SonucFormSpec(), SonucFormControls(), SonucFormTimers(), owner);
     CentreClientArea({kSonucClientWidth, kSonucClientHeight}, owner);
+    StartCountdown();
 }
 
 void TSonucForm::OnEvent(int source, Event event, platform::EventArgs& args) {
@@ -43,7 +44,7 @@ LRESULT TSonucForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-// The seconds count from the moment the dialog appears, however long before it was made.
+// The timer runs from the dialog's creation; its seconds count from the moment the dialog appears.
 void TSonucForm::StartCountdown() {
     const Clock::time_point now = now_();
     countdown_.Start(now, kSeconds);

@@ -18,8 +18,7 @@ class TSonucForm : public platform::FormOf<TSonucForm> {
 public:
     using Clock = platform::Countdown::Clock;
 
-    // Builds the dialog, hidden, centred over its owner, the exam window; `now` is the clock its seconds are read
-    // from.
+    // Builds the dialog centred over its owner, the exam window; `now` is the clock its seconds are read from.
     explicit TSonucForm(HWND owner, std::function<Clock::time_point()> now = &Clock::now);
 
     void TamamClick(platform::EventArgs& args);

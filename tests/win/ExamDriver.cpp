@@ -43,7 +43,7 @@ void TypeInto(HWND yazilan, std::string_view text) {
 
 void CloseTimeUpDialogWhenShown() {
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr); dialog && IsWindowVisible(dialog)) {
+        if (const HWND dialog = FindWindowW(L"TSonucForm", nullptr)) {
             KillTimer(nullptr, id);
             PostMessageW(dialog, WM_CLOSE, 0, 0);
         }
