@@ -1,12 +1,14 @@
 // How long an exam really lasts, from the exam clock's start to the typing area turning read-only, on the real
-// clock and real Windows timers: once with the program idle, once with a typist at 15 keys a second over 5,000
-// words already typed, and once stopped by the supervisor three times, where it must last 180 s plus the stopped
-// time. Runs inside the real exam window under Windows (or Wine), three to four minutes per exam; prints each
-// figure beside its target.
+// clock and the program's real timers: once with the program idle, once with a typist at 15 keys a second over
+// 5,000 words already typed, once stopped by the supervisor three times, where it must last 180 s plus the stopped
+// time, and once with its queue flooded by posted messages over the end, as another program can flood it. Runs
+// inside the real exam window under Windows (or Wine), three to four minutes per exam; prints each figure beside
+// its target.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 #include "bench/Stopwatch.h"
 #include "exam/Unit1.h"
@@ -62,7 +65,7 @@ public:
     ReadOnlyWatch(const ReadOnlyWatch&) = delete;
     ReadOnlyWatch& operator=(const ReadOnlyWatch&) = delete;
 
-    bool Seen() const { return seen_; }
+    bool Seen() const { return seen_.load(); }
     LARGE_INTEGER At() const { return at_; }
 
 private:
@@ -77,13 +80,16 @@ private:
     }
 
     HWND edit_;
-    bool seen_ = false;
+    std::atomic<bool> seen_ = false;  // read by the flood's threads
     LARGE_INTEGER at_{};
 };
 
-// The time-up dialog would stay five seconds; it is closed as soon as its modal loop activates it.
+// The time-up dialog would stay five seconds; it is closed as soon as its modal loop activates it, and the moment is
+// noted.
 class TimeUpDialogCloser {
 public:
+    static LARGE_INTEGER ShownAt() { return shownAt; }
+
     TimeUpDialogCloser() : hook_(SetWindowsHookExW(WH_CBT, &Procedure, nullptr, GetCurrentThreadId())) {}
     ~TimeUpDialogCloser() { UnhookWindowsHookEx(hook_); }
     TimeUpDialogCloser(const TimeUpDialogCloser&) = delete;
@@ -94,12 +100,15 @@ private:
         if (code == HCBT_ACTIVATE) {
             const HWND hwnd = reinterpret_cast<HWND>(wParam);
             wchar_t className[32];
-            if (GetClassNameW(hwnd, className, 32) && std::wstring_view(className) == L"TSonucForm")
+            if (GetClassNameW(hwnd, className, 32) && std::wstring_view(className) == L"TSonucForm") {
+                shownAt = PerformanceCount();
                 PostMessageW(hwnd, WM_CLOSE, 0, 0);
+            }
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
 
+    static inline LARGE_INTEGER shownAt{};
     HHOOK hook_;
 };
 
@@ -140,13 +149,30 @@ double StopAsTheSupervisorDoes(HWND edit, const Stop& stop, std::chrono::steady_
     return Milliseconds(stopped, PerformanceCount());
 }
 
+// WM_NULL posted to the exam window from four threads, from three seconds before the end of the running clock until
+// the end, or for four seconds at most.
+std::vector<std::jthread> StartFlood(HWND window, std::chrono::steady_clock::time_point clockStart,
+                                     const ReadOnlyWatch& readOnly) {
+    using namespace std::chrono_literals;
+    const auto from = clockStart + std::chrono::milliseconds(static_cast<int>(kExamMs)) - 3s;
+    std::vector<std::jthread> posters;
+    for (int i = 0; i < 4; ++i)
+        posters.emplace_back([=, &readOnly](std::stop_token stop) {
+            std::this_thread::sleep_until(from);
+            while (!stop.stop_requested() && !readOnly.Seen() && std::chrono::steady_clock::now() < from + 4s)
+                PostMessageW(window, WM_NULL, 0, 0);
+        });
+    return posters;
+}
+
 struct ExamRun {
     double lengthMs;
     double stoppedMs;
-    int characters;  // typed in the exam, as far as they reached the typing area
+    double dialogMs;  // from the typing area turning read-only to the time-up dialog's activation
+    int characters;   // typed in the exam, as far as they reached the typing area
 };
 
-ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
+ExamRun RunExam(bool typing, std::span<const Stop> stops = {}, bool flood = false) {
     testing_pc1::StartedExam exam;
     const HWND yazilan = exam.yazilan.Handle();
     if (typing) testing_pc1::TypeInto(exam.yazilan.Handle(), TypedWords(kTypedWords));
@@ -166,6 +192,8 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
         const std::jthread supervisor([&] {
             for (const Stop& stop : stops) stoppedMs += StopAsTheSupervisorDoes(yazilan, stop, clockStart);
         });
+        const auto flooding =
+            flood ? StartFlood(exam.form.Handle(), clockStart, readOnly) : std::vector<std::jthread>();
         MSG message;
         while (!readOnly.Seen() && GetMessageW(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
@@ -173,7 +201,9 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}) {
         }
     }
     if (!readOnly.Seen()) throw std::runtime_error("the message loop ended before the exam");
-    return {Milliseconds(start, readOnly.At()), stoppedMs, exam.yazilan.TextLength() - charactersBefore};
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {}  // what a flood left goes unread
+    return {Milliseconds(start, readOnly.At()), stoppedMs, Milliseconds(readOnly.At(), TimeUpDialogCloser::ShownAt()),
+            exam.yazilan.TextLength() - charactersBefore};
 }
 
 void Report(const char* what, const ExamRun& run) {
@@ -181,6 +211,7 @@ void Report(const char* what, const ExamRun& run) {
     std::printf("%s: %.3f s, %.3f s of it stopped, %+.1f ms off 180 s of running clock (target: within 50 ms)%s\n",
                 what, run.lengthMs / 1000.0, run.stoppedMs / 1000.0, errorMs,
                 std::fabs(errorMs) <= kToleranceMs ? "  (target met)" : "  (target missed)");
+    std::printf("  the time-up dialog active %.1f ms after the typing area turned read-only\n", run.dialogMs);
     std::fflush(stdout);
 }
 
@@ -196,6 +227,7 @@ int main() {
         using namespace std::chrono_literals;
         const Stop stops[] = {{20s, 5300ms}, {60s, 700ms}, {100s, 12100ms}};
         Report("stopped three times by the supervisor", RunExam(false, stops));
+        Report("its queue flooded with posted messages over the end", RunExam(false, {}, true));
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "exam_length_bench: %s\n", error.what());

@@ -107,10 +107,10 @@ bool CameFromKeyboard() { return CameFrom({IMDT_KEYBOARD}); }
 
 bool CameFromPointer() { return CameFrom({IMDT_MOUSE, IMDT_TOUCH, IMDT_PEN}); }
 
-// Characters come from TranslateMessage, with no origin of their own: each window judges them by the key that made
-// them. Hover and leave notices come from Windows' own tracking of the pointer. The layout switch that Windows
-// posts on the candidate's Alt+Shift changes no window: it only makes the next keys type another layout's letters.
-// The messages that pass whoever posts them are looked at first: a flood of them costs the least.
+// Characters come from TranslateMessage, with no origin of their own: a window that must (the typing area) judges
+// them by the key that made them. Hover and leave notices come from Windows' own tracking of the pointer. The layout
+// switch that Windows posts on the candidate's Alt+Shift changes no window: it only makes the next keys type another
+// layout's letters. The messages that pass whoever posts them are looked at first: a flood of them costs the least.
 bool AcceptsQueued(const MSG& message) {
     const UINT m = message.message;
     if (IsCharacterMessage(m) || (m >= WM_APP && m < 0xC000) ||

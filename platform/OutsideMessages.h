@@ -1,7 +1,8 @@
 // What the program's windows take from other threads and processes. Any program on the desktop may send or post
 // any message to any window; nothing it sends or posts may act on the program's windows. Reading them stays open
-// (screen readers read them), and Windows still tells a window what has happened to it and to the screens. Input
-// acts only when a keyboard or a pointing device made it.
+// (screen readers read them), and Windows still tells a window what has happened to it and to the screens. Keys and
+// mouse messages act only when a keyboard or a pointing device made them; characters, which carry no origin, are
+// left to the window that takes them.
 //
 // Sent messages carry their origin (InSendMessageEx). Posted ones carry none: the thread's queue filter
 // (QueuedMessageGuard with AcceptsQueued) lets through to the program's windows only input, which is judged by the

@@ -2,7 +2,8 @@
 // candidate's text or result, of ending, restarting or closing the exam, and of hiding or moving the exam window.
 // The end-to-end script runs one route at a time and checks from outside that PC1 kept its state.
 //
-//   list PHASE   the routes tried in that state of the exam (ready, countdown, exam, results), one a line
+//   list PHASE   the routes tried in that state of the exam (ready, countdown, exam, results), one a line; "typing"
+//                lists those whose harm shows in the candidate's next keys
 //   ROUTE        tries the route once
 //   typist MS    types the sample into the typing area for that many milliseconds, as an auto-typer would: reads
 //                the sample and the typed text and posts the next character every 2 ms
@@ -16,9 +17,11 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
+#include "platform/TimerThread.h"
 #include "tests/e2e/Console.h"
 #include "tests/e2e/Targets.h"
 
@@ -29,9 +32,9 @@ using e2e::RequireTarget;
 // A word of the sample, which would count as a correct word wherever it got in.
 constexpr wchar_t kWord[] = L"zeytin ";
 
-enum Phase : unsigned { kReady = 1, kCountdown = 2, kExam = 4, kResults = 8 };
+enum Phase : unsigned { kReady = 1, kCountdown = 2, kExam = 4, kResults = 8, kTyping = 16 };
 constexpr std::pair<std::wstring_view, unsigned> kPhases[] = {
-    {L"ready", kReady}, {L"countdown", kCountdown}, {L"exam", kExam}, {L"results", kResults}};
+    {L"ready", kReady}, {L"countdown", kCountdown}, {L"exam", kExam}, {L"results", kResults}, {L"typing", kTyping}};
 
 // The typing area and the sample: a program that changes either changes the score.
 const wchar_t* const kTextAreas[] = {L"TSinavForm.Yazilan", L"TSinavForm.Metin"};
@@ -185,10 +188,14 @@ void Input() {
 constexpr wchar_t kSinavTimer[] = L"TSinavForm.SinavTimer";
 constexpr wchar_t kBaslatTimer[] = L"TSinavForm.BaslatTimer";
 
-// A few ticks at once, as a clock that counted ticks would run fast with them.
+// A few ticks at once, as a clock that counted ticks would run fast with them: as Windows' timers would post them,
+// and as the program's timer thread sends them.
 template <const wchar_t* timer>
 void Ticks() {
-    for (int i = 0; i < 3; ++i) Post(RequireTarget(kExamWindow), WM_TIMER, e2e::TimerId(timer), 0);
+    for (int i = 0; i < 3; ++i) {
+        Post(RequireTarget(kExamWindow), WM_TIMER, e2e::TimerId(timer), 0);
+        Send(RequireTarget(kExamWindow), platform::TimerThread::kWakeMessage, e2e::TimerId(timer), 0);
+    }
 }
 
 constexpr wchar_t kTemizle[] = L"TSinavForm.Temizle";
@@ -259,6 +266,83 @@ void TakeAway(HWND area) {
     SetParent(area, taker);
 }
 
+// A press and release of the left button, as the mouse would have them posted.
+void PostedClick(HWND control, POINT at) {
+    Post(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    Post(control, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+constexpr wchar_t kKapatBtn[] = L"TSinavForm.KapatBtn";
+constexpr wchar_t kYazilan[] = L"TSinavForm.Yazilan";
+
+template <const wchar_t* control>
+void MouseClick() {
+    const HWND hwnd = RequireTarget(control);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PostedClick(hwnd, {client.right / 2, client.bottom / 2});
+}
+
+// Near the typing area's first character, where a click would leave the caret.
+void MouseClickAtTheStart() { PostedClick(RequireTarget(kYazilan), {2, 2}); }
+
+using namespace std::chrono_literals;
+
+// A topmost window of this program's own, which takes the foreground and the keyboard with it, and stays three
+// seconds, while the script types.
+void StealForeground() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.lpszClassName = L"TamperThief";
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_HIGHLIGHT);
+    RegisterClassW(&windowClass);
+    const HWND thief = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 100, 100,
+                                       300, 200, nullptr, nullptr, nullptr, nullptr);
+    if (!thief || !SetForegroundWindow(thief)) throw std::runtime_error("cannot take the foreground");
+    for (const auto end = std::chrono::steady_clock::now() + 3s; std::chrono::steady_clock::now() < end;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
+    }
+    DestroyWindow(thief);
+}
+
+// WM_NULL posted to the exam window as fast as four threads can for four seconds: Windows makes WM_TIMER and WM_PAINT
+// only when no posted message waits. Windows keeps at most 10,000 posted messages for a thread; Wine 8 keeps every
+// one, and PC1 then takes many seconds to come to the end of them. The route returns once it has: a window taken out
+// of the topmost band is put back by a message that PC1 posts itself, behind the flood.
+void Flood() {
+    const HWND exam = RequireTarget(kExamWindow);
+    const auto end = std::chrono::steady_clock::now() + 4s;
+    {
+        std::vector<std::jthread> posters;
+        for (int i = 0; i < 4; ++i)
+            posters.emplace_back([=] {
+                while (std::chrono::steady_clock::now() < end) PostMessageW(exam, WM_NULL, 0, 0);
+            });
+    }
+    Untopmost();
+    for (const auto giveUp = end + 120s; !(GetWindowLongW(exam, GWL_EXSTYLE) & WS_EX_TOPMOST);) {
+        if (std::chrono::steady_clock::now() > giveUp) throw std::runtime_error("PC1 never came to the flood's end");
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+// Close requests to the time-up dialog every half second while it shows, from its first moment on.
+void CloseTimeUpDialog() {
+    const auto giveUp = std::chrono::steady_clock::now() + 200s;
+    HWND dialog = nullptr;
+    while (!(dialog = e2e::FindTarget(L"TSonucForm")) || !IsWindowVisible(dialog)) {
+        if (std::chrono::steady_clock::now() > giveUp) throw std::runtime_error("no time-up dialog");
+        std::this_thread::sleep_for(5ms);
+    }
+    while (IsWindowVisible(dialog)) {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        Send(dialog, WM_CLOSE, 0, 0);
+        Send(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        std::this_thread::sleep_for(500ms);
+    }
+}
+
 struct Route {
     std::wstring_view name;
     unsigned phases;
@@ -311,6 +395,16 @@ const Route kRoutes[] = {
     {L"post-sysclose", kExamOnly, ToExamWindow<Post, WM_SYSCOMMAND, SC_CLOSE>},
     {L"post-quit", kExamOnly, ToExamWindow<Post, WM_QUIT, 0>},
     {L"thread-quit", kExamOnly, QuitThread},
+    {L"send-setredraw", kReady | kCountdown | kExamAndResults, ToExamWindow<Send, WM_SETREDRAW, FALSE>},
+    {L"post-setredraw", kReady | kCountdown | kExamAndResults, ToExamWindow<Post, WM_SETREDRAW, FALSE>},
+    {L"mouse-Temizle", kResults, MouseClick<kTemizle>},
+    {L"mouse-Baslat", kReady, MouseClick<kBaslat>},
+    {L"mouse-KapatBtn", kTyping, MouseClick<kKapatBtn>},
+    {L"mouse-Yazilan", kTyping, MouseClickAtTheStart},
+    {L"steal-foreground", kTyping, StealForeground},
+    // Run by the script at its moments, not with a phase.
+    {L"flood", 0, Flood},
+    {L"close-time-up-dialog", 0, CloseTimeUpDialog},
 };
 
 int Run(std::span<wchar_t*> args) {

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # A candidate who runs another program beside PC1 can neither change their text or result, nor end, restart or close
-# the exam, nor hide or move the exam window. tamper.exe tries every route it has before the exam, during the start
-# countdown, while the candidate types and after the results show; after each try the script checks from outside
-# that nothing changed. The candidate types words of the sample with real keys, Turkish letters among them, and the
-# supervisor's sequence stops the clock for a while: the exam must then run its full time, no more. About five
-# minutes; screenshots of the remaining time go to WINDOWS_BUILD_TREE/e2e-screenshots.
+# the exam, nor hide or move the exam window, nor take the keyboard from it. tamper.exe tries every route it has
+# before the exam, during the start countdown, while the candidate types and after the results show; after each try
+# the script checks from outside that nothing changed, and after the routes that would take the candidate's keys
+# elsewhere, that the candidate's next word still reaches the end of the typed text. The candidate types words of
+# the sample with real keys, Turkish letters among them, and the supervisor's sequence stops the clock for a while:
+# the exam must then run its full time, no more, though tamper floods PC1's queue over the end and asks the time-up
+# dialog to close. About five minutes; screenshots of the remaining time go to WINDOWS_BUILD_TREE/e2e-screenshots.
 # Usage: tamper.sh WINDOWS_BUILD_TREE
 set -euo pipefail
 source "$(dirname "$0")/driver.sh" "$1"
 
 # Words of the sample with every Turkish lower-case letter, and İ, which xdotool types as it is.
 WORDS=(coşar ırmak söğütlerin geçen köprünün ışıklar İnsanlarının)
+# Typed after each route of the typing list, in turn.
+NEXT_WORDS=(taze peynir zeytin sohbet yanar)
 EXAM_MS=180000
 
 tamper() { "${WINE_ENV[@]}" wine "$BIN/tamper.exe" "$@"; }
@@ -55,11 +59,29 @@ candidate_types() {
     xdotool key x
 }
 
+# Each route that would take the candidate's keys elsewhere (the focus, the caret, the foreground) runs while the
+# candidate types the next word with real keys, which must land at the end of the typed text.
+try_typing_routes() {
+    local route pid i=0
+    for route in $(tamper list typing); do
+        tamper "$route" &
+        pid=$!
+        sleep 1
+        xdotool type --delay 60 "${NEXT_WORDS[i]} "
+        TYPED+=("${NEXT_WORDS[i++]}")
+        (expect_typed_words "${TYPED[@]}") || fail "the candidate's word went astray after $route"
+        wait "$pid" || fail "tamper $route ended with $?"
+    done
+}
+
 panel_changes() {  # first shot, second shot
     ! compare -metric AE "$SHOTS/$1.png" "$SHOTS/$2.png" null: 2>/dev/null
 }
 
-start_program
+RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
+printf 'TutanakKlasoru=Z:%s\r\n' "${RECORDS//\//\\}" >"$RECORDS/PC1.ini"
+start_program "$RECORDS/PC1.ini"
+trap 'stop_program; rm -rf "$RECORDS"' EXIT
 inspect clipboard "yapistir" || fail "cannot put text on the clipboard"
 type_field 21
 type_field şule
@@ -71,13 +93,16 @@ try_routes ready
 watch_log=$RUN_DIR/watch.log
 inspect watch >"$watch_log" 2>&1 &
 watch_pid=$!
-trap 'kill "$watch_pid" 2>/dev/null; stop_program' EXIT
+trap 'kill "$watch_pid" 2>/dev/null; stop_program; rm -rf "$RECORDS"' EXIT
 click TSinavForm.Baslat
 inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
 try_routes countdown
 
+# The first key released starts the exam clock.
+clock_started=$(now_ms)
 xdotool type --delay 60 "${WORDS[*]} "
-expect_typed_words "${WORDS[@]}"
+TYPED=("${WORDS[@]}")
+expect_typed_words "${TYPED[@]}"
 try_routes exam
 
 # An auto-typer posts the sample's characters while the candidate presses only keys that type nothing.
@@ -91,6 +116,7 @@ expect_eq "state after the keys that type nothing" "$(state)" "$typed_before"
 # The caret back at the end of the text, wherever the routes left the focus.
 click TSinavForm.Yazilan
 xdotool key ctrl+End
+try_typing_routes
 shoot clock-running-1 TSinavForm.SurePanel
 sleep 2
 shoot clock-running-2 TSinavForm.SurePanel
@@ -109,21 +135,48 @@ panel_changes clock-stopped-1 clock-stopped-2 && fail "the remaining time went o
 xdotool key b
 stopped_ms=$(($(now_ms) - stopped))
 xdotool type --delay 60 "al "
-expect_typed_words "${WORDS[@]}" bal
+TYPED+=(bal)
+expect_typed_words "${TYPED[@]}"
 shoot clock-resumed-1 TSinavForm.SurePanel
 sleep 2
 shoot clock-resumed-2 TSinavForm.SurePanel
 panel_changes clock-resumed-1 clock-resumed-2 || fail "the remaining time stands still after a key"
 
+# Over the end, another program asks the time-up dialog to close from its first moment on, and floods PC1's queue
+# with WM_NULL from three seconds before the end of the running clock to one second after it.
+sleep_until_clock() {  # milliseconds of running clock
+    local ms=$((clock_started + stopped_ms + $1 - $(now_ms)))
+    ((ms <= 0)) || sleep "$((ms / 1000)).$(printf '%03d' $((ms % 1000)))"
+}
+sleep_until_clock $((EXAM_MS - 10000))
+tamper close-time-up-dialog &
+closer_pid=$!
+sleep_until_clock $((EXAM_MS - 3000))
+tamper flood || fail "tamper flood ended with $?"
+wait "$closer_pid" || fail "tamper close-time-up-dialog ended with $?"
+
 wait "$watch_pid" || fail "the watch failed: $(cat "$watch_log")"
-trap stop_program EXIT
+trap 'stop_program; rm -rf "$RECORDS"' EXIT
 inspect wait TSinavForm.GroupBox1 10 || fail "no results"
 ended_ms=$(sed -n 's/^ended_ms=//p' "$watch_log")
-echo "the exam ended $ended_ms ms after its clock started, $stopped_ms ms of it stopped by the supervisor"
-expect_within "running time of the exam" $((ended_ms - stopped_ms)) $((EXAM_MS - 1000)) $((EXAM_MS + 5000))
+dialog_ms=$(sed -n 's/^dialog_ms=//p' "$watch_log")
+echo "the exam ended $ended_ms ms after its clock started, $stopped_ms ms of it stopped by the supervisor;" \
+    "the time-up dialog stayed $dialog_ms ms"
+expect_within "running time of the exam" $((ended_ms - stopped_ms)) $((EXAM_MS - 1000)) $((EXAM_MS + 1000))
+expect_within "time the time-up dialog stayed" "$dialog_ms" 4500 6000
 expect_eq "keys taken after the end" "$(sed -n 's/^late_keys=//p' "$watch_log")" 0
-expect_eq "correct words" "$(inspect items TSinavForm.DogruListBox)" "$(printf '%s\n' "${WORDS[@]}" bal)"
+expect_eq "correct words" "$(inspect items TSinavForm.DogruListBox)" "$(printf '%s\n' "${TYPED[@]}")"
 expect_eq "wrong words" "$(inspect items TSinavForm.YanlisListBox)" ""
+# The record says the clock ran from its start to the end of its running time, the supervisor's stop included.
+python3 - "$RECORDS" $(((EXAM_MS + stopped_ms + 500) / 1000)) <<'PY' || fail "the record's times are not the clock's"
+import csv, datetime, pathlib, sys
+(records,) = pathlib.Path(sys.argv[1]).glob("*.csv")
+row = list(csv.reader(records.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))[1]
+start, end = (datetime.datetime.strptime(t, "%H:%M:%S") for t in row[1:3])
+lasted = (end - start).seconds
+print(f"the record: from {row[1]} to {row[2]}, {lasted} s")
+assert abs(lasted - int(sys.argv[2])) <= 1, (lasted, sys.argv[2])
+PY
 
 try_routes results candidate_types
 results=$(state)
