@@ -8,11 +8,12 @@
 #include <windows.h>
 
 #include <chrono>
-#include <condition_variable>
 #include <mutex>
-#include <stop_token>
+#include <optional>
 #include <thread>
 #include <vector>
+
+#include "platform/Unique.h"
 
 namespace platform {
 
@@ -39,15 +40,21 @@ private:
         Clock::duration period;
     };
 
-    void Run(std::stop_token stop);
-    void Wake(UINT_PTR id, const std::stop_token& stop) const;
+    void Run();
+    // Under the lock: the timer due now, with its next time set, or how long to wait; INFINITE with none.
+    std::optional<UINT_PTR> TakeDue(DWORD& waitMs);
+    void Wake(UINT_PTR id) const;
+    bool Stopping() const;
+    void Change(const auto& change);
 
     HWND window_;
-    std::mutex mutex_;
-    std::condition_variable_any changed_;
+    mutable std::mutex mutex_;
     std::vector<Timer> timers_;
-    unsigned changes_ = 0;
-    std::jthread thread_;  // last: it runs on the members above
+    bool stopping_ = false;
+    // An event, not a condition variable: the thread must hear of a change or of its end even when it comes between
+    // its look at the timers and its wait, which the event keeps until then.
+    Unique<HANDLE, CloseHandle> changed_;
+    std::thread thread_;  // last: it runs on the members above
 };
 
 }  // namespace platform
