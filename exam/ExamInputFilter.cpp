@@ -40,9 +40,10 @@ bool IsUndoChord(WPARAM key) {
     return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK);
 }
 
-// The control characters that chords type, as opposed to Tab, Enter and Backspace.
-bool IsChordCharacter(wchar_t character) {
-    return character < 0x20 && character != '\t' && character != '\r' && character != '\n' && character != '\b';
+// The control characters, which type nothing: those of chords, and Backspace's and Ctrl+Backspace's (DEL), whose
+// erasing is the key's own. Tab and Enter are the only ones typed.
+bool IsControlCharacter(wchar_t character) {
+    return (character < 0x20 && character != '\t' && character != '\r' && character != '\n') || character == 0x7F;
 }
 
 }  // namespace
@@ -60,7 +61,7 @@ bool ExamInputFilter::Refuses(Target target, UINT message, WPARAM wParam, bool t
 }
 
 bool ExamInputFilter::TypesCharacter(Target target, wchar_t character, bool typing) {
-    return !IsChordCharacter(character) && (target != Target::TypingArea || typing);
+    return !IsControlCharacter(character) && (target != Target::TypingArea || typing);
 }
 
 // A key counts when the keyboard made it: not when another program posted it, sent it or injected it with

@@ -39,8 +39,6 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
     metin.Select(0, 0);
 
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
-    typed_.Clear();
-    liveWordsShown_ = 0;
     yazilan.SetText("");
     yazilan.ClearUndo();
     yazilan.SetReadOnly(false);
@@ -138,10 +136,8 @@ void TSinavForm::YazilanKeyDown(platform::EventArgs& args) {
 void TSinavForm::YazilanKeyPress(platform::EventArgs& args) {
     if (EndsTheExam(args)) return;
     const char character = std::exchange(args.character, 0);
-    const bool typing = exam_.AcceptsTyping();
-    if (character == '\b' || character == '\x7F' ||
-        !ExamInputFilter::TypesCharacter(ExamInputFilter::Target::TypingArea, static_cast<unsigned char>(character),
-                                         typing))
+    if (!ExamInputFilter::TypesCharacter(ExamInputFilter::Target::TypingArea, static_cast<unsigned char>(character),
+                                         exam_.AcceptsTyping()))
         return;
     ApplyEdit(typed_.Type(TypingSelection(), std::string(1, character)));
 }
@@ -193,7 +189,6 @@ void TSinavForm::MetinRecreated(platform::EventArgs&) {
 void TSinavForm::SayaclariGuncelle() {
     if (!exam_.AcceptsTyping()) return;
     if (exam_.Current() == ExamState::Phase::StartCountdown) StartExamClock();
-    if (static_cast<std::size_t>(Control(SinavForm::Yazilan).TextLength()) != typed_.Size()) ShowTypedText();
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount());
     ShowLiveWords();
     Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(typed_.WordCount()));

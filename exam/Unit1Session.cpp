@@ -94,6 +94,7 @@ bool TSinavForm::PrepareForNewCandidate() {
     sampleText_.clear();
     Control(SinavForm::Metin).SetText("");
     typed_.Clear();
+    liveWordsShown_ = 0;
     wrongSpans_.clear();
     // The previous exam's underlines go with its text.
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);

@@ -17,13 +17,6 @@ bool IsLineBreakAt(std::string_view text, std::size_t position) {
 
 }  // namespace
 
-text::WordList TypedText::Words() const {
-    text::WordList words;
-    words.reserve(words_.size());
-    for (const text::ReadWord& word : words_) words.push_back(word.placed.text);
-    return words;
-}
-
 TypedText::Range TypedText::Normalised(Range range) const {
     range.start = std::min(range.start, text_.size());
     range.end = std::min(range.end, text_.size());

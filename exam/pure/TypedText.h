@@ -34,8 +34,7 @@ public:
     const std::string& Text() const { return text_; }
     std::size_t Size() const { return text_.size(); }
     std::size_t LineBreaks() const { return lineBreaks_; }
-    // SplitWords of the text, kept as the text changes at the cost of the words a change touches.
-    text::WordList Words() const;
+    // The words of SplitWords of the text, kept as the text changes at the cost of the words a change touches.
     std::size_t WordCount() const { return words_.size(); }
     const std::string& Word(std::size_t index) const { return words_[index].placed.text; }
 
