@@ -2,8 +2,8 @@
 #include <variant>
 
 #include "config/SettingsFile.h"
+#include "exam/ExamWindow.h"
 #include "exam/KeyboardGuard.h"
-#include "exam/Unit1.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/MessageLoop.h"

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "bench/Stopwatch.h"
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "tests/win/ExamDriver.h"
 #include "tests/win/TestSequence.h"
 

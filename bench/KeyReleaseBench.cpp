@@ -10,7 +10,7 @@
 
 #include "bench/Stopwatch.h"
 #include "bench/TypedText.h"
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "bench/Stopwatch.h"
 #include "bench/TypedText.h"
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "result/RecordArchive.h"
 #include "result/RecordPrinter.h"
 #include "result/RecordTemplate.h"

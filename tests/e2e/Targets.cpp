@@ -4,10 +4,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "entry/Unit2Layout.h"
-#include "exam/Unit1Layout.h"
+#include "entry/EntryDialogLayout.h"
+#include "exam/ExamWindowLayout.h"
 #include "platform/FormInternals.h"
-#include "settings/AyarFormLayout.h"
+#include "settings/SettingsWindowLayout.h"
 
 namespace e2e {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <functional>
 
-#include "entry/ArkaPlanUnit.h"
-#include "entry/Unit2.h"
+#include "entry/Backdrop.h"
+#include "entry/EntryDialog.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "tests/win/EntryTestDriver.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 
 namespace testing_pc1 {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "platform/RichEdit.h"
 #include "tests/win/ExamDriver.h"
 

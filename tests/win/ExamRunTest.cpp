@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "platform/Cp1254.h"
 #include "platform/ListBox.h"
 #include "platform/RichEdit.h"

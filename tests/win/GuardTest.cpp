@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "entry/Unit2.h"
-#include "exam/Unit1.h"
+#include "entry/EntryDialog.h"
+#include "exam/ExamWindow.h"
 #include "platform/Cp1254.h"
 #include "platform/KeyTranslator.h"
 #include "platform/RichEdit.h"

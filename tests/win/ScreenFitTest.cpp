@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "platform/pure/Scaling.h"
-#include "result/SonucUnit.h"
+#include "result/TimeUpDialog.h"
 #include "tests/core/Cp1254.h"
 #include "tests/win/ExamDriver.h"
 

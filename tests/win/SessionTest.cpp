@@ -2,11 +2,11 @@
 // with the exam window hidden, and leaves nothing of the previous exam behind.
 #include <gtest/gtest.h>
 
-#include "exam/Unit1.h"
-#include "exam/Unit1Layout.h"
+#include "exam/ExamWindow.h"
+#include "exam/ExamWindowLayout.h"
 #include "platform/ErrorHandler.h"
 #include "platform/RichEdit.h"
-#include "result/SonucUnit.h"
+#include "result/TimeUpDialog.h"
 #include "tests/win/EntryTestDriver.h"
 #include "tests/win/ProgramUnderTest.h"
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <utility>
 
+#include "exam/ExamWindow.h"
 #include "exam/SampleText.h"
-#include "exam/Unit1.h"
 #include "platform/ListBox.h"
 #include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
 #include "platform/WordComparison.h"
-#include "result/SonucUnit.h"
+#include "result/TimeUpDialog.h"
 
 namespace exam {
 

@@ -1,4 +1,4 @@
-#include "entry/Unit2Layout.h"
+#include "entry/EntryDialogLayout.h"
 
 namespace entry {
 

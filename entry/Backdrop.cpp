@@ -1,4 +1,4 @@
-#include "entry/ArkaPlanUnit.h"
+#include "entry/Backdrop.h"
 
 namespace entry {
 

@@ -1,4 +1,4 @@
-#include "settings/AyarFormLayout.h"
+#include "settings/SettingsWindowLayout.h"
 
 namespace settings {
 

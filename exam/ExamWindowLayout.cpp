@@ -1,4 +1,4 @@
-#include "exam/Unit1Layout.h"
+#include "exam/ExamWindowLayout.h"
 
 namespace exam {
 

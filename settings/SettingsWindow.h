@@ -8,7 +8,7 @@
 
 #include "config/pure/Settings.h"
 #include "platform/Form.h"
-#include "settings/AyarFormLayout.h"
+#include "settings/SettingsWindowLayout.h"
 
 namespace settings {
 

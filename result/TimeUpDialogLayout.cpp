@@ -1,4 +1,4 @@
-#include "result/SonucUnitLayout.h"
+#include "result/TimeUpDialogLayout.h"
 
 namespace result {
 

@@ -1,6 +1,6 @@
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 
-#include "exam/Unit1Layout.h"
+#include "exam/ExamWindowLayout.h"
 #include "platform/MessageLoop.h"
 
 namespace exam {

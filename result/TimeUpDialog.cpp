@@ -1,9 +1,9 @@
-#include "result/SonucUnit.h"
+#include "result/TimeUpDialog.h"
 
 #include <string>
 #include <utility>
 
-#include "result/SonucUnitLayout.h"
+#include "result/TimeUpDialogLayout.h"
 
 namespace result {
 

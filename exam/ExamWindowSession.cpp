@@ -1,16 +1,16 @@
 // The session cycle of the exam window: start-up, a new candidate's session, and the ways the program ends.
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 
 #include <algorithm>
 #include <string>
 
-#include "entry/ArkaPlanUnit.h"
-#include "entry/Unit2.h"
+#include "entry/Backdrop.h"
+#include "entry/EntryDialog.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Files.h"
 #include "platform/RichEdit.h"
-#include "result/SonucUnit.h"
+#include "result/TimeUpDialog.h"
 
 namespace exam {
 

@@ -10,7 +10,7 @@
 
 #include "config/SequenceCheck.h"
 #include "config/SettingsFile.h"
-#include "settings/AyarForm.h"
+#include "settings/SettingsWindow.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "platform/Form.h"
 #include "platform/pure/Countdown.h"
-#include "result/SonucUnitLayout.h"
+#include "result/TimeUpDialogLayout.h"
 
 namespace result {
 

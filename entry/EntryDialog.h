@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "entry/Unit2Layout.h"
+#include "entry/EntryDialogLayout.h"
 #include "entry/pure/FieldText.h"
 #include "platform/Form.h"
 

@@ -10,8 +10,8 @@
 
 #include "config/pure/Settings.h"
 #include "exam/ExamInputFilter.h"
+#include "exam/ExamWindowLayout.h"
 #include "exam/SampleText.h"
-#include "exam/Unit1Layout.h"
 #include "exam/pure/ExamState.h"
 #include "exam/pure/SupervisorSequence.h"
 #include "exam/pure/TypedText.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/Unique.h"
-#include "result/SonucUnit.h"
+#include "result/TimeUpDialog.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ HWND CreateOwner() {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = OwnerProcedure;
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = L"SonucTestOwner";
+    wc.lpszClassName = L"TimeUpDialogTestOwner";
     RegisterClassExW(&wc);
     return CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                            GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);

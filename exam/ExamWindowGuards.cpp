@@ -3,7 +3,7 @@
 #include <string>
 
 #include "config/SequenceCheck.h"
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 #include "platform/Guards.h"
 #include "platform/RichEdit.h"
 

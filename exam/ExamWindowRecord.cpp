@@ -1,8 +1,8 @@
 // The exam record of each candidate: kept on disk the moment the results are known, then printed, with what became
 // of both shown to the supervisor in the status bar.
-#include "exam/Unit1.h"
+#include "exam/ExamWindow.h"
 
-#include "entry/Unit2.h"
+#include "entry/EntryDialog.h"
 #include "platform/Cp1254.h"
 #include "result/RecordArchive.h"
 #include "result/RecordTemplate.h"

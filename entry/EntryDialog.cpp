@@ -1,9 +1,9 @@
-#include "entry/Unit2.h"
+#include "entry/EntryDialog.h"
 
 #include <cstdio>
 #include <iterator>
 
-#include "entry/Unit2Layout.h"
+#include "entry/EntryDialogLayout.h"
 #include "entry/pure/FieldText.h"
 #include "platform/Cp1254.h"
 #include "platform/Guards.h"

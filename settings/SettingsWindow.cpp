@@ -1,4 +1,4 @@
-#include "settings/AyarForm.h"
+#include "settings/SettingsWindow.h"
 
 #include <optional>
 #include <variant>
