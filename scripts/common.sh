@@ -72,11 +72,20 @@ ensure_display() {
         Xvfb ":$n" -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && { map_turkish_letters; return; }; sleep 0.1; done
         kill "$XVFB_PID" 2>/dev/null; XVFB_PID=
     done
     echo "Cannot start Xvfb" >&2
     return 1
+}
+
+# The Turkish letters on keys of their own, as on a Turkish keyboard. Without them xdotool maps a spare key to each
+# letter only for the moment it types it: a program that reads the key after that moment, on a busy machine, finds
+# no letter on it.
+map_turkish_letters() {
+    xmodmap -e "keycode 93 = ccedilla Ccedilla" -e "keycode 97 = gbreve Gbreve" -e "keycode 103 = idotless I" \
+        -e "keycode 120 = i Iabovedot" -e "keycode 132 = odiaeresis Odiaeresis" -e "keycode 149 = scedilla Scedilla" \
+        -e "keycode 154 = udiaeresis Udiaeresis"
 }
 
 stop_display() { [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null; XVFB_PID=; }

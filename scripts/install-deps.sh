@@ -12,7 +12,7 @@ packages=(
     fonts-wine fonts-liberation locales                   # faces with Turkish glyphs; the tr_TR locale for Wine
     imagemagick xdotool x11-utils x11-xkb-utils           # screenshots, real X input, keypad keycodes (xkbcomp)
     pngquant                                              # the README's screenshots kept small (tools/screens)
-    xserver-xephyr x11-xserver-utils                      # two monitors (Xinerama) and a resolution change (xrandr)
+    xserver-xephyr x11-xserver-utils                      # two monitors (Xinerama), a resolution change (xrandr), the Turkish letters' keys (xmodmap)
     nsis                                                  # the installer PC1-<version>-setup.exe (release target)
     clang libclang-rt-14-dev                              # the text core's fuzz target: libFuzzer and sanitizers
     clang-format                                          # the sources kept in the project's format
