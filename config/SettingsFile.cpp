@@ -34,27 +34,14 @@ void ShowMessage(const std::string& text) {
 }  // namespace
 
 // In the long form, so that it opens in a folder of any length.
-std::wstring SettingsPath() {
-    const std::wstring program = platform::ProgramPath();
-    return platform::LongForm(program.substr(0, program.find_last_of(L"\\/") + 1) + L"PC1.ini");
-}
+std::wstring SettingsPath() { return platform::LongForm(platform::ProgramFolder() + L"PC1.ini"); }
 
 std::variant<std::string, SettingsError> ReadSettingsBytes() {
-    const platform::UniqueFile file = platform::OpenedFile(CreateFileW(
-        SettingsPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) return std::string();
-        return SettingsError{0, kUnreadable};
-    }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return SettingsError{0, kUnreadable};
-    if (size.QuadPart > kMaxSettingsBytes) return SettingsError{0, kTooLarge};
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-        return SettingsError{0, kUnreadable};
-    return bytes;
+    platform::WholeFile file = platform::ReadWholeFile(SettingsPath(), kMaxSettingsBytes);
+    if (file.error == ERROR_FILE_NOT_FOUND) return std::string();
+    if (file.error) return SettingsError{0, kUnreadable};
+    if (file.size > kMaxSettingsBytes) return SettingsError{0, kTooLarge};
+    return std::move(file.bytes);
 }
 
 std::variant<Settings, SettingsError> ReadSettingsFile() {
@@ -66,20 +53,10 @@ std::variant<Settings, SettingsError> ReadSettingsFile() {
 // The new file is written whole beside the old one and then renamed over it.
 std::optional<std::string> WriteSettingsBytes(std::string_view bytes) {
     const std::wstring path = SettingsPath(), written = path + L".yeni";
-    DWORD error = ERROR_SUCCESS;
-    {
-        const platform::UniqueFile file = platform::OpenedFile(
-            CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return platform::SystemReason(GetLastError());
-        error = platform::WriteAndFlush(file.get(), bytes);
-    }
-    // Closed first: a file open without shared deletion cannot be deleted.
-    if (error) {
-        DeleteFileW(written.c_str());
+    if (const DWORD error = platform::WriteWholeFile(written, bytes, CREATE_ALWAYS))
         return platform::SystemReason(error);
-    }
     if (!MoveFileExW(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        error = GetLastError();
+        const DWORD error = GetLastError();
         DeleteFileW(written.c_str());
         return platform::SystemReason(error);
     }

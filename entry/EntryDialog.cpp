@@ -72,16 +72,12 @@ std::wstring Named(char32_t c) {
 
 }  // namespace
 
-TGirisForm::TGirisForm(HWND owner) {
+TGirisForm::TGirisForm(HWND owner) : FormOf(kEventWiring) {
     Build(GirisFormSpec(), GirisFormControls(), {}, owner);
     SendMessageW(Control(GirisForm::Adayno).Handle(), EM_SETLIMITTEXT, kMaxCandidateDigits, 0);
     for (const auto name : {GirisForm::Adi, GirisForm::Soyadi})
         SendMessageW(Control(name).Handle(), EM_SETLIMITTEXT, 0, 0);
     CentreClientArea(kGirisFormClientSize);
-}
-
-void TGirisForm::OnEvent(int source, Event event, platform::EventArgs& args) {
-    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
 // A typed character that Windows-1254 lacks would reach the field as '?', once the key's character has become the

@@ -38,7 +38,6 @@ public:
     void SoyadiChange(platform::EventArgs& args);
 
 protected:
-    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
     std::optional<LRESULT> FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) override;
 
 private:

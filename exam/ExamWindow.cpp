@@ -53,15 +53,11 @@ const EventWiring<Self> kEventWiring[] = {
 }  // namespace
 
 TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings)
-    : input_(keys), settings_(std::move(settings)) {
+    : FormOf(kEventWiring), input_(keys), settings_(std::move(settings)) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
     printer_.emplace(Handle(), kPrintedMessage);
     CoverTheScreen();
     if (controls == Controls::AtOnce) MakeControls();
-}
-
-void TSinavForm::OnEvent(int source, Event event, platform::EventArgs& args) {
-    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
 std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) {

@@ -73,7 +73,6 @@ public:
 
 protected:
     virtual ExamState::Clock::time_point Now() const { return ExamState::Clock::now(); }
-    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
     std::optional<LRESULT> FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Refit() override;

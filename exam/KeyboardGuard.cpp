@@ -1,7 +1,7 @@
 #include "exam/KeyboardGuard.h"
+#include "platform/SystemReason.h"
 
 #include <bitset>
-#include <stdexcept>
 
 namespace exam {
 
@@ -52,7 +52,7 @@ LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM lParam) {
 }  // namespace
 
 KeyboardGuard::KeyboardGuard() : ready_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    if (!ready_) throw std::runtime_error("the keyboard guard cannot start");
+    if (!ready_) platform::ThrowLastError("the keyboard guard cannot start");
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -65,7 +65,7 @@ KeyboardGuard::~KeyboardGuard() {
 
 void KeyboardGuard::RequireInstalled() {
     WaitForSingleObject(ready_, INFINITE);
-    if (!hooked_) throw std::runtime_error("the keyboard guard cannot be installed");
+    if (!hooked_) platform::ThrowLastError("the keyboard guard cannot be installed");
 }
 
 void KeyboardGuard::Run() {

@@ -18,8 +18,6 @@ namespace {
 constexpr wchar_t kSampleFile[] = L"Metin.rtf";
 constexpr char kFailedToLoad[] = "Failed to Load Stream";
 
-using platform::UniqueFile;
-
 [[noreturn]] void ThrowCannotOpen(DWORD error) {
     throw std::runtime_error("Cannot open file \"" + platform::NarrowCp1254(platform::FullPath(kSampleFile)) + "\". " +
                              platform::SystemReason(error));
@@ -33,22 +31,11 @@ std::string TooLarge(ULONGLONG bytes) {
            ". S\xFDnav metni en \xE7ok " + Kilobytes(kMaxSampleBytes) + " olabilir.";
 }
 
-// Other programs may read the file meanwhile, but none may write it; so its size holds while it is read.
 std::string ReadSampleFile() {
-    const HANDLE handle =
-        CreateFileW(kSampleFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) ThrowCannotOpen(GetLastError());
-    const UniqueFile file(handle);
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) ThrowCannotOpen(GetLastError());
-    const auto bytes = static_cast<ULONGLONG>(size.QuadPart);
-    if (bytes > kMaxSampleBytes) throw std::runtime_error(TooLarge(bytes));
-    std::string content;
-    content.reserve(bytes);
-    char chunk[64 * 1024];
-    DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) content.append(chunk, read);
-    return content;
+    platform::WholeFile file = platform::ReadWholeFile(kSampleFile, kMaxSampleBytes);
+    if (file.error) ThrowCannotOpen(file.error);
+    if (file.size > kMaxSampleBytes) throw std::runtime_error(TooLarge(file.size));
+    return std::move(file.bytes);
 }
 
 // Plain text keeps its bytes; a lone CR, a lone LF and a CR LF pair each become one line break.

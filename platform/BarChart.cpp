@@ -1,11 +1,11 @@
 #include "platform/BarChart.h"
 
 #include <iterator>
-#include <stdexcept>
 #include <utility>
 
 #include "platform/Cp1254.h"
 #include "platform/Gdi.h"
+#include "platform/SystemReason.h"
 #include "platform/pure/BarChartLayout.h"
 #include "platform/pure/BarChartText.h"
 
@@ -25,7 +25,7 @@ constexpr FontSpec kMarkFont{L"Arial", -11};  // 8 points at the 96 pixels per i
 std::string UserThousandsSeparator() {
     wchar_t separator[8]{};
     if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, std::size(separator)))
-        throw std::runtime_error("GetLocaleInfo failed for the thousands separator");
+        ThrowLastError("GetLocaleInfo failed for the thousands separator");
     return NarrowCp1254(separator);
 }
 

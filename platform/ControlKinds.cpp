@@ -4,12 +4,11 @@
 #include <commctrl.h>
 #include <richedit.h>
 
-#include <stdexcept>
-
 #include "platform/Cp1254.h"
 #include "platform/FormInternals.h"
 #include "platform/Gdi.h"
 #include "platform/RichEdit.h"
+#include "platform/SystemReason.h"
 #include "platform/Window.h"
 
 namespace platform::form_internals {
@@ -42,7 +41,7 @@ public:
         control.hwnd = CreateWindowExW(exStyle_, className_, WidenCp1254(control.text).c_str(), style, r.left, r.top,
                                        r.width, r.height, container, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        GetModuleHandleW(nullptr), nullptr);
-        if (!control.hwnd) throw std::runtime_error("a control cannot be created");
+        if (!control.hwnd) ThrowLastError("a control cannot be created");
         if (!IsContainer()) SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(control.font), FALSE);
         Configure(control);
     }
@@ -174,7 +173,7 @@ public:
         : WindowedKind(L"RICHEDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, WS_EX_CLIENTEDGE) {}
     void Make(ControlRecord& control, HWND container, int id) const override {
         static const HMODULE library = LoadLibraryW(L"riched32.dll");
-        if (!library) throw std::runtime_error("riched32.dll cannot be loaded");
+        if (!library) ThrowLastError("riched32.dll cannot be loaded");
         WindowedKind::Make(control, container, id);
     }
     std::string Text(const ControlRecord& control) const override { return RichEditText(control.hwnd); }
@@ -222,10 +221,7 @@ protected:
 private:
     // The control turns twips into pixels at the screen's density, which need not be the form's.
     static LONG HeightInTwips(const ControlRecord& control) {
-        const HDC screen = GetDC(nullptr);
-        const int screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return MulDiv(-geometry::Scaled(control.fontSpec.height, control.dpi), 1440, screenDpi);
+        return MulDiv(-geometry::Scaled(control.fontSpec.height, control.dpi), 1440, ScreenCapability(LOGPIXELSY));
     }
 };
 

@@ -13,7 +13,6 @@ void ControlView::SetEnabled(bool enabled) const { form_->SetEnabledAt(index_, e
 geometry::Rect ControlView::Bounds() const { return form_->BoundsAt(index_); }
 void ControlView::SetLeft(int left) const { form_->SetLeftAt(index_, left); }
 void ControlView::SetWidth(int width) const { form_->SetWidthAt(index_, width); }
-std::string_view ControlView::Hint() const { return form_->HintAt(index_); }
 
 BarChart& ChartView::Chart() const { return form_->ChartAt(index_); }
 

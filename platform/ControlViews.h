@@ -34,7 +34,6 @@ public:
     geometry::Rect Bounds() const;  // as laid out, relative to the container
     void SetLeft(int left) const;
     void SetWidth(int width) const;
-    std::string_view Hint() const;
 
 protected:
     Form* form_;
@@ -56,11 +55,9 @@ public:
     int SelectionStart() const { return RichEditSelectionStart(Handle()); }
     int SelectionLength() const { return RichEditSelectionLength(Handle()); }
     void StyleSelection(TextStyle style) const { SetRichEditSelectionStyle(Handle(), style); }
-    bool IsReadOnly() const { return IsRichEditReadOnly(Handle()); }
     void SetReadOnly(bool readOnly) const { SetRichEditReadOnly(Handle(), readOnly); }
     // Lines no wider than `pixels`, in a column centred in the control.
     void LimitLineWidth(int pixels) const { LimitRichEditLineWidth(Handle(), pixels); }
-    int FirstVisibleLine() const { return RichEditFirstVisibleLine(Handle()); }
     void ClearUndo() const { ClearRichEditUndo(Handle()); }
 };
 
@@ -69,7 +66,6 @@ public:
     using ControlView::ControlView;
 
     int Count() const { return ListBoxCount(Handle()); }
-    std::vector<std::string> Items() const { return ListBoxItems(Handle()); }
     // Keeps the first `keep` items and appends the given ones after them, drawing once at the end.
     void ReplaceItems(std::size_t keep, std::span<const std::string> appended) const {
         ReplaceListBoxItems(Handle(), keep, appended);
@@ -84,7 +80,6 @@ public:
     BarChart& Chart() const;
     void Clear() const { Chart().Clear(); }
     void Add(std::string label, int value, COLORREF colour) const { Chart().Add(std::move(label), value, colour); }
-    const std::vector<BarChart::Bar>& Bars() const { return Chart().Bars(); }
 };
 
 class TimerView {

@@ -1,5 +1,5 @@
-// Files: the owner of a handle as CreateFileW returns it, writing that reaches the disk, full paths, the program's own
-// path.
+// Files: the owner of a handle as CreateFileW returns it, a whole file read with a limit, writing that reaches the
+// disk, full paths, the program's own path and folder.
 #pragma once
 
 #include <windows.h>
@@ -17,28 +17,28 @@ using UniqueFile = Unique<HANDLE, CloseFile>;
 // CreateFileW's failure, INVALID_HANDLE_VALUE, becomes an empty owner.
 inline UniqueFile OpenedFile(HANDLE file) { return UniqueFile(file == INVALID_HANDLE_VALUE ? nullptr : file); }
 
+// A whole file, read while other programs may read it but none may write it, so that its size holds.
+struct WholeFile {
+    DWORD error = ERROR_SUCCESS;  // of opening or reading it
+    ULONGLONG size = 0;
+    std::string bytes;  // empty when the file is larger than the limit
+};
+WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit);
+
 // Writes the bytes and has them on the disk before it returns; the system's error, or ERROR_SUCCESS.
-inline DWORD WriteAndFlush(HANDLE file, std::string_view bytes) {
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) return GetLastError();
-    if (written != bytes.size()) return ERROR_WRITE_FAULT;
-    return FlushFileBuffers(file) ? ERROR_SUCCESS : GetLastError();
-}
+DWORD WriteAndFlush(HANDLE file, std::string_view bytes);
+
+// Makes a file (`creation` as CreateFileW takes it: CREATE_NEW, CREATE_ALWAYS) that holds the bytes on the disk, or,
+// when it cannot write them all, none: the system's error, or ERROR_SUCCESS. A file to be renamed into place once
+// whole.
+DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes, DWORD creation);
 
 // The full path of a file or folder named relative to the current folder, at any length; the name as it is when it
 // cannot be made full.
-inline std::wstring FullPath(const std::wstring& path) {
-    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
-    if (full.empty()) return path;
-    full.resize(GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
-    return full;
-}
+std::wstring FullPath(const std::wstring& path);
 
-// The full path of the running program's executable.
-inline std::wstring ProgramPath() {
-    std::wstring path(32768, L'\0');
-    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path;
-}
+// The full path of the running program's executable, and its folder with the final backslash.
+std::wstring ProgramPath();
+std::wstring ProgramFolder();
 
 }  // namespace platform

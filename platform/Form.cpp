@@ -3,11 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "platform/Cp1254.h"
 #include "platform/FormInternals.h"
 #include "platform/Gdi.h"
+#include "platform/SystemReason.h"
 
 namespace platform {
 
@@ -25,7 +25,7 @@ void RegisterContainerClassOnce(WNDPROC procedure) {
         wc.lpszClassName = kContainerClass;
         return RegisterClassExW(&wc);
     }();
-    if (!atom) throw std::runtime_error("the container window class cannot be registered");
+    if (!atom) ThrowLastError("the container window class cannot be registered");
 }
 
 void InitCommonControlsOnce() {
@@ -77,59 +77,6 @@ void Form::BuildFrame(const FormSpec& form, std::span<const ControlSpec> control
     FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
 }
 
-RECT Form::PrimaryMonitorBounds() {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
-    return info.rcMonitor;
-}
-
-// Every length of the table is scaled again from its designed value; the handlers that set lengths of their own
-// set them again on the Resize event that follows.
-void Form::FitToMonitor(int monitorDpi) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &info);
-    const geometry::Size pixels{info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
-    const int dpi = geometry::LayoutDpi(monitorDpi, pixels, spec_->neededScreen);
-    if (dpi == dpi_) return;
-    dpi_ = dpi;
-    for (std::size_t i = 0; i < controls_.size(); ++i) {
-        ControlRecord& control = controls_[i];
-        control.dpi = dpi;
-        control.bounds = geometry::Scaled(control.spec->bounds, dpi);
-        control.font = fonts_.Get(control.fontSpec, dpi);
-        if (i < controlsMade_) BehaviourOf(control.spec->kind).Rescale(control);
-    }
-    EventArgs args;
-    OnEvent(kItself, Event::Resize, args);
-    Relayout();
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void Form::FitToScreens() {
-    FitToMonitor(static_cast<int>(GetDpiForWindow(Handle())));
-    Refit();
-    struct Owned {
-        HWND owner;
-        std::vector<Form*> forms;
-    } owned{Handle(), {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            auto& found = *reinterpret_cast<Owned*>(list);
-            if (Form* form = FromHandle(hwnd); form && GetWindow(hwnd, GW_OWNER) == found.owner)
-                found.forms.push_back(form);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&owned));
-    for (Form* form : owned.forms) form->FitToScreens();
-}
-
-void Form::Refit() {
-    if (centring_) CentreClientArea(centring_->client, centring_->over);
-}
-
 void Form::BuildControls() {
     while (BuildControlsStep()) {}
 }
@@ -145,16 +92,6 @@ bool Form::BuildControlsStep() {
     controlsBuilt_ = true;
     Relayout();
     return false;
-}
-
-// Tab order among siblings is their order in the z-order.
-void Form::PutInTabOrder() {
-    std::vector<const ControlRecord*> focusable;
-    for (const ControlRecord& c : controls_)
-        if (c.hwnd && c.spec->tabOrder >= 0) focusable.push_back(&c);
-    std::ranges::stable_sort(focusable, {}, [](const ControlRecord* c) { return c->spec->tabOrder; });
-    for (const ControlRecord* c : focusable)
-        SetWindowPos(c->hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::CreateControl(int index) {
@@ -222,7 +159,6 @@ bool Form::IsControlTakingInput(HWND hwnd) const {
 }
 geometry::Rect Form::BoundsAt(int index) const { return controls_[index].placed; }
 bool Form::IsVisibleAt(int index) const { return controls_[index].visible; }
-std::string_view Form::HintAt(int index) const { return controls_[index].spec->hint; }
 
 BarChart& Form::ChartAt(int index) {
     ControlRecord& control = controls_[index];
@@ -350,33 +286,6 @@ Form::Form() = default;
 Form::~Form() {
     timerThread_.reset();
     if (Handle()) DestroyWindow(Handle());
-}
-
-// Like a dialog, the window gives the focus back to the control that last had it, or else to the first control
-// in tab order that can take it.
-void Form::RestoreFocus() {
-    if (lastFocused_ && IsWindow(lastFocused_) && IsWindowVisible(lastFocused_) && IsWindowEnabled(lastFocused_))
-        SetFocus(lastFocused_);
-    else
-        FocusFirstControl();
-}
-
-void Form::FocusFirstControl() {
-    const ControlRecord* first = nullptr;
-    for (const ControlRecord& c : controls_) {
-        if (!c.hwnd || c.spec->tabOrder < 0 || BehaviourOf(c.spec->kind).IsContainer() || !IsWindowVisible(c.hwnd) ||
-            !IsWindowEnabled(c.hwnd))
-            continue;
-        // Order by the tab orders along the path from the window down to the control.
-        const auto path = [this](const ControlRecord* control) {
-            std::vector<int> orders;
-            for (; control; control = control->parent == geometry::kRoot ? nullptr : &controls_[control->parent])
-                orders.insert(orders.begin(), control->spec->tabOrder);
-            return orders;
-        };
-        if (!first || path(&c) < path(first)) first = &c;
-    }
-    if (first) SetFocus(first->hwnd);
 }
 
 void Form::OnEvent(int, Event, EventArgs&) {}

@@ -58,6 +58,22 @@ public:
     void ShowModal(const std::function<bool()>& idleStep = {});
     bool IsModal() const { return modal_; }
 
+    // A control or timer by its place in the form's tables, for the views (platform/ControlViews.h); a window names
+    // its own with the checked ids of FormOf.
+    HWND HandleAt(int control) const;
+    geometry::Rect BoundsAt(int control) const;  // as laid out, relative to the container
+    bool IsVisibleAt(int control) const;
+    std::string TextAt(int control) const;
+    void SetTextAt(int control, std::string_view text);
+    void SetVisibleAt(int control, bool visible);
+    void SetEnabledAt(int control, bool enabled);
+    void SetLeftAt(int control, int left);
+    void SetWidthAt(int control, int width);
+    BarChart& ChartAt(int control);
+    bool IsTimerEnabledAt(int timer) const { return timers_[timer].enabled; }
+    void SetTimerEnabledAt(int timer, bool enabled);
+    void ScheduleTimerAt(int timer, std::chrono::milliseconds due);
+
 protected:
     Form();
     // The window goes before the controls' records, which its destruction still reads.
@@ -84,7 +100,6 @@ protected:
     // Sees every message of a windowed control or container first; a result ends the message there.
     virtual std::optional<LRESULT> FilterControlMessage(int, HWND, UINT, WPARAM, LPARAM) { return std::nullopt; }
 
-    HWND HandleAt(int control) const;
     bool IsControlTakingInput(HWND hwnd) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Paints now whatever waits to be painted, the controls included.
@@ -94,24 +109,7 @@ protected:
     virtual void Refit();
 
 private:
-    friend class ControlView;
-    friend class ChartView;
-    friend class TimerView;
-
-    geometry::Rect BoundsAt(int control) const;  // as laid out, relative to the container
-    bool IsVisibleAt(int control) const;
-    std::string_view HintAt(int control) const;
-    std::string TextAt(int control) const;
-    void SetTextAt(int control, std::string_view text);
-    void SetVisibleAt(int control, bool visible);
-    void SetEnabledAt(int control, bool enabled);
-    void SetLeftAt(int control, int left);
-    void SetWidthAt(int control, int width);
-    BarChart& ChartAt(int control);
-    bool IsTimerEnabledAt(int timer) const { return timers_[timer].enabled; }
     TimerThread& StartedTimerThread();
-    void SetTimerEnabledAt(int timer, bool enabled);
-    void ScheduleTimerAt(int timer, std::chrono::milliseconds due);
 
     struct Timer {
         const TimerSpec* spec;
@@ -139,6 +137,7 @@ private:
     // characters it makes, each as a key press.
     LRESULT DispatchOwnKey(int source, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void TypeMade(int source, HWND hwnd, std::wstring_view made, LPARAM lParam);
+    LRESULT DispatchDialogKey(int source, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void PutInTabOrder();
     // Another program took the control into a window of its own: it comes back to its place at once, or, when it
     // was destroyed there, is made again.
@@ -171,7 +170,22 @@ private:
     std::optional<TimerThread> timerThread_;  // made with the first timer set
 };
 
-// A window of class `Self` with its controls and timers named by checked ids.
+// A row of a form's table of wiring: which control's or timer's event goes to which member handler.
+template <class F>
+struct EventWiring {
+    using Handler = void (F::*)(EventArgs&);
+    template <ControlKind Kind>
+    constexpr EventWiring(ControlId<F, Kind> control, Event e, Handler h)
+        : source(control.index), event(e), handler(h) {}
+    constexpr EventWiring(TimerId<F> timer, Handler h) : source(timer.index), event(Event::Timer), handler(h) {}
+
+    int source;
+    Event event;
+    Handler handler;
+};
+
+// A window of class `Self` with its controls and timers named by checked ids, and its events routed by its table
+// of wiring.
 template <class Self>
 class FormOf : public Form {
 public:
@@ -187,30 +201,16 @@ public:
     TimerView Timer(TimerId<Self> timer) const { return {Mutable(), timer.index}; }
 
 protected:
-    FormOf() = default;
+    explicit FormOf(std::span<const EventWiring<Self>> wiring) : wiring_(wiring) {}
+    void OnEvent(int source, Event event, EventArgs& args) override {
+        for (const EventWiring<Self>& row : wiring_)
+            if (row.source == source && row.event == event) (static_cast<Self&>(*this).*row.handler)(args);
+    }
 
 private:
     Form& Mutable() const { return const_cast<FormOf&>(*this); }
+
+    std::span<const EventWiring<Self>> wiring_;
 };
-
-// Routes a form's events to its member handlers through a table of (control or timer, event, handler) rows.
-template <class F>
-struct EventWiring {
-    using Handler = void (F::*)(EventArgs&);
-    template <ControlKind Kind>
-    constexpr EventWiring(ControlId<F, Kind> control, Event e, Handler h)
-        : source(control.index), event(e), handler(h) {}
-    constexpr EventWiring(TimerId<F> timer, Handler h) : source(timer.index), event(Event::Timer), handler(h) {}
-
-    int source;
-    Event event;
-    Handler handler;
-};
-
-template <class F>
-void DispatchEvent(F& form, std::span<const EventWiring<F>> wiring, int source, Event event, EventArgs& args) {
-    for (const EventWiring<F>& row : wiring)
-        if (row.source == source && row.event == event) (form.*row.handler)(args);
-}
 
 }  // namespace platform

@@ -108,6 +108,9 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (args.refused) return true;
         if (!modal_) return false;
         modal_ = false;
+        // The modal loop may be waiting in GetMessage, which returns only for a posted message: a close that came
+        // as a sent message (a click sent by an assistive program, say) would leave it waiting for the next key.
+        PostMessageW(Handle(), WM_NULL, 0, 0);
         return true;
     case WM_NCHITTEST:
         args.hitTest = DefWindowProcW(Handle(), message, wParam, lParam);
@@ -129,87 +132,11 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
 }
 
-void Form::Close() {
-    closeRequested_ = true;
-    SendMessageW(Handle(), WM_CLOSE, 0, 0);
-    closeRequested_ = false;
-}
-
 // Windows makes WM_PAINT only when no posted message waits: a window that another program floods with them would
 // show nothing new until the flood ends.
 void Form::PaintNow() const { RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)); }
-
-void Form::KeepPlacement(const RECT& bounds) { placement_.Keep(Handle(), bounds); }
-
-void Form::ReleasePlacement() { placement_.Release(); }
-
-void Form::CentreClientArea(SIZE client, HWND over) {
-    centring_ = Centring{client, over};
-    RECT frame{0, 0, WidthForText(geometry::Scaled(client.cx, dpi_)), geometry::Scaled(client.cy, dpi_)};
-    AdjustWindowRectExForDpi(&frame, GetWindowLongW(Handle(), GWL_STYLE), FALSE, GetWindowLongW(Handle(), GWL_EXSTYLE),
-                             GetDpiForWindow(Handle()));
-    RECT area = PrimaryMonitorBounds();
-    if (over) GetWindowRect(over, &area);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(Handle(), nullptr, (area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2, width,
-                 height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The faces that stand in for the designed fonts may be wider than they: when a line of text would reach past the
-// client area, the area grows to hold it with the margin its left side keeps.
-int Form::WidthForText(int width) const {
-    int margin = width, right = 0;
-    for (const ControlRecord& c : controls_) {
-        if (c.parent != geometry::kRoot || !c.visible) continue;
-        margin = std::min(margin, c.placed.left);
-        if (c.spec->kind == ControlKind::Label) right = std::max(right, c.placed.Right());
-    }
-    return right > width ? right + margin : width;
-}
-
-void Form::ShowModal(const std::function<bool()>& idleStep) {
-    std::vector<HWND> disabled;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM list) {
-            if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&disabled));
-    for (HWND hwnd : disabled) EnableWindow(hwnd, FALSE);
-
-    modal_ = true;
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    FocusFirstControl();
-    PaintNow();
-    bool working = static_cast<bool>(idleStep);
-    const auto step = [&] { working = Guarded([&] { return idleStep(); }); };
-    MSG message;
-    bool quit = false;
-    while (modal_) {
-        // Peeking finds paint messages too: an empty queue means the form is on screen.
-        if (working && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            step();
-            continue;
-        }
-        if (!NextMessage(message)) {
-            RequestQuit(static_cast<int>(message.wParam));  // the outer loop must see the quit too
-            modal_ = false;
-            quit = true;
-            break;
-        }
-        Deliver(message);
-    }
-    while (working && !quit) step();
-    for (HWND hwnd : disabled)
-        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-    ShowWindow(Handle(), SW_HIDE);
-}
 
 LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -230,77 +157,11 @@ LRESULT CALLBACK Form::ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam
 
 namespace {
 
-EventArgs KeyArgs(WPARAM wParam, LPARAM lParam) {
-    EventArgs args;
-    args.key = static_cast<WORD>(wParam);
-    args.alt = ((lParam >> 29) & 1) || GetKeyState(VK_MENU) < 0;  // the context code of WM_SYSKEYDOWN
-    args.shift = GetKeyState(VK_SHIFT) < 0;
-    args.ctrl = GetKeyState(VK_CONTROL) < 0;
-    args.repeated = (lParam >> 30) & 1;
-    return args;
-}
-
-bool WantsKey(HWND hwnd, WPARAM key, UINT wanted) {
-    MSG message{hwnd, WM_KEYDOWN, key, 0, 0, {}};
-    return SendMessageW(hwnd, WM_GETDLGCODE, key, reinterpret_cast<LPARAM>(&message)) & (wanted | DLGC_WANTALLKEYS);
-}
-
 bool TypesCharacter(UINT message) {
     return IsCharacterMessage(message) || message == WM_UNICHAR || message == WM_IME_CHAR;
 }
 
-bool IsPushButton(HWND hwnd) {
-    wchar_t className[16];
-    GetClassNameW(hwnd, className, 16);
-    return std::wstring_view(className) == L"Button";
-}
-
 }  // namespace
-
-// Turns a key message into the form's event; false when a handler cancelled the key or the character.
-bool Form::DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam) {
-    EventArgs args = KeyArgs(wParam, lParam);
-    if (message == WM_CHAR) {
-        args.key = 0;
-        args.character = IsWindowUnicode(hwnd) ? NarrowCp1254(std::wstring(1, static_cast<wchar_t>(wParam)))[0]
-                                               : static_cast<char>(wParam);
-        OnEvent(source, Event::KeyPress, args);
-        if (args.character == 0) return false;
-        wParam = IsWindowUnicode(hwnd) ? WidenCp1254(std::string(1, args.character))[0]
-                                       : static_cast<unsigned char>(args.character);
-        return true;
-    }
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-    OnEvent(source, down ? Event::KeyDown : Event::KeyUp, args);
-    wParam = args.key;
-    return args.key != 0;
-}
-
-// A key pressed is the form's key-down event first, which may cancel it with its characters; a key released types
-// what it ends (an Alt code) before its key-up event. The characters that the form's handlers leave go to the control
-// as the keyboard's own.
-LRESULT Form::DispatchOwnKey(int source, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYUP || message == WM_SYSKEYUP) {
-        TypeMade(source, hwnd, keys_.Translate(message, wParam, lParam), lParam);
-        if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
-        return DefSubclassProc(hwnd, message, wParam, lParam);
-    }
-    if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
-    const std::wstring made = keys_.Translate(message, wParam, lParam);
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-    TypeMade(source, hwnd, made, lParam);
-    return result;
-}
-
-void Form::TypeMade(int source, HWND hwnd, std::wstring_view made, LPARAM lParam) {
-    for (const wchar_t c : made) {
-        if (!text::UnicodeToCp1254(c)) continue;  // the program's text has no place for it
-        WPARAM character = c;
-        if (!DispatchKey(source, hwnd, WM_CHAR, character, lParam)) continue;
-        if (!BehaviourOf(controls_[source].spec->kind).Type(hwnd, static_cast<wchar_t>(character)))
-            DefSubclassProc(hwnd, WM_CHAR, character, lParam);
-    }
-}
 
 // Keyboard and mouse messages of a windowed control become the form's events; a handler can cancel a key.
 // Tab moves the focus unless the control takes it as input, and Enter presses a focused push button.
@@ -336,31 +197,9 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
         case WM_SYSKEYDOWN:
         case WM_KEYUP:
         case WM_SYSKEYUP:
-        case WM_CHAR: {
-            if (ownCharacters) return form.DispatchOwnKey(source, hwnd, message, wParam, lParam);
-            if (!form.DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
-            const bool plainKeyDown =
-                message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
-            if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
-                const HWND root = GetAncestor(hwnd, GA_ROOT);
-                SetFocus(GetNextDlgTabItem(root, hwnd, GetKeyState(VK_SHIFT) < 0));
-                return 0;
-            }
-            if (plainKeyDown && wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0 && IsPushButton(hwnd)) {
-                SendMessageW(hwnd, BM_CLICK, 0, 0);
-                return 0;
-            }
-            // The characters of keys handled above never reach the control.
-            if (message == WM_CHAR && ((wParam == '\t' && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) ||
-                                       (wParam == '\r' && IsPushButton(hwnd) && GetKeyState(VK_SHIFT) >= 0)))
-                return 0;
-            if (message == WM_CHAR && BehaviourOf(control.spec->kind).Type(hwnd, static_cast<wchar_t>(wParam)))
-                return 0;
-            if (message == WM_KEYDOWN && (control.spec->options & options::kScrollsToRead) &&
-                ScrollRichEditByKey(hwnd, wParam))
-                return 0;
-            return DefSubclassProc(hwnd, message, wParam, lParam);
-        }
+        case WM_CHAR:
+            return ownCharacters ? form.DispatchOwnKey(source, hwnd, message, wParam, lParam)
+                                 : form.DispatchDialogKey(source, hwnd, message, wParam, lParam);
         // The wheel turns the text under the pointer, wherever the keyboard is.
         case WM_MOUSEWHEEL: {
             const HWND under = WindowFromPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

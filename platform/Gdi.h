@@ -17,6 +17,11 @@ using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniquePen = Unique<HPEN, DeleteGdiObject>;
 using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
 using UniqueMemoryDc = Unique<HDC, DeleteDC>;
+inline void ReleaseScreenDc(HDC dc) { ReleaseDC(nullptr, dc); }
+using UniqueScreenDc = Unique<HDC, ReleaseScreenDc>;
+
+// One of the screen's device capabilities (GetDeviceCaps), read on its device context.
+inline int ScreenCapability(int index) { return GetDeviceCaps(UniqueScreenDc(GetDC(nullptr)).get(), index); }
 
 inline RECT ToRect(const geometry::Rect& r) { return {r.left, r.top, r.Right(), r.Bottom()}; }
 

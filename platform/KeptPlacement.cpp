@@ -1,5 +1,6 @@
 #include "platform/KeptPlacement.h"
 
+#include "platform/Gdi.h"
 #include "platform/Monitors.h"
 
 namespace platform {
@@ -81,10 +82,7 @@ void KeptPlacement::Restore() {
 // window at the root of its owners as Windows would, which fits itself and the windows it owns to them.
 void KeptPlacement::AnnounceChangedScreens() {
     screens_ = MonitorRects();
-    const HDC screen = GetDC(nullptr);
-    const int bitsPerPixel = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    PostMessageW(GetAncestor(window_, GA_ROOTOWNER), WM_DISPLAYCHANGE, bitsPerPixel,
+    PostMessageW(GetAncestor(window_, GA_ROOTOWNER), WM_DISPLAYCHANGE, ScreenCapability(BITSPIXEL),
                  MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
 }
 

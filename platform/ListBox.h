@@ -11,7 +11,6 @@
 namespace platform {
 
 int ListBoxCount(HWND listBox);
-std::vector<std::string> ListBoxItems(HWND listBox);
 // Keeps the first `keep` entries and appends the given ones after them, drawing once at the end.
 void ReplaceListBoxItems(HWND listBox, std::size_t keep, std::span<const std::string> appended);
 

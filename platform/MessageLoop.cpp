@@ -1,10 +1,10 @@
 #include "platform/MessageLoop.h"
 
 #include <memory>
-#include <stdexcept>
 
 #include "platform/ErrorHandler.h"
 #include "platform/KeyTranslator.h"
+#include "platform/SystemReason.h"
 
 namespace platform {
 
@@ -31,7 +31,7 @@ void RequestQuit(int exitCode) {
 bool NextMessage(MSG& message) {
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == -1) throw std::runtime_error("GetMessage failed");
+        if (got == -1) ThrowLastError("GetMessage failed");
         if (got) return true;
         if (quitRequested) return false;
     }
@@ -58,7 +58,7 @@ void Deliver(const MSG& message) {
 QueuedMessageGuard::QueuedMessageGuard(Filter filter) {
     if (activeFilter) throw std::logic_error("one queued-message filter per thread");
     hook_ = SetWindowsHookExW(WH_GETMESSAGE, &FilterQueuedMessage, nullptr, GetCurrentThreadId());
-    if (!hook_) throw std::runtime_error("the message hook cannot be installed");
+    if (!hook_) ThrowLastError("the message hook cannot be installed");
     activeFilter = std::make_unique<Filter>(std::move(filter));
 }
 

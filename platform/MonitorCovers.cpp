@@ -53,10 +53,4 @@ void MonitorCovers::CoverAllBut(const RECT& kept, HWND owner) {
         if (!EqualRect(&monitor, &kept)) covers_.push_back(std::make_unique<Cover>(monitor, owner));
 }
 
-std::vector<HWND> MonitorCovers::Handles() const {
-    std::vector<HWND> handles;
-    for (const auto& cover : covers_) handles.push_back(cover->Handle());
-    return handles;
-}
-
 }  // namespace platform

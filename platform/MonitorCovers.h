@@ -19,7 +19,6 @@ public:
     // Covers every monitor but the one whose rectangle is `kept`, topmost and owned by `owner`; called again
     // when the screens change, it covers the monitors as they are then.
     void CoverAllBut(const RECT& kept, HWND owner);
-    std::vector<HWND> Handles() const;
 
 private:
     class Cover;

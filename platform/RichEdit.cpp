@@ -104,8 +104,6 @@ int RichEditLineCount(HWND edit) { return static_cast<int>(SendMessageW(edit, EM
 
 void SetRichEditReadOnly(HWND edit, bool readOnly) { SendMessageW(edit, EM_SETREADONLY, readOnly, 0); }
 
-bool IsRichEditReadOnly(HWND edit) { return GetWindowLongW(edit, GWL_STYLE) & ES_READONLY; }
-
 // The control keeps its formatting rectangle as it is resized, so the column is set again at every resize.
 void LimitRichEditLineWidth(HWND edit, int pixels) {
     RECT client;
@@ -118,8 +116,6 @@ void LimitRichEditLineWidth(HWND edit, int pixels) {
     const RECT column{client.left + spare / 2, client.top, client.right - (spare - spare / 2), client.bottom};
     SendMessageW(edit, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&column));
 }
-
-int RichEditFirstVisibleLine(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0)); }
 
 void ScrollRichEditByWheel(HWND edit, int delta) {
     UINT linesPerNotch = 3;

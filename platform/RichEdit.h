@@ -30,12 +30,10 @@ int RichEditTextLength(HWND edit);  // characters, a line break counting two
 
 void SetRichEditReadOnly(HWND edit, bool readOnly);
 void LimitRichEditLineWidth(HWND edit, int pixels);
-int RichEditFirstVisibleLine(HWND edit);
 // Scrolls for a reader, leaving the caret and selection alone: by the wheel's `delta`, or by the arrow, page,
 // Home or End key `key`; false for any other key.
 void ScrollRichEditByWheel(HWND edit, int delta);
 bool ScrollRichEditByKey(HWND edit, WPARAM key);
-bool IsRichEditReadOnly(HWND edit);
 
 void SelectRichEditRange(HWND edit, int start, int length);
 int RichEditSelectionStart(HWND edit);

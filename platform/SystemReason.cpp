@@ -1,5 +1,7 @@
 #include "platform/SystemReason.h"
 
+#include <stdexcept>
+
 #include "platform/Cp1254.h"
 
 namespace platform {
@@ -15,6 +17,11 @@ std::string SystemReason(DWORD error) {
         reason.pop_back();
     if (!reason.empty() && reason.back() == L'.') reason.pop_back();
     return NarrowCp1254(reason);
+}
+
+void ThrowLastError(const std::string& what) {
+    const DWORD error = GetLastError();
+    throw std::runtime_error(what + ": " + SystemReason(error));
 }
 
 }  // namespace platform

@@ -10,4 +10,7 @@ namespace platform {
 // Windows-1254, without the final full stop and line break.
 std::string SystemReason(DWORD error);
 
+// Throws what failed, with the system's reason for the thread's last error.
+[[noreturn]] void ThrowLastError(const std::string& what);
+
 }  // namespace platform

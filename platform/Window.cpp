@@ -1,9 +1,8 @@
 #include "platform/Window.h"
 
-#include <stdexcept>
-
 #include "platform/ErrorHandler.h"
 #include "platform/OutsideMessages.h"
+#include "platform/SystemReason.h"
 
 namespace platform {
 
@@ -22,7 +21,7 @@ void RegisterOnce(const WindowClass& windowClass, WNDPROC procedure) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = windowClass.background;
     wc.lpszClassName = windowClass.name;
-    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed");
+    if (!RegisterClassExW(&wc)) ThrowLastError("RegisterClassEx failed");
 }
 
 }  // namespace
@@ -36,7 +35,7 @@ void Window::Create(const WindowClass& windowClass, const wchar_t* title, const 
     const RECT& b = placement.bounds;
     CreateWindowExW(placement.exStyle, windowClass.name, title, placement.style, b.left, b.top, b.right, b.bottom,
                     placement.owner, nullptr, GetModuleHandleW(nullptr), this);
-    if (!hwnd_) throw std::runtime_error("CreateWindowEx failed");
+    if (!hwnd_) ThrowLastError("CreateWindowEx failed");
 }
 
 std::wstring WindowText(HWND window) {

@@ -57,18 +57,12 @@ std::string TemporaryName() {
 }
 
 // Writes the document under a name of the program's own that no file in the folder has: GetTempFileNameW does the
-// same only in a folder shorter than MAX_PATH - 14 characters. `temporary` names the file once one has been made, so
-// that a failed write can be deleted.
+// same only in a folder shorter than MAX_PATH - 14 characters. `temporary` is the name it took.
 Error WriteTemporary(const std::wstring& folder, std::string_view document, std::wstring& temporary) {
     for (int attempt = 1;; ++attempt) {
         const std::wstring path = InFolder(folder, TemporaryName());
-        const UniqueFile file = platform::OpenedFile(
-            CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            temporary = path;
-            return platform::WriteAndFlush(file.get(), document);
-        }
-        const Error error = GetLastError();
+        const Error error = platform::WriteWholeFile(LongForm(path), document, CREATE_NEW);
+        if (!error) temporary = path;
         if (error != ERROR_FILE_EXISTS || attempt == kTemporaryNameAttempts) return error;
     }
 }
@@ -81,7 +75,7 @@ Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::st
     if (const Error error = CreateFolder(folder)) return error;
     std::wstring temporary;
     Error error = WriteTemporary(folder, document, temporary);
-    if (temporary.empty()) return error;
+    if (error) return error;
     const std::wstring longTemporary = LongForm(temporary);
     for (int copy = 1; !error && copy <= kMaxCopyNumber; ++copy) {
         const std::string name = RecordFileName(record, copy);

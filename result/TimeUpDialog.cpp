@@ -20,20 +20,17 @@ constexpr int kSeconds = 5;
 const EventWiring<Self> kEventWiring[] = {
     {SonucForm::Tamam, Event::Click, &Self::TamamClick},
     {SonucForm::Timer1, &Self::Timer1Timer},
+    {Self::kSelf, Event::Show, &Self::FormShow},
     {Self::kSelf, Event::Close, &Self::FormClose},
 };
 
 }  // namespace
 
-TSonucForm::TSonucForm(HWND owner, std::function<Clock::time_point()> now) : now_(std::move(now)) {
+TSonucForm::TSonucForm(HWND owner, std::function<Clock::time_point()> now)
+    : FormOf(kEventWiring), now_(std::move(now)) {
     Build(SonucFormSpec(), SonucFormControls(), SonucFormTimers(), owner);
     CentreClientArea({kSonucClientWidth, kSonucClientHeight}, owner);
     StartCountdown();
-}
-
-void TSonucForm::OnEvent(int source, Event event, platform::EventArgs& args) {
-    if (source == kItself && event == Event::Show) StartCountdown();
-    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
 // The dialog only ever runs modally. A close request queued behind the one that ended its loop (a second click,
@@ -50,6 +47,8 @@ void TSonucForm::StartCountdown() {
     countdown_.Start(now, kSeconds);
     Timer(SonucForm::Timer1).Schedule(countdown_.UntilNextTick(now));
 }
+
+void TSonucForm::FormShow(platform::EventArgs&) { StartCountdown(); }
 
 void TSonucForm::TamamClick(platform::EventArgs&) { Close(); }
 

@@ -21,12 +21,12 @@ public:
     // Builds the dialog centred over its owner, the exam window; `now` is the clock its seconds are read from.
     explicit TSonucForm(HWND owner, std::function<Clock::time_point()> now = &Clock::now);
 
+    void FormShow(platform::EventArgs& args);
     void TamamClick(platform::EventArgs& args);
     void Timer1Timer(platform::EventArgs& args);
     void FormClose(platform::EventArgs& args);
 
 protected:
-    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

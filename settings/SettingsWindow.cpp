@@ -39,7 +39,7 @@ std::string PrinterText(const config::Settings& settings) {
 }  // namespace
 
 TAyarForm::TAyarForm(const config::Settings& settings, std::string fileBytes)
-    : fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
+    : FormOf(kEventWiring), fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
     Build(AyarFormSpec(), AyarFormControls(), {});
     for (const auto edit : {AyarForm::Sira, AyarForm::SiraTekrar})
         SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 6, 0);
@@ -53,10 +53,6 @@ TAyarForm::TAyarForm(const config::Settings& settings, std::string fileBytes)
     };
     for (const Field& field : fields_) Control(field.control).SetText(field.shown);
     CentreClientArea(kAyarFormClientSize);
-}
-
-void TAyarForm::OnEvent(int source, Event event, platform::EventArgs& args) {
-    platform::DispatchEvent<Self>(*this, kEventWiring, source, event, args);
 }
 
 void TAyarForm::Warn(const std::string& message) const {

@@ -22,8 +22,6 @@ public:
     bool Saved() const { return saved_; }
 
 protected:
-    void OnEvent(int source, platform::Event event, platform::EventArgs& args) override;
-
 private:
     // A field as it was shown: only a field the supervisor changed is written, so that a value the window cannot
     // show (a folder name outside Windows-1254) survives.

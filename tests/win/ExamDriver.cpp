@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/Cp1254.h"
+#include "platform/ListBox.h"
 #include "tests/win/TestSequence.h"
 
 namespace testing_pc1 {
@@ -61,6 +62,20 @@ StartedExam::StartedExam() {
     folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
     ShowWindow(form.Handle(), SW_SHOW);
     SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
+}
+
+bool IsReadOnly(HWND edit) { return GetWindowLongW(edit, GWL_STYLE) & ES_READONLY; }
+
+int FirstVisibleLine(HWND edit) { return static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+
+std::vector<std::string> ListBoxItems(HWND listBox) {
+    std::vector<std::string> items;
+    for (int i = 0; i < platform::ListBoxCount(listBox); ++i) {
+        std::wstring item(SendMessageW(listBox, LB_GETTEXTLEN, i, 0) + 1, L'\0');
+        item.resize(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data())));
+        items.push_back(platform::NarrowCp1254(item));
+    }
+    return items;
 }
 
 }  // namespace testing_pc1

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exam/ExamWindow.h"
 
@@ -73,5 +74,10 @@ inline constexpr std::string_view kWritersText =
 
 // A file of tests/data, copied beside the test's executable.
 std::string TestData(const char* name);
+
+// What the tests read of the controls, which the program itself never needs to.
+bool IsReadOnly(HWND edit);
+int FirstVisibleLine(HWND edit);
+std::vector<std::string> ListBoxItems(HWND listBox);
 
 }  // namespace testing_pc1

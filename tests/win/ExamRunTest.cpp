@@ -57,7 +57,7 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     EXPECT_FALSE(Enabled(exam::SinavForm::Baslat));
     EXPECT_FALSE(Enabled(exam::SinavForm::Temizle));
     EXPECT_EQ(form.Control(exam::SinavForm::Metin).Text(), "Bir iki \xFC\xE7. Kalem, defter;");
-    EXPECT_FALSE(form.Control(exam::SinavForm::Yazilan).IsReadOnly());
+    EXPECT_FALSE(testing_pc1::IsReadOnly(form.Control(exam::SinavForm::Yazilan).Handle()));
     EXPECT_EQ(GetFocus(), form.Control(exam::SinavForm::Yazilan).Handle());
     EXPECT_EQ(form.Control(exam::SinavForm::StatusBar1).Text(), "...");
     EXPECT_TRUE(form.Timer(exam::SinavForm::BaslatTimer).IsEnabled());
@@ -95,11 +95,11 @@ TEST_F(ExamRun, CountdownThenClockThenFinishWithResults) {
     CloseTimeUpDialogWhenShown();
     Tick(exam::SinavForm::SinavTimer, 185000ms);
 
-    EXPECT_TRUE(form.Control(exam::SinavForm::Yazilan).IsReadOnly());
+    EXPECT_TRUE(testing_pc1::IsReadOnly(form.Control(exam::SinavForm::Yazilan).Handle()));
     EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "0");
     EXPECT_FALSE(form.Timer(exam::SinavForm::SinavTimer).IsEnabled());
     EXPECT_EQ(form.Control(exam::SinavForm::ltoplamyer).Text(), "6");
-    const auto& bars = form.Control(exam::SinavForm::Chart2).Bars();
+    const auto& bars = form.Control(exam::SinavForm::Chart2).Chart().Bars();
     ASSERT_EQ(bars.size(), 2u);
     EXPECT_EQ(bars[0].value, 4);
     EXPECT_EQ(bars[1].value, 2);
@@ -139,7 +139,8 @@ TEST_F(ExamRun, UnderlinesEveryWrongWordAndNothingElse) {
     CloseTimeUpDialogWhenShown();
     form.now += 200s;
     form.SinavTimerTimer(args);
-    ASSERT_EQ(form.Control(exam::SinavForm::YanlisListBox).Items(), (text::WordList{"irmak", "b", "irmak"}));
+    ASSERT_EQ(testing_pc1::ListBoxItems(form.Control(exam::SinavForm::YanlisListBox).Handle()),
+              (text::WordList{"irmak", "b", "irmak"}));
 
     const struct {
         const char* name;
@@ -176,7 +177,7 @@ TEST_F(ExamRun, AKeyAfterTheTimeHasPassedEndsTheExamInsteadOfTyping) {
     form.now = start + 180s;
     SendMessageW(form.Control(exam::SinavForm::Yazilan).Handle(), WM_CHAR, 'b', 0);
     EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "a");
-    EXPECT_TRUE(form.Control(exam::SinavForm::Yazilan).IsReadOnly());
+    EXPECT_TRUE(testing_pc1::IsReadOnly(form.Control(exam::SinavForm::Yazilan).Handle()));
     EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "0");
 }
 

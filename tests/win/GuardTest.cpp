@@ -275,7 +275,7 @@ TEST_F(ExamGuards, OtherProgramsReadTheTextAreasButChangeNothing) {
     }
     EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "kendi");
     EXPECT_EQ(form.Control(exam::SinavForm::Metin).Text(), "\xF6rnek");
-    EXPECT_FALSE(platform::IsRichEditReadOnly(yazilan));
+    EXPECT_FALSE(testing_pc1::IsReadOnly(yazilan));
     std::wstring read(16, L'\0');
     FromAnotherThread(
         [&] { read.resize(SendMessageW(yazilan, WM_GETTEXT, read.size(), reinterpret_cast<LPARAM>(read.data()))); });

@@ -119,13 +119,13 @@ TEST_F(ScreenFit, SampleReadsToItsEndByWheelAndKeysWithoutCaretOrSelection) {
 
     // The wheel turns the text under the pointer, though the keyboard is in the typing area.
     SendMessageW(yazilan, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), overSample);
-    EXPECT_EQ(metin.FirstVisibleLine(), 3);
+    EXPECT_EQ(testing_pc1::FirstVisibleLine(metin.Handle()), 3);
     for (int notch = 0; notch < lines; ++notch)
         SendMessageW(metin.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), overSample);
-    const int lastPage = metin.FirstVisibleLine();
+    const int lastPage = testing_pc1::FirstVisibleLine(metin.Handle());
     EXPECT_GT(lastPage, lines / 2);
     SendMessageW(metin.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), overSample);
-    EXPECT_EQ(metin.FirstVisibleLine(), lastPage - 6);
+    EXPECT_EQ(testing_pc1::FirstVisibleLine(metin.Handle()), lastPage - 6);
 
     struct Key {
         WPARAM key;
@@ -134,10 +134,10 @@ TEST_F(ScreenFit, SampleReadsToItsEndByWheelAndKeysWithoutCaretOrSelection) {
     for (const Key& k : keys) {
         SCOPED_TRACE(k.key);
         SendMessageW(metin.Handle(), WM_KEYDOWN, k.key, 0);
-        EXPECT_EQ(metin.FirstVisibleLine(), k.expected < 0 ? lastPage : k.expected);
+        EXPECT_EQ(testing_pc1::FirstVisibleLine(metin.Handle()), k.expected < 0 ? lastPage : k.expected);
     }
     SendMessageW(metin.Handle(), WM_KEYDOWN, VK_NEXT, 0);
-    EXPECT_GT(metin.FirstVisibleLine(), 3);
+    EXPECT_GT(testing_pc1::FirstVisibleLine(metin.Handle()), 3);
     EXPECT_EQ(metin.SelectionStart(), 0);
     EXPECT_EQ(metin.SelectionLength(), 0);
     EXPECT_FALSE(GetWindowLongW(metin.Handle(), GWL_STYLE) & WS_VSCROLL);
