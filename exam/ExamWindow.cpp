@@ -55,7 +55,7 @@ const EventWiring<Self> kEventWiring[] = {
 TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings)
     : input_(keys), settings_(std::move(settings)) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
-    printer_.emplace(Handle(), kPrintedMessage);
+    keeper_.emplace(Handle(), kPrintedMessage, settings_);
     CoverTheScreen();
     if (controls == Controls::AtOnce) MakeControls();
 }
@@ -87,7 +87,7 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         platform::RequestQuit(0);
         return 0;
     case kPrintedMessage:
-        ShowPrintOutcomes();
+        if (keeper_->TakePrintOutcomes()) ShowStatus();
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_CLOSE) return 0;

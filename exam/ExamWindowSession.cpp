@@ -86,9 +86,7 @@ bool TSinavForm::PrepareForNewCandidate() {
     Control(SinavForm::Baslat).SetEnabled(true);
     Control(SinavForm::Temizle).SetEnabled(false);
     statusCounts_.clear();
-    keptStatus_.clear();
-    printStatus_.clear();
-    printJob_ = 0;
+    keeper_->NewCandidate();
     Control(SinavForm::StatusBar1).SetText("");
     sample_.reset();
     sampleText_.clear();
