@@ -9,6 +9,7 @@
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Files.h"
+#include "platform/ProgramEnd.h"
 #include "platform/RichEdit.h"
 #include "result/TimeUpDialog.h"
 
@@ -110,7 +111,7 @@ void TSinavForm::FormClose(platform::EventArgs& args) {
         args.refused = true;
         return;
     }
-    ExitProcess(0);
+    platform::EndProgram(0);
 }
 
 void TSinavForm::KapatBtnClick(platform::EventArgs&) {

@@ -3,6 +3,7 @@
 //   text                     the record's typed text, UTF-8, one paragraph a line
 //   print default|none       prints on the Windows default printer, or on none, and prints the outcome's name
 //   print named PRINTER      prints on the named printer
+//   print-and-end            prints on the Windows default printer and ends the program at once, as closing PC1 does
 #include <windows.h>
 
 #include <span>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "platform/Cp1254.h"
+#include "platform/ProgramEnd.h"
 #include "result/RecordPrinter.h"
 #include "tests/e2e/Console.h"
 #include "text/Utf8.h"
@@ -88,9 +90,14 @@ config::PrinterChoice Choice(std::span<wchar_t*> args) {
 }
 
 // The outcome arrives as the program's windows receive it: posted to a window of the printing thread's caller.
-int PrintRecord(const config::PrinterChoice& choice) {
+HWND MessageWindow() {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     if (!window) throw std::runtime_error("no message window");
+    return window;
+}
+
+int PrintRecord(const config::PrinterChoice& choice) {
+    const HWND window = MessageWindow();
     const TypedText typed = MakeTypedText();
     const std::vector<result::RecordField> fields = Fields(typed);
     {
@@ -116,6 +123,13 @@ int PrintRecord(const config::PrinterChoice& choice) {
     return 0;
 }
 
+int PrintAndEnd() {
+    const TypedText typed = MakeTypedText();
+    result::RecordPrinter printer(MessageWindow(), kPrinted);
+    printer.Print(Fields(typed), {config::PrinterChoice::Kind::WindowsDefault, {}});
+    platform::EndProgram(0);
+}
+
 int Run(std::span<wchar_t*> args) {
     const std::wstring command = args.size() > 1 ? args[1] : L"";
     if (command == L"text") {
@@ -128,7 +142,8 @@ int Run(std::span<wchar_t*> args) {
         return 0;
     }
     if (command == L"print") return PrintRecord(Choice(args));
-    throw std::invalid_argument("usage: record_print text | print default|none|named PRINTER");
+    if (command == L"print-and-end") return PrintAndEnd();
+    throw std::invalid_argument("usage: record_print text | print default|none|named PRINTER | print-and-end");
 }
 
 }  // namespace
