@@ -90,19 +90,15 @@ config::PrinterChoice Choice(std::span<wchar_t*> args) {
 }
 
 // The outcome arrives as the program's windows receive it: posted to a window of the printing thread's caller.
-HWND MessageWindow() {
+int PrintRecord(const config::PrinterChoice& choice, bool endAtOnce = false) {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     if (!window) throw std::runtime_error("no message window");
-    return window;
-}
-
-int PrintRecord(const config::PrinterChoice& choice) {
-    const HWND window = MessageWindow();
     const TypedText typed = MakeTypedText();
     const std::vector<result::RecordField> fields = Fields(typed);
     {
         result::RecordPrinter printer(window, kPrinted);
         printer.Print(fields, choice);
+        if (endAtOnce) platform::EndProgram(0);
         SetTimer(window, kNoOutcomeTimer, kNoOutcomeMs, nullptr);
         MSG message;
         while (GetMessageW(&message, window, 0, 0) > 0) {
@@ -123,13 +119,6 @@ int PrintRecord(const config::PrinterChoice& choice) {
     return 0;
 }
 
-int PrintAndEnd() {
-    const TypedText typed = MakeTypedText();
-    result::RecordPrinter printer(MessageWindow(), kPrinted);
-    printer.Print(Fields(typed), {config::PrinterChoice::Kind::WindowsDefault, {}});
-    platform::EndProgram(0);
-}
-
 int Run(std::span<wchar_t*> args) {
     const std::wstring command = args.size() > 1 ? args[1] : L"";
     if (command == L"text") {
@@ -142,7 +131,7 @@ int Run(std::span<wchar_t*> args) {
         return 0;
     }
     if (command == L"print") return PrintRecord(Choice(args));
-    if (command == L"print-and-end") return PrintAndEnd();
+    if (command == L"print-and-end") return PrintRecord({config::PrinterChoice::Kind::WindowsDefault, {}}, true);
     throw std::invalid_argument("usage: record_print text | print default|none|named PRINTER | print-and-end");
 }
 

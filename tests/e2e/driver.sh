@@ -93,26 +93,20 @@ expect_exit_code() {
 
 GATE_PID=
 GATE_DIR=
-# A way to the spooler that the script can hold shut, as a print server that takes its time would be
-# (spooler-gate.py): the Wine processes started after start_spooler_gate reach cupsd through it, by CUPS_SERVER,
-# which libcups reads. hold_spooler keeps what they send from cupsd until release_spooler.
+# The spooler behind spooler-gate.py, for the Wine processes started after start_spooler_gate (CUPS_SERVER, which
+# libcups reads): hold_spooler keeps what they send from cupsd until release_spooler.
 start_spooler_gate() {
-    local spooler=/run/cups/cups.sock answer
-    [ -S "$spooler" ] || fail "no spooler's socket at $spooler"
     GATE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-gate.XXXXXX")
-    exec {GATE_FD}< <(exec python3 "$ROOT/tests/e2e/spooler-gate.py" "$GATE_DIR/cups.sock" "$spooler")
+    exec {GATE_FD}< <(exec python3 "$ROOT/tests/e2e/spooler-gate.py" "$GATE_DIR/cups.sock" /run/cups/cups.sock)
     GATE_PID=$!
-    read -r -u "$GATE_FD" answer && [ "$answer" = ready ] || fail "the spooler's gate did not start"
+    read -r -u "$GATE_FD" _ || fail "the spooler's gate did not start"
     WINE_ENV+=(CUPS_SERVER="$GATE_DIR/cups.sock")
 }
-
 hold_spooler() { kill -USR1 "$GATE_PID" && read -r -u "$GATE_FD" _; }
 release_spooler() { kill -USR2 "$GATE_PID" && read -r -u "$GATE_FD" _; }
-
 stop_spooler_gate() {
     [ -n "$GATE_PID" ] && kill "$GATE_PID" 2>/dev/null
-    [ -n "$GATE_DIR" ] && rm -rf "$GATE_DIR"
-    GATE_PID= GATE_DIR=
+    [ -z "$GATE_DIR" ] || rm -rf "$GATE_DIR"
 }
 
 click() {  # target, mouse button (the left one unless given)

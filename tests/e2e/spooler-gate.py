@@ -1,21 +1,13 @@
-# A way to the CUPS spooler that can be held shut, as a print server that takes its time would be. Programs given
-# CUPS_SERVER=LISTEN_SOCKET reach the spooler through it; SIGUSR1 holds what they send until SIGUSR2, while the
-# spooler's answers always pass. It says "ready" once it listens and "held" or "released" once a signal has taken
-# effect, so that a script can wait for each.
+# A way to the CUPS spooler that can be held shut, as a print server that takes its time would be: programs given
+# CUPS_SERVER=LISTEN_SOCKET reach SPOOLER_SOCKET through it, and SIGUSR1 holds what they send until SIGUSR2. It says
+# "ready", "held" and "released" as each takes effect, for a script to wait on.
 # Usage: spooler-gate.py LISTEN_SOCKET SPOOLER_SOCKET
 import signal, socket, sys, threading
 
-listen_path, spooler_path = sys.argv[1:3]
 passing = threading.Event()
 passing.set()
-
-
-def switch(passes, word):
-    if passes:
-        passing.set()
-    else:
-        passing.clear()
-    print(word, flush=True)
+for number, act, word in ((signal.SIGUSR1, passing.clear, "held"), (signal.SIGUSR2, passing.set, "released")):
+    signal.signal(number, lambda *_, act=act, word=word: (act(), print(word, flush=True)))
 
 
 def pump(source, target, gated):
@@ -24,24 +16,18 @@ def pump(source, target, gated):
             if gated:
                 passing.wait()
             target.sendall(data)
+        target.shutdown(socket.SHUT_WR)
     except OSError:
         pass
-    for end in (source, target):
-        try:
-            end.shutdown(socket.SHUT_RDWR)
-        except OSError:
-            pass
 
 
-signal.signal(signal.SIGUSR1, lambda *_: switch(False, "held"))
-signal.signal(signal.SIGUSR2, lambda *_: switch(True, "released"))
 server = socket.socket(socket.AF_UNIX)
-server.bind(listen_path)
-server.listen(16)
+server.bind(sys.argv[1])
+server.listen()
 print("ready", flush=True)
 while True:
     client, _ = server.accept()
     spooler = socket.socket(socket.AF_UNIX)
-    spooler.connect(spooler_path)
-    for source, target, gated in ((client, spooler, True), (spooler, client, False)):
-        threading.Thread(target=pump, args=(source, target, gated), daemon=True).start()
+    spooler.connect(sys.argv[2])
+    threading.Thread(target=pump, args=(client, spooler, True), daemon=True).start()
+    threading.Thread(target=pump, args=(spooler, client, False), daemon=True).start()

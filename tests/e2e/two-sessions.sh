@@ -142,12 +142,15 @@ RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
 start_program "$RECORDS/PC1.ini"
 trap 'stop_program; stop_spooler_gate; stop_spooler; rm -rf "$RECORDS"' EXIT
 
-# The record printed for the exam that has just ended, read back from the newest PDF of the queue.
+# The record printed for the exam that has just ended, read back from the PDF of the queue that names its candidate:
+# other programs may print on the same queue meanwhile.
 expect_printed_record() {  # session, candidate number, first name, surname
-    local pdf text pages page
+    local pdf= text pages page
     for _ in $(seq 300); do
-        pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' -newer "$RECORDS/exam-$1" 2>/dev/null | head -n1)
-        [ -n "$pdf" ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ] && break
+        [ -z "$(lpstat -o PDF 2>/dev/null)" ] && pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' \
+            -newer "$RECORDS/exam-$1" -exec sh -c 'pdftotext -layout "$1" - | grep -qw "Aday No : $2"' _ {} "$2" \; \
+            -print -quit)
+        [ -n "$pdf" ] && break
         sleep 0.1
     done
     [ -n "$pdf" ] || fail "no record printed for session $1"
