@@ -13,9 +13,7 @@
 #include "bench/Stopwatch.h"
 #include "bench/TypedText.h"
 #include "exam/ExamWindow.h"
-#include "result/RecordArchive.h"
-#include "result/RecordPrinter.h"
-#include "result/RecordTemplate.h"
+#include "result/RecordKeeper.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
@@ -83,15 +81,14 @@ double RecordShare(const config::Settings& settings) {
     record.computerName = "BENCH";
     record.candidateNumber = "12345";
     record.typedText = bench::TypedText(kTypedWords);
-    const std::string_view rows = result::RecordTemplateRows();
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     std::vector<double> times;
     {
-        result::RecordPrinter printer(window, WM_APP);
+        result::RecordKeeper keeper(window, WM_APP, settings);
         for (int run = 0; run < kRuns; ++run) {
             const LARGE_INTEGER before = PerformanceCount();
-            result::RecordArchive(settings.recordsFolder, result::DefaultRecordsFolder()).Keep(rows, record);
-            printer.Print(result::RecordFields(record), settings.printer);
+            keeper.Keep(record);
+            keeper.Print(record);
             times.push_back(Milliseconds(before, PerformanceCount()));
         }
     }

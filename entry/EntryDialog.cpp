@@ -7,6 +7,7 @@
 #include "entry/pure/FieldText.h"
 #include "platform/Cp1254.h"
 #include "platform/Guards.h"
+#include "platform/ProgramEnd.h"
 #include "text/TextAnalysis.h"
 
 namespace entry {
@@ -188,7 +189,7 @@ void TGirisForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptio
 
 // However the dialog closes, a candidate who has not filled in every field leaves no session behind.
 void TGirisForm::FormClose(platform::EventArgs&) {
-    if (IsIncomplete()) ExitProcess(0);
+    if (IsIncomplete()) platform::EndProgram(0);
 }
 
 }  // namespace entry

@@ -2,6 +2,7 @@
 
 #include "exam/ExamWindowLayout.h"
 #include "platform/MessageLoop.h"
+#include "platform/ProgramEnd.h"
 
 namespace exam {
 
@@ -55,7 +56,7 @@ const EventWiring<Self> kEventWiring[] = {
 TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings)
     : FormOf(kEventWiring), input_(keys), settings_(std::move(settings)) {
     BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
-    printer_.emplace(Handle(), kPrintedMessage);
+    keeper_.emplace(Handle(), kPrintedMessage, settings_);
     CoverTheScreen();
     if (controls == Controls::AtOnce) MakeControls();
 }
@@ -69,21 +70,22 @@ std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT 
     return std::nullopt;
 }
 
-// Windows may always end the session; when it does, the process goes at once, without the close handler and
-// whatever dialog is open, so that it never holds up the shutdown. The borderless window has no system menu:
-// a system command other than closing comes from another program that would minimise, move or size it.
+// Windows may always end the session; when it does, the process goes without the close handler and whatever dialog
+// is open, holding up the shutdown no longer than a record still printing may take (RecordPrinter::kExitWaitMs).
+// The borderless window has no system menu: a system command other than closing comes from another program that
+// would minimise, move or size it.
 LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) ExitProcess(0);
+        if (wParam) platform::EndProgram(0);
         return 0;
     case WM_DESTROY:
         platform::RequestQuit(0);
         return 0;
     case kPrintedMessage:
-        ShowPrintOutcomes();
+        if (keeper_->TakePrintOutcomes()) ShowStatus();
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_CLOSE) return 0;

@@ -17,7 +17,7 @@
 #include "exam/pure/TypedText.h"
 #include "platform/Form.h"
 #include "platform/MonitorCovers.h"
-#include "result/RecordPrinter.h"
+#include "result/RecordKeeper.h"
 #include "result/pure/ExamRecord.h"
 #include "text/TextAnalysis.h"
 
@@ -102,11 +102,8 @@ private:
     void FinishExam();
     result::ExamRecord RecordOf(std::string typed, const text::ScoreResult& result,
                                 std::vector<text::WordSpan> wrongSpans) const;
-    // The status bar says what became of the record on disk and on paper.
-    void KeepRecord(const result::ExamRecord& record);
-    void PrintRecord(const result::ExamRecord& record);
+    // The status bar: the counts, then what the keeper says became of the record on disk and on paper.
     void ShowStatus();
-    void ShowPrintOutcomes();
     int DisplayedCharacterCount() const;
     void ShowLiveWords();
 
@@ -123,10 +120,8 @@ private:
     platform::MonitorCovers covers_;
     bool holdingTheScreen_ = false;
     config::Settings settings_;
-    std::optional<result::RecordPrinter> printer_;  // made with the window, to which it posts what became of a print
+    std::optional<result::RecordKeeper> keeper_;  // made with the window, to which it posts what became of a print
     std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown
-    std::string keptStatus_, printStatus_;
-    int printJob_ = 0;  // the current exam's; an outcome of an earlier one no longer shows
 };
 
 }  // namespace exam

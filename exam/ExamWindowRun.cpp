@@ -254,7 +254,7 @@ void TSinavForm::FinishExam() {
     // exam is not lost. It is printed once they are there, so that the printing never holds them up.
     wrongSpans_ = text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
     const result::ExamRecord record = RecordOf(typed, result, wrongSpans_);
-    KeepRecord(record);
+    keeper_->Keep(record);
 
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
     statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size());
@@ -267,7 +267,8 @@ void TSinavForm::FinishExam() {
     exam_.Scored();
     Control(SinavForm::Temizle).SetEnabled(true);
     PaintNow();
-    PrintRecord(record);
+    keeper_->Print(record);
+    ShowStatus();
 }
 
 void TSinavForm::ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans) {

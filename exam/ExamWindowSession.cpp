@@ -9,6 +9,7 @@
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Files.h"
+#include "platform/ProgramEnd.h"
 #include "platform/RichEdit.h"
 #include "result/TimeUpDialog.h"
 
@@ -86,9 +87,7 @@ bool TSinavForm::PrepareForNewCandidate() {
     Control(SinavForm::Baslat).SetEnabled(true);
     Control(SinavForm::Temizle).SetEnabled(false);
     statusCounts_.clear();
-    keptStatus_.clear();
-    printStatus_.clear();
-    printJob_ = 0;
+    keeper_->NewCandidate();
     Control(SinavForm::StatusBar1).SetText("");
     sample_.reset();
     sampleText_.clear();
@@ -112,7 +111,7 @@ void TSinavForm::FormClose(platform::EventArgs& args) {
         args.refused = true;
         return;
     }
-    ExitProcess(0);
+    platform::EndProgram(0);
 }
 
 void TSinavForm::KapatBtnClick(platform::EventArgs&) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Cp1254.h"
+#include "platform/ProgramEnd.h"
 
 namespace platform {
 
@@ -19,7 +20,7 @@ void ReportError(const std::exception& error) {
         return;
     }
     MessageBoxW(nullptr, WidenCp1254(error.what()).c_str(), L"PC1", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    ExitProcess(1);
+    EndProgram(1);
 }
 
 }  // namespace platform

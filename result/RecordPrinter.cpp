@@ -109,13 +109,18 @@ std::string PrintOutcomeText(PrintOutcome outcome) {
 RecordPrinter::RecordPrinter(HWND window, UINT message) : window_(window), message_(message) {}
 
 RecordPrinter::~RecordPrinter() {
+    FinishJobs();
+    for (const Job& job : jobs_)
+        if (job.thread) CloseHandle(job.thread);
+}
+
+void RecordPrinter::FinishJobs() const {
     std::vector<HANDLE> running;
     for (const Job& job : jobs_)
         if (job.thread) running.push_back(job.thread);
     const bool stuck = !running.empty() && WaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(),
                                                                   TRUE, kExitWaitMs) == WAIT_TIMEOUT;
     if (stuck) TerminateProcess(GetCurrentProcess(), kStuckJobExitCode);
-    for (const HANDLE thread : running) CloseHandle(thread);
 }
 
 int RecordPrinter::Print(std::span<const RecordField> fields, const config::PrinterChoice& printer) {

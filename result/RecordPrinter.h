@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ProgramEnd.h"
 #include "result/pure/ExamRecord.h"
 
 namespace result {
@@ -32,8 +33,7 @@ class RecordPrinter {
 public:
     // `message` is posted to `window` whenever a job ends; its handler calls TakeFinished.
     RecordPrinter(HWND window, UINT message);
-    // Waits for records still printing, kExitWaitMs at most. A job still running then is stuck in the spooler,
-    // whose library can hold the end of the process for minutes; the process then ends at once, without it.
+    // Waits for records still printing, as the program's end does (FinishJobs).
     ~RecordPrinter();
     RecordPrinter(const RecordPrinter&) = delete;
     RecordPrinter& operator=(const RecordPrinter&) = delete;
@@ -52,6 +52,10 @@ public:
     static constexpr DWORD kExitWaitMs = 5000;
 
 private:
+    // Waits for records still printing, kExitWaitMs at most. A job still running then is stuck in the spooler,
+    // whose library can hold the end of the process for minutes; the process then ends at once, without it.
+    void FinishJobs() const;
+
     struct Job {
         int number;
         HANDLE thread;                              // null for a job that ended before it began
@@ -62,6 +66,8 @@ private:
     UINT message_;
     int jobsGiven_ = 0;
     std::vector<Job> jobs_;
+    // The program, however it ends, ends no record halfway to the printer.
+    platform::ProgramEndWait programEnd_{[this] { FinishJobs(); }};
 };
 
 }  // namespace result

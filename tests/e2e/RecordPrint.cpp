@@ -3,6 +3,7 @@
 //   text                     the record's typed text, UTF-8, one paragraph a line
 //   print default|none       prints on the Windows default printer, or on none, and prints the outcome's name
 //   print named PRINTER      prints on the named printer
+//   print-and-end            prints on the Windows default printer and ends the program at once, as closing PC1 does
 #include <windows.h>
 
 #include <span>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "platform/Cp1254.h"
+#include "platform/ProgramEnd.h"
 #include "result/RecordPrinter.h"
 #include "tests/e2e/Console.h"
 #include "text/Utf8.h"
@@ -88,7 +90,7 @@ config::PrinterChoice Choice(std::span<wchar_t*> args) {
 }
 
 // The outcome arrives as the program's windows receive it: posted to a window of the printing thread's caller.
-int PrintRecord(const config::PrinterChoice& choice) {
+int PrintRecord(const config::PrinterChoice& choice, bool endAtOnce = false) {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     if (!window) throw std::runtime_error("no message window");
     const TypedText typed = MakeTypedText();
@@ -96,6 +98,7 @@ int PrintRecord(const config::PrinterChoice& choice) {
     {
         result::RecordPrinter printer(window, kPrinted);
         printer.Print(fields, choice);
+        if (endAtOnce) platform::EndProgram(0);
         SetTimer(window, kNoOutcomeTimer, kNoOutcomeMs, nullptr);
         MSG message;
         while (GetMessageW(&message, window, 0, 0) > 0) {
@@ -128,7 +131,8 @@ int Run(std::span<wchar_t*> args) {
         return 0;
     }
     if (command == L"print") return PrintRecord(Choice(args));
-    throw std::invalid_argument("usage: record_print text | print default|none|named PRINTER");
+    if (command == L"print-and-end") return PrintRecord({config::PrinterChoice::Kind::WindowsDefault, {}}, true);
+    throw std::invalid_argument("usage: record_print text | print default|none|named PRINTER | print-and-end");
 }
 
 }  // namespace

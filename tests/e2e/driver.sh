@@ -91,6 +91,24 @@ expect_exit_code() {
     expect_eq "exit code" "$code" "$1"
 }
 
+GATE_PID=
+GATE_DIR=
+# The spooler behind spooler-gate.py, for the Wine processes started after start_spooler_gate (CUPS_SERVER, which
+# libcups reads): hold_spooler keeps what they send from cupsd until release_spooler.
+start_spooler_gate() {
+    GATE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-gate.XXXXXX")
+    exec {GATE_FD}< <(exec python3 "$ROOT/tests/e2e/spooler-gate.py" "$GATE_DIR/cups.sock" /run/cups/cups.sock)
+    GATE_PID=$!
+    read -r -u "$GATE_FD" _ || fail "the spooler's gate did not start"
+    WINE_ENV+=(CUPS_SERVER="$GATE_DIR/cups.sock")
+}
+hold_spooler() { kill -USR1 "$GATE_PID" && read -r -u "$GATE_FD" _; }
+release_spooler() { kill -USR2 "$GATE_PID" && read -r -u "$GATE_FD" _; }
+stop_spooler_gate() {
+    [ -n "$GATE_PID" ] && kill "$GATE_PID" 2>/dev/null
+    [ -z "$GATE_DIR" ] || rm -rf "$GATE_DIR"
+}
+
 click() {  # target, mouse button (the left one unless given)
     local rect left top right bottom
     rect=$(inspect rect "$1") || fail "no $1 to click (inspect ended with $?)"

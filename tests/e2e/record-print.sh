@@ -4,6 +4,8 @@
 # Turkish letter of a typed text of several pages, "Sayfa : X / N" on every page. Then the choices that print
 # nothing: no printer, and a printer that does not exist, whose outcomes say so without waiting. The first page is
 # rendered to record-page1.png in the build tree for a person to look at.
+# Last, a record that cannot get through to the spooler when the program ends: the end waits five seconds for it, then
+# goes without it.
 # Usage: record-print.sh WINDOWS_BUILD_TREE. Starts a spooler when none runs (root only); exits 77 (skipped) without.
 set -euo pipefail
 source "$(dirname "$0")/driver.sh" "$1"
@@ -12,7 +14,7 @@ trap stop_spooler EXIT
 start_spooler || exit 77
 PDF_DIR=$HOME/PDF
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pc1-record.XXXXXX")
-trap 'stop_spooler; rm -rf "$WORK"' EXIT
+trap 'stop_spooler_gate; stop_spooler; rm -rf "$WORK"' EXIT
 
 # The spooler's library is loaded by name while printing: imported, it would hold up the program's start for as
 # long as a stopped spooler blocks its loading.
@@ -82,3 +84,15 @@ expect_eq "outcome with no printer chosen" "$(record_print print none | head -n1
 expect_eq "outcome on a printer that does not exist" \
     "$(record_print print named 'Yok Boyle Bir Yazici' | head -n1)" PrinterUnavailable
 echo "the two choices that print nothing took $(($(now_ms) - start)) ms"
+
+# The spooler takes nothing while the program ends: the end waits five seconds for the record, then goes without it,
+# with the exit code of a record cut off (3).
+start_spooler_gate
+hold_spooler
+start=$(now_ms)
+code=0
+record_print print-and-end || code=$?
+waited=$(($(now_ms) - start))
+expect_eq "exit code of an end with the record held at the spooler" "$code" 3
+expect_within "time the end took with the record held, the program's start included (ms)" "$waited" 5000 9000
+echo "the end with the record held at the spooler took $waited ms"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Two candidates' whole sessions on the real program at real speed, typed with real keys: entry, the start countdown,
 # 180 seconds of the sample text with three wrong words among it, the time-up dialog, the results, and "Yeni Oturum"
-# for the next candidate; then the supervisor's sequence and the close button. About seven minutes. Each exam's record
-# is read back: printed on the spooler's PDF queue, and kept as a document and a records-file line in the folder the
+# for the next candidate; then the supervisor's sequence and the close button, pressed while the second record is still
+# on its way to a spooler that takes its time. About seven minutes. Each exam's record is read back: printed on the
+# spooler's PDF queue, every page of it, and kept as a document and a records-file line in the folder the
 # installation's settings name.
 # Screenshots of every stage go to WINDOWS_BUILD_TREE/e2e-screenshots.
 # Usage: two-sessions.sh WINDOWS_BUILD_TREE
@@ -131,6 +132,7 @@ run_exam() {  # session, how the clock starts
 }
 
 start_spooler || fail "no print spooler"
+start_spooler_gate
 RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
 # As Notepad saves it: UTF-8 with a byte-order mark, CR LF line ends.
 {
@@ -138,25 +140,33 @@ RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
     printf '%s\r\n' "; PC1 ayarları" "KurulBaskani = Ayşe Çınar" "Uye1=İsmail Öztürk" "TutanakKlasoru=Z:${RECORDS//\//\\}"
 } >"$RECORDS/PC1.ini"
 start_program "$RECORDS/PC1.ini"
-trap 'stop_program; stop_spooler; rm -rf "$RECORDS"' EXIT
+trap 'stop_program; stop_spooler_gate; stop_spooler; rm -rf "$RECORDS"' EXIT
 
-# The record printed for the exam that has just ended, read back from the newest PDF of the queue.
+# The record printed for the exam that has just ended, read back from the PDF of the queue that names its candidate:
+# other programs may print on the same queue meanwhile.
 expect_printed_record() {  # session, candidate number, first name, surname
-    local pdf text
+    local pdf= text pages page
     for _ in $(seq 300); do
-        pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' -newer "$RECORDS/exam-$1" 2>/dev/null | head -n1)
-        [ -n "$pdf" ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ] && break
+        [ -z "$(lpstat -o PDF 2>/dev/null)" ] && pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' \
+            -newer "$RECORDS/exam-$1" -exec sh -c 'pdftotext -layout "$1" - | grep -qw "Aday No : $2"' _ {} "$2" \; \
+            -print -quit)
+        [ -n "$pdf" ] && break
         sleep 0.1
     done
     [ -n "$pdf" ] || fail "no record printed for session $1"
     text=$(pdftotext -layout "$pdf" - | tr '\n' ' ' | sed 's/\xc2\xad/-/g; s/  */ /g')
     local shown
-    for shown in "Aday No : $2" "Adı : $3" "Soyadı : $4" "Sayfa : 1 /" "Ayşe Çınar" "İsmail Öztürk" \
+    for shown in "Aday No : $2" "Adı : $3" "Soyadı : $4" "Ayşe Çınar" "İsmail Öztürk" \
         "Yazılan Doğru Yanlış Sonuç $((CORRECT + 3)) $CORRECT 3 $((CORRECT - 3))" "${PLAN[*]:0:12}"; do
         [[ "$text" == *"$shown"* ]] || fail "the printed record of session $1 does not show '$shown'"
     done
+    pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')
+    for ((page = 1; page <= pages; page++)); do
+        pdftotext -layout -f "$page" -l "$page" "$pdf" - | grep -q "Sayfa : $page / $pages" ||
+            fail "page $page of the printed record of session $1 is not headed 'Sayfa : $page / $pages'"
+    done
     [ "$1" = 1 ] && pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$pdf" "$SHOTS/record-page1"
-    echo "session $1: the record printed, $(pdfinfo "$pdf" | sed -n 's/^Pages: *//p') pages"
+    echo "session $1: the record printed, $pages pages"
 }
 
 touch "$RECORDS/exam-1"
@@ -166,7 +176,19 @@ expect_printed_record 1 17 ŞULE ILGAZ
 click TSinavForm.Temizle
 touch "$RECORDS/exam-2"
 enter_candidate 18 ilker çiğli
+# The second record meets a spooler that takes its time, and the supervisor closes PC1 before it is through: PC1
+# waits for it, at most five seconds, and only then ends.
+hold_spooler
 run_exam 2 "the countdown"
+mapfile -t digits < <(supervisor_digits)
+keys_with_alt "${digits[@]}"
+inspect wait TSinavForm.KapatBtn 2 || fail "no close button after the supervisor's sequence"
+click TSinavForm.KapatBtn
+closed=$(now_ms)
+sleep 2
+release_spooler
+expect_exit_code 0
+echo "PC1 ended $(($(now_ms) - closed)) ms after the close, the spooler held for the first 2000 ms of them"
 expect_printed_record 2 18 İLKER ÇİĞLİ
 
 # Both records kept: two documents, and the day's records file with its header and a line for each candidate.
@@ -184,10 +206,4 @@ assert [r[4:7] for r in rows[1:]] == [["17", "ŞULE", "ILGAZ"], ["18", "İLKER",
 assert all(int(r[10]) == int(r[8]) - int(r[9]) and r[11] in {d.name for d in documents} for r in rows[1:]), rows
 print(f"kept: {len(documents)} documents, {records.name} with {len(rows) - 1} lines")
 PY
-
-mapfile -t digits < <(supervisor_digits)
-keys_with_alt "${digits[@]}"
-inspect wait TSinavForm.KapatBtn 2 || fail "no close button after the supervisor's sequence"
-click TSinavForm.KapatBtn
-expect_exit_code 0
 echo PASS

@@ -1,0 +1,47 @@
+// What becomes of each candidate's exam record: kept on disk the moment the results are known, then printed, and
+// what became of both, for the supervisor to read in the exam window's status bar.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+
+#include "config/pure/Settings.h"
+#include "result/RecordPrinter.h"
+#include "result/pure/ExamRecord.h"
+
+namespace result {
+
+class RecordKeeper {
+public:
+    // `printedMessage` is posted to `window` whenever a print ends; its handler calls TakePrintOutcomes. The
+    // installation's records folder and printer come from `settings`.
+    RecordKeeper(HWND window, UINT printedMessage, const config::Settings& settings);
+
+    // A new candidate: nothing of the previous record shows any more, not even its print's outcome when it comes.
+    void NewCandidate();
+    // Keeps the record in the records folder, or in the default one when that is out of reach; never throws for a
+    // failing disk or share.
+    void Keep(const ExamRecord& record);
+    // Hands the record to the printer's thread and returns at once.
+    void Print(const ExamRecord& record);
+    // Takes the outcomes of the prints that have ended; true when the current record's was among them.
+    bool TakePrintOutcomes();
+
+    // What became of the current record on disk and on paper, Windows-1254: each part after a gap, to follow the
+    // counts that the status bar shows first. Empty before the record is kept.
+    std::string Status() const;
+
+private:
+    std::string recordsFolder_;
+    config::PrinterChoice printerChoice_;
+    RecordPrinter printer_;
+    std::string keptStatus_, printStatus_;
+    int printJob_ = 0;  // the current record's; an outcome of an earlier one no longer shows
+};
+
+// The computer's local date and time at an instant of the system clock, as the record gives its times.
+LocalTime LocalTimeOf(std::chrono::system_clock::time_point instant);
+
+}  // namespace result
