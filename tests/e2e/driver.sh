@@ -40,8 +40,8 @@ expect_within() {  # what, value, low, high
     (($3 <= $2 && $2 <= $4)) || fail "$1: $2 is not within $3..$4"
 }
 
-# Asked once a display: an X server without clients starts afresh whenever the last one leaves, and for that moment
-# refuses the next.
+# Each display is asked once: an X server starts afresh whenever its last client leaves, and for that moment refuses
+# the next one.
 require_display() {
     [ -n "${DISPLAY:-}" ] && [ "$DISPLAY" = "$DISPLAY_CHECKED" ] && return
     display_answers || fail "no X display (DISPLAY='${DISPLAY:-}') to drive PC1 on: run through ./test, which starts one"
