@@ -12,6 +12,23 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 LOCALE_DIR=$BUILD/locale
 
+now_ms() { date +%s%3N; }
+
+# Tries a command every tenth of a second until it succeeds, for at most the given seconds; then says what it waited
+# for in vain and returns 1. The command's output is dropped: a condition answers only yes or no.
+wait_until() {  # seconds, what is awaited, command...
+    local seconds=$1 awaited=$2 deadline
+    deadline=$(($(now_ms) + seconds * 1000))
+    shift 2
+    until "$@" >/dev/null 2>&1; do
+        if (($(now_ms) >= deadline)); then
+            echo "waited $seconds s in vain for $awaited" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+}
+
 build_native() {
     cmake -S "$ROOT" -B "$BUILD/native" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
     cmake --build "$BUILD/native" -j "$JOBS"
@@ -62,17 +79,19 @@ ensure_wine_prefix() {
     echo "$settings" > "$WINEPREFIX/.pc1-ready"
 }
 
+display_answers() { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
+
 XVFB_PID=
 # Starts Xvfb on a free display unless one is given (of SCREEN_SIZE, 1024x768 by default); stop_display stops it.
 ensure_display() {
-    if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
+    display_answers && return
     local n
     for n in $(seq 90 140); do
         [ -e "/tmp/.X$n-lock" ] && continue
         Xvfb ":$n" -screen 0 "${SCREEN_SIZE:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
         XVFB_PID=$!
         export DISPLAY=":$n"
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && { map_turkish_letters; return; }; sleep 0.1; done
+        wait_until 5 "Xvfb on :$n" display_answers && { map_turkish_letters; return; }
         kill "$XVFB_PID" 2>/dev/null; XVFB_PID=
     done
     echo "Cannot start Xvfb" >&2
@@ -122,14 +141,11 @@ start_pc1() {
 
 # Waits until PC1 shows a window on the display, then a moment more for it to paint.
 wait_for_pc1_window() {
-    local _
-    for _ in $(seq 300); do
-        xdotool search --onlyvisible --name 'Tervendi|PC1' >/dev/null 2>&1 && { sleep 1.5; return 0; }
-        sleep 0.1
-    done
-    echo "PC1 showed no window within 30 s" >&2
-    return 1
+    wait_until 30 "a window of PC1" xdotool search --onlyvisible --name 'Tervendi|PC1' || return 1
+    sleep 1.5
 }
+
+spooler_runs() { lpstat -r 2>/dev/null | grep -q 'is running'; }
 
 SPOOLER_STARTED=
 # A CUPS spooler with a queue PDF (cups-pdf, A4) as its default, for the tests that print: Wine copies the CUPS
@@ -137,14 +153,12 @@ SPOOLER_STARTED=
 # running cupsd is used as it is; one is started here (root only, without systemd) only when none answers, and
 # stop_spooler stops only that one. The PDFs land in ~/PDF of the user the jobs run as (/root/PDF).
 start_spooler() {
-    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+    if ! spooler_runs; then
         [ "$(id -u)" -eq 0 ] && [ -x /usr/sbin/cupsd ] || { echo "no CUPS spooler, and none can be started" >&2; return 1; }
         mkdir -p /run/cups
         /usr/sbin/cupsd -f &
         SPOOLER_STARTED=$!
-        local _
-        for _ in $(seq 100); do lpstat -r 2>/dev/null | grep -q 'is running' && break; sleep 0.1; done
-        lpstat -r 2>/dev/null | grep -q 'is running' || { echo "cupsd did not start" >&2; stop_spooler; return 1; }
+        wait_until 10 "cupsd to start" spooler_runs || { stop_spooler; return 1; }
     fi
     if ! lpstat -p PDF >/dev/null 2>&1; then
         # lpadmin warns on stderr that PPD drivers are deprecated; whether the queue is there is checked after.

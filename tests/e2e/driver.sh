@@ -1,19 +1,31 @@
 # shellcheck shell=bash
-# Drives a real PC1.exe under Wine with X keyboard and mouse input, and reads its windows back through the inspect
-# helper. The end-to-end scripts source it with the Windows build tree as its argument; they need the X display and
-# the warm wine server that ./test starts.
+# The end-to-end scripts' harness: drives a real PC1.exe under Wine with X keyboard and mouse input, and reads its
+# windows back through the inspect helper. Sourcing it only defines; a script then names its Windows build tree with
+# use_windows_build. What drives the program needs an X display and the warm wine server that ./test starts, and
+# fails at once, saying so, when there is no display.
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
-WINDOWS_BUILD=$1
 
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    echo "no X display: run through ./test" >&2
-    exit 1
-fi
-BIN=$WINDOWS_BUILD/bin
 WINE_ENV=(env LC_ALL="${PC1_LOCALE:-tr_TR.UTF-8}" LOCPATH="$LOCALE_DIR")
-SHOTS=$WINDOWS_BUILD/e2e-screenshots
 PC1_PID=
 RUN_DIR=
+DISPLAY_CHECKED=
+EXIT_ACTIONS=()
+
+# The build tree whose programs the functions run; the screenshots go into it unless SHOTS is set afterwards.
+use_windows_build() {  # Windows build tree
+    WINDOWS_BUILD=$(realpath "$1")
+    BIN=$WINDOWS_BUILD/bin
+    SHOTS=$WINDOWS_BUILD/e2e-screenshots
+}
+
+# Adds a command line, as trap takes one, to what runs when the script ends however it ends, before the lines added
+# earlier. A line already there is not added again.
+on_exit() {
+    local action
+    for action in "${EXIT_ACTIONS[@]}"; do [ "$action" = "$1" ] && return; done
+    EXIT_ACTIONS=("$1" "${EXIT_ACTIONS[@]}")
+    trap 'for action in "${EXIT_ACTIONS[@]}"; do eval "$action" || true; done' EXIT
+}
 
 fail() {
     echo "FAIL: $*" >&2
@@ -28,20 +40,31 @@ expect_within() {  # what, value, low, high
     (($3 <= $2 && $2 <= $4)) || fail "$1: $2 is not within $3..$4"
 }
 
-now_ms() { date +%s%3N; }
+# Each display is asked once: an X server starts afresh whenever its last client leaves, and for that moment refuses
+# the next one.
+require_display() {
+    [ -n "${DISPLAY:-}" ] && [ "$DISPLAY" = "$DISPLAY_CHECKED" ] && return
+    display_answers || fail "no X display (DISPLAY='${DISPLAY:-}') to drive PC1 on: run through ./test, which starts one"
+    DISPLAY_CHECKED=$DISPLAY
+}
 
-inspect() { "${WINE_ENV[@]}" wine "$BIN/inspect.exe" "$@"; }
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# A Windows program in the locale of the test (PC1_LOCALE), which sets its ANSI code page.
+run_in_wine() {  # program, arguments...
+    require_display
+    "${WINE_ENV[@]}" wine "$@"
+}
+
+inspect() { run_in_wine "$BIN/inspect.exe" "$@"; }
+
+shows() { [ "$(inspect "$1" "$2")" = "$3" ]; }  # text or items, target, expected
 
 # Waits for a control to show what is expected: its text, or a list box's items one a line. Keys are taken in order,
 # so once a key typed last has arrived, everything pressed before it has been dealt with.
 expect_shown() {  # text or items, target, expected
-    local _ shown
-    for _ in $(seq 50); do
-        shown=$(inspect "$1" "$2")
-        [ "$shown" = "$3" ] && return
-        sleep 0.1
-    done
-    fail "$2 shows '$shown', not '$3'"
+    require_display  # here, since wait_until drops what the condition says
+    wait_until 10 "$2 to show '$3'" shows "$@" || fail "$2 shows '$(inspect "$1" "$2")'"
 }
 
 expect_text() { expect_shown text "$@"; }  # target, text
@@ -58,6 +81,8 @@ supervisor_digits() { supervisor_sequence | grep -o .; }  # one a line
 # Starts PC1.exe in a fresh folder beside the sample text and the given settings file if any, in which the settings
 # program sets the tests' sequence; whatever happens, it ends with the script.
 start_program() {  # [PC1.ini]
+    require_display
+    on_exit stop_program
     RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
     cp "$BIN/PC1.exe" "$BIN/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
     [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
@@ -65,27 +90,31 @@ start_program() {  # [PC1.ini]
     run_program "$RUN_DIR"
 }
 
-# Starts the PC1.exe of a folder that holds it; whatever happens, it ends with the script.
-run_program() {
+# Starts the PC1.exe of a folder that holds it and waits for its entry dialog; whatever happens, it ends with the
+# script.
+run_program() {  # folder
+    require_display
+    on_exit stop_program
     (cd "$1" && exec "${WINE_ENV[@]}" wine PC1.exe) &
     PC1_PID=$!
-    trap stop_program EXIT
     inspect wait TGirisForm 60 || fail "no entry dialog within 60 s"
 }
 
+# Ends the program, if it still runs, and removes the folder start_program made for it.
 stop_program() {
-    [ -n "$PC1_PID" ] && kill -9 "$PC1_PID" 2>/dev/null
-    rm -rf "$RUN_DIR"
+    if [ -n "$PC1_PID" ]; then
+        kill -9 "$PC1_PID" 2>/dev/null || true
+        wait "$PC1_PID" 2>/dev/null || true
+    fi
+    PC1_PID=
+    if [ -n "$RUN_DIR" ]; then rm -rf "$RUN_DIR"; fi
+    RUN_DIR=
 }
 
 # The program must end within ten seconds, with this exit code.
 expect_exit_code() {
-    local _ code=0
-    for _ in $(seq 100); do
-        kill -0 "$PC1_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$PC1_PID" 2>/dev/null && fail "PC1 still runs ten seconds after it was closed"
+    local code=0
+    wait_until 10 "PC1 to end after it was closed" process_ended "$PC1_PID" || exit 1
     wait "$PC1_PID" || code=$?
     PC1_PID=
     expect_eq "exit code" "$code" "$1"
@@ -109,6 +138,40 @@ stop_spooler_gate() {
     [ -z "$GATE_DIR" ] || rm -rf "$GATE_DIR"
 }
 
+# Types into the focused field of the entry dialog until the field holds the text: now and then xdotool loses a
+# Turkish letter that it types through a key it maps for the moment, and what the tests read back must be the
+# candidate's as entered.
+type_entry_field() {  # target, text
+    local try
+    for try in 1 2 3; do
+        xdotool type --delay 40 "$2"
+        wait_until 5 "$1 to hold '$2'" shows text "$1" "$2" && return
+        echo "$1 holds '$(inspect text "$1")' after typing '$2' (try $try)"
+        xdotool key End shift+Home BackSpace
+    done
+    fail "$1 never held '$2'"
+}
+
+# Fills in the entry dialog as a candidate does, all but the last Enter, which closes it (confirm_entry).
+fill_entry_dialog() {  # number, name, surname
+    inspect wait TGirisForm 10 || fail "no entry dialog"
+    type_entry_field TGirisForm.Adayno "$1"
+    xdotool key Return
+    type_entry_field TGirisForm.Adi "$2"
+    xdotool key Return
+    type_entry_field TGirisForm.Soyadi "$3"
+}
+
+confirm_entry() {
+    xdotool key Return
+    inspect wait TSinavForm 10 || fail "no exam window after the entry"
+}
+
+enter_candidate() {  # number, name, surname
+    fill_entry_dialog "$@"
+    confirm_entry
+}
+
 click() {  # target, mouse button (the left one unless given)
     local rect left top right bottom
     rect=$(inspect rect "$1") || fail "no $1 to click (inspect ended with $?)"
@@ -116,17 +179,15 @@ click() {  # target, mouse button (the left one unless given)
     xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click "${2:-1}"
 }
 
-# Types into the focused field and confirms it with Enter, as a candidate fills in the entry dialog.
-type_field() {
-    xdotool type --delay 40 "$1"
-    xdotool key Return
-}
-
 # Keys pressed one after another while Alt is held.
-keys_with_alt() { xdotool keydown alt key "$@" keyup alt; }
+keys_with_alt() {
+    require_display
+    xdotool keydown alt key "$@" keyup alt
+}
 
 # The screen, or only the rectangle of a target window.
 shoot() {  # name, [target]
+    require_display
     local crop=() rect left top right bottom
     if [ -n "${2:-}" ]; then
         rect=$(inspect rect "$2") || fail "no $2 to shoot (inspect ended with $?)"
@@ -136,4 +197,19 @@ shoot() {  # name, [target]
     mkdir -p "$SHOTS"
     import -window root "${crop[@]}" "$SHOTS/$1.png"
     echo "screenshot: $SHOTS/$1.png"
+}
+
+# The newest PDF that the spooler's PDF queue wrote after a file was last changed.
+newest_pdf_since() {  # file
+    find "$HOME/PDF" -maxdepth 1 -name '*.pdf' -newer "$1" -printf '%T@ %p\n' 2>/dev/null | sort -n | tail -n1 |
+        cut -d' ' -f2-
+}
+
+# A PDF exists before it is complete: it is whole once the queue holds no job.
+pdf_printed_since() { [ -n "$(newest_pdf_since "$1")" ] && [ -z "$(lpstat -o PDF 2>/dev/null)" ]; }  # file
+
+# Waits for the PDF of a job printed after a file was last changed, and prints its path.
+wait_for_pdf() {  # file, seconds
+    wait_until "$2" "a PDF printed after $1 was changed" pdf_printed_since "$1" || return 1
+    newest_pdf_since "$1"
 }

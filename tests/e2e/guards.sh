@@ -5,7 +5,14 @@
 # A refused key is followed by a key that types, and the check waits for that one.
 # Usage: guards.sh WINDOWS_BUILD_TREE
 set -euo pipefail
-source "$(dirname "$0")/driver.sh" "$1"
+source "$(dirname "$0")/driver.sh"
+use_windows_build "$1"
+
+# Types into the focused field and confirms it with Enter, as a candidate fills in the entry dialog.
+type_field() {
+    xdotool type --delay 40 "$1"
+    xdotool key Return
+}
 
 start_program
 

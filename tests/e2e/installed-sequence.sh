@@ -4,7 +4,8 @@
 # program's window, and an installation without one, where PC1 tells the supervisor so and runs no exam.
 # Usage: installed-sequence.sh WINDOWS_BUILD_TREE
 set -euo pipefail
-source "$(dirname "$0")/driver.sh" "$1"
+source "$(dirname "$0")/driver.sh"
+use_windows_build "$1"
 
 setup=$(ls "$WINDOWS_BUILD"/PC1-*-setup.exe)
 folder=$WINEPREFIX/drive_c/PC1-e2e
@@ -13,18 +14,15 @@ second=$(rev <<<"$first")
 
 uninstall() {
     stop_program
-    [ -f "$folder/Uninstall.exe" ] && "${WINE_ENV[@]}" wine "$folder/Uninstall.exe" /S /AYARLARISIL
-    for _ in $(seq 100); do [ -e "$folder/PC1.exe" ] || break; sleep 0.2; done
+    [ -f "$folder/Uninstall.exe" ] && run_in_wine "$folder/Uninstall.exe" /S /AYARLARISIL
+    wait_until 20 "the uninstaller to remove PC1.exe" test ! -e "$folder/PC1.exe"
     rm -rf "$folder"
 }
 
 # The entry filled in and the exam started, with a word typed.
 start_exam() {
     run_program "$folder"
-    type_field 7
-    type_field ali
-    type_field veli
-    inspect wait TSinavForm 10 || fail "no exam window after the entry"
+    enter_candidate 7 ali veli
     click TSinavForm.Baslat
     inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
     xdotool type --delay 40 ilk
@@ -45,8 +43,8 @@ expect_only_sequence() {  # the sequence that works, one that does not
     expect_exit_code 0
 }
 
-trap uninstall EXIT
-"${WINE_ENV[@]}" wine "$setup" /S "/SIRA=$first" '/D=C:\PC1-e2e' || fail "the silent install ended with $?"
+on_exit uninstall
+run_in_wine "$setup" /S "/SIRA=$first" '/D=C:\PC1-e2e' || fail "the silent install ended with $?"
 grep -q '^DenetimSirasi=pbkdf2-sha256:' "$folder/PC1.ini" || fail "no sequence in the installed PC1.ini"
 grep -q "$first" "$folder/PC1.ini" && fail "the installed PC1.ini holds the digits"
 start_exam
@@ -63,8 +61,10 @@ xdotool type --delay 60 "$second"
 expect_eq "the sequence as the settings window shows it" "$(inspect text TAyarForm.Sira)" "$second"
 shoot settings-window TAyarForm
 click TAyarForm.Kaydet
-for _ in $(seq 100); do kill -0 "$settings_pid" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$settings_pid" 2>/dev/null && { kill -9 "$settings_pid"; fail "the settings program still runs after saving"; }
+wait_until 20 "the settings program to end after saving" process_ended "$settings_pid" || {
+    kill -9 "$settings_pid"
+    exit 1
+}
 wait "$settings_pid" || fail "the settings program ended with $?"
 grep -q "$second" "$folder/PC1.ini" && fail "PC1.ini holds the digits"
 start_exam

@@ -8,13 +8,14 @@
 # goes without it.
 # Usage: record-print.sh WINDOWS_BUILD_TREE. Starts a spooler when none runs (root only); exits 77 (skipped) without.
 set -euo pipefail
-source "$(dirname "$0")/driver.sh" "$1"
+source "$(dirname "$0")/driver.sh"
+use_windows_build "$1"
 
-trap stop_spooler EXIT
+on_exit stop_spooler
 start_spooler || exit 77
-PDF_DIR=$HOME/PDF
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pc1-record.XXXXXX")
-trap 'stop_spooler_gate; stop_spooler; rm -rf "$WORK"' EXIT
+on_exit 'rm -rf "$WORK"'
+on_exit stop_spooler_gate
 
 # The spooler's library is loaded by name while printing: imported, it would hold up the program's start for as
 # long as a stopped spooler blocks its loading.
@@ -24,16 +25,15 @@ for exe in PC1.exe record_print.exe; do
     fi
 done
 
-record_print() { "${WINE_ENV[@]}" timeout 120 wine "$BIN/record_print.exe" "$@" | tr -d '\r'; }
+record_print() {
+    require_display
+    "${WINE_ENV[@]}" timeout 120 wine "$BIN/record_print.exe" "$@" | tr -d '\r'
+}
 
 touch "$WORK/before"
 outcome=$(record_print print default)
 expect_eq "outcome on the default printer" "$(head -n1 <<<"$outcome")" Printed
-for _ in $(seq 600); do [ -z "$(lpstat -o PDF 2>/dev/null)" ] && break; sleep 0.1; done
-[ -z "$(lpstat -o PDF 2>/dev/null)" ] || fail "the PDF queue still holds the job after 60 s"
-pdf=$(find "$PDF_DIR" -maxdepth 1 -name '*.pdf' -newer "$WORK/before" -printf '%T@ %p\n' 2>/dev/null \
-    | sort -n | tail -n1 | cut -d' ' -f2-)
-[ -n "$pdf" ] || fail "no new PDF in $PDF_DIR"
+pdf=$(wait_for_pdf "$WORK/before" 60) || exit 1
 
 record_print text >"$WORK/typed.txt"
 pages=$(pdfinfo "$pdf" | sed -n 's/^Pages: *//p')

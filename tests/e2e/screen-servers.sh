@@ -2,8 +2,9 @@
 # X servers and wine servers of a script's own, for running the program at the screen sizes and densities it
 # chooses: each screen is an X server started for it, and each density a wine server started after Wine's
 # LogPixels is set (a running one keeps the screen size and density it started with). The density is set in a copy
-# of the shared prefix, which the other tests keep at 96 dpi. Source it, don't run it.
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/common.sh"
+# of the shared prefix, which the other tests keep at 96 dpi. Source it, don't run it: it brings the harness of
+# driver.sh with it.
+source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
 X_PIDS=()
 
 # Makes the shared prefix if it is missing (on the display there is, which must be one), then uses the screens'
@@ -14,16 +15,16 @@ use_screens_prefix() {
     [ -f "$WINEPREFIX/system.reg" ] || cp -a "$BUILD/wine-prefix" "$WINEPREFIX"
 }
 
-# Starts an X server on a free display and makes it the display: the server's command without its display.
+# Starts an X server on a free display and makes it the display: the server's command without its display. Whatever
+# happens, it ends with the script.
 start_x() {
     local n
     for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || break; done
+    on_exit stop_x
     "$@" ":$n" -nolisten tcp >/dev/null 2>&1 &
     X_PIDS+=($!)
     export DISPLAY=":$n"
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
-    echo "no X server on :$n" >&2
-    exit 1
+    wait_until 10 "an X server on :$n" display_answers || exit 1
 }
 
 # Ends the wine server and every X server started here.
@@ -45,9 +46,10 @@ use_dpi() {
     start_wineserver
 }
 
-# A screenshot made small enough to keep in the repository: 128 colours, which the program's flat colours and
-# anti-aliased text keep, undithered, which halves the backdrop's picture against dithered ones at the cost of faint
-# bands in its gradients.
-shrink_png() {  # file
-    pngquant --force --strip --speed 1 --nofs --output "$1" 128 -- "$1"
+# A screenshot of the screen made small enough to keep in the repository: 128 colours, which the program's flat
+# colours and anti-aliased text keep, undithered, which halves the backdrop's picture against dithered ones at the
+# cost of faint bands in its gradients.
+shoot_small() {  # name
+    shoot "$1" >/dev/null
+    pngquant --force --strip --speed 1 --nofs --output "$SHOTS/$1.png" 128 -- "$SHOTS/$1.png"
 }

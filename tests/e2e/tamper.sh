@@ -9,7 +9,8 @@
 # dialog to close. About five minutes; screenshots of the remaining time go to WINDOWS_BUILD_TREE/e2e-screenshots.
 # Usage: tamper.sh WINDOWS_BUILD_TREE
 set -euo pipefail
-source "$(dirname "$0")/driver.sh" "$1"
+source "$(dirname "$0")/driver.sh"
+use_windows_build "$1"
 
 # Words of the sample with every Turkish lower-case letter, and İ, which xdotool types as it is.
 WORDS=(coşar ırmak söğütlerin geçen köprünün ışıklar İnsanlarının)
@@ -17,7 +18,7 @@ WORDS=(coşar ırmak söğütlerin geçen köprünün ışıklar İnsanlarının
 NEXT_WORDS=(taze peynir zeytin sohbet yanar)
 EXAM_MS=180000
 
-tamper() { "${WINE_ENV[@]}" wine "$BIN/tamper.exe" "$@"; }
+tamper() { run_in_wine "$BIN/tamper.exe" "$@"; }
 
 # What no other program may change: the typed text, the sample, the results and whether the exam has ended. The
 # texts come through the ANSI code page, which may drop the marks of Turkish letters but shows any change.
@@ -80,20 +81,17 @@ panel_changes() {  # first shot, second shot
 
 RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
 printf 'TutanakKlasoru=Z:%s\r\n' "${RECORDS//\//\\}" >"$RECORDS/PC1.ini"
+on_exit 'rm -rf "$RECORDS"'
 start_program "$RECORDS/PC1.ini"
-trap 'stop_program; rm -rf "$RECORDS"' EXIT
 inspect clipboard "yapistir" || fail "cannot put text on the clipboard"
-type_field 21
-type_field şule
-type_field ılgaz
-inspect wait TSinavForm 10 || fail "no exam window after the entry"
+enter_candidate 21 şule ılgaz
 try_routes ready
 
 # The watch, which times the exam from outside, waits for the start countdown.
 watch_log=$RUN_DIR/watch.log
 inspect watch >"$watch_log" 2>&1 &
 watch_pid=$!
-trap 'kill "$watch_pid" 2>/dev/null; stop_program; rm -rf "$RECORDS"' EXIT
+on_exit 'kill "$watch_pid" 2>/dev/null'
 click TSinavForm.Baslat
 inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
 try_routes countdown
@@ -156,7 +154,6 @@ tamper flood || fail "tamper flood ended with $?"
 wait "$closer_pid" || fail "tamper close-time-up-dialog ended with $?"
 
 wait "$watch_pid" || fail "the watch failed: $(cat "$watch_log")"
-trap 'stop_program; rm -rf "$RECORDS"' EXIT
 inspect wait TSinavForm.GroupBox1 10 || fail "no results"
 ended_ms=$(sed -n 's/^ended_ms=//p' "$watch_log")
 dialog_ms=$(sed -n 's/^dialog_ms=//p' "$watch_log")

@@ -8,7 +8,8 @@
 # Screenshots of every stage go to WINDOWS_BUILD_TREE/e2e-screenshots.
 # Usage: two-sessions.sh WINDOWS_BUILD_TREE
 set -euo pipefail
-source "$(dirname "$0")/driver.sh" "$1"
+source "$(dirname "$0")/driver.sh"
+use_windows_build "$1"
 
 WRONG_WORDS=(kelebekler yağmurluk şemsiyeci)
 WRONG_AT=(3 17 40)  # their places among the typed words
@@ -34,40 +35,11 @@ PLAN=()
 for ((i = 0; ${#PLAN[@]} < 2000; i++)); do PLAN+=("${TYPABLE[i % ${#TYPABLE[@]}]}"); done
 for i in "${!WRONG_AT[@]}"; do PLAN=("${PLAN[@]:0:WRONG_AT[i]}" "${WRONG_WORDS[i]}" "${PLAN[@]:WRONG_AT[i]}"); done
 
-await_line() {  # file, text, seconds
-    local _
-    for _ in $(seq $(($3 * 10))); do
-        grep -q "$2" "$1" && return
-        sleep 0.1
-    done
-    fail "the watch printed no '$2' within $3 s"
-}
-
-# Now and then xdotool loses a Turkish letter that it types through a key it maps for the moment, so a field is typed
-# again until it holds what was meant: the records checked below are then the candidate's as entered.
-enter_field() {  # target, text
-    local _ try
-    for try in 1 2 3; do
-        xdotool type --delay 40 "$2"
-        for _ in $(seq 20); do
-            if [ "$(inspect text "$1")" = "$2" ]; then
-                xdotool key Return
-                return
-            fi
-            sleep 0.1
-        done
-        echo "$1 holds '$(inspect text "$1")' after typing '$2' (try $try)"
-        xdotool key End shift+Home BackSpace
-    done
-    fail "$1 never held '$2'"
-}
-
-enter_candidate() {  # number, name, surname
-    inspect wait TGirisForm 10 || fail "no entry dialog"
-    enter_field TGirisForm.Adayno "$1"
-    enter_field TGirisForm.Adi "$2"
-    enter_field TGirisForm.Soyadi "$3"
-    inspect wait TSinavForm 10 || fail "no exam window after the entry"
+# A space typed, unless the watch has seen the exam end.
+ended_else_space() {  # watch log
+    grep -q ended "$1" && return
+    xdotool key space
+    return 1
 }
 
 # One exam from "Sınava Başla" to the results. The clock starts by "a key", typed during the countdown, or by "the
@@ -84,7 +56,7 @@ run_exam() {  # session, how the clock starts
         xdotool type --delay "$KEY_DELAY" "${PLAN[0]} "
         typed=1
     fi
-    await_line "$log" started 10
+    wait_until 10 "the watch to see the clock start" grep -q started "$log" || exit 1
     started=$(now_ms)
     while (($(now_ms) - started < TYPE_WORDS_MS)); do
         xdotool type --delay "$KEY_DELAY" "${PLAN[typed]} "
@@ -94,16 +66,10 @@ run_exam() {  # session, how the clock starts
             shot_running=yes
         fi
     done
-    until grep -q ended "$log"; do
-        (($(now_ms) - started < EXAM_MS + 15000)) || fail "the typing area still takes keys"
-        xdotool key space
-        sleep 0.1
-    done
-    for _ in $(seq 10); do
-        xdotool key space
-        sleep 0.1
-    done
-    await_line "$log" dialog 5
+    wait_until $(((started + EXAM_MS + 15000 - $(now_ms)) / 1000)) "the typing area to stop taking keys" \
+        ended_else_space "$log" || exit 1
+    xdotool key --repeat 10 --delay 100 space
+    wait_until 5 "the watch to see the time-up dialog" grep -q dialog "$log" || exit 1
     shoot "$1-time-up"
     wait "$watch_pid" || fail "the watch failed: $(cat "$log")"
     inspect wait TSinavForm.GroupBox1 10 || fail "no results"
@@ -131,6 +97,7 @@ run_exam() {  # session, how the clock starts
     CORRECT=${#correct[@]}
 }
 
+on_exit stop_spooler
 start_spooler || fail "no print spooler"
 start_spooler_gate
 RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
@@ -139,21 +106,26 @@ RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
     printf '\xef\xbb\xbf'
     printf '%s\r\n' "; PC1 ayarları" "KurulBaskani = Ayşe Çınar" "Uye1=İsmail Öztürk" "TutanakKlasoru=Z:${RECORDS//\//\\}"
 } >"$RECORDS/PC1.ini"
+on_exit 'rm -rf "$RECORDS"'
 start_program "$RECORDS/PC1.ini"
-trap 'stop_program; stop_spooler_gate; stop_spooler; rm -rf "$RECORDS"' EXIT
+on_exit stop_spooler_gate
+
+# The queue's PDF, once the queue is empty, that names the candidate of the session.
+record_pdf_of() {  # session, candidate number
+    local pdf
+    [ -z "$(lpstat -o PDF 2>/dev/null)" ] || return 1
+    pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' -newer "$RECORDS/exam-$1" \
+        -exec sh -c 'pdftotext -layout "$1" - | grep -qw "Aday No : $2"' _ {} "$2" \; -print -quit)
+    [ -n "$pdf" ] && echo "$pdf"
+}
 
 # The record printed for the exam that has just ended, read back from the PDF of the queue that names its candidate:
 # other programs may print on the same queue meanwhile.
 expect_printed_record() {  # session, candidate number, first name, surname
-    local pdf= text pages page
-    for _ in $(seq 300); do
-        [ -z "$(lpstat -o PDF 2>/dev/null)" ] && pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' \
-            -newer "$RECORDS/exam-$1" -exec sh -c 'pdftotext -layout "$1" - | grep -qw "Aday No : $2"' _ {} "$2" \; \
-            -print -quit)
-        [ -n "$pdf" ] && break
-        sleep 0.1
-    done
-    [ -n "$pdf" ] || fail "no record printed for session $1"
+    local pdf text pages page
+    wait_until 30 "the record of session $1 from the spooler" record_pdf_of "$1" "$2" ||
+        fail "no record printed for session $1"
+    pdf=$(record_pdf_of "$1" "$2")
     text=$(pdftotext -layout "$pdf" - | tr '\n' ' ' | sed 's/\xc2\xad/-/g; s/  */ /g')
     local shown
     for shown in "Aday No : $2" "Adı : $3" "Soyadı : $4" "Ayşe Çınar" "İsmail Öztürk" \
