@@ -4,8 +4,8 @@ namespace platform {
 
 WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit) {
     WholeFile whole;
-    const UniqueFile file = OpenedFile(
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file = OpenedFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) {
         whole.error = GetLastError();
