@@ -108,16 +108,12 @@ std::string PrintOutcomeText(PrintOutcome outcome) {
 
 RecordPrinter::RecordPrinter(HWND window, UINT message) : window_(window), message_(message) {}
 
-RecordPrinter::~RecordPrinter() {
-    FinishJobs();
-    for (const Job& job : jobs_)
-        if (job.thread) CloseHandle(job.thread);
-}
+RecordPrinter::~RecordPrinter() { FinishJobs(); }
 
 void RecordPrinter::FinishJobs() const {
     std::vector<HANDLE> running;
     for (const Job& job : jobs_)
-        if (job.thread) running.push_back(job.thread);
+        if (job.thread) running.push_back(job.thread.get());
     const bool stuck = !running.empty() && WaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(),
                                                                   TRUE, kExitWaitMs) == WAIT_TIMEOUT;
     if (stuck) TerminateProcess(GetCurrentProcess(), kStuckJobExitCode);
@@ -126,7 +122,8 @@ void RecordPrinter::FinishJobs() const {
 int RecordPrinter::Print(std::span<const RecordField> fields, const config::PrinterChoice& printer) {
     const int number = ++jobsGiven_;
     const auto endAtOnce = [&](PrintOutcome outcome) {
-        jobs_.push_back({number, nullptr, std::make_shared<std::atomic<int>>(static_cast<int>(outcome))});
+        jobs_.push_back({number, platform::Unique<HANDLE, CloseHandle>(),
+                         std::make_shared<std::atomic<int>>(static_cast<int>(outcome))});
         PostMessageW(window_, message_, 0, 0);
         return number;
     };
@@ -136,10 +133,10 @@ int RecordPrinter::Print(std::span<const RecordField> fields, const config::Prin
     auto outcome = std::make_shared<std::atomic<int>>(kPrinting);
     auto job = std::make_unique<PrintJob>(
         PrintJob{window_, message_, FillPlaceholders(RecordTemplate(), fields), printer, outcome});
-    const HANDLE thread = CreateThread(nullptr, 0, PrintThread, job.get(), 0, nullptr);
+    platform::Unique<HANDLE, CloseHandle> thread(CreateThread(nullptr, 0, PrintThread, job.get(), 0, nullptr));
     if (!thread) return endAtOnce(PrintOutcome::JobFailed);
     job.release();  // the thread's now
-    jobs_.push_back({number, thread, std::move(outcome)});
+    jobs_.push_back({number, std::move(thread), std::move(outcome)});
     return number;
 }
 
@@ -150,7 +147,6 @@ std::vector<RecordPrinter::Finished> RecordPrinter::TakeFinished() {
         if (outcome == kPrinting) return false;
         finished.push_back({job.number, static_cast<PrintOutcome>(outcome)});
         // The thread has only to return; the process's end waits for no job that has printed.
-        if (job.thread) CloseHandle(job.thread);
         return true;
     });
     return finished;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/ProgramEnd.h"
+#include "platform/Unique.h"
 #include "result/pure/ExamRecord.h"
 
 namespace result {
@@ -58,8 +59,8 @@ private:
 
     struct Job {
         int number;
-        HANDLE thread;                              // null for a job that ended before it began
-        std::shared_ptr<std::atomic<int>> outcome;  // the PrintOutcome the job left, once it has ended
+        platform::Unique<HANDLE, CloseHandle> thread;  // null for a job that ended before it began
+        std::shared_ptr<std::atomic<int>> outcome;     // the PrintOutcome the job left, once it has ended
     };
 
     HWND window_;
