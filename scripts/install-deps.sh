@@ -17,6 +17,7 @@ packages=(
     clang libclang-rt-14-dev                              # the text core's fuzz target: libFuzzer and sanitizers
     clang-format                                          # the sources kept in the project's format
     cups printer-driver-cups-pdf poppler-utils libcups2   # a PDF printer queue for the exam record's print test
+    python3                                               # the print tests' spooler gate and PDF checks
 )
 
 missing=()
