@@ -15,7 +15,7 @@ ProgramEndWait::ProgramEndWait(std::function<void()> finish) : finish_(std::move
 ProgramEndWait::~ProgramEndWait() { std::erase(waits, this); }
 
 void EndProgram(UINT exitCode) {
-    for (const ProgramEndWait* wait : waits) wait->finish_();
+    for (const ProgramEndWait* wait : waits) wait->Finish();
     ExitProcess(exitCode);
 }
 

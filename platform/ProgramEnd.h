@@ -21,10 +21,10 @@ public:
     ProgramEndWait(const ProgramEndWait&) = delete;
     ProgramEndWait& operator=(const ProgramEndWait&) = delete;
 
+    void Finish() const { finish_(); }
+
 private:
     std::function<void()> finish_;
-
-    friend void EndProgram(UINT exitCode);
 };
 
 }  // namespace platform
