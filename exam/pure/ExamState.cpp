@@ -1,5 +1,7 @@
 #include "exam/pure/ExamState.h"
 
+#include <algorithm>
+
 namespace exam {
 
 namespace {
@@ -60,6 +62,30 @@ bool ExamState::TimeUp(Clock::time_point now) {
     return true;
 }
 
+bool ExamState::Restore(Instant now, std::chrono::milliseconds elapsed,
+                        std::optional<WallClock::time_point> clockStarted) {
+    if (!Move(phase_, Phase::Entry, Phase::Stopped) && !Move(phase_, Phase::Ready, Phase::Stopped)) return false;
+    constexpr std::chrono::milliseconds kWhole = std::chrono::seconds(kExamSeconds);
+    examCountdown_.StartPaused(kWhole - std::clamp(elapsed, std::chrono::milliseconds::zero(), kWhole));
+    // The record tells the clock's end by the wall clock from the start and the monotonic time between: the start is
+    // placed on this program's monotonic clock as far back as the wall clock says it was.
+    const WallClock::time_point startedWall = clockStarted.value_or(now.wall);
+    clockStarted_ =
+        Instant{now.monotonic - std::chrono::duration_cast<Clock::duration>(now.wall - startedWall), startedWall};
+    clockEnded_.reset();
+    return true;
+}
+
+bool ExamState::EndAsItStands(WallClock::time_point stopped) {
+    if (phase_ != Phase::Stopped) return false;
+    phase_ = Phase::Scoring;
+    // An exam ended in its start countdown has its clock start when the supervisor's choice came.
+    stopped = std::max(stopped, clockStarted_->wall);
+    clockEnded_ = Instant{
+        clockStarted_->monotonic + std::chrono::duration_cast<Clock::duration>(stopped - clockStarted_->wall), stopped};
+    return true;
+}
+
 bool ExamState::Scored() { return Move(phase_, Phase::Scoring, Phase::Finished); }
 
 int ExamState::ExamSecondsLeft(Clock::time_point now) const {
@@ -72,6 +98,21 @@ int ExamState::ExamSecondsLeft(Clock::time_point now) const {
         return 0;
     default:
         return kExamSeconds;
+    }
+}
+
+std::chrono::milliseconds ExamState::ExamElapsed(Clock::time_point now) const {
+    constexpr std::chrono::milliseconds kWhole = std::chrono::seconds(kExamSeconds);
+    switch (phase_) {
+    case Phase::Running:
+    case Phase::Stopped:
+        return std::clamp(kWhole - std::chrono::ceil<std::chrono::milliseconds>(examCountdown_.Left(now)),
+                          std::chrono::milliseconds::zero(), kWhole);
+    case Phase::Scoring:
+    case Phase::Finished:
+        return kWhole;
+    default:
+        return std::chrono::milliseconds::zero();
     }
 }
 

@@ -48,10 +48,19 @@ public:
     bool Resume(Clock::time_point now);  // Stopped -> Running
     bool TimeUp(Clock::time_point now);  // Running -> Scoring, once the exam's time has passed
     bool Scored();                       // Scoring -> Finished
+    // An exam that an ended program had under way comes back stopped, with `elapsed` of its clock already run; its
+    // clock started at `clockStarted` by the wall clock, or, when it never started, starts its count now.
+    // Entry or Ready -> Stopped.
+    bool Restore(Instant now, std::chrono::milliseconds elapsed, std::optional<WallClock::time_point> clockStarted);
+    // The supervisor ends a restored exam as it stood: its clock ended at `stopped`, the last the ended program knew
+    // of it. Stopped -> Scoring.
+    bool EndAsItStands(WallClock::time_point stopped);
 
     // Seconds left as the countdowns show them.
     int StartSecondsLeft(Clock::time_point now) const { return startCountdown_.SecondsLeft(now); }
     int ExamSecondsLeft(Clock::time_point now) const;
+    // The exam clock's running time, stops left out: none before it starts, all of it once the time is up.
+    std::chrono::milliseconds ExamElapsed(Clock::time_point now) const;
     bool StartCountdownOver(Clock::time_point now) const { return startCountdown_.Finished(now); }
     bool ExamTimeOver(Clock::time_point now) const;
     std::chrono::milliseconds UntilNextStartTick(Clock::time_point now) const;

@@ -19,6 +19,12 @@ public:
         paused_ = false;
     }
 
+    // A countdown that was paused elsewhere, by a program that ended, with `left` still to run once resumed.
+    void StartPaused(Clock::duration left) {
+        left_ = left;
+        paused_ = true;
+    }
+
     // Keeps the time left until Resume; a paused countdown neither runs nor ends.
     void Pause(Clock::time_point now) {
         if (paused_) return;
@@ -40,6 +46,7 @@ public:
     }
 
     bool Finished(Clock::time_point now) const { return Left(now) <= Clock::duration::zero(); }
+    Clock::duration Left(Clock::time_point now) const { return paused_ ? left_ : deadline_ - now; }
     // When a running countdown ends, or ended.
     Clock::time_point End() const { return deadline_; }
 
@@ -51,8 +58,6 @@ public:
     }
 
 private:
-    Clock::duration Left(Clock::time_point now) const { return paused_ ? left_ : deadline_ - now; }
-
     Clock::time_point deadline_{};
     Clock::duration left_{};
     bool paused_ = false;

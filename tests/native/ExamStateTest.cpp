@@ -103,6 +103,45 @@ TEST(ExamState, TheClockEndsAfterItsRunningTimeWhateverTheStops) {
     }
 }
 
+// An exam that an ended program had under way runs only the time that was left, counted from the supervisor's
+// resume, and its record's end lies that much after it; one ended as it stood ends when the program last knew it.
+TEST(ExamState, ARestoredExamRunsOnlyWhatWasLeft) {
+    const struct {
+        std::string name;
+        std::chrono::milliseconds elapsed;
+        bool clockHadStarted;
+        std::chrono::milliseconds left;
+    } cases[] = {
+        {"in the countdown", 0ms, false, 180s},
+        {"150.250 s in", 150250ms, true, 29750ms},
+        {"1 ms before the end", 179999ms, true, 1ms},
+        {"past the end", 181s, true, 0ms},
+    };
+    const ExamState::Instant restart = At(1h);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExamState state;
+        const auto started = c.clockHadStarted ? std::optional(kWallT0) : std::nullopt;
+        ASSERT_TRUE(state.Restore(restart, c.elapsed, started));
+        EXPECT_EQ(state.Current(), Phase::Stopped);
+        EXPECT_EQ(state.ExamElapsed(restart.monotonic + 1h), 180s - c.left);
+        EXPECT_EQ(state.ClockStarted()->wall, started.value_or(restart.wall));
+        const auto resumed = restart.monotonic + 10s;
+        ASSERT_TRUE(state.Resume(resumed));
+        if (c.left > 0ms) EXPECT_FALSE(state.ExamTimeOver(resumed + c.left - 1ms));
+        ASSERT_TRUE(state.TimeUp(resumed + c.left));
+        EXPECT_EQ(state.ClockEnded()->wall, restart.wall + 10s + c.left);
+
+        ExamState ended;
+        ASSERT_TRUE(ended.Restore(restart, c.elapsed, started));
+        ASSERT_TRUE(ended.EndAsItStands(kWallT0 + c.elapsed));
+        EXPECT_EQ(ended.Current(), Phase::Scoring);
+        EXPECT_EQ(ended.ClockEnded()->wall, std::max(kWallT0 + c.elapsed, started.value_or(restart.wall)));
+    }
+    EXPECT_FALSE(InPhase(Phase::Running).Restore(restart, 1s, std::nullopt));
+    EXPECT_FALSE(InPhase(Phase::Running).EndAsItStands(kWallT0));
+}
+
 TEST(ExamState, ANewExamForgetsThePreviousClock) {
     ExamState state = InPhase(Phase::Scoring);
     state.Scored();
