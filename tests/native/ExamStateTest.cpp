@@ -128,7 +128,9 @@ TEST(ExamState, ARestoredExamRunsOnlyWhatWasLeft) {
         EXPECT_EQ(state.ClockStarted()->wall, started.value_or(restart.wall));
         const auto resumed = restart.monotonic + 10s;
         ASSERT_TRUE(state.Resume(resumed));
-        if (c.left > 0ms) EXPECT_FALSE(state.ExamTimeOver(resumed + c.left - 1ms));
+        if (c.left > 0ms) {
+            EXPECT_FALSE(state.ExamTimeOver(resumed + c.left - 1ms));
+        }
         ASSERT_TRUE(state.TimeUp(resumed + c.left));
         EXPECT_EQ(state.ClockEnded()->wall, restart.wall + 10s + c.left);
 
