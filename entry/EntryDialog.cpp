@@ -73,8 +73,8 @@ std::wstring Named(char32_t c) {
 
 }  // namespace
 
-TGirisForm::TGirisForm(HWND owner) : FormOf(kEventWiring) {
-    Build(GirisFormSpec(), GirisFormControls(), {}, owner);
+TGirisForm::TGirisForm(HWND owner) : FormOf(kEventWiring, GirisFormLayout()) {
+    Build(owner);
     SendMessageW(Control(GirisForm::Adayno).Handle(), EM_SETLIMITTEXT, kMaxCandidateDigits, 0);
     for (const auto name : {GirisForm::Adi, GirisForm::Soyadi})
         SendMessageW(Control(name).Handle(), EM_SETLIMITTEXT, 0, 0);

@@ -19,7 +19,6 @@ const platform::FormSpec kForm{
 
 }  // namespace
 
-const platform::FormSpec& GirisFormSpec() { return kForm; }
-std::span<const ControlSpec> GirisFormControls() { return kGirisFormControls; }
+platform::FormLayout GirisFormLayout() { return {kForm, kGirisFormControls}; }
 
 }  // namespace entry

@@ -52,8 +52,7 @@ static_assert(platform::ContainersPrecedeTheirControls(kGirisFormControls));
 
 using giris_layout::kGirisFormControls;
 
-const platform::FormSpec& GirisFormSpec();
-std::span<const platform::ControlSpec> GirisFormControls();
+platform::FormLayout GirisFormLayout();
 
 // The controls that the window's code names; a name missing from the tables does not compile.
 namespace GirisForm {

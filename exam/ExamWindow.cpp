@@ -54,8 +54,8 @@ const EventWiring<Self> kEventWiring[] = {
 }  // namespace
 
 TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings)
-    : FormOf(kEventWiring), input_(keys), settings_(std::move(settings)) {
-    BuildFrame(SinavFormSpec(), SinavFormControls(), SinavFormTimers());
+    : FormOf(kEventWiring, SinavFormLayout()), input_(keys), settings_(std::move(settings)) {
+    BuildFrame();
     keeper_.emplace(Handle(), kPrintedMessage, settings_);
     CoverTheScreen();
     if (controls == Controls::AtOnce) MakeControls();

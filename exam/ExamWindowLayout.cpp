@@ -17,8 +17,6 @@ const platform::FormSpec kForm{
 
 }  // namespace
 
-const platform::FormSpec& SinavFormSpec() { return kForm; }
-std::span<const platform::ControlSpec> SinavFormControls() { return kSinavFormControls; }
-std::span<const platform::TimerSpec> SinavFormTimers() { return kSinavFormTimers; }
+platform::FormLayout SinavFormLayout() { return {kForm, kSinavFormControls, kSinavFormTimers}; }
 
 }  // namespace exam

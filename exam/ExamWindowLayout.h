@@ -127,9 +127,7 @@ static_assert(platform::ContainersPrecedeTheirControls(kSinavFormControls));
 using sinav_layout::kSinavFormControls;
 using sinav_layout::kSinavFormTimers;
 
-const platform::FormSpec& SinavFormSpec();
-std::span<const platform::ControlSpec> SinavFormControls();
-std::span<const platform::TimerSpec> SinavFormTimers();
+platform::FormLayout SinavFormLayout();
 
 // The controls and timers that the window's code names; a name missing from the tables does not compile.
 namespace SinavForm {

@@ -1,6 +1,7 @@
 // A window's controls described as data: one row per control, in creation order.
 #pragma once
 
+#include <span>
 #include <string_view>
 
 #include "platform/Style.h"
@@ -80,6 +81,13 @@ struct FormSpec {
     // caption row across, its bands and a few lines of text down). Every window of the program is laid out at
     // the density at which that fits, so that a dialog matches the window it stands over.
     geometry::Size neededScreen = {700, 500};
+};
+
+// A window's tables: the form itself, its controls in creation order and its timers.
+struct FormLayout {
+    const FormSpec& form;
+    std::span<const ControlSpec> controls;
+    std::span<const TimerSpec> timers = {};
 };
 
 }  // namespace platform

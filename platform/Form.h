@@ -184,8 +184,8 @@ struct EventWiring {
     Handler handler;
 };
 
-// A window of class `Self` with its controls and timers named by checked ids, and its events routed by its table
-// of wiring.
+// A window of class `Self` built from its layout, with its controls and timers named by checked ids, and its events
+// routed by its table of wiring.
 template <class Self>
 class FormOf : public Form {
 public:
@@ -201,7 +201,11 @@ public:
     TimerView Timer(TimerId<Self> timer) const { return {Mutable(), timer.index}; }
 
 protected:
-    explicit FormOf(std::span<const EventWiring<Self>> wiring) : wiring_(wiring) {}
+    FormOf(std::span<const EventWiring<Self>> wiring, const FormLayout& layout) : wiring_(wiring), layout_(layout) {}
+    // Creates the window and its controls from the layout; an owned window stays above its owner.
+    void Build(HWND owner = nullptr) { Form::Build(layout_.form, layout_.controls, layout_.timers, owner); }
+    // The window alone; its controls follow with BuildControls or BuildControlsStep.
+    void BuildFrame(HWND owner = nullptr) { Form::BuildFrame(layout_.form, layout_.controls, layout_.timers, owner); }
     void OnEvent(int source, Event event, EventArgs& args) override {
         for (const EventWiring<Self>& row : wiring_)
             if (row.source == source && row.event == event) (static_cast<Self&>(*this).*row.handler)(args);
@@ -211,6 +215,7 @@ private:
     Form& Mutable() const { return const_cast<FormOf&>(*this); }
 
     std::span<const EventWiring<Self>> wiring_;
+    FormLayout layout_;
 };
 
 }  // namespace platform

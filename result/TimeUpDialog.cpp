@@ -27,8 +27,8 @@ const EventWiring<Self> kEventWiring[] = {
 }  // namespace
 
 TSonucForm::TSonucForm(HWND owner, std::function<Clock::time_point()> now)
-    : FormOf(kEventWiring), now_(std::move(now)) {
-    Build(SonucFormSpec(), SonucFormControls(), SonucFormTimers(), owner);
+    : FormOf(kEventWiring, SonucFormLayout()), now_(std::move(now)) {
+    Build(owner);
     CentreClientArea({kSonucClientWidth, kSonucClientHeight}, owner);
     StartCountdown();
 }

@@ -16,8 +16,6 @@ const platform::FormSpec kForm{
 
 }  // namespace
 
-const platform::FormSpec& SonucFormSpec() { return kForm; }
-std::span<const ControlSpec> SonucFormControls() { return kSonucFormControls; }
-std::span<const platform::TimerSpec> SonucFormTimers() { return kSonucFormTimers; }
+platform::FormLayout SonucFormLayout() { return {kForm, kSonucFormControls, kSonucFormTimers}; }
 
 }  // namespace result

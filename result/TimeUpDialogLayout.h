@@ -60,9 +60,7 @@ static_assert(platform::ContainersPrecedeTheirControls(kSonucFormControls));
 using sonuc_layout::kSonucFormControls;
 using sonuc_layout::kSonucFormTimers;
 
-const platform::FormSpec& SonucFormSpec();
-std::span<const platform::ControlSpec> SonucFormControls();
-std::span<const platform::TimerSpec> SonucFormTimers();
+platform::FormLayout SonucFormLayout();
 
 // The controls and timers that the window's code names; a name missing from the tables does not compile.
 namespace SonucForm {

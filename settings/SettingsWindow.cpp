@@ -39,8 +39,8 @@ std::string PrinterText(const config::Settings& settings) {
 }  // namespace
 
 TAyarForm::TAyarForm(const config::Settings& settings, std::string fileBytes)
-    : FormOf(kEventWiring), fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
-    Build(AyarFormSpec(), AyarFormControls(), {});
+    : FormOf(kEventWiring, AyarFormLayout()), fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
+    Build();
     for (const auto edit : {AyarForm::Sira, AyarForm::SiraTekrar})
         SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 6, 0);
     Control(AyarForm::SiraDurum).SetText(sequenceSet_ ? kSequenceSet : kNoSequence);

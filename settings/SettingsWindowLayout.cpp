@@ -15,7 +15,6 @@ const platform::FormSpec kForm{
 
 }  // namespace
 
-const platform::FormSpec& AyarFormSpec() { return kForm; }
-std::span<const platform::ControlSpec> AyarFormControls() { return kAyarFormControls; }
+platform::FormLayout AyarFormLayout() { return {kForm, kAyarFormControls}; }
 
 }  // namespace settings

@@ -66,8 +66,7 @@ static_assert(platform::ContainersPrecedeTheirControls(kAyarFormControls));
 
 using ayar_layout::kAyarFormControls;
 
-const platform::FormSpec& AyarFormSpec();
-std::span<const platform::ControlSpec> AyarFormControls();
+platform::FormLayout AyarFormLayout();
 
 // The controls that the window's code names; a name missing from the table does not compile.
 namespace AyarForm {

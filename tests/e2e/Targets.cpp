@@ -15,15 +15,12 @@ namespace {
 
 struct FormTable {
     std::wstring_view className;
-    std::span<const platform::ControlSpec> (*controls)();
-    std::span<const platform::TimerSpec> (*timers)();
+    platform::FormLayout (*layout)();
 };
 
-std::span<const platform::TimerSpec> NoTimers() { return {}; }
-
-const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormControls, exam::SinavFormTimers},
-                            {L"TGirisForm", entry::GirisFormControls, NoTimers},
-                            {L"TAyarForm", settings::AyarFormControls, NoTimers}};
+const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormLayout},
+                            {L"TGirisForm", entry::GirisFormLayout},
+                            {L"TAyarForm", settings::AyarFormLayout}};
 
 struct Name {
     std::wstring className, member;  // member is empty for a window class alone
@@ -75,7 +72,7 @@ HWND FindTarget(std::wstring_view target) {
     const HWND window = FindWindowW(name.className.c_str(), nullptr);
     if (name.member.empty() || !window) return window;
     const FormTable* form = FormOf(name.className);
-    const int index = form ? IndexOf(form->controls(), name.member) : -1;
+    const int index = form ? IndexOf(form->layout().controls, name.member) : -1;
     return index < 0 ? nullptr : FindChildWithId(window, platform::form_internals::kFirstControlId + index);
 }
 
@@ -87,7 +84,7 @@ HWND RequireTarget(std::wstring_view target) {
 UINT_PTR TimerId(std::wstring_view timer) {
     const Name name = Split(timer);
     const FormTable* form = FormOf(name.className);
-    const int index = form ? IndexOf(form->timers(), name.member) : -1;
+    const int index = form ? IndexOf(form->layout().timers, name.member) : -1;
     if (index < 0) throw std::runtime_error("no timer " + Narrow(timer));
     return platform::form_internals::kFirstTimerId + static_cast<UINT_PTR>(index);
 }

@@ -141,7 +141,7 @@ TEST_F(ExamLayout, ShowsNoToolTipsButKeepsTheHints) {
     int toolTips = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountToolTips, reinterpret_cast<LPARAM>(&toolTips));
     EXPECT_EQ(toolTips, 0);
-    EXPECT_EQ(exam::SinavFormControls()[exam::SinavForm::KapatBtn.index].hint, "Program\xFD kapat\xFDr.");
+    EXPECT_EQ(exam::kSinavFormControls[exam::SinavForm::KapatBtn.index].hint, "Program\xFD kapat\xFDr.");
 }
 
 }  // namespace

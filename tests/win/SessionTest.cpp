@@ -94,7 +94,7 @@ TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     exam::TSinavForm madeAtOnce;
     ShowWindow(madeAtOnce.Handle(), SW_SHOW);
     // Labels are sized to their texts, which the session filled in.
-    const auto controls = exam::SinavFormControls();
+    const std::span<const platform::ControlSpec> controls = exam::kSinavFormControls;
     for (int i = 0; i < static_cast<int>(controls.size()); ++i)
         if (controls[i].kind == platform::ControlKind::Label)
             madeAtOnce.Control(exam::TSinavForm::Id{i}).SetText(form.Control(exam::TSinavForm::Id{i}).Text());
