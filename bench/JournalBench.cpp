@@ -56,16 +56,16 @@ int main() {
 
     std::mt19937 random(1254);
     std::vector<journal::Event> pending{journal::ClockStarted{kOpened + 5'000}};
-    std::string typed;
+    journal::JournalState typist;  // the text the next key is typed into, which the log has only once it commits
     int keys = 0;
     for (int ms = 1; ms <= kExamMs; ++ms) {
         if (ms * kKeysPerSecond / 1000 > keys) {
-            const journal::Edit key = Key(static_cast<std::uint32_t>(ms), typed, random);
-            typed.replace(key.start, key.removed, key.inserted);
+            const journal::Edit key = Key(static_cast<std::uint32_t>(ms), typist.typed, random);
+            typist.Apply(key);
             pending.push_back(key);
             ++keys;
         }
-        if (ms % 1000 == 0) pending.push_back(journal::Tick{static_cast<std::uint32_t>(ms), kOpened + 5'000 + ms});
+        if (ms % 1000 == 0) pending.emplace_back(journal::Tick{static_cast<std::uint32_t>(ms), kOpened + 5'000 + ms});
         if (ms % kFrameMs == 0 && !pending.empty()) commit(std::exchange(pending, {}));
     }
     const std::int64_t end = kOpened + 5'000 + kExamMs;

@@ -41,19 +41,13 @@ struct Step {
     bool operator()(const Resumed& e) const {
         return Open(state) && Timed(Stage::Stopped, Stage::Running, e.examMs, e.wallMs);
     }
-    // An exam continued before its clock started waits for its first key again.
+    // A continued exam comes back stopped, as the supervisor's stop, and goes on with the Resumed that follows.
     bool operator()(const Continued& e) const {
-        if (!Open(state)) return false;
-        Interrupted({e.stoppedWallMs, e.resumedWallMs, e.examMs, false});
-        if (state.stage == Stage::Stopped) state.stage = Stage::Running;
-        return true;
+        return Interrupted({e.stoppedWallMs, e.resumedWallMs, e.examMs, false});
     }
     // Its clock stands until the time up that follows.
     bool operator()(const EndedAsItStood& e) const {
-        if (!Open(state)) return false;
-        Interrupted({e.stoppedWallMs, e.endedWallMs, e.examMs, true});
-        state.stage = Stage::Stopped;
-        return true;
+        return Interrupted({e.stoppedWallMs, e.endedWallMs, e.examMs, true});
     }
     bool operator()(const TimeUp& e) const {
         if (state.stage != Stage::Running && state.stage != Stage::Stopped) return false;
@@ -86,10 +80,15 @@ struct Step {
         state.stage = to;
         return true;
     }
-    void Interrupted(const Interruption& interruption) const {
+    // An exam whose clock had not started yet has it start at the supervisor's choice, as the exam window counts it.
+    bool Interrupted(const Interruption& interruption) const {
+        if (!Open(state)) return false;
         Advance(state, interruption.examMs);
         state.interruptions.push_back(interruption);
+        if (!state.clockStartedWallMs) state.clockStartedWallMs = interruption.resumedWallMs;
         state.lastWallMs = interruption.resumedWallMs;
+        state.stage = Stage::Stopped;
+        return true;
     }
 };
 

@@ -36,7 +36,8 @@ struct JournalState {
 
     // Applies one event; false (state unchanged) when it cannot follow: an edit outside the text or after the time
     // was up, a clock that starts twice, a tick while it stands, a record kept before the time was up, anything but
-    // the time up after the exam was ended as it stood.
+    // the time up after the exam was ended as it stood. A continued exam stands, as the exam window brings it back,
+    // until its Resumed; one continued or ended before its clock started has its clock start then.
     bool Apply(const Event& event);
     friend bool operator==(const JournalState&, const JournalState&) = default;
 };

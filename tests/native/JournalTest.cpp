@@ -40,9 +40,10 @@ std::vector<std::vector<Event>> ExamFrames() {
         if (roll == 4 && size > 5) edit = {ms, size / 2, 3, "\xFC"};
         typed.replace(edit.start, edit.removed, edit.inserted);
         events.push_back(edit);
-        if (key % 15 == 0) events.push_back(Tick{ms, wall});
-        if (key == 150) events.push_back(Stopped{ms, wall}), events.push_back(Resumed{ms, wall += 7'000});
-        if (key == 250) events.push_back(Continued{wall, wall + 60'000, ms}), wall += 60'000;
+        if (key % 15 == 0) events.emplace_back(Tick{ms, wall});
+        if (key == 150) events.emplace_back(Stopped{ms, wall}), events.emplace_back(Resumed{ms, wall += 7'000});
+        if (key == 250)
+            events.emplace_back(Continued{wall, wall + 60'000, ms}), events.emplace_back(Resumed{ms, wall += 60'000});
     }
     for (const Event& end :
          {Event{EndedAsItStood{wall, wall + 90'000, ms}}, Event{TimeUp{ms, wall + 90'000}},
@@ -142,6 +143,9 @@ TEST(Journal, EventsFollowOnlyWhereTheExamCanBe) {
         {"a tick before the clock starts", {}, Tick{0, kOpened}},
         {"the clock started twice", {ClockStarted{kOpened}}, ClockStarted{kOpened}},
         {"a resume of a running clock", {ClockStarted{kOpened}}, Resumed{0, kOpened}},
+        {"a tick of a continued exam before it goes on",
+         {ClockStarted{kOpened}, Continued{kOpened, kOpened, 0}},
+         Tick{0, kOpened}},
         {"an edit after the time is up", {ClockStarted{kOpened}, TimeUp{180'000, kOpened}}, Edit{0, 0, 0, "a"}},
         {"a record kept before the time is up", {ClockStarted{kOpened}}, RecordKept{kOpened, "a.rtf"}},
         {"an edit after the end as it stood", {EndedAsItStood{kOpened, kOpened, 0}}, Edit{0, 0, 0, "a"}},

@@ -75,7 +75,7 @@ TEST_F(JournalWriterTest, AJournalWithATornTailGoesOnFromItsLastWholeFrame) {
         Write(writer, Edit{500, 0, 0, "bir iki"});
     }
     const std::string torn = EncodeFrame(std::vector<Event>{Edit{900, 7, 0, " \xFC\xE7"}});
-    std::ofstream(path_, std::ios::binary | std::ios::app) << torn.substr(0, torn.size() - 2);
+    std::ofstream(fs::path(path_), std::ios::binary | std::ios::app) << torn.substr(0, torn.size() - 2);
     const ReadResult read = ReadJournalFile(path_);
     ASSERT_TRUE(read.state == expected_);
     EXPECT_LT(read.validBytes, fs::file_size(path_));
@@ -90,7 +90,7 @@ TEST_F(JournalWriterTest, AJournalWithATornTailGoesOnFromItsLastWholeFrame) {
     const ReadResult again = ReadJournalFile(path_);
     EXPECT_TRUE(again.state == expected_);
     EXPECT_EQ(again.validBytes, fs::file_size(path_));
-    EXPECT_THROW(JournalWriter(path_, kOpening), std::runtime_error) << "an existing journal is never overwritten";
+    EXPECT_THROW((JournalWriter{path_, kOpening}), std::runtime_error) << "an existing journal is never overwritten";
 }
 
 TEST_F(JournalWriterTest, JournalsAreListedOldestFirstAndMovedWithoutOverwriting) {
