@@ -24,7 +24,7 @@ struct Step {
     JournalState& state;
 
     bool operator()(const ClockStarted& e) const {
-        if (state.stage != Stage::Countdown || !Open(state)) return false;
+        if (state.stage != Stage::Countdown) return false;
         state.clockStartedWallMs = e.wallMs;
         state.lastWallMs = e.wallMs;
         state.stage = Stage::Running;
