@@ -11,13 +11,15 @@ set(rules
     "platform:platform/pure text"
     "config/pure:platform/pure text"
     "config:config/pure platform platform/pure text"
+    "journal/pure:platform/pure text"
+    "journal:journal/pure platform platform/pure text"
     "entry/pure:config/pure platform/pure text"
     "entry:entry/pure config config/pure platform platform/pure text"
     "result/pure:config/pure platform/pure text"
     "result:result/pure config config/pure platform platform/pure text"
     "exam/pure:config/pure platform/pure text"
-    "exam:exam/pure entry entry/pure result result/pure config config/pure platform platform/pure text"
-    "app:exam exam/pure entry entry/pure result result/pure config config/pure platform platform/pure text"
+    "exam:exam/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
+    "app:exam exam/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
     "settings:config config/pure platform platform/pure text")
 
 set(refused "")

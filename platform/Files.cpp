@@ -1,5 +1,8 @@
 #include "platform/Files.h"
 
+#include "platform/Cp1254.h"
+#include "platform/pure/LongPaths.h"
+
 namespace platform {
 
 WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit) {
@@ -41,6 +44,34 @@ DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes, DWORD cre
     // Closed first: a file open without shared deletion cannot be deleted.
     if (error) DeleteFileW(path.c_str());
     return error;
+}
+
+// A level that cannot be created (a drive, a share's server) is left to the last step to report, when the folder
+// itself is neither made nor found.
+DWORD CreateFolder(const std::wstring& folder) {
+    for (std::size_t slash = folder.find_first_of(L"\\/", 1); slash != std::wstring::npos;
+         slash = folder.find_first_of(L"\\/", slash + 1)) {
+        CreateDirectoryW(LongForm(folder.substr(0, slash)).c_str(), nullptr);
+    }
+    const std::wstring longFolder = LongForm(folder);
+    if (CreateDirectoryW(longFolder.c_str(), nullptr)) return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(longFolder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ERROR_SUCCESS : error;
+}
+
+std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name) {
+    const bool separated = folder.ends_with(L'\\') || folder.ends_with(L'/');
+    return folder + (separated ? L"" : L"\\") + WidenUtf8(utf8Name);
+}
+
+// The variable is read at whatever length it has; without it, Windows' own place for it.
+std::wstring ProgramDataFolder() {
+    std::wstring programData(GetEnvironmentVariableW(L"ProgramData", nullptr, 0), L'\0');
+    const DWORD length =
+        GetEnvironmentVariableW(L"ProgramData", programData.data(), static_cast<DWORD>(programData.size()));
+    programData.resize(length < programData.size() ? length : 0);
+    return programData.empty() ? std::wstring(L"C:\\ProgramData") : programData;
 }
 
 std::wstring FullPath(const std::wstring& path) {

@@ -1,5 +1,5 @@
 // Files: the owner of a handle as CreateFileW returns it, a whole file read with a limit, writing that reaches the
-// disk, full paths, the program's own path and folder.
+// disk, folders made, full paths, the program's own path and folder, the computer's folder for programs' data.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +32,16 @@ DWORD WriteAndFlush(HANDLE file, std::string_view bytes);
 // when it cannot write them all, none: the system's error, or ERROR_SUCCESS. A file to be renamed into place once
 // whole.
 DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes, DWORD creation);
+
+// Creates the folder and its missing parents: the system's error when the folder is neither made nor found, or
+// ERROR_SUCCESS.
+DWORD CreateFolder(const std::wstring& folder);
+
+// A name in a folder (the name in UTF-8), kept in its usual form: the long form is made where it reaches Windows.
+std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name);
+
+// %ProgramData% (C:\ProgramData when it is not set), where the program keeps what it writes for every user.
+std::wstring ProgramDataFolder();
 
 // The full path of a file or folder named relative to the current folder, at any length; the name as it is when it
 // cannot be made full.

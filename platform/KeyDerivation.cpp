@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "platform/Unique.h"
+#include "platform/pure/Hex.h"
 
 namespace platform {
 
@@ -20,6 +21,20 @@ void Require(NTSTATUS status, const char* what) {
 }
 
 }  // namespace
+
+Sha256Key Sha256(std::string_view bytes) {
+    BCRYPT_ALG_HANDLE opened = nullptr;
+    Require(BCryptOpenAlgorithmProvider(&opened, BCRYPT_SHA256_ALGORITHM, nullptr, 0), "SHA-256 is not available");
+    const UniqueAlgorithm sha256(opened);
+    Sha256Key hash{};
+    // CNG takes the bytes as a writable buffer but does not change them.
+    Require(BCryptHash(sha256.get(), nullptr, 0, reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data())),
+                       static_cast<ULONG>(bytes.size()), hash.data(), static_cast<ULONG>(hash.size())),
+            "the hash failed");
+    return hash;
+}
+
+std::string Sha256Hex(std::string_view bytes) { return Hex(Sha256(bytes)); }
 
 Sha256Key DerivePbkdf2Sha256(std::string_view password, std::span<const std::uint8_t> salt, std::uint32_t iterations) {
     BCRYPT_ALG_HANDLE opened = nullptr;

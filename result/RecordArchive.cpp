@@ -25,29 +25,12 @@ constexpr int kTemporaryNameAttempts = 100;
 constexpr int kOpenAttempts = 50;
 constexpr DWORD kOpenRetryMilliseconds = 20;
 
-using platform::LongForm;
-using platform::UniqueFile;
-
 // Paths are kept, and shown to the supervisor, in their usual form; they reach Windows in their long form
 // (platform::LongForm), which a folder longer than MAX_PATH needs.
-std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name) {
-    const bool separated = folder.ends_with(L'\\') || folder.ends_with(L'/');
-    return folder + (separated ? L"" : L"\\") + platform::WidenUtf8(utf8Name);
-}
-
-// Creates the folder and its missing parents. A level that cannot be created (a drive, a share's server) is left to
-// the last step to report, when the folder itself is neither made nor found.
-Error CreateFolder(const std::wstring& folder) {
-    for (std::size_t slash = folder.find_first_of(L"\\/", 1); slash != std::wstring::npos;
-         slash = folder.find_first_of(L"\\/", slash + 1)) {
-        CreateDirectoryW(LongForm(folder.substr(0, slash)).c_str(), nullptr);
-    }
-    const std::wstring longFolder = LongForm(folder);
-    if (CreateDirectoryW(longFolder.c_str(), nullptr)) return ERROR_SUCCESS;
-    const Error error = GetLastError();
-    const DWORD attributes = GetFileAttributesW(longFolder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? ERROR_SUCCESS : error;
-}
+using platform::CreateFolder;
+using platform::InFolder;
+using platform::LongForm;
+using platform::UniqueFile;
 
 // The process and a count tell apart the writers of one computer; those of several computers sharing a folder are
 // told apart when the file is made, since a name that any file has already is never taken.
@@ -155,13 +138,6 @@ KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& 
     return kept;
 }
 
-// The variable is read at whatever length it has; without it, Windows' own place for it.
-std::wstring DefaultRecordsFolder() {
-    std::wstring programData(GetEnvironmentVariableW(L"ProgramData", nullptr, 0), L'\0');
-    const DWORD length =
-        GetEnvironmentVariableW(L"ProgramData", programData.data(), static_cast<DWORD>(programData.size()));
-    programData.resize(length < programData.size() ? length : 0);
-    return (programData.empty() ? std::wstring(L"C:\\ProgramData") : programData) + L"\\PC1\\Tutanaklar";
-}
+std::wstring DefaultRecordsFolder() { return platform::ProgramDataFolder() + L"\\PC1\\Tutanaklar"; }
 
 }  // namespace result

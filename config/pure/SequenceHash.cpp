@@ -4,6 +4,8 @@
 #include <charconv>
 #include <span>
 
+#include "platform/pure/Hex.h"
+
 namespace config {
 
 namespace {
@@ -11,15 +13,7 @@ namespace {
 constexpr std::string_view kScheme = "pbkdf2-sha256";
 constexpr std::size_t kMinSaltBytes = 8, kMaxSaltBytes = 64;
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-    constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    for (const std::uint8_t byte : bytes) {
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0xF];
-    }
-    return text;
-}
+using platform::Hex;
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';

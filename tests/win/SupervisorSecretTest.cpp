@@ -12,15 +12,10 @@
 #include "config/SequenceCheck.h"
 #include "config/pure/Settings.h"
 #include "platform/KeyDerivation.h"
+#include "platform/pure/Hex.h"
 #include "tests/win/ExamDriver.h"
 
 namespace {
-
-std::string Hex(const platform::Sha256Key& key) {
-    std::string text;
-    for (const std::uint8_t byte : key) text += "0123456789abcdef"[byte >> 4], text += "0123456789abcdef"[byte & 0xF];
-    return text;
-}
 
 // RFC 7914's PBKDF2-HMAC-SHA256 vectors, and one of the program's own kind, cut to the 32 bytes kept.
 TEST(SupervisorSecret, DerivesTheKnownKeys) {
@@ -39,7 +34,7 @@ TEST(SupervisorSecret, DerivesTheKnownKeys) {
     };
     for (const auto& c : cases) {
         const auto* salt = reinterpret_cast<const std::uint8_t*>(c.salt.data());
-        EXPECT_EQ(Hex(platform::DerivePbkdf2Sha256(c.password, {salt, c.salt.size()}, c.iterations)), c.key)
+        EXPECT_EQ(platform::Hex(platform::DerivePbkdf2Sha256(c.password, {salt, c.salt.size()}, c.iterations)), c.key)
             << c.password;
     }
 }

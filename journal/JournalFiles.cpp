@@ -1,0 +1,88 @@
+#include "journal/JournalFiles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/Files.h"
+#include "platform/SystemReason.h"
+#include "platform/Unique.h"
+#include "platform/pure/LongPaths.h"
+
+namespace journal {
+
+namespace {
+
+constexpr std::wstring_view kExtension = L".pc1j", kUnreadableExtension = L".okunamadi";
+constexpr int kMaxAsideCopies = 999;
+
+using UniqueSearch = platform::Unique<HANDLE, FindClose>;
+
+std::wstring Separated(const std::wstring& folder) {
+    return folder.ends_with(L'\\') || folder.ends_with(L'/') ? folder : folder + L'\\';
+}
+
+bool Taken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
+
+}  // namespace
+
+// A folder that cannot be made is reported by the journal's writer, which cannot make its file there.
+std::wstring JournalFolder() {
+    const std::wstring folder = platform::ProgramDataFolder() + L"\\PC1\\Gunluk";
+    platform::CreateFolder(folder);
+    return folder;
+}
+
+std::vector<std::wstring> JournalsIn(const std::wstring& folder) {
+    std::vector<std::wstring> journals;
+    const std::wstring prefix = Separated(folder);
+    WIN32_FIND_DATAW found{};
+    const HANDLE first = FindFirstFileW((prefix + L'*' + std::wstring(kExtension)).c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) return journals;
+    const UniqueSearch search(first);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) journals.push_back(prefix + found.cFileName);
+    } while (FindNextFileW(search.get(), &found));
+    std::ranges::sort(journals);
+    return journals;
+}
+
+ReadResult ReadJournalFile(const std::wstring& path) {
+    const platform::WholeFile file = platform::ReadWholeFile(path, kMaxJournalBytes);
+    ReadResult refused;
+    if (file.error) {
+        refused.refusal = "G\xFCnl\xFCk okunamad\xFD: " + platform::SystemReason(file.error);
+    } else if (file.size > kMaxJournalBytes) {
+        refused.refusal = "G\xFCnl\xFCk bir s\xFDnav\xFDn g\xFCnl\xFC\xF0\xFC olamayacak kadar b\xFCy\xFCk (" +
+                          std::to_string(file.size) + " bayt)";
+    } else {
+        return ReadJournal(file.bytes);
+    }
+    return refused;
+}
+
+std::wstring MoveAside(const std::wstring& path) {
+    for (int copy = 1; copy <= kMaxAsideCopies; ++copy) {
+        const std::wstring aside =
+            path + (copy == 1 ? L"" : L"." + std::to_wstring(copy)) + std::wstring(kUnreadableExtension);
+        if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return aside;
+        if (!Taken(GetLastError())) break;
+    }
+    return {};
+}
+
+// The records folder may be a share, and longer than MAX_PATH.
+bool MoveBesideRecord(const std::wstring& path, const std::wstring& folder, std::string_view documentNameUtf8) {
+    std::string_view stem = documentNameUtf8;
+    constexpr std::string_view kDocumentExtension = ".rtf";
+    if (stem.size() > kDocumentExtension.size() &&
+        std::ranges::equal(stem.substr(stem.size() - kDocumentExtension.size()), kDocumentExtension,
+                           [](char a, char b) { return (a | 0x20) == b; })) {
+        stem.remove_suffix(kDocumentExtension.size());
+    }
+    const std::wstring target = platform::InFolder(platform::FullPath(folder), stem) + std::wstring(kExtension);
+    return MoveFileExW(platform::LongForm(platform::FullPath(path)).c_str(), platform::LongForm(target).c_str(),
+                       MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
+}
+
+}  // namespace journal
