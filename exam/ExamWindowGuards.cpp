@@ -2,25 +2,13 @@
 // the typing area, and the supervisor's key sequence, which alone stops the clock and reveals the close button.
 #include <string>
 
-#include "config/SequenceCheck.h"
 #include "exam/ExamWindow.h"
+#include "exam/SupervisorKeys.h"
 #include "platform/Guards.h"
 #include "platform/RichEdit.h"
 
 namespace exam {
 
-namespace {
-
-// The digit of a main-row or keypad digit key, or -1.
-int DigitOf(WORD key) {
-    if (key >= '0' && key <= '9') return key - '0';
-    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return key - VK_NUMPAD0;
-    return -1;
-}
-
-}  // namespace
-
-// AltGr is Ctrl and Alt together and types letters on Turkish keyboards: it is never the supervisor's Alt.
 // Completing the sequence stops a running exam clock, as of its sixth key, until a key other than the sequence's
 // own is released in the typing area. The check of six digits takes the time its hash was made to take (about a
 // quarter of a second) on this thread: keys pressed meanwhile wait in the queue and are taken afterwards, and a key
@@ -28,15 +16,10 @@ int DigitOf(WORD key) {
 void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const WORD key = args.key;
     platform::CancelAltF4(args);
-    if (!args.alt || args.ctrl) return;
-    const int digit = DigitOf(key);
-    if (digit >= 0) sequenceKeysDown_[key & 0xFF] = true;
-    const auto kind = key == VK_F4 ? SupervisorSequence::Key::F4
-                      : digit >= 0 ? SupervisorSequence::Key::Digit
-                                   : SupervisorSequence::Key::Other;
+    if (!IsSupervisorsAlt(args)) return;
+    if (DigitOf(key) >= 0) sequenceKeysDown_[key & 0xFF] = true;
     const auto pressed = Now();
-    const std::optional<std::string> digits = denetimSirasi_.Press(kind, digit);
-    if (!digits || !settings_.sequence || !config::IsTheSequence(*settings_.sequence, *digits)) return;
+    if (OfferToSequence(denetimSirasi_, settings_.sequence, key) != SequenceOutcome::Right) return;
     if (exam_.Stop(pressed)) {
         Timer(SinavForm::SinavTimer).SetEnabled(false);
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));

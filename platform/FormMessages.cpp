@@ -127,6 +127,8 @@ bool Form::DispatchFormMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = DefWindowProcW(Handle(), message, key, lParam);
         return true;
     }
+    case WM_SYSCHAR:
+        return true;  // as for the controls: the program has no menus, and a form that has the focus would only beep
     default:
         return false;
     }

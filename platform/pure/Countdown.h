@@ -40,9 +40,11 @@ public:
 
     // The whole seconds left as a tick shows them: 0 once finished, and at least 1 until then. Ticks aim at whole
     // seconds before the end; one that arrives a little early or late shows the same number.
-    int SecondsLeft(Clock::time_point now) const {
-        if (Finished(now)) return 0;
-        return std::max(1, static_cast<int>(std::chrono::round<std::chrono::seconds>(Left(now)).count()));
+    int SecondsLeft(Clock::time_point now) const { return ShownSeconds(Left(now)); }
+    // The whole seconds that a tick shows for this much time left.
+    static int ShownSeconds(Clock::duration left) {
+        if (left <= Clock::duration::zero()) return 0;
+        return std::max(1, static_cast<int>(std::chrono::round<std::chrono::seconds>(left).count()));
     }
 
     bool Finished(Clock::time_point now) const { return Left(now) <= Clock::duration::zero(); }

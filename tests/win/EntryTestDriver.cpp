@@ -1,5 +1,6 @@
 #include "tests/win/EntryTestDriver.h"
 
+#include <thread>
 #include <vector>
 
 #include "platform/Cp1254.h"
@@ -42,6 +43,20 @@ void CALLBACK WindowWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 void Type(HWND control, std::string_view text) {
     for (const wchar_t c : platform::WidenCp1254(text)) SendMessageW(control, WM_CHAR, c, 1);
+}
+
+void FromAnotherThread(const std::function<void()>& work) {
+    const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread other([&] {
+        work();
+        SetEvent(done);
+    });
+    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    other.join();
+    CloseHandle(done);
 }
 
 HeldKeys::HeldKeys(std::initializer_list<BYTE> keys) {

@@ -32,6 +32,9 @@ private:
 // Types Windows-1254 text into a control as the keyboard does, one character message at a time.
 void Type(HWND control, std::string_view text);
 
+// Runs `work` on another thread while this one delivers what it sends, as another program's messages arrive.
+void FromAnotherThread(const std::function<void()>& work);
+
 // Holds keys down for the thread's keyboard state, which the handlers read, while it lives.
 class HeldKeys {
 public:

@@ -7,10 +7,8 @@
 #include <richedit.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,6 +23,7 @@
 
 namespace {
 
+using testing_pc1::FromAnotherThread;
 using testing_pc1::HeldKeys;
 
 constexpr LPARAM kAltContext = LPARAM{1} << 29;
@@ -225,21 +224,6 @@ TEST_F(ExamGuards, NothingButTypingGetsTextIntoTheTypingArea) {
     for (const wchar_t letter : std::wstring_view(L" \u015F\u0131\u011F \u0130I\u0131 \u00E7\u00F6\u00FC\u20AC"))
         SendMessageW(yazilan, WM_CHAR, letter, 1);
     EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "abc@ \xFE\xFD\xF0 \xDDI\xFD \xE7\xF6\xFC\x80");
-}
-
-// Runs `work` on another thread while this one delivers what it sends, as another program's messages arrive.
-void FromAnotherThread(const std::function<void()>& work) {
-    const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    std::thread other([&] {
-        work();
-        SetEvent(done);
-    });
-    while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    }
-    other.join();
-    CloseHandle(done);
 }
 
 // Another thread stands for another program here: Windows tells both apart from the window's own thread alike.

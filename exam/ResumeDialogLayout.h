@@ -1,0 +1,99 @@
+// The unfinished exam's dialog as designed: every control with its place, text and font, and the ids by which the
+// window's code names them.
+#pragma once
+
+#include <string_view>
+
+#include "platform/ControlId.h"
+#include "platform/Controls.h"
+
+namespace exam {
+
+class TDevamForm;
+
+inline constexpr SIZE kDevamFormClientSize{480, 340};
+
+namespace devam_layout {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+using platform::FontSpec;
+using platform::kMsSansSerif;
+
+inline constexpr FontSpec kBoldFont{kMsSansSerif, -11, true};
+inline constexpr FontSpec kWarningFont{kMsSansSerif, -11, true, platform::Color::Fixed(192, 0, 0)};
+inline constexpr int kValueLeft = 150;  // the exam's values stand in one column, right of their names
+
+// The sentences about a changed sample show only when it changed; the buttons stay disabled until the supervisor's
+// sequence is entered.
+// One control a row, as the window lists them.
+// clang-format off
+inline constexpr ControlSpec kDevamFormControls[] = {
+    {.name = "Baslik", .kind = ControlKind::Label, .bounds = {16, 14, 0, 0},
+     .text = "Bu bilgisayarda bir s\xFDnav yar\xFD" "da kesildi.", .font = {kMsSansSerif, -16, true, platform::kNavy}},
+    {.name = "Label1", .kind = ControlKind::Label, .bounds = {24, 48, 0, 0}, .text = "Aday No :"},
+    {.name = "Label2", .kind = ControlKind::Label, .bounds = {24, 68, 0, 0}, .text = "Ad\xFD :"},
+    {.name = "Label3", .kind = ControlKind::Label, .bounds = {24, 88, 0, 0}, .text = "Soyad\xFD :"},
+    {.name = "Label4", .kind = ControlKind::Label, .bounds = {24, 108, 0, 0}, .text = "Bilgisayar :"},
+    {.name = "Label5", .kind = ControlKind::Label, .bounds = {24, 128, 0, 0}, .text = "Ba\xFElama zaman\xFD :"},
+    {.name = "Label6", .kind = ControlKind::Label, .bounds = {24, 148, 0, 0}, .text = "Kesilme zaman\xFD :"},
+    {.name = "Label7", .kind = ControlKind::Label, .bounds = {24, 168, 0, 0}, .text = "Yaz\xFDlan kelime :"},
+    {.name = "Label8", .kind = ControlKind::Label, .bounds = {24, 188, 0, 0}, .text = "Kalan s\xFCre :"},
+    {.name = "AdayNo", .kind = ControlKind::Label, .bounds = {kValueLeft, 48, 0, 0}, .font = kBoldFont},
+    {.name = "Adi", .kind = ControlKind::Label, .bounds = {kValueLeft, 68, 0, 0}, .font = kBoldFont},
+    {.name = "Soyadi", .kind = ControlKind::Label, .bounds = {kValueLeft, 88, 0, 0}, .font = kBoldFont},
+    {.name = "PC", .kind = ControlKind::Label, .bounds = {kValueLeft, 108, 0, 0}, .font = kBoldFont},
+    {.name = "Baslama", .kind = ControlKind::Label, .bounds = {kValueLeft, 128, 0, 0}, .font = kBoldFont},
+    {.name = "Kesilme", .kind = ControlKind::Label, .bounds = {kValueLeft, 148, 0, 0}, .font = kBoldFont},
+    {.name = "Kelime", .kind = ControlKind::Label, .bounds = {kValueLeft, 168, 0, 0}, .font = kBoldFont},
+    {.name = "KalanSure", .kind = ControlKind::Label, .bounds = {kValueLeft, 188, 0, 0}, .font = kBoldFont},
+    {.name = "MetinDegisti1", .kind = ControlKind::Label, .bounds = {16, 216, 0, 0},
+     .text = "Metin.rtf s\xFDnav ba\xFElad\xFDktan sonra de\xF0i\xFEmi\xFE: s\xFDnav bu metinle s\xFCrd\xFCr\xFClemez,",
+     .font = kWarningFont, .visible = false},
+    {.name = "MetinDegisti2", .kind = ControlKind::Label, .bounds = {16, 232, 0, 0},
+     .text = "yaln\xFDzca oldu\xF0u gibi bitirilebilir.", .font = kWarningFont, .visible = false},
+    {.name = "Talimat", .kind = ControlKind::Label, .bounds = {16, 258, 0, 0},
+     .text = "G\xF6zetmen: Alt tu\xFEunu bas\xFDl\xFD tutarak g\xF6zetmen tu\xFE dizisinin alt\xFD rakam\xFDn\xFD girin."},
+    {.name = "Yanlis", .kind = ControlKind::Label, .bounds = {16, 276, 0, 0}, .text = "Tu\xFE dizisi yanl\xFD\xFE.",
+     .font = kWarningFont, .visible = false},
+    {.name = "DevamBtn", .kind = ControlKind::Button, .bounds = {150, 300, 136, 27},
+     .text = "S\xFDnava Devam Et", .font = kBoldFont, .tabOrder = 0, .options = platform::options::kDisabled},
+    {.name = "BitirBtn", .kind = ControlKind::Button, .bounds = {294, 300, 170, 27},
+     .text = "S\xFDnav\xFD Oldu\xF0u Gibi Bitir", .font = kBoldFont, .tabOrder = 1,
+     .options = platform::options::kDisabled},
+};
+// clang-format on
+
+static_assert(platform::ContainersPrecedeTheirControls(kDevamFormControls));
+
+}  // namespace devam_layout
+
+using devam_layout::kDevamFormControls;
+
+platform::FormLayout DevamFormLayout();
+
+// The controls that the window's code names; a name missing from the tables does not compile.
+namespace DevamForm {
+
+template <platform::ControlName name>
+consteval auto Control() {
+    return platform::FindControl<TDevamForm, kDevamFormControls, name>();
+}
+
+inline constexpr auto AdayNo = Control<"AdayNo">();
+inline constexpr auto Adi = Control<"Adi">();
+inline constexpr auto Soyadi = Control<"Soyadi">();
+inline constexpr auto PC = Control<"PC">();
+inline constexpr auto Baslama = Control<"Baslama">();
+inline constexpr auto Kesilme = Control<"Kesilme">();
+inline constexpr auto Kelime = Control<"Kelime">();
+inline constexpr auto KalanSure = Control<"KalanSure">();
+inline constexpr auto MetinDegisti1 = Control<"MetinDegisti1">();
+inline constexpr auto MetinDegisti2 = Control<"MetinDegisti2">();
+inline constexpr auto Yanlis = Control<"Yanlis">();
+inline constexpr auto DevamBtn = Control<"DevamBtn">();
+inline constexpr auto BitirBtn = Control<"BitirBtn">();
+
+}  // namespace DevamForm
+
+}  // namespace exam
