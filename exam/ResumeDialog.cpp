@@ -34,7 +34,7 @@ TDevamForm::TDevamForm(HWND owner, const UnfinishedExam& exam, const config::Set
     : FormOf(kEventWiring, DevamFormLayout()), sampleMatches_(exam.sampleMatches), sequenceHash_(settings.sequence) {
     Build(owner);
     ShowExam(exam);
-    CentreClientArea(kDevamFormClientSize);
+    CentreClientArea({kDevamFormClientSize.cx, kDevamFormClientSize.cy + (sampleMatches_ ? 0 : kChangedSampleHeight)});
 }
 
 void TDevamForm::ShowExam(const UnfinishedExam& exam) {

@@ -11,7 +11,9 @@ namespace exam {
 
 class TDevamForm;
 
-inline constexpr SIZE kDevamFormClientSize{480, 340};
+// The designed client area; the sentences about a changed sample, which show only then, make it taller.
+inline constexpr SIZE kDevamFormClientSize{480, 276};
+inline constexpr int kChangedSampleHeight = 38;
 
 namespace devam_layout {
 
@@ -24,41 +26,42 @@ inline constexpr FontSpec kBoldFont{kMsSansSerif, -11, true};
 inline constexpr FontSpec kWarningFont{kMsSansSerif, -11, true, platform::Color::Fixed(192, 0, 0)};
 inline constexpr int kValueLeft = 150;  // the exam's values stand in one column, right of their names
 
-// The sentences about a changed sample show only when it changed; the buttons stay disabled until the supervisor's
-// sequence is entered.
-// One control a row, as the window lists them.
+// The sentences about a changed sample show only when it changed, and the buttons, kept at the bottom, stand below
+// them; the buttons stay disabled until the supervisor's sequence is entered. One control a row, as the window lists
+// them.
 // clang-format off
 inline constexpr ControlSpec kDevamFormControls[] = {
     {.name = "Baslik", .kind = ControlKind::Label, .bounds = {16, 14, 0, 0},
      .text = "Bu bilgisayarda bir s\xFDnav yar\xFD" "da kesildi.", .font = {kMsSansSerif, -16, true, platform::kNavy}},
-    {.name = "Label1", .kind = ControlKind::Label, .bounds = {24, 48, 0, 0}, .text = "Aday No :"},
-    {.name = "Label2", .kind = ControlKind::Label, .bounds = {24, 68, 0, 0}, .text = "Ad\xFD :"},
-    {.name = "Label3", .kind = ControlKind::Label, .bounds = {24, 88, 0, 0}, .text = "Soyad\xFD :"},
-    {.name = "Label4", .kind = ControlKind::Label, .bounds = {24, 108, 0, 0}, .text = "Bilgisayar :"},
-    {.name = "Label5", .kind = ControlKind::Label, .bounds = {24, 128, 0, 0}, .text = "Ba\xFElama zaman\xFD :"},
-    {.name = "Label6", .kind = ControlKind::Label, .bounds = {24, 148, 0, 0}, .text = "Kesilme zaman\xFD :"},
-    {.name = "Label7", .kind = ControlKind::Label, .bounds = {24, 168, 0, 0}, .text = "Yaz\xFDlan kelime :"},
-    {.name = "Label8", .kind = ControlKind::Label, .bounds = {24, 188, 0, 0}, .text = "Kalan s\xFCre :"},
-    {.name = "AdayNo", .kind = ControlKind::Label, .bounds = {kValueLeft, 48, 0, 0}, .font = kBoldFont},
-    {.name = "Adi", .kind = ControlKind::Label, .bounds = {kValueLeft, 68, 0, 0}, .font = kBoldFont},
-    {.name = "Soyadi", .kind = ControlKind::Label, .bounds = {kValueLeft, 88, 0, 0}, .font = kBoldFont},
-    {.name = "PC", .kind = ControlKind::Label, .bounds = {kValueLeft, 108, 0, 0}, .font = kBoldFont},
-    {.name = "Baslama", .kind = ControlKind::Label, .bounds = {kValueLeft, 128, 0, 0}, .font = kBoldFont},
-    {.name = "Kesilme", .kind = ControlKind::Label, .bounds = {kValueLeft, 148, 0, 0}, .font = kBoldFont},
-    {.name = "Kelime", .kind = ControlKind::Label, .bounds = {kValueLeft, 168, 0, 0}, .font = kBoldFont},
-    {.name = "KalanSure", .kind = ControlKind::Label, .bounds = {kValueLeft, 188, 0, 0}, .font = kBoldFont},
-    {.name = "MetinDegisti1", .kind = ControlKind::Label, .bounds = {16, 216, 0, 0},
+    {.name = "Label1", .kind = ControlKind::Label, .bounds = {24, 42, 0, 0}, .text = "Aday No :"},
+    {.name = "Label2", .kind = ControlKind::Label, .bounds = {24, 60, 0, 0}, .text = "Ad\xFD :"},
+    {.name = "Label3", .kind = ControlKind::Label, .bounds = {24, 78, 0, 0}, .text = "Soyad\xFD :"},
+    {.name = "Label4", .kind = ControlKind::Label, .bounds = {24, 96, 0, 0}, .text = "Bilgisayar :"},
+    {.name = "Label5", .kind = ControlKind::Label, .bounds = {24, 114, 0, 0}, .text = "Ba\xFElama zaman\xFD :"},
+    {.name = "Label6", .kind = ControlKind::Label, .bounds = {24, 132, 0, 0}, .text = "Kesilme zaman\xFD :"},
+    {.name = "Label7", .kind = ControlKind::Label, .bounds = {24, 150, 0, 0}, .text = "Yaz\xFDlan kelime :"},
+    {.name = "Label8", .kind = ControlKind::Label, .bounds = {24, 168, 0, 0}, .text = "Kalan s\xFCre :"},
+    {.name = "AdayNo", .kind = ControlKind::Label, .bounds = {kValueLeft, 42, 0, 0}, .font = kBoldFont},
+    {.name = "Adi", .kind = ControlKind::Label, .bounds = {kValueLeft, 60, 0, 0}, .font = kBoldFont},
+    {.name = "Soyadi", .kind = ControlKind::Label, .bounds = {kValueLeft, 78, 0, 0}, .font = kBoldFont},
+    {.name = "PC", .kind = ControlKind::Label, .bounds = {kValueLeft, 96, 0, 0}, .font = kBoldFont},
+    {.name = "Baslama", .kind = ControlKind::Label, .bounds = {kValueLeft, 114, 0, 0}, .font = kBoldFont},
+    {.name = "Kesilme", .kind = ControlKind::Label, .bounds = {kValueLeft, 132, 0, 0}, .font = kBoldFont},
+    {.name = "Kelime", .kind = ControlKind::Label, .bounds = {kValueLeft, 150, 0, 0}, .font = kBoldFont},
+    {.name = "KalanSure", .kind = ControlKind::Label, .bounds = {kValueLeft, 168, 0, 0}, .font = kBoldFont},
+    {.name = "Talimat", .kind = ControlKind::Label, .bounds = {16, 194, 0, 0},
+     .text = "G\xF6zetmen: Alt tu\xFEunu bas\xFDl\xFD tutarak g\xF6zetmen tu\xFE dizisinin alt\xFD rakam\xFDn\xFD girin."},
+    {.name = "Yanlis", .kind = ControlKind::Label, .bounds = {16, 212, 0, 0}, .text = "Tu\xFE dizisi yanl\xFD\xFE.",
+     .font = kWarningFont, .visible = false},
+    {.name = "MetinDegisti1", .kind = ControlKind::Label, .bounds = {16, 236, 0, 0},
      .text = "Metin.rtf s\xFDnav ba\xFElad\xFDktan sonra de\xF0i\xFEmi\xFE: s\xFDnav bu metinle s\xFCrd\xFCr\xFClemez,",
      .font = kWarningFont, .visible = false},
-    {.name = "MetinDegisti2", .kind = ControlKind::Label, .bounds = {16, 232, 0, 0},
+    {.name = "MetinDegisti2", .kind = ControlKind::Label, .bounds = {16, 252, 0, 0},
      .text = "yaln\xFDzca oldu\xF0u gibi bitirilebilir.", .font = kWarningFont, .visible = false},
-    {.name = "Talimat", .kind = ControlKind::Label, .bounds = {16, 258, 0, 0},
-     .text = "G\xF6zetmen: Alt tu\xFEunu bas\xFDl\xFD tutarak g\xF6zetmen tu\xFE dizisinin alt\xFD rakam\xFDn\xFD girin."},
-    {.name = "Yanlis", .kind = ControlKind::Label, .bounds = {16, 276, 0, 0}, .text = "Tu\xFE dizisi yanl\xFD\xFE.",
-     .font = kWarningFont, .visible = false},
-    {.name = "DevamBtn", .kind = ControlKind::Button, .bounds = {150, 300, 136, 27},
+    {.name = "Dugmeler", .kind = ControlKind::Panel, .bounds = {0, 234, 480, 42}, .dock = geometry::Dock::Bottom},
+    {.name = "DevamBtn", .kind = ControlKind::Button, .parent = "Dugmeler", .bounds = {150, 3, 136, 27},
      .text = "S\xFDnava Devam Et", .font = kBoldFont, .tabOrder = 0, .options = platform::options::kDisabled},
-    {.name = "BitirBtn", .kind = ControlKind::Button, .bounds = {294, 300, 170, 27},
+    {.name = "BitirBtn", .kind = ControlKind::Button, .parent = "Dugmeler", .bounds = {294, 3, 170, 27},
      .text = "S\xFDnav\xFD Oldu\xF0u Gibi Bitir", .font = kBoldFont, .tabOrder = 1,
      .options = platform::options::kDisabled},
 };
