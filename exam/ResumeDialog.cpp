@@ -50,13 +50,6 @@ void TDevamForm::ShowExam(const UnfinishedExam& exam) {
         Control(sentence).SetVisible(!sampleMatches_);
 }
 
-// The dialog only ever runs modally. A close queued behind the one that ended its loop finds it closed already;
-// passed on, it would destroy the window that the caller still holds.
-LRESULT TDevamForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE && !IsModal()) return 0;
-    return Form::HandleMessage(message, wParam, lParam);
-}
-
 // Until the choice is open, the buttons are disabled and no control takes the focus: the keys come to the dialog
 // itself. A wrong sequence says so and changes nothing else; once the choice is open, the sequence is not checked
 // again, which would hold the dialog a quarter of a second for nothing.

@@ -31,9 +31,6 @@ public:
     void DevamBtnClick(platform::EventArgs& args);
     void BitirBtnClick(platform::EventArgs& args);
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
     void ShowExam(const UnfinishedExam& exam);
     void OpenTheChoice();
