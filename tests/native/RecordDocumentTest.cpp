@@ -41,6 +41,7 @@ struct ReadDocument {
     std::vector<std::string> cells;
     std::vector<std::vector<text::WordSpan>> underlined;
     std::set<std::string> controlWords;
+    std::string belowTheTable;
     bool balanced = true;  // every group closed, none closed that was not open, nothing after the last
 };
 
@@ -92,7 +93,7 @@ ReadDocument Read(std::string_view rtf) {
             while (std::isdigit(static_cast<unsigned char>(rtf[i])) || rtf[i] == '-') ++i;
             if (rtf[i] == ' ') ++i;
             read.controlWords.insert(word);
-            if (word == "fonttbl") skipping.back() = true;
+            if (word == "fonttbl" || word == "info") skipping.back() = true;
             if (word == "line") addText("\r\n");
             if (word == "par") addText("\n");
             if (word == "tab") addText("\t");
@@ -105,6 +106,7 @@ ReadDocument Read(std::string_view rtf) {
         }
     }
     read.balanced = read.balanced && depth == 0;
+    read.belowTheTable = cell;
     return read;
 }
 
@@ -212,6 +214,44 @@ TEST(RecordDocument, KeepsFiveThousandWordsWithTheirUnderlines) {
     ASSERT_EQ(read.cells.size(), 24u);
     EXPECT_EQ(read.cells[kMetin], record.typedText);
     EXPECT_EQ(read.underlined[kMetin], record.wrongWords);
+}
+
+// The exam id in the document's comment, out of its text; the interruptions in paragraphs of their own below the table.
+TEST(RecordDocument, NamesItsExamAndListsItsInterruptionsBelowTheTable) {
+    const result::LocalTime t1402{2026, 12, 7, 14, 2, 31}, t1409{2026, 12, 7, 14, 9, 10};
+    const struct {
+        std::string name, examId;
+        std::vector<result::Interruption> interruptions;
+        std::string examIdGroup, belowTheTable;
+    } cases[] = {
+        {"ran through, no exam id: as before either", "", {}, "", ""},
+        {"an exam id",
+         "20261207-143012-7f3a09c2",
+         {},
+         "{\\info{\\doccomm PC1 s\\'fdnav kimli\\'f0i: 20261207-143012-7f3a09c2}}",
+         ""},
+        {"continued, then ended the next morning",
+         "",
+         {{t1402, t1409, 72, false}, {{2026, 12, 7, 16, 58, 2}, {2026, 12, 8, 8, 10, 15}, 120, true}},
+         "",
+         Cp1254(
+             "\nKesintiler:\n14:02:31 - 14:09:10 arasında kesildi; sınav kalan 1 dk 12 sn ile sürdürüldü.\n"
+             "16:58:02 - 08.12.2026 08:10:15 arasında kesildi; sınav olduğu gibi bitirildi (kalan 2 dk yazılmadı).\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        result::ExamRecord record = SampleRecord();
+        record.examId = c.examId, record.interruptions = c.interruptions;
+        const std::string rtf = result::RecordDocument(Template(), record);
+        const ReadDocument read = Read(rtf);
+        EXPECT_TRUE(read.balanced);
+        EXPECT_EQ(read.cells.size(), 24u);
+        EXPECT_EQ(read.belowTheTable, c.belowTheTable);
+        if (c.examIdGroup.empty())
+            EXPECT_EQ(rtf.find("\\info"), std::string::npos);
+        else
+            EXPECT_NE(rtf.find(c.examIdGroup), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "result/pure/RecordInterruptions.h"
 #include "result/pure/RecordPages.h"
 #include "result/pure/RecordPlaceholders.h"
 #include "tests/core/Cp1254.h"
@@ -210,6 +211,30 @@ TEST(RecordPages, EveryTypedCharacterOnceUnderAHeadingOnEveryPage) {
         if (c.typed.size() >= 20) {
             EXPECT_EQ(underlined, c.typed.substr(0, 6) + '|' + c.typed.substr(14, 6) + '|');
         }
+    }
+}
+
+// Wherever the table ends, the interruptions' caption stays on the page of their first line, and each line prints once.
+TEST(RecordPages, InterruptionsFollowTheTableUnderTheirCaption) {
+    const FixedWidths measure;
+    const result::RecordTable recordTemplate = RecordTemplate();
+    result::ExamRecord record;
+    record.interruptions.assign(3, {{2026, 12, 7, 14, 2, 31}, {2026, 12, 7, 14, 9, 10}, 72, false});
+    const std::vector<std::string> lines = result::InterruptionLines(record);
+    for (int typedLines = 40; typedLines <= 70; ++typedLines) {
+        SCOPED_TRACE(typedLines);
+        record.typedText = Repeated("kelime\r\n", typedLines);
+        std::vector<std::pair<std::size_t, std::string>> below;  // each text below the table with its page
+        const auto pages = result::LayOutPages(result::FilledRecord(recordTemplate, record), kA4, measure);
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            for (const result::PlacedText& text : pages[p].texts) {
+                if (text.text == result::kInterruptionsCaption || text.text == lines.front())
+                    below.push_back({p, text.text});
+            }
+        }
+        ASSERT_EQ(below.size(), 4u);
+        EXPECT_EQ(below[0], std::pair(below[1].first, std::string(result::kInterruptionsCaption)));
+        EXPECT_EQ(below.back().first, pages.size() - 1);
     }
 }
 
