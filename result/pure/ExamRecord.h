@@ -36,8 +36,9 @@ struct ExamRecord {
     std::vector<text::WordSpan> wrongWords;  // where the typed text's wrong words are, to underline
     int typed = 0, correct = 0, wrong = 0;   // the counts as the results show them
     config::ExamBoard board;
-    std::string examId;                       // unique per exam and PC (ASCII), e.g. "20261207-143012-7f3a09c2"
-    std::vector<Interruption> interruptions;  // in order; empty for an exam that ran through
+    // Unique per exam and PC (ASCII), e.g. "20261207-143012-7f3a09c2"; empty: a record kept as often as it is given.
+    std::string examId{};
+    std::vector<Interruption> interruptions{};  // in order; empty for an exam that ran through
 
     // The net word count: correct minus wrong, never below 0.
     int Net() const { return correct > wrong ? correct - wrong : 0; }

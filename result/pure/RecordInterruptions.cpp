@@ -22,10 +22,9 @@ std::string TimeOnTheExamsDay(const LocalTime& time, const LocalTime& examDay) {
 // 1 dk 12 sn, 2 dk, 45 sn
 std::string Duration(int seconds) {
     seconds = std::max(seconds, 0);
-    std::string text;
-    if (seconds >= 60) text = std::to_string(seconds / 60) + " dk";
-    if (seconds % 60 != 0 || seconds < 60) text += (text.empty() ? "" : " ") + std::to_string(seconds % 60) + " sn";
-    return text;
+    const std::string minutes = std::to_string(seconds / 60) + " dk", rest = std::to_string(seconds % 60) + " sn";
+    if (seconds < 60) return rest;
+    return seconds % 60 == 0 ? minutes : minutes + " " + rest;
 }
 
 long long SecondsOf(const LocalTime& time) {

@@ -216,25 +216,20 @@ TEST(RecordPages, EveryTypedCharacterOnceUnderAHeadingOnEveryPage) {
 
 // Wherever the table ends, the interruptions' caption stays on the page of their first line, and each line prints once.
 TEST(RecordPages, InterruptionsFollowTheTableUnderTheirCaption) {
-    const FixedWidths measure;
-    const result::RecordTable recordTemplate = RecordTemplate();
     result::ExamRecord record;
+    record.clockStarted = {2026, 12, 7, 14, 0, 0};
     record.interruptions.assign(3, {{2026, 12, 7, 14, 2, 31}, {2026, 12, 7, 14, 9, 10}, 72, false});
-    const std::vector<std::string> lines = result::InterruptionLines(record);
+    const std::string line = result::InterruptionLines(record).front();
     for (int typedLines = 40; typedLines <= 70; ++typedLines) {
-        SCOPED_TRACE(typedLines);
         record.typedText = Repeated("kelime\r\n", typedLines);
         std::vector<std::pair<std::size_t, std::string>> below;  // each text below the table with its page
-        const auto pages = result::LayOutPages(result::FilledRecord(recordTemplate, record), kA4, measure);
+        const auto pages = result::LayOutPages(result::FilledRecord(RecordTemplate(), record), kA4, FixedWidths());
         for (std::size_t p = 0; p < pages.size(); ++p) {
-            for (const result::PlacedText& text : pages[p].texts) {
-                if (text.text == result::kInterruptionsCaption || text.text == lines.front())
-                    below.push_back({p, text.text});
-            }
+            for (const result::PlacedText& text : pages[p].texts)
+                if (text.text == result::kInterruptionsCaption || text.text == line) below.push_back({p, text.text});
         }
-        ASSERT_EQ(below.size(), 4u);
-        EXPECT_EQ(below[0], std::pair(below[1].first, std::string(result::kInterruptionsCaption)));
-        EXPECT_EQ(below.back().first, pages.size() - 1);
+        ASSERT_EQ(below.size(), 4u) << typedLines;
+        EXPECT_EQ(below[0], std::pair(below[1].first, std::string(result::kInterruptionsCaption))) << typedLines;
     }
 }
 

@@ -133,9 +133,8 @@ TEST_F(RecordArchiveTest, KeepsEachExamOnce) {
         EXPECT_EQ(fs::exists(configured), !c.outOfReach);
         EXPECT_EQ(Count(Contents(again.recordsFilePath), record.examId), 1u);
     }
-    result::ExamRecord other = record;
-    other.examId = "20261207-143012-00000001";
-    const result::KeptRecord kept = result::RecordArchive(configuredUtf8, fallback).Keep(kTemplate, other);
+    record.examId = "20261207-143012-00000001";
+    const result::KeptRecord kept = result::RecordArchive(configuredUtf8, fallback).Keep(kTemplate, record);
     EXPECT_EQ(kept.documentPath, (configured / L"2026-12-07_143012_PC07_12345_2.rtf").wstring());
     EXPECT_EQ(Count(Contents(kept.recordsFilePath), ".rtf;0;0;20261207-143012-"), 2u);
 }
