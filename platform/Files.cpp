@@ -5,8 +5,10 @@ namespace platform {
 WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit) {
     const UniqueFile file = OpenedFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {GetLastError()};
-    return ReadWholeFile(file.get(), limit);
+    if (file) return ReadWholeFile(file.get(), limit);
+    WholeFile unopened;
+    unopened.error = GetLastError();
+    return unopened;
 }
 
 WholeFile ReadWholeFile(HANDLE file, ULONGLONG limit) {

@@ -45,17 +45,14 @@ TypedText MakeTypedText() {
 }
 
 result::ExamRecord Record(TypedText typed) {
-    return {.computer = "PC-07",
-            .clockStarted = {2026, 12, 7, 10, 0, 0},
-            .clockEnded = {2026, 12, 7, 10, 3, 0},
-            .firstName = platform::NarrowCp1254(L"Çiğdem"),
-            .surname = platform::NarrowCp1254(L"Işıkoğlu"),
-            .candidateNumber = "123456",
-            .typedText = std::move(typed.text),
-            .wrongWords = std::move(typed.underlined),
-            .typed = 2500,
-            .correct = 2143,
-            .wrong = 357};
+    result::ExamRecord record;
+    record.computer = "PC-07";
+    record.clockStarted = {2026, 12, 7, 10, 0, 0}, record.clockEnded = {2026, 12, 7, 10, 3, 0};
+    record.firstName = platform::NarrowCp1254(L"Çiğdem"), record.surname = platform::NarrowCp1254(L"Işıkoğlu");
+    record.candidateNumber = "123456";
+    record.typedText = std::move(typed.text), record.wrongWords = std::move(typed.underlined);
+    record.typed = 2500, record.correct = 2143, record.wrong = 357;
+    return record;
 }
 
 const wchar_t* OutcomeName(result::PrintOutcome outcome) {

@@ -125,7 +125,7 @@ TEST_F(RecordArchiveTest, KeepsEachExamOnce) {
             result::RecordArchive(c.outOfReach ? MissingDriveFolder() : configuredUtf8, fallback)
                 .Keep(kTemplate, record);
         if (c.documentLost) fs::remove(first.documentPath);
-        if (c.lineLost) std::ofstream(first.recordsFilePath, std::ios::binary) << result::RecordsFileHeader();
+        if (c.lineLost) std::ofstream(fs::path(first.recordsFilePath), std::ios::binary) << result::RecordsFileHeader();
         const result::KeptRecord again = result::RecordArchive(configuredUtf8, fallback).Keep(kTemplate, record);
         EXPECT_EQ(again.error, "");
         EXPECT_EQ(again.documentPath, first.documentPath);
