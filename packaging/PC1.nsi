@@ -8,7 +8,8 @@
 ;   3  nothing installed: no /SIRA= given and no sequence set in the folder's PC1.ini
 ;   4  installed, but the sequence given was not six different digits or could not be written
 ; Uninstall.exe /S removes it silently; the settings (PC1.ini) stay unless asked for, by /AYARLARISIL or by answering
-; the interactive uninstaller's question.
+; the interactive uninstaller's question. A Metin.rtf other than the shipped sample stays, and so do the records and
+; the exam journals: the uninstaller never touches %ProgramData%\PC1 nor the configured records folder.
 ;
 ; Built by the `release` target (cmake/Release.cmake), which passes VERSION, STAGE (the folder holding the four
 ; files) and OUTFILE, and reads this file as UTF-8:
@@ -72,6 +73,8 @@ LangString SequenceRefused ${LANG_ENGLISH} "The supervisor's sequence could not 
 LangString SequenceRefused ${LANG_TURKISH} "Denetim sırası belirlenemedi. İlk sınavdan önce $\"PC1 Ayarları$\" ile belirleyin."
 LangString RemoveSettings ${LANG_ENGLISH} "Remove the settings too (PC1.ini: the supervisor's sequence, the board's names, the printer)?"
 LangString RemoveSettings ${LANG_TURKISH} "Ayarlar da silinsin mi (PC1.ini: denetim sırası, kurul adları, yazıcı)?"
+LangString SampleKept ${LANG_ENGLISH} "Metin.rtf differs from the sample PC1 came with: kept in $INSTDIR"
+LangString SampleKept ${LANG_TURKISH} "Metin.rtf PC1 ile gelen örnekten farklı: $INSTDIR içinde bırakıldı"
 
 ; A sequence is set when the folder's PC1.ini gives one; PC1 itself judges its form.
 !macro ReadSequenceSetting result
@@ -143,8 +146,61 @@ Section "PC1"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-; Removes what the installer put there, the sample text included, and the folder once it is empty. The settings
-; hold the installation's sequence, which a reinstall keeps using: they go only when asked for.
+; Pushes 1 when the two files (given on the stack: Push first, Push second) hold the same bytes, else 0; a file that
+; cannot be read counts as different.
+Function un.SameBytes
+    Exch $R1
+    Exch
+    Exch $R0
+    Push $R2
+    Push $R3
+    Push $R4
+    Push $R5
+    Push $R6
+    StrCpy $R6 0
+    ClearErrors
+    FileOpen $R2 $R0 r
+    FileOpen $R3 $R1 r
+    ${IfNot} ${Errors}
+        FileSeek $R2 0 END $R4
+        FileSeek $R3 0 END $R5
+        ${If} $R4 == $R5
+            FileSeek $R2 0 SET
+            FileSeek $R3 0 SET
+            ClearErrors
+            ; $R4 counts the bytes left: a read that fails, or differs, before the end leaves some.
+            ${DoWhile} $R4 > 0
+                FileReadByte $R2 $R5
+                FileReadByte $R3 $R6
+                ${If} ${Errors}
+                ${OrIf} $R5 != $R6
+                    ${ExitDo}
+                ${EndIf}
+                IntOp $R4 $R4 - 1
+            ${Loop}
+            ${If} $R4 == 0
+                StrCpy $R6 1
+            ${Else}
+                StrCpy $R6 0
+            ${EndIf}
+        ${EndIf}
+    ${EndIf}
+    FileClose $R2
+    FileClose $R3
+    StrCpy $R0 $R6
+    Pop $R6
+    Pop $R5
+    Pop $R4
+    Pop $R3
+    Pop $R2
+    Exch
+    Pop $R1
+    Exch $R0
+FunctionEnd
+
+; Removes what the installer put there and the folder once it is empty. The sample text goes only as it was shipped,
+; compared byte for byte with the copy the uninstaller carries: the supervisor's own text stays. The settings hold
+; the installation's sequence, which a reinstall keeps using: they go only when asked for.
 Section "Uninstall"
     SetShellVarContext all
     Delete "$SMPROGRAMS\PC1.lnk"
@@ -153,7 +209,19 @@ Section "Uninstall"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\PC1.exe"
     Delete "$INSTDIR\PC1Ayar.exe"
-    Delete "$INSTDIR\Metin.rtf"
+    ${If} ${FileExists} "$INSTDIR\Metin.rtf"
+        InitPluginsDir
+        File "/oname=$PLUGINSDIR\Metin.rtf" "${STAGE}/Metin.rtf"
+        Push "$INSTDIR\Metin.rtf"
+        Push "$PLUGINSDIR\Metin.rtf"
+        Call un.SameBytes
+        Pop $0
+        ${If} $0 == 1
+            Delete "$INSTDIR\Metin.rtf"
+        ${Else}
+            DetailPrint "$(SampleKept)"
+        ${EndIf}
+    ${EndIf}
     ${un.GetParameters} $R0
     ClearErrors
     ${un.GetOptions} $R0 "/AYARLARISIL" $R1

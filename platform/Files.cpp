@@ -6,11 +6,18 @@
 namespace platform {
 
 WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit) {
-    WholeFile whole;
     const UniqueFile file = OpenedFile(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return ReadWholeFile(file.get(), limit);
+    WholeFile unopened;
+    unopened.error = GetLastError();
+    return unopened;
+}
+
+WholeFile ReadWholeFile(HANDLE file, ULONGLONG limit) {
+    WholeFile whole;
     LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.get(), &size)) {
+    if (!GetFileSizeEx(file, &size)) {
         whole.error = GetLastError();
         return whole;
     }
@@ -18,7 +25,7 @@ WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit) {
     if (whole.size > limit) return whole;
     whole.bytes.resize(static_cast<std::size_t>(whole.size));
     DWORD read = 0;
-    if (!ReadFile(file.get(), whole.bytes.data(), static_cast<DWORD>(whole.bytes.size()), &read, nullptr))
+    if (!ReadFile(file, whole.bytes.data(), static_cast<DWORD>(whole.bytes.size()), &read, nullptr))
         whole.error = GetLastError();
     else if (read != whole.bytes.size())
         whole.error = ERROR_HANDLE_EOF;

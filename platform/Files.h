@@ -24,6 +24,8 @@ struct WholeFile {
     std::string bytes;  // empty when the file is larger than the limit
 };
 WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit);
+// The same through a handle the caller holds, open for reading and at the file's start.
+WholeFile ReadWholeFile(HANDLE file, ULONGLONG limit);
 
 // Writes the bytes and has them on the disk before it returns; the system's error, or ERROR_SUCCESS.
 DWORD WriteAndFlush(HANDLE file, std::string_view bytes);

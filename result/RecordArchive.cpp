@@ -24,6 +24,8 @@ constexpr int kTemporaryNameAttempts = 100;
 // How long a writer waits for another to finish with the records file: 50 tries 20 ms apart.
 constexpr int kOpenAttempts = 50;
 constexpr DWORD kOpenRetryMilliseconds = 20;
+// Far beyond any record (5,000 typed words make some hundred KB) and any day's records file of one computer.
+constexpr ULONGLONG kMaxDocumentBytes = 16 << 20, kMaxRecordsFileBytes = 64 << 20;
 
 // Paths are kept, and shown to the supervisor, in their usual form; they reach Windows in their long form
 // (platform::LongForm), which a folder longer than MAX_PATH needs.
@@ -74,13 +76,32 @@ Error KeepDocument(const std::wstring& folder, const ExamRecord& record, std::st
     return error;
 }
 
+// The exam's document in the folder, when it is there already: the exam kept again after the PC stopped on the way.
+// Its document took the first of the record's names that no file had, so the names are read in order until one names
+// no file; a document of another exam under the same names lacks this exam's id. Empty when it is not found, and for
+// a record without an exam id.
+std::string KeptDocumentName(const std::wstring& folder, const ExamRecord& record) {
+    if (record.examId.empty()) return {};
+    const std::string examIdGroup = ExamIdGroup(record.examId);
+    for (int copy = 1; copy <= kMaxCopyNumber; ++copy) {
+        const std::string name = RecordFileName(record, copy);
+        const platform::WholeFile file = platform::ReadWholeFile(LongForm(InFolder(folder, name)), kMaxDocumentBytes);
+        const bool there = file.error == ERROR_SUCCESS || file.error == ERROR_SHARING_VIOLATION ||
+                           file.error == ERROR_ACCESS_DENIED || file.error == ERROR_LOCK_VIOLATION;
+        if (!there) return {};
+        if (file.bytes.find(examIdGroup) != std::string::npos) return name;
+    }
+    return {};
+}
+
 // One writer at a time holds the records file (others may read it), so two records' lines never interleave; a writer
-// that finds it held waits and tries again. The file starts with the byte-order mark and the header.
-Error AppendLine(const std::wstring& path, std::string_view line) {
+// that finds it held waits and tries again. What it appends depends on what the file holds (RecordsFileAddition),
+// read while it is held.
+Error AddLine(const std::wstring& path, const ExamRecord& record, std::string_view documentName) {
     UniqueFile file;
     for (int attempt = 1;; ++attempt) {
-        file = platform::OpenedFile(CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file = platform::OpenedFile(CreateFileW(LongForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) break;
         const Error error = GetLastError();
         if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == kOpenAttempts) {
@@ -88,12 +109,14 @@ Error AppendLine(const std::wstring& path, std::string_view line) {
         }
         Sleep(kOpenRetryMilliseconds);
     }
+    const platform::WholeFile existing = platform::ReadWholeFile(file.get(), kMaxRecordsFileBytes);
+    if (existing.error) return existing.error;
+    if (existing.size > kMaxRecordsFileBytes) return ERROR_FILE_TOO_LARGE;
+    const std::string addition = RecordsFileAddition(existing.bytes, record, documentName);
+    if (addition.empty()) return ERROR_SUCCESS;
     LARGE_INTEGER end{};
     if (!SetFilePointerEx(file.get(), {}, &end, FILE_END)) return GetLastError();
-    std::string bytes;
-    if (end.QuadPart == 0) bytes = std::string(kUtf8ByteOrderMark) + RecordsFileHeader();
-    bytes += line;
-    return platform::WriteAndFlush(file.get(), bytes);
+    return platform::WriteAndFlush(file.get(), addition);
 }
 
 std::string FolderAndReason(const std::wstring& path, Error error) {
@@ -111,27 +134,35 @@ std::wstring FullFolder(std::string_view utf8Folder) {
 RecordArchive::RecordArchive(std::string_view configuredFolder, std::wstring defaultFolder)
     : configuredFolder_(FullFolder(configuredFolder)), defaultFolder_(std::move(defaultFolder)) {}
 
+// A record kept again (the PC stopped between its document and its line, or after both) finds its document in the
+// configured folder or the default one, where an earlier start may have sent it, and adds only what is missing.
 KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& record) const {
     KeptRecord kept;
-    const std::string document = RecordDocument(templateRows, record);
     std::wstring folder = configuredFolder_.empty() ? defaultFolder_ : configuredFolder_;
-    std::string documentName;
-    Error error = KeepDocument(folder, record, document, documentName);
-    if (error && folder != defaultFolder_) {
-        kept.note = "Tutanak klas\xF6r\xFCne ula\xFE\xFDlamad\xFD (" + FolderAndReason(folder, error) +
-                    "); tutanak yerel klas\xF6re kaydedildi: " + platform::NarrowCp1254(defaultFolder_);
-        folder = defaultFolder_;
-        error = KeepDocument(folder, record, document, documentName);
+    std::string documentName = KeptDocumentName(folder, record);
+    if (documentName.empty() && folder != defaultFolder_) {
+        documentName = KeptDocumentName(defaultFolder_, record);
+        if (!documentName.empty()) folder = defaultFolder_;
     }
-    if (error) {
-        kept.error = "Tutanak kaydedilemedi (" + FolderAndReason(folder, error) + ").";
-        return kept;
+    if (documentName.empty()) {
+        const std::string document = RecordDocument(templateRows, record);
+        Error error = KeepDocument(folder, record, document, documentName);
+        if (error && folder != defaultFolder_) {
+            kept.note = "Tutanak klas\xF6r\xFCne ula\xFE\xFDlamad\xFD (" + FolderAndReason(folder, error) +
+                        "); tutanak yerel klas\xF6re kaydedildi: " + platform::NarrowCp1254(defaultFolder_);
+            folder = defaultFolder_;
+            error = KeepDocument(folder, record, document, documentName);
+        }
+        if (error) {
+            kept.error = "Tutanak kaydedilemedi (" + FolderAndReason(folder, error) + ").";
+            return kept;
+        }
     }
     kept.documentPath = InFolder(folder, documentName);
 
     const std::wstring recordsFile = InFolder(folder, RecordsFileName(record.clockStarted, record.computerName));
-    if (const Error appendError = AppendLine(recordsFile, RecordsFileLine(record, documentName))) {
-        kept.error = "Kay\xFDt dosyas\xFDna sat\xFDr eklenemedi (" + FolderAndReason(recordsFile, appendError) + ").";
+    if (const Error lineError = AddLine(recordsFile, record, documentName)) {
+        kept.error = "Kay\xFDt dosyas\xFDna sat\xFDr eklenemedi (" + FolderAndReason(recordsFile, lineError) + ").";
     } else {
         kept.recordsFilePath = recordsFile;
     }

@@ -35,7 +35,7 @@ void RecordKeeper::Keep(const ExamRecord& record) {
 
 void RecordKeeper::Print(const ExamRecord& record) {
     printStatus_ = kPrinting;
-    printJob_ = printer_.Print(RecordFields(record), printerChoice_);
+    printJob_ = printer_.Print(record, printerChoice_);
 }
 
 bool RecordKeeper::TakePrintOutcomes() {

@@ -119,7 +119,7 @@ void RecordPrinter::FinishJobs() const {
     if (stuck) TerminateProcess(GetCurrentProcess(), kStuckJobExitCode);
 }
 
-int RecordPrinter::Print(std::span<const RecordField> fields, const config::PrinterChoice& printer) {
+int RecordPrinter::Print(const ExamRecord& record, const config::PrinterChoice& printer) {
     const int number = ++jobsGiven_;
     const auto endAtOnce = [&](PrintOutcome outcome) {
         jobs_.push_back({number, platform::Unique<HANDLE, CloseHandle>(),
@@ -132,7 +132,7 @@ int RecordPrinter::Print(std::span<const RecordField> fields, const config::Prin
     if (printer.kind == config::PrinterChoice::Kind::None) return endAtOnce(PrintOutcome::NoPrinter);
     auto outcome = std::make_shared<std::atomic<int>>(kPrinting);
     auto job = std::make_unique<PrintJob>(
-        PrintJob{window_, message_, FillPlaceholders(RecordTemplate(), fields), printer, outcome});
+        PrintJob{window_, message_, FilledRecord(RecordTemplate(), record), printer, outcome});
     platform::Unique<HANDLE, CloseHandle> thread(CreateThread(nullptr, 0, PrintThread, job.get(), 0, nullptr));
     if (!thread) return endAtOnce(PrintOutcome::JobFailed);
     job.release();  // the thread's now

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -39,9 +38,9 @@ public:
     RecordPrinter(const RecordPrinter&) = delete;
     RecordPrinter& operator=(const RecordPrinter&) = delete;
 
-    // Fills the record's template with the fields and prints it on its own thread. Returns at once, with the
-    // job's number.
-    int Print(std::span<const RecordField> fields, const config::PrinterChoice& printer);
+    // Fills the record's template with the record and prints it on its own thread. Returns at once, with the job's
+    // number.
+    int Print(const ExamRecord& record, const config::PrinterChoice& printer);
 
     struct Finished {
         int job;

@@ -17,6 +17,15 @@ struct LocalTime {
     int hour = 0, minute = 0, second = 0;
 };
 
+// The exam stopped because the PC did (a power cut, a frozen or closed program) and was continued, or ended as it
+// stood, by the supervisor after the restart.
+struct Interruption {
+    LocalTime stopped;    // the last the program knew of the exam before it stopped
+    LocalTime resumed;    // when the supervisor continued it, or ended it
+    int secondsLeft = 0;  // the exam's time left at that moment (whole seconds, rounded up)
+    bool ended = false;   // the supervisor ended the exam as it stood: the time left was never typed
+};
+
 // Every text is Windows-1254, as the program works on it.
 struct ExamRecord {
     std::string computer;      // the computer label as shown in the exam window
@@ -27,6 +36,9 @@ struct ExamRecord {
     std::vector<text::WordSpan> wrongWords;  // where the typed text's wrong words are, to underline
     int typed = 0, correct = 0, wrong = 0;   // the counts as the results show them
     config::ExamBoard board;
+    // Unique per exam and PC (ASCII), e.g. "20261207-143012-7f3a09c2"; empty: a record kept as often as it is given.
+    std::string examId{};
+    std::vector<Interruption> interruptions{};  // in order; empty for an exam that ran through
 
     // The net word count: correct minus wrong, never below 0.
     int Net() const { return correct > wrong ? correct - wrong : 0; }

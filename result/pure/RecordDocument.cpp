@@ -2,13 +2,17 @@
 
 #include <algorithm>
 
+#include "result/pure/RecordInterruptions.h"
+
 namespace result {
 
 namespace {
 
-constexpr std::string_view kDocumentStart =
-    "{\\rtf1\\ansi\\ansicpg1254\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset162 Arial;}}\r\n\\f0\\fs20\r\n";
+constexpr std::string_view kHeaderStart =
+    "{\\rtf1\\ansi\\ansicpg1254\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset162 Arial;}}";
+constexpr std::string_view kHeaderEnd = "\r\n\\f0\\fs20\r\n";
 constexpr std::string_view kDocumentEnd = "}\r\n";
+constexpr std::string_view kExamIdLabel = "PC1 s\xFDnav kimli\xF0i: ";
 
 constexpr struct {
     std::string_view placeholder, rtf;
@@ -83,11 +87,34 @@ bool IsPlaceholderName(std::string_view name) {
     });
 }
 
+// Below the table, as the printed record has it: the caption kept with the first line, one paragraph a line.
+void AppendInterruptions(std::string& rtf, const ExamRecord& record) {
+    const std::vector<std::string> lines = InterruptionLines(record);
+    if (lines.empty()) return;
+    rtf += "\\pard\\ql\\keepn\\par\\b ";
+    AppendRtfText(rtf, kInterruptionsCaption, {});
+    rtf += "\\b0\\par\r\n\\pard\\ql ";
+    for (const std::string& line : lines) {
+        AppendRtfText(rtf, line, {});
+        rtf += "\\par\r\n";
+    }
+}
+
 }  // namespace
+
+// The id is ASCII, and escaped all the same: whatever it holds, the group ends where it should.
+std::string ExamIdGroup(std::string_view examId) {
+    std::string group = "{\\info{\\doccomm ";
+    AppendRtfText(group, kExamIdLabel, {});
+    AppendRtfText(group, examId, {});
+    return group + "}}";
+}
 
 std::string RecordDocument(std::string_view templateRows, const ExamRecord& record) {
     const std::vector<RecordField> fields = RecordFields(record);
-    std::string rtf(kDocumentStart);
+    std::string rtf(kHeaderStart);
+    if (!record.examId.empty()) rtf += ExamIdGroup(record.examId);
+    rtf += kHeaderEnd;
     rtf.reserve(templateRows.size() + record.typedText.size() * 2 + 1024);
     std::size_t copied = 0;
     for (std::size_t open = templateRows.find('$'); open != std::string_view::npos;) {
@@ -104,6 +131,7 @@ std::string RecordDocument(std::string_view templateRows, const ExamRecord& reco
         open = templateRows.find('$', copied);
     }
     rtf += templateRows.substr(copied);
+    AppendInterruptions(rtf, record);
     rtf += kDocumentEnd;
     return rtf;
 }

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <utility>
 
+#include "result/pure/RecordInterruptions.h"
+
 namespace result {
 
 namespace {
@@ -107,6 +109,22 @@ RecordTable FillPlaceholders(const RecordTable& table, std::span<const RecordFie
     for (TableRow& row : filled.rows) {
         for (TableCell& cell : row.cells) cell.paragraphs = FillPlaceholders(cell.paragraphs, fields);
     }
+    return filled;
+}
+
+// The interruptions as the table's last rows, each one cell without borders as wide as the table: the caption in a
+// row of its own, which the pages keep with the lines below it, then the lines as running text.
+RecordTable FilledRecord(const RecordTable& recordTemplate, const ExamRecord& record) {
+    RecordTable filled = FillPlaceholders(recordTemplate, RecordFields(record));
+    const std::vector<std::string> lines = InterruptionLines(record);
+    if (lines.empty() || filled.rows.empty() || filled.rows.back().cells.empty()) return filled;
+    const TableRow& last = filled.rows.back();
+    const TableRow belowTheTable{last.leftTwips, last.gapTwips, 0, {{last.cells.back().rightTwips, {}, {}}}};
+    TableRow caption = belowTheTable, list = belowTheTable;
+    caption.cells[0].paragraphs = {{}, {Alignment::Left, {{std::string(kInterruptionsCaption), {.bold = true}}}}};
+    for (const std::string& line : lines) list.cells[0].paragraphs.push_back({Alignment::Left, {{line, {}}}});
+    filled.rows.push_back(std::move(caption));
+    filled.rows.push_back(std::move(list));
     return filled;
 }
 

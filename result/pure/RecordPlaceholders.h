@@ -1,4 +1,4 @@
-// The record's placeholders ($adi$, $metin$, ...) replaced by the candidate's values.
+// The record's placeholders ($adi$, $metin$, ...) replaced by the candidate's values: the record filled in.
 #pragma once
 
 #include <span>
@@ -14,5 +14,9 @@ namespace result {
 // placeholder with no field stays as written, so the page numbers ($s$, $t$) can be filled in later.
 RecordTable FillPlaceholders(const RecordTable& table, std::span<const RecordField> fields);
 std::vector<Paragraph> FillPlaceholders(const std::vector<Paragraph>& paragraphs, std::span<const RecordField> fields);
+
+// The record's template filled with the record's fields and, for an interrupted exam, its interruptions below the
+// table (the caption "Kesintiler:", then a line each), laid out on the pages as the table's rows are.
+RecordTable FilledRecord(const RecordTable& recordTemplate, const ExamRecord& record);
 
 }  // namespace result

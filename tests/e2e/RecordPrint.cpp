@@ -44,20 +44,15 @@ TypedText MakeTypedText() {
     return typed;
 }
 
-std::vector<result::RecordField> Fields(const TypedText& typed) {
-    const auto cp1254 = [](const wchar_t* text) { return platform::NarrowCp1254(text); };
-    return {{"pc", "PC-07", {}},
-            {"tarih", "07.12.2026", {}},
-            {"BsSaat", "10:00:00", {}},
-            {"BtSaat", "10:03:00", {}},
-            {"adi", cp1254(L"Çiğdem"), {}},
-            {"soyadi", cp1254(L"Işıkoğlu"), {}},
-            {"adayno", "123456", {}},
-            {"metin", typed.text, typed.underlined},
-            {"yazilan", "2500", {}},
-            {"dogru", "2143", {}},
-            {"yanlis", "357", {}},
-            {"sonuc", "1786", {}}};
+result::ExamRecord Record(TypedText typed) {
+    result::ExamRecord record;
+    record.computer = "PC-07";
+    record.clockStarted = {2026, 12, 7, 10, 0, 0}, record.clockEnded = {2026, 12, 7, 10, 3, 0};
+    record.firstName = platform::NarrowCp1254(L"Çiğdem"), record.surname = platform::NarrowCp1254(L"Işıkoğlu");
+    record.candidateNumber = "123456";
+    record.typedText = std::move(typed.text), record.wrongWords = std::move(typed.underlined);
+    record.typed = 2500, record.correct = 2143, record.wrong = 357;
+    return record;
 }
 
 const wchar_t* OutcomeName(result::PrintOutcome outcome) {
@@ -93,11 +88,9 @@ config::PrinterChoice Choice(std::span<wchar_t*> args) {
 int PrintRecord(const config::PrinterChoice& choice, bool endAtOnce = false) {
     const HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     if (!window) throw std::runtime_error("no message window");
-    const TypedText typed = MakeTypedText();
-    const std::vector<result::RecordField> fields = Fields(typed);
     {
         result::RecordPrinter printer(window, kPrinted);
-        printer.Print(fields, choice);
+        printer.Print(Record(MakeTypedText()), choice);
         if (endAtOnce) platform::EndProgram(0);
         SetTimer(window, kNoOutcomeTimer, kNoOutcomeMs, nullptr);
         MSG message;

@@ -41,6 +41,7 @@ struct ReadDocument {
     std::vector<std::string> cells;
     std::vector<std::vector<text::WordSpan>> underlined;
     std::set<std::string> controlWords;
+    std::string belowTheTable;
     bool balanced = true;  // every group closed, none closed that was not open, nothing after the last
 };
 
@@ -92,7 +93,7 @@ ReadDocument Read(std::string_view rtf) {
             while (std::isdigit(static_cast<unsigned char>(rtf[i])) || rtf[i] == '-') ++i;
             if (rtf[i] == ' ') ++i;
             read.controlWords.insert(word);
-            if (word == "fonttbl") skipping.back() = true;
+            if (word == "fonttbl" || word == "info") skipping.back() = true;
             if (word == "line") addText("\r\n");
             if (word == "par") addText("\n");
             if (word == "tab") addText("\t");
@@ -105,6 +106,7 @@ ReadDocument Read(std::string_view rtf) {
         }
     }
     read.balanced = read.balanced && depth == 0;
+    read.belowTheTable = cell;
     return read;
 }
 
@@ -123,8 +125,10 @@ TEST(RecordDocument, StartsWithATurkishHeaderAndNumbersItsPages) {
     EXPECT_NE(rtf.find("{\\field{\\*\\fldinst PAGE}{\\fldrslt 1}}"), std::string::npos);
     EXPECT_NE(rtf.find("{\\field{\\*\\fldinst NUMPAGES}{\\fldrslt 1}}"), std::string::npos);
     EXPECT_EQ(rtf.find('$'), std::string::npos) << "a placeholder left unfilled";
+    EXPECT_EQ(rtf.find("\\info"), std::string::npos) << "no exam id, no comment";
     const ReadDocument read = Read(rtf);
     ASSERT_EQ(read.cells.size(), 24u);
+    EXPECT_EQ(read.belowTheTable, "") << "an exam that ran through ends with the table";
     EXPECT_EQ(read.cells[kComputer], "PC07");
     EXPECT_EQ(read.cells[kPage], "Sayfa : 1 / 1");
     EXPECT_EQ(read.cells[kDate], Cp1254("Sınav Tarihi : 07.12.2026"));
@@ -212,6 +216,24 @@ TEST(RecordDocument, KeepsFiveThousandWordsWithTheirUnderlines) {
     ASSERT_EQ(read.cells.size(), 24u);
     EXPECT_EQ(read.cells[kMetin], record.typedText);
     EXPECT_EQ(read.underlined[kMetin], record.wrongWords);
+}
+
+// The exam id in the document's comment, out of its text; the interruptions in paragraphs of their own below the table,
+// a time of another day with its date.
+TEST(RecordDocument, NamesItsExamAndListsItsInterruptionsBelowTheTable) {
+    result::ExamRecord record = SampleRecord();
+    record.examId = "20261207-143012-7f3a09c2";
+    record.interruptions = {{{2026, 12, 7, 14, 2, 31}, {2026, 12, 7, 14, 9, 10}, 72, false},
+                            {{2026, 12, 7, 16, 58, 2}, {2026, 12, 8, 8, 10, 15}, 120, true}};
+    const std::string rtf = result::RecordDocument(Template(), record);
+    EXPECT_NE(rtf.find("{\\info{\\doccomm PC1 s\\'fdnav kimli\\'f0i: 20261207-143012-7f3a09c2}}"), std::string::npos);
+    const ReadDocument read = Read(rtf);
+    EXPECT_TRUE(read.balanced);
+    EXPECT_EQ(read.cells.size(), 24u);
+    EXPECT_EQ(read.belowTheTable,
+              Cp1254("\nKesintiler:\n14:02:31 - 14:09:10 arasında kesildi; sınav kalan 1 dk 12 sn ile sürdürüldü.\n"
+                     "16:58:02 - 08.12.2026 08:10:15 arasında kesildi; sınav olduğu gibi bitirildi (kalan 2 dk "
+                     "yazılmadı).\n"));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "result/pure/RecordInterruptions.h"
 #include "result/pure/RecordPages.h"
 #include "result/pure/RecordPlaceholders.h"
 #include "tests/core/Cp1254.h"
@@ -210,6 +211,25 @@ TEST(RecordPages, EveryTypedCharacterOnceUnderAHeadingOnEveryPage) {
         if (c.typed.size() >= 20) {
             EXPECT_EQ(underlined, c.typed.substr(0, 6) + '|' + c.typed.substr(14, 6) + '|');
         }
+    }
+}
+
+// Wherever the table ends, the interruptions' caption stays on the page of their first line, and each line prints once.
+TEST(RecordPages, InterruptionsFollowTheTableUnderTheirCaption) {
+    result::ExamRecord record;
+    record.clockStarted = {2026, 12, 7, 14, 0, 0};
+    record.interruptions.assign(3, {{2026, 12, 7, 14, 2, 31}, {2026, 12, 7, 14, 9, 10}, 72, false});
+    const std::string line = result::InterruptionLines(record).front();
+    for (int typedLines = 40; typedLines <= 70; ++typedLines) {
+        record.typedText = Repeated("kelime\r\n", typedLines);
+        std::vector<std::pair<std::size_t, std::string>> below;  // each text below the table with its page
+        const auto pages = result::LayOutPages(result::FilledRecord(RecordTemplate(), record), kA4, FixedWidths());
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            for (const result::PlacedText& text : pages[p].texts)
+                if (text.text == result::kInterruptionsCaption || text.text == line) below.push_back({p, text.text});
+        }
+        ASSERT_EQ(below.size(), 4u) << typedLines;
+        EXPECT_EQ(below[0], std::pair(below[1].first, std::string(result::kInterruptionsCaption))) << typedLines;
     }
 }
 

@@ -25,7 +25,8 @@ result::ExamRecord SampleRecord() {
 
 TEST(RecordsFile, HeaderNamesTheColumnsInTurkish) {
     EXPECT_EQ(result::RecordsFileHeader(),
-              "Tarih;Başlama;Bitiş;Bilgisayar;Aday No;Adı;Soyadı;Yazılan;Doğru;Yanlış;Sonuç;Tutanak\r\n");
+              "Tarih;Başlama;Bitiş;Bilgisayar;Aday No;Adı;Soyadı;Yazılan;Doğru;Yanlış;Sonuç;Tutanak;Kesinti;"
+              "Kesinti Süresi (sn);Sınav Kimliği\r\n");
     EXPECT_EQ(result::kUtf8ByteOrderMark, "\xEF\xBB\xBF");
 }
 
@@ -54,8 +55,41 @@ TEST(RecordsFile, LineKeepsEveryFieldInItsColumnAndRunsNothing) {
         record.firstName = c.firstName;
         EXPECT_EQ(result::RecordsFileLine(record, "2026-12-07_143012_PC07_12345.rtf"),
                   "07.12.2026;14:30:12;14:33:12;PC07;12345;" + c.column +
-                      ";Yılmaz;250;240;10;230;2026-12-07_143012_PC07_12345.rtf\r\n");
+                      ";Yılmaz;250;240;10;230;2026-12-07_143012_PC07_12345.rtf;0;0;\r\n");
     }
+}
+
+// After the document's name: the interruptions, the wall-clock seconds they took (6 min 39 s, 2 min 30 s past
+// midnight, none for a clock set back), the exam id.
+TEST(RecordsFile, LineEndsWithTheInterruptionsAndTheExamId) {
+    const result::LocalTime t1402{2026, 12, 7, 14, 2, 31}, t1409{2026, 12, 7, 14, 9, 10};
+    result::ExamRecord record = SampleRecord();
+    record.examId = "20261207-143012-7f3a09c2";
+    record.interruptions = {
+        {t1402, t1409, 72, false}, {{2026, 12, 7, 23, 59, 0}, {2026, 12, 8, 0, 1, 30}, 30, true}, {t1409, t1402, 9}};
+    EXPECT_TRUE(result::RecordsFileLine(record, "a.rtf").ends_with(";a.rtf;3;549;20261207-143012-7f3a09c2\r\n"));
+}
+
+// A line is known by its exam id alone, in its own column: an exam kept again adds none, any other exam its own.
+TEST(RecordsFile, AdditionHoldsEachExamOnce) {
+    const std::string id = "20261207-143012-7f3a09c2";
+    const auto exam = [](std::string examId, std::string firstName = "Ali") {
+        result::ExamRecord record = SampleRecord();
+        record.examId = std::move(examId), record.firstName = std::move(firstName);
+        return record;
+    };
+    const auto line = [&](auto... fields) { return result::RecordsFileLine(exam(fields...), "a.rtf"); };
+    const std::string header = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileHeader();
+    const struct {
+        std::string name, file, addition;
+    } cases[] = {
+        {"a new file: the mark and the header first", "", header + line(id)},
+        {"the exam's line there", header + line("other") + line(id) + line("next"), ""},
+        {"another exam's line", header + line("other"), line(id)},
+        {"the id in a name, between quotes", header + line("", "\r\n;;;;;;;;;;;;;;" + id + "\r\n"), line(id)},
+        {"a last line cut off in its id", header + line(id).substr(0, line(id).size() - 4), "\r\n" + line(id)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(result::RecordsFileAddition(c.file, exam(id), "a.rtf"), c.addition) << c.name;
 }
 
 TEST(RecordFileNames, HoldOnlyWhatWindowsAllows) {

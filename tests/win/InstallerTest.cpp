@@ -314,13 +314,16 @@ TEST_F(Installer, SilentInstallTakesTheSequenceOrOneAlreadySet) {
     EXPECT_TRUE(FileBytes(InstallFolder() / L"PC1.ini") == settingsFile);
 }
 
-TEST_F(Installer, UpdateKeepsTheSampleTextAndTheSettingsTheSupervisorPutInPlace) {
+// The supervisor's own sample text outlives PC1 too: uninstalling keeps it, settings removed or not.
+TEST_F(Installer, UpdateAndUninstallKeepTheSampleTextAndTheSettingsTheSupervisorPutInPlace) {
     ASSERT_EQ(InstallSilently(), 0u);
+    std::string ownSample = FileBytes(Staged(L"Metin.rtf"));
+    ownSample[ownSample.size() / 2] ^= 1;  // as long as the shipped sample: only its bytes tell it apart
     const struct {
         fs::path file;
         std::string ownText;
     } own[] = {
-        {InstallFolder() / L"Metin.rtf", "S\xFDnav metni"},
+        {InstallFolder() / L"Metin.rtf", ownSample},
         {InstallFolder() / L"PC1.ini", "[PC1]\r\nKurulBaskani=Ayse Yilmaz\r\n" + testing_pc1::TestSequenceSetting()}};
     for (const auto& file : own) std::ofstream(file.file, std::ios::binary | std::ios::trunc) << file.ownText;
     fs::remove(InstallFolder() / L"PC1.exe");
@@ -328,6 +331,11 @@ TEST_F(Installer, UpdateKeepsTheSampleTextAndTheSettingsTheSupervisorPutInPlace)
     ASSERT_EQ(InstallSilently(L""), 0u);
     EXPECT_TRUE(FileBytes(InstallFolder() / L"PC1.exe") == FileBytes(Staged(L"PC1.exe")));
     for (const auto& file : own) EXPECT_TRUE(FileBytes(file.file) == file.ownText) << file.file;
+
+    EXPECT_EQ(UninstallSilently(L"/AYARLARISIL"), 0u);
+    EXPECT_TRUE(FileBytes(own[0].file) == own[0].ownText);
+    EXPECT_FALSE(fs::exists(own[1].file));
+    EXPECT_FALSE(fs::exists(InstallFolder() / L"PC1.exe"));
 }
 
 }  // namespace

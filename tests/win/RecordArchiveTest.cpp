@@ -96,10 +96,47 @@ TEST_F(RecordArchiveTest, KeepsEveryRecordAndNeverOverwrites) {
     EXPECT_EQ(Count(csv, "\r\n"), 3u);
     EXPECT_EQ(Count(csv, "Tarih;"), 1u);
     EXPECT_NE(csv.find(";Ay\xC5\x9F"
-                       "e;Y\xC4\xB1lmaz;2;2;0;2;2026-12-07_143012_PC07_12345.rtf\r\n"),
+                       "e;Y\xC4\xB1lmaz;2;2;0;2;2026-12-07_143012_PC07_12345.rtf;0;0;\r\n"),
               std::string::npos);
-    EXPECT_TRUE(csv.ends_with(";2026-12-07_143012_PC07_12345_2.rtf\r\n"));
+    EXPECT_TRUE(csv.ends_with(";2026-12-07_143012_PC07_12345_2.rtf;0;0;\r\n"));
     EXPECT_FALSE(fs::exists(root_ / L"default"));
+}
+
+// An exam kept again, as the next start does after the PC stopped on the way: one document and one line of the exam
+// whatever had been kept before, in the folder that took it first; another exam under the same names keeps its own.
+TEST_F(RecordArchiveTest, KeepsEachExamOnce) {
+    const fs::path configured = root_ / L"Tutanaklar", fallback = root_ / L"default";
+    const std::string configuredUtf8 = reinterpret_cast<const char*>(configured.u8string().c_str());
+    result::ExamRecord record = SampleRecord();
+    record.examId = "20261207-143012-7f3a09c2";
+    const struct {
+        std::string name;
+        bool outOfReach, documentLost, lineLost;  // the configured folder at the first keep; what the PC lost
+    } cases[] = {
+        {"kept in the default folder while the configured one was out of reach", true, false, false},
+        {"stopped before the line", false, false, true},
+        {"stopped before the document was in place", false, true, false},
+        {"kept whole", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(root_);
+        const result::KeptRecord first =
+            result::RecordArchive(c.outOfReach ? MissingDriveFolder() : configuredUtf8, fallback)
+                .Keep(kTemplate, record);
+        if (c.documentLost) fs::remove(first.documentPath);
+        if (c.lineLost) std::ofstream(fs::path(first.recordsFilePath), std::ios::binary) << result::RecordsFileHeader();
+        const result::KeptRecord again = result::RecordArchive(configuredUtf8, fallback).Keep(kTemplate, record);
+        EXPECT_EQ(again.error, "");
+        EXPECT_EQ(again.documentPath, first.documentPath);
+        EXPECT_EQ(FilesIn(c.outOfReach ? fallback : configured).size(), 2u);
+        EXPECT_EQ(fs::exists(configured), !c.outOfReach);
+        EXPECT_EQ(Count(Contents(again.recordsFilePath), record.examId), 1u);
+    }
+    record.examId = "20261207-143012-00000001";
+    const result::KeptRecord kept = result::RecordArchive(configuredUtf8, fallback).Keep(kTemplate, record);
+    EXPECT_EQ(kept.documentPath, (configured / L"2026-12-07_143012_PC07_12345_2.rtf").wstring());
+    EXPECT_EQ(Count(Contents(kept.recordsFilePath), ".rtf;0;0;20261207-143012-"), 2u);
 }
 
 // Beyond MAX_PATH (260) Windows takes a path only in its long form, and GetTempFileNameW not at all.
@@ -112,7 +149,7 @@ TEST_F(RecordArchiveTest, KeepsTheRecordInAFolderLongerThanMaxPath) {
     EXPECT_EQ(kept.error, "");
     EXPECT_EQ(kept.documentPath, folder.wstring() + L"\\2026-12-07_143012_PC07_12345.rtf");
     EXPECT_TRUE(Contents(LR"(\\?\)" + kept.documentPath).starts_with("{\\rtf1"));
-    EXPECT_TRUE(Contents(LR"(\\?\)" + kept.recordsFilePath).ends_with(";2026-12-07_143012_PC07_12345.rtf\r\n"));
+    EXPECT_TRUE(Contents(LR"(\\?\)" + kept.recordsFilePath).ends_with(";2026-12-07_143012_PC07_12345.rtf;0;0;\r\n"));
     // std::filesystem of MinGW stops at MAX_PATH: the long folder goes the way it came, and only when it is empty.
     for (const std::wstring& file : {kept.documentPath, kept.recordsFilePath}) DeleteFileW((LR"(\\?\)" + file).c_str());
     for (fs::path level = folder; level != root_; level = level.parent_path())
@@ -169,7 +206,7 @@ TEST_F(RecordArchiveTest, WaitsForARecordsFileHeldByAnotherProgram) {
         EXPECT_EQ(kept.error.starts_with("Kay\xFDt dosyas\xFDna sat\xFDr eklenemedi (" + recordsFile.string()),
                   !c.lineAdded)
             << kept.error;
-        EXPECT_EQ(Count(Contents(recordsFile), ".rtf\r\n"), c.lineAdded ? 1u : 0u);
+        EXPECT_EQ(Count(Contents(recordsFile), ".rtf;0;0;\r\n"), c.lineAdded ? 1u : 0u);
     }
 }
 
@@ -181,6 +218,8 @@ TEST_F(RecordArchiveTest, ARichTextReaderReadsTheKeptDocument) {
     record.typedText = "{bir} \\par\r\n\xE7\xFD\xF0 iki";
     record.wrongWords = {{16, 3}};
     record.board.chair = "\xD6mer \xDE\xFDk";
+    record.examId = "20261207-143012-7f3a09c2";
+    record.interruptions = {{{2026, 12, 7, 14, 31, 0}, {2026, 12, 7, 14, 40, 5}, 72, false}};
     const result::KeptRecord kept =
         result::RecordArchive("", root_ / L"default")
             .Keep(std::string_view(reinterpret_cast<const char*>(rows.data()), rows.size()), record);
@@ -195,7 +234,8 @@ TEST_F(RecordArchiveTest, ARichTextReaderReadsTheKeptDocument) {
     // Wine's rich edit reads a line break inside a cell as a blank: the typed text is looked for on either side.
     for (const std::string part : {"Ay\xFE"
                                    "e",
-                                   "Y\xFDlmaz", "{bir} \\par", "\xE7\xFD\xF0 iki", "\xD6mer \xDE\xFDk", "07.12.2026"}) {
+                                   "Y\xFDlmaz", "{bir} \\par", "\xE7\xFD\xF0 iki", "\xD6mer \xDE\xFDk", "07.12.2026",
+                                   "Kesintiler:", "14:31:00 - 14:40:05 aras\xFDnda kesildi"}) {
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << testing::PrintToString(text);
     }
     const auto wrongWord = static_cast<int>(text.find("\xE7\xFD\xF0 iki") + 4);
@@ -203,6 +243,7 @@ TEST_F(RecordArchiveTest, ARichTextReaderReadsTheKeptDocument) {
     EXPECT_FALSE(platform::IsRichEditRangeUnderlined(edit, wrongWord - 4, 3));
     DestroyWindow(edit);
     EXPECT_EQ(text.find('$'), std::string::npos) << text;
+    EXPECT_EQ(text.find(record.examId), std::string::npos) << "the exam id is the document's comment, not its text";
 }
 
 // Records kept at the same moment by several writers: none lost, none overwritten, no two lines run together.
@@ -220,7 +261,7 @@ TEST_F(RecordArchiveTest, WritersAtTheSameMomentKeepEveryRecord) {
     const std::string csv = Contents(root_ / L"default" / L"2026-12-07_PC07.csv");
     EXPECT_EQ(Count(csv, result::kUtf8ByteOrderMark), 1u);
     EXPECT_EQ(Count(csv, "\r\n"), kWriters * kRecordsEach + 1u);
-    EXPECT_EQ(Count(csv, ".rtf\r\n"), kWriters * kRecordsEach + 0u);
+    EXPECT_EQ(Count(csv, ".rtf;0;0;\r\n"), kWriters * kRecordsEach + 0u);
     EXPECT_EQ(Count(csv, "\r\n07.12.2026;"), kWriters * kRecordsEach + 0u);
 }
 
