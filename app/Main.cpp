@@ -4,6 +4,7 @@
 #include "config/SettingsFile.h"
 #include "exam/ExamWindow.h"
 #include "exam/KeyboardGuard.h"
+#include "journal/JournalFiles.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/MessageLoop.h"
@@ -45,7 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
         sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry, exam::TSinavForm::KeySources::KeyboardOnly,
-                          std::get<config::Settings>(std::move(settings)));
+                          std::get<config::Settings>(std::move(settings)), journal::JournalFolder());
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         keyboardGuard.RequireInstalled();

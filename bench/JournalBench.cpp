@@ -36,8 +36,9 @@ journal::Edit Key(std::uint32_t examMs, const std::string& typed, std::mt19937& 
 }  // namespace
 
 int main() {
-    const journal::Opening opening{"20261207-142000-7f3a09c2", "1234567", "G\xFCl", "Y\xFDlmaz", "PC1 - (PC07)", "PC07",
-                                   std::string(64, 'a'),       kOpened};
+    const journal::Opening opening{
+        "20261207-142000-7f3a09c2", "1234567", "G\xFCl", "Y\xFDlmaz", "PC1 - (PC07)", "PC07", std::string(64, 'a'),
+        std::string(1200, 's'),     kOpened};
     journal::JournalLog log(opening);
     std::string file = journal::EncodeHeader() + journal::EncodeOpening(opening);
     std::size_t written = file.size(), frames = 0, compactions = 0, refused = 0;

@@ -53,8 +53,11 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings)
-    : FormOf(kEventWiring, SinavFormLayout()), input_(keys), settings_(std::move(settings)) {
+TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings, std::wstring journalFolder)
+    : FormOf(kEventWiring, SinavFormLayout()),
+      input_(keys),
+      settings_(std::move(settings)),
+      journalFolder_(std::move(journalFolder)) {
     BuildFrame();
     keeper_.emplace(Handle(), kPrintedMessage, settings_);
     CoverTheScreen();
@@ -71,7 +74,8 @@ std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT 
 }
 
 // Windows may always end the session; when it does, the process goes without the close handler and whatever dialog
-// is open, holding up the shutdown no longer than a record still printing may take (RecordPrinter::kExitWaitMs).
+// is open, holding up the shutdown no longer than a record still printing may take (RecordPrinter::kExitWaitMs). An
+// exam under way stays in its journal, as when the supervisor closes the program.
 // The borderless window has no system menu: a system command other than closing comes from another program that
 // would minimise, move or size it.
 LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -79,14 +83,19 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) platform::EndProgram(0);
+        if (!wParam) return 0;
+        FlushJournals();
+        platform::EndProgram(0);
         return 0;
     case WM_DESTROY:
         platform::RequestQuit(0);
         return 0;
-    case kPrintedMessage:
-        if (keeper_->TakePrintOutcomes()) ShowStatus();
+    case kPrintedMessage: {
+        const result::RecordKeeper::PrintsEnded ended = keeper_->TakePrintOutcomes();
+        PrintsEnded(ended.jobs);
+        if (ended.current) ShowStatus();
         return 0;
+    }
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
         break;

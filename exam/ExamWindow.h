@@ -10,7 +10,9 @@
 
 #include "config/pure/Settings.h"
 #include "exam/ExamInputFilter.h"
+#include "exam/ExamJournal.h"
 #include "exam/ExamWindowLayout.h"
+#include "exam/ResumeDialog.h"
 #include "exam/SampleText.h"
 #include "exam/pure/ExamState.h"
 #include "exam/pure/SupervisorSequence.h"
@@ -38,9 +40,10 @@ public:
 
     // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
     // session. Tests build the window alone, with its controls at once, and drive it with keys of their own.
-    // `settings`: the installation's, as the program entry read them.
+    // `settings`: the installation's, as the program entry read them. `journalFolder`: where the exams' journals are
+    // kept and unfinished ones found; without one no exam is journaled.
     explicit TSinavForm(Controls controls = Controls::AtOnce, KeySources keys = KeySources::KeyboardOnly,
-                        config::Settings settings = {});
+                        config::Settings settings = {}, std::wstring journalFolder = {});
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
@@ -100,12 +103,30 @@ private:
     void KeepTextAreas();
     void ShowTypedText();
     void FinishExam();
+    // Scores the exam whose time is up, keeps its record and, when `print`, prints it.
+    void ScoreAndKeep(bool print);
+    void ShowCandidate();
     result::ExamRecord RecordOf(std::string typed, const text::ScoreResult& result,
                                 std::vector<text::WordSpan> wrongSpans) const;
     // The status bar: the counts, then what the keeper says became of the record on disk and on paper.
     void ShowStatus();
     int DisplayedCharacterCount() const;
     void ShowLiveWords();
+
+    // The journal (ExamWindowJournal.cpp).
+    std::uint32_t ExamMs() const;  // the exam clock's running time, as the journal counts it
+    void OpenJournal();
+    void WriteTick();
+    // The oldest exam that an ended program left unfinished comes back into the window, continued or ended as the
+    // supervisor chooses; false when there is none, and the new candidate is entered.
+    bool TakeUpUnfinishedExam();
+    ResumeChoice AskSupervisor(const UnfinishedExam& unfinished);
+    void RestoreExam(const std::wstring& path, const journal::JournalState& state,
+                     const std::optional<SampleContent>& sample);
+    // A print ended: the journal of its exam is finished.
+    void PrintsEnded(const std::vector<int>& jobs);
+    // Everything journaled is on disk: the program ends.
+    void FlushJournals();
 
     ExamState exam_;
     ExamInputFilter input_;
@@ -122,6 +143,15 @@ private:
     config::Settings settings_;
     std::optional<result::RecordKeeper> keeper_;  // made with the window, to which it posts what became of a print
     std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown
+    std::wstring journalFolder_;
+    ExamJournal journal_;
+    std::vector<result::Interruption> interruptions_;  // of the exam under way, from its journal
+    struct AwaitingPrint {
+        int job;
+        ExamJournal journal;
+        std::wstring documentPath;
+    };
+    std::vector<AwaitingPrint> awaitingPrint_;  // kept exams' journals until their print has ended
 };
 
 }  // namespace exam

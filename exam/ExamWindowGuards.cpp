@@ -21,6 +21,8 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const auto pressed = Now();
     if (OfferToSequence(denetimSirasi_, settings_.sequence, key) != SequenceOutcome::Right) return;
     if (exam_.Stop(pressed)) {
+        journal_.WriteNow(journal::Stopped{static_cast<std::uint32_t>(exam_.ExamElapsed(pressed).count()),
+                                           WallMs(ExamState::WallClock::now())});
         Timer(SinavForm::SinavTimer).SetEnabled(false);
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
     }

@@ -22,9 +22,15 @@ result::ExamRecord TSinavForm::RecordOf(std::string typed, const text::ScoreResu
         .correct = static_cast<int>(result.correctWords.size()),
         .wrong = static_cast<int>(result.wrongWords.size()),
         .board = settings_.board,
+        .examId = journal_.ExamId(),
+        .interruptions = interruptions_,
     };
 }
 
-void TSinavForm::ShowStatus() { Control(SinavForm::StatusBar1).SetText(statusCounts_ + keeper_->Status()); }
+void TSinavForm::ShowStatus() {
+    const std::string journalProblem = journal_.Problem();
+    Control(SinavForm::StatusBar1)
+        .SetText(statusCounts_ + keeper_->Status() + (journalProblem.empty() ? "" : "    " + journalProblem));
+}
 
 }  // namespace exam

@@ -45,6 +45,7 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
     SetFocus(yazilan.Handle());
 
     Control(SinavForm::StatusBar1).SetText("...");
+    OpenJournal();
 
     Timer(SinavForm::BaslatTimer).Schedule(exam_.UntilNextStartTick(Now()));
     Control(SinavForm::SurePanel).SetVisible(false);
@@ -66,6 +67,7 @@ void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
 
 void TSinavForm::StartExamClock() {
     if (!exam_.StartClock(ExamInstant())) return;
+    journal_.Write(journal::ClockStarted{WallMs(exam_.ClockStarted()->wall)});
     Timer(SinavForm::BaslatTimer).SetEnabled(false);
     Control(SinavForm::BaslatLabel).SetText(std::to_string(ExamState::kStartSeconds));
     Control(SinavForm::BaslaPanel).SetVisible(false);
@@ -85,6 +87,7 @@ void TSinavForm::YazilanKeyUp(platform::EventArgs& args) {
     const bool ofTheSequence = IsAlt(args.key) || sequenceKeysDown_[key];
     sequenceKeysDown_[key] = false;
     if (!ofTheSequence && exam_.Resume(Now())) {
+        journal_.Write(journal::Resumed{ExamMs(), WallMs(ExamState::WallClock::now())});
         sequenceKeysDown_.reset();
         ShowExamClock();
     }
@@ -150,6 +153,8 @@ TypedText::Range TSinavForm::TypingSelection() const {
 
 void TSinavForm::ApplyEdit(const std::optional<TypedText::Edit>& edit) {
     if (!edit) return;
+    journal_.Write(journal::Edit{ExamMs(), static_cast<std::uint32_t>(edit->start),
+                                 static_cast<std::uint32_t>(edit->removed), edit->inserted});
     liveWordsShown_ = std::min(liveWordsShown_, typed_.Apply(*edit));
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
     yazilan.Replace(static_cast<int>(edit->start), static_cast<int>(edit->removed), edit->inserted);
@@ -223,12 +228,18 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
     }
     KeepTextAreas();
     ShowExamClock();
+    WriteTick();
 }
 
 // Runs once per exam. From here on nothing changes the typed text: the typing area is read-only, its undo
 // history is gone, and the exam's state refuses every key that would type.
 void TSinavForm::FinishExam() {
     if (!exam_.TimeUp(Now())) return;
+    journal_.WriteNow(journal::TimeUp{ExamMs(), WallMs(exam_.ClockEnded()->wall)});
+    ScoreAndKeep(true);
+}
+
+void TSinavForm::ScoreAndKeep(bool print) {
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
     yazilan.SetReadOnly(true);
     yazilan.ClearUndo();
@@ -254,7 +265,9 @@ void TSinavForm::FinishExam() {
     // exam is not lost. It is printed once they are there, so that the printing never holds them up.
     wrongSpans_ = text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
     const result::ExamRecord record = RecordOf(typed, result, wrongSpans_);
-    keeper_->Keep(record);
+    const std::wstring documentPath = keeper_->Keep(record);
+    if (!documentPath.empty())
+        journal_.WriteNow(journal::RecordKept{WallMs(ExamState::WallClock::now()), FileNameOf(documentPath)});
 
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
     statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size());
@@ -267,8 +280,20 @@ void TSinavForm::FinishExam() {
     exam_.Scored();
     Control(SinavForm::Temizle).SetEnabled(true);
     PaintNow();
-    keeper_->Print(record);
+    if (print) {
+        awaitingPrint_.push_back({keeper_->Print(record), std::exchange(journal_, {}), documentPath});
+    } else {
+        journal_.Finish(documentPath);
+    }
     ShowStatus();
+}
+
+void TSinavForm::PrintsEnded(const std::vector<int>& jobs) {
+    std::erase_if(awaitingPrint_, [&](AwaitingPrint& awaiting) {
+        if (std::ranges::find(jobs, awaiting.job) == jobs.end()) return false;
+        awaiting.journal.Finish(awaiting.documentPath);
+        return true;
+    });
 }
 
 void TSinavForm::ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans) {

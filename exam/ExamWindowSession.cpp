@@ -50,6 +50,7 @@ std::string TSinavForm::BilgisayarAdi() {
 // program sends, or one that arrives while the results are being worked out, changes nothing.
 void TSinavForm::TemizleClick(platform::EventArgs&) {
     if (!exam_.NewSession()) return;
+    if (TakeUpUnfinishedExam()) return;
     {
         entry::TArkaPlan arkaPlan(Handle());
         entry::TGirisForm girisForm(arkaPlan.Handle());
@@ -60,11 +61,15 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
         girisForm.ShowModal([this] { return PrepareForNewCandidate(); });
     }  // the dialog is destroyed first, then the backdrop
     exam_.CandidateEntered();
+    ShowCandidate();
+    HoldTheScreen();
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+void TSinavForm::ShowCandidate() {
     Control(SinavForm::AdayNoLabel).SetText(entry::AdayKaydi.adayNo);
     Control(SinavForm::AdiLabel).SetText(entry::AdayKaydi.adi);
     Control(SinavForm::SoyadiLabel).SetText(entry::AdayKaydi.soyadi);
-    HoldTheScreen();
-    ShowWindow(Handle(), SW_SHOW);
 }
 
 void TSinavForm::MakeControls() {
@@ -105,13 +110,20 @@ bool TSinavForm::PrepareForNewCandidate() {
 }
 
 // Only the program closes the window, by the close button once the supervisor has revealed it; what another
-// program asks for, the taskbar's Close among them, never reaches the window (platform/OutsideMessages).
+// program asks for, the taskbar's Close among them, never reaches the window (platform/OutsideMessages). An exam
+// under way stays in its journal, for the supervisor to continue or end at the next start.
 void TSinavForm::FormClose(platform::EventArgs& args) {
     if (!args.requested && !kapatBtnShown_) {
         args.refused = true;
         return;
     }
+    FlushJournals();
     platform::EndProgram(0);
+}
+
+void TSinavForm::FlushJournals() {
+    journal_.Flush();
+    for (AwaitingPrint& awaiting : awaitingPrint_) awaiting.journal.Flush();
 }
 
 void TSinavForm::KapatBtnClick(platform::EventArgs&) {

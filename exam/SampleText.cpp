@@ -7,6 +7,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
+#include "platform/KeyDerivation.h"
 #include "platform/RichEdit.h"
 #include "platform/SystemReason.h"
 #include "text/Utf16Detection.h"
@@ -107,10 +108,10 @@ SampleContent ReadSampleText() {
     if (std::string_view rtf = RichTextIn(content); !rtf.empty()) {
         while (rtf.ends_with('\0')) rtf.remove_suffix(1);
         RefuseBinary(rtf);
-        return {std::string(rtf), true};
+        return {std::string(rtf), true, platform::Sha256Hex(file)};
     }
     RefuseBinary(content);
-    return {WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)), false};
+    return {WithCrLfLineBreaks(utf16 ? content : AsWindows1254(content)), false, platform::Sha256Hex(file)};
 }
 
 // A file that starts as rich text but does not read as such is damaged: its RTF source is no sample text either.

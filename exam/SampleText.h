@@ -19,6 +19,7 @@ constexpr ULONGLONG kMaxSampleBytes = 256 * 1024;
 struct SampleContent {
     std::string text;
     bool rich = false;
+    std::string identity;  // of the file's bytes: an exam continued after a restart needs the sample it began with
 };
 
 // Reads Metin.rtf: rich text, or else plain text in Windows-1254, UTF-8 or UTF-16. Throws std::runtime_error with the

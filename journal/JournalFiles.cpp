@@ -72,15 +72,15 @@ std::wstring MoveAside(const std::wstring& path) {
 }
 
 // The records folder may be a share, and longer than MAX_PATH.
-bool MoveBesideRecord(const std::wstring& path, const std::wstring& folder, std::string_view documentNameUtf8) {
-    std::string_view stem = documentNameUtf8;
-    constexpr std::string_view kDocumentExtension = ".rtf";
+bool MoveBesideRecord(const std::wstring& path, const std::wstring& documentPath) {
+    std::wstring_view stem = documentPath;
+    constexpr std::wstring_view kDocumentExtension = L".rtf";
     if (stem.size() > kDocumentExtension.size() &&
         std::ranges::equal(stem.substr(stem.size() - kDocumentExtension.size()), kDocumentExtension,
-                           [](char a, char b) { return (a | 0x20) == b; })) {
+                           [](wchar_t a, wchar_t b) { return (a | 0x20) == b; })) {
         stem.remove_suffix(kDocumentExtension.size());
     }
-    const std::wstring target = platform::InFolder(platform::FullPath(folder), stem) + std::wstring(kExtension);
+    const std::wstring target = platform::FullPath(std::wstring(stem)) + std::wstring(kExtension);
     return MoveFileExW(platform::LongForm(platform::FullPath(path)).c_str(), platform::LongForm(target).c_str(),
                        MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH);
 }

@@ -30,9 +30,9 @@ ReadResult ReadJournalFile(const std::wstring& path);
 // journal could not be renamed.
 std::wstring MoveAside(const std::wstring& path);
 
-// Moves a finished journal beside its record document, as `<folder>\<documentName without .rtf>.pc1j`, copying it
+// Moves a finished journal beside its record document, named as the document without .rtf, `.pc1j`, copying it
 // across volumes or to a share; never over another file. False, with the journal where it was, when it cannot. The
 // journal's writer must be gone: a file held open cannot be moved.
-bool MoveBesideRecord(const std::wstring& path, const std::wstring& folder, std::string_view documentNameUtf8);
+bool MoveBesideRecord(const std::wstring& path, const std::wstring& documentPath);
 
 }  // namespace journal

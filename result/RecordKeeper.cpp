@@ -23,7 +23,7 @@ void RecordKeeper::NewCandidate() {
     printJob_ = 0;
 }
 
-void RecordKeeper::Keep(const ExamRecord& record) {
+std::wstring RecordKeeper::Keep(const ExamRecord& record) {
     const KeptRecord kept = RecordArchive(recordsFolder_, DefaultRecordsFolder()).Keep(RecordTemplateRows(), record);
     if (!kept.error.empty())
         keptStatus_ = kept.error;
@@ -31,21 +31,24 @@ void RecordKeeper::Keep(const ExamRecord& record) {
         keptStatus_ = kept.note;
     else
         keptStatus_ = kRecordKept + platform::NarrowCp1254(kept.documentPath);
+    return kept.documentPath;
 }
 
-void RecordKeeper::Print(const ExamRecord& record) {
+int RecordKeeper::Print(const ExamRecord& record) {
     printStatus_ = kPrinting;
     printJob_ = printer_.Print(record, printerChoice_);
+    return printJob_;
 }
 
-bool RecordKeeper::TakePrintOutcomes() {
-    bool changed = false;
+RecordKeeper::PrintsEnded RecordKeeper::TakePrintOutcomes() {
+    PrintsEnded ended;
     for (const RecordPrinter::Finished& finished : printer_.TakeFinished()) {
+        ended.jobs.push_back(finished.job);
         if (finished.job != printJob_) continue;
         printStatus_ = PrintOutcomeText(finished.outcome);
-        changed = true;
+        ended.current = true;
     }
-    return changed;
+    return ended;
 }
 
 std::string RecordKeeper::Status() const {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "config/pure/Settings.h"
 #include "result/RecordPrinter.h"
@@ -22,12 +23,16 @@ public:
     // A new candidate: nothing of the previous record shows any more, not even its print's outcome when it comes.
     void NewCandidate();
     // Keeps the record in the records folder, or in the default one when that is out of reach; never throws for a
-    // failing disk or share.
-    void Keep(const ExamRecord& record);
-    // Hands the record to the printer's thread and returns at once.
-    void Print(const ExamRecord& record);
-    // Takes the outcomes of the prints that have ended; true when the current record's was among them.
-    bool TakePrintOutcomes();
+    // failing disk or share. Returns the record document's path, empty when it could not be kept.
+    std::wstring Keep(const ExamRecord& record);
+    // Hands the record to the printer's thread and returns at once, with the print's job number.
+    int Print(const ExamRecord& record);
+    struct PrintsEnded {
+        std::vector<int> jobs;
+        bool current = false;  // the current record's print was among them
+    };
+    // Takes the outcomes of the prints that have ended.
+    PrintsEnded TakePrintOutcomes();
 
     // What became of the current record on disk and on paper, Windows-1254: each part after a gap, to follow the
     // counts that the status bar shows first. Empty before the record is kept.

@@ -39,7 +39,9 @@ std::string PrinterText(const config::Settings& settings) {
 }  // namespace
 
 TAyarForm::TAyarForm(const config::Settings& settings, std::string fileBytes)
-    : FormOf(kEventWiring, AyarFormLayout()), fileBytes_(std::move(fileBytes)), sequenceSet_(settings.sequence.has_value()) {
+    : FormOf(kEventWiring, AyarFormLayout()),
+      fileBytes_(std::move(fileBytes)),
+      sequenceSet_(settings.sequence.has_value()) {
     Build();
     for (const auto edit : {AyarForm::Sira, AyarForm::SiraTekrar})
         SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 6, 0);

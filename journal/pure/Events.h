@@ -15,7 +15,10 @@ struct Opening {
     std::string computer;        // the PC label the exam window shows, e.g. "PC1 - (PC07)"
     std::string computerName;    // the computer's own name
     std::string sampleIdentity;  // hex SHA-256 of Metin.rtf's bytes
-    std::int64_t wallMs = 0;     // system clock, ms since 1970-01-01 UTC, when the exam was opened (start click)
+    // The sample's plain text as the exam scored it: an exam ended after a restart is scored against its own sample,
+    // even when Metin.rtf has changed since.
+    std::string sampleText;
+    std::int64_t wallMs = 0;  // system clock, ms since 1970-01-01 UTC, when the exam was opened (start click)
     friend bool operator==(const Opening&, const Opening&) = default;
 };
 
@@ -63,7 +66,7 @@ struct TimeUp {
 // The record document and records-file line are on disk.
 struct RecordKept {
     std::int64_t wallMs = 0;
-    std::string documentName;  // UTF-8
+    std::string documentName;
 };
 // The record's print ended, whatever its outcome.
 struct Printed {

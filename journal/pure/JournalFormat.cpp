@@ -148,8 +148,9 @@ Event TakeEvent(ByteReader& in, std::uint32_t& lastExamMs) {
 }
 
 void PutOpening(ByteWriter& out, const Opening& opening) {
-    for (const std::string* text : {&opening.examId, &opening.candidateNumber, &opening.firstName, &opening.surname,
-                                    &opening.computer, &opening.computerName, &opening.sampleIdentity}) {
+    for (const std::string* text :
+         {&opening.examId, &opening.candidateNumber, &opening.firstName, &opening.surname, &opening.computer,
+          &opening.computerName, &opening.sampleIdentity, &opening.sampleText}) {
         out.Text(*text);
     }
     out.Signed(opening.wallMs);
@@ -157,7 +158,7 @@ void PutOpening(ByteWriter& out, const Opening& opening) {
 
 Opening TakeOpening(ByteReader& in) {
     const auto text = [&] { return std::string(in.Text()); };
-    return Opening{text(), text(), text(), text(), text(), text(), text(), in.Signed()};
+    return Opening{text(), text(), text(), text(), text(), text(), text(), text(), in.Signed()};
 }
 
 std::optional<JournalState> TakeCheckpoint(ByteReader& in) {
@@ -169,6 +170,7 @@ std::optional<JournalState> TakeCheckpoint(ByteReader& in) {
     state.typed = in.Text();
     state.examMs = in.Unsigned32();
     state.lastWallMs = in.Signed();
+    state.timeUpWallMs = in.Signed();
     const std::uint8_t stage = in.Byte();
     if (stage > static_cast<std::uint8_t>(Stage::Printed)) in.Fail();
     state.stage = static_cast<Stage>(stage);
@@ -252,6 +254,7 @@ std::string EncodeCheckpoint(const JournalState& state) {
     payload.Text(state.typed);
     payload.Unsigned(state.examMs);
     payload.Signed(state.lastWallMs);
+    payload.Signed(state.timeUpWallMs);
     payload.Byte(static_cast<std::uint8_t>(state.stage));
     payload.Unsigned(state.interruptions.size());
     for (const Interruption& interruption : state.interruptions) {

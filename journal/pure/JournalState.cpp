@@ -53,6 +53,7 @@ struct Step {
         if (state.stage != Stage::Running && state.stage != Stage::Stopped) return false;
         Advance(state, e.examMs);
         state.lastWallMs = e.wallMs;
+        state.timeUpWallMs = e.wallMs;
         state.stage = Stage::TimeUp;
         return true;
     }

@@ -31,6 +31,7 @@ struct JournalState {
     // clock was running.
     std::int64_t lastWallMs = 0;
     Stage stage = Stage::Countdown;
+    std::int64_t timeUpWallMs = 0;  // when the exam's time was up, as the record's end gives it
     std::vector<Interruption> interruptions;
     std::string documentName;  // from RecordKept
 

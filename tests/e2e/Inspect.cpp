@@ -7,7 +7,12 @@
 //   items TARGET             a list box's items, one a line        clipboard [TEXT]     sets or prints the text
 //   readonly TARGET          1 or 0, an edit control's style       covers CLASS SECONDS until the window covers the
 //                                                                                       screen, or prints how not
+//   enabled TARGET           1 when the window takes input, else 0
 //   watch                    the exam's timing, from the start countdown to the end of the time-up dialog
+//   ended-at TARGET SECONDS  the wall-clock millisecond at which the rich edit turns read-only, looked at every
+//                            millisecond
+//   journal FOLDER           what the one journal in the folder holds: its stage, the exam clock's time at its
+//                            last record, its interruptions and its typed text, after the line "typed:"
 #include <windows.h>
 
 #include <chrono>
@@ -20,7 +25,10 @@
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
+#include "journal/JournalFiles.h"
+#include "platform/Cp1254.h"
 #include "tests/e2e/Console.h"
 #include "tests/e2e/Targets.h"
 
@@ -81,6 +89,7 @@ void PrintRect(HWND hwnd) {
 
 // Halfway between the window's top edge and its client area, the middle of the caption bar's width.
 void PrintReadOnly(HWND hwnd) { Print(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY ? L"1" : L"0"); }
+void PrintEnabled(HWND hwnd) { Print(IsWindowEnabled(hwnd) ? L"1" : L"0"); }
 
 // The exam window as it must stay whatever another program does to it: shown, not minimised, topmost and as large as
 // the screen. Puts what it is into `state` for the message of a failed check.
@@ -186,6 +195,40 @@ int Watch() {
     return 0;
 }
 
+long long WallMs() {
+    FILETIME now;
+    GetSystemTimePreciseAsFileTime(&now);
+    constexpr long long kFrom1601To1970 = 116444736000000000LL;
+    return ((static_cast<long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) - kFrom1601To1970) / 10000;
+}
+
+int PrintEndedAt(std::wstring_view target, std::chrono::seconds timeout) {
+    const auto readOnly = [&] {
+        const HWND hwnd = FindTarget(target);
+        return hwnd && (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) != 0;
+    };
+    const auto deadline = Clock::now() + timeout;
+    while (!readOnly()) {
+        if (Clock::now() > deadline) return 1;
+        std::this_thread::sleep_for(1ms);
+    }
+    Print(std::to_wstring(WallMs()));
+    return 0;
+}
+
+int PrintJournal(const std::wstring& folder) {
+    const std::vector<std::wstring> journals = journal::JournalsIn(folder);
+    if (journals.size() != 1) throw std::runtime_error(std::to_string(journals.size()) + " journals in the folder");
+    const journal::ReadResult read = journal::ReadJournalFile(journals.front());
+    if (!read.state) throw std::runtime_error("an unreadable journal: " + read.refusal);
+    Print(L"stage=" + std::to_wstring(static_cast<int>(read.state->stage)));
+    Print(L"exam_ms=" + std::to_wstring(read.state->examMs));
+    Print(L"interruptions=" + std::to_wstring(read.state->interruptions.size()));
+    Print(L"typed:");
+    Print(platform::WidenCp1254(read.state->typed));
+    return 0;
+}
+
 int Run(std::span<wchar_t*> args) {
     const std::wstring_view command = args.size() > 1 ? args[1] : L"";
     const std::wstring_view target = args.size() > 2 ? args[2] : L"";
@@ -194,6 +237,8 @@ int Run(std::span<wchar_t*> args) {
     if (command == L"gone") return PollUntil(seconds, [&] { return !IsShowing(target); }) ? 0 : 1;
     if (command == L"clipboard") return args.size() > 2 ? (SetClipboardText(target) ? 0 : 1) : PrintClipboardText();
     if (command == L"watch") return Watch();
+    if (command == L"ended-at") return PrintEndedAt(target, seconds);
+    if (command == L"journal") return PrintJournal(std::wstring(target));
     if (command == L"covers") {
         std::wstring state;
         if (PollUntil(seconds, [&] { return CoversTheScreen(RequireTarget(target), state); })) return 0;
@@ -204,11 +249,9 @@ int Run(std::span<wchar_t*> args) {
         Print(IsShowing(target) ? L"1" : L"0");
         return 0;
     }
-    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {{L"rect", PrintRect},
-                                                                     {L"caption", PrintCaptionPoint},
-                                                                     {L"text", PrintText},
-                                                                     {L"items", PrintItems},
-                                                                     {L"readonly", PrintReadOnly}};
+    const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {
+        {L"rect", PrintRect},   {L"caption", PrintCaptionPoint}, {L"text", PrintText},
+        {L"items", PrintItems}, {L"readonly", PrintReadOnly},    {L"enabled", PrintEnabled}};
     for (const auto& [name, print] : printers) {
         if (name != command) continue;
         print(RequireTarget(target));

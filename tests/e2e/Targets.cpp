@@ -6,6 +6,7 @@
 
 #include "entry/EntryDialogLayout.h"
 #include "exam/ExamWindowLayout.h"
+#include "exam/ResumeDialogLayout.h"
 #include "platform/FormInternals.h"
 #include "settings/SettingsWindowLayout.h"
 
@@ -20,7 +21,8 @@ struct FormTable {
 
 const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormLayout},
                             {L"TGirisForm", entry::GirisFormLayout},
-                            {L"TAyarForm", settings::AyarFormLayout}};
+                            {L"TAyarForm", settings::AyarFormLayout},
+                            {L"TDevamForm", exam::DevamFormLayout}};
 
 struct Name {
     std::wstring className, member;  // member is empty for a window class alone

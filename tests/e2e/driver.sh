@@ -78,26 +78,37 @@ expect_typed_words() { expect_shown items TSinavForm.MetinListBox "$(printf '%s\
 supervisor_sequence() { tests_sequence "$WINDOWS_BUILD"; }
 supervisor_digits() { supervisor_sequence | grep -o .; }  # one a line
 
-# Starts PC1.exe in a fresh folder beside the sample text and the given settings file if any, in which the settings
-# program sets the tests' sequence; whatever happens, it ends with the script.
-start_program() {  # [PC1.ini]
+# The journals of the prefix's PC1, where an exam under way is kept until its record is.
+journal_folder() { echo "$WINEPREFIX/drive_c/ProgramData/PC1/Gunluk"; }
+
+# A fresh folder for PC1.exe beside the sample text and the given settings file if any, in which the settings program
+# sets the tests' sequence. An exam that an earlier script left unfinished in the prefix is forgotten: its journal
+# would greet this one's program instead of the entry dialog.
+prepare_program() {  # [PC1.ini]
     require_display
     on_exit stop_program
     RUN_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-e2e.XXXXXX")
     cp "$BIN/PC1.exe" "$BIN/PC1Ayar.exe" "$ROOT/resources/Metin.rtf" "$RUN_DIR/"
     [ -z "${1:-}" ] || cp "$1" "$RUN_DIR/PC1.ini"
     set_tests_sequence "$RUN_DIR" "$WINDOWS_BUILD" || fail "PC1Ayar.exe /SIRA= ended with $?"
+    rm -rf "$(journal_folder)"
+}
+
+# Starts PC1.exe as prepare_program leaves it and waits for its entry dialog; whatever happens, it ends with the
+# script.
+start_program() {  # [PC1.ini]
+    prepare_program "$@"
     run_program "$RUN_DIR"
 }
 
-# Starts the PC1.exe of a folder that holds it and waits for its entry dialog; whatever happens, it ends with the
-# script.
-run_program() {  # folder
+# Starts the PC1.exe of a folder that holds it and waits for its first window, the entry dialog unless another is
+# named; whatever happens, it ends with the script.
+run_program() {  # folder, [window class]
     require_display
     on_exit stop_program
     (cd "$1" && exec "${WINE_ENV[@]}" wine PC1.exe) &
     PC1_PID=$!
-    inspect wait TGirisForm 60 || fail "no entry dialog within 60 s"
+    inspect wait "${2:-TGirisForm}" 60 || fail "no ${2:-TGirisForm} within 60 s"
 }
 
 # Ends the program, if it still runs, and removes the folder start_program made for it.
@@ -109,6 +120,14 @@ stop_program() {
     PC1_PID=
     if [ -n "$RUN_DIR" ]; then rm -rf "$RUN_DIR"; fi
     RUN_DIR=
+}
+
+# From the next wine server on, a copy of the shared prefix of the script's own, made on first use: the script may
+# change what the other scripts rely on (its density, its server's life).
+use_prefix_copy() {  # name in the build folder
+    WINEPREFIX=$BUILD/wine-prefix ensure_wine_prefix
+    export WINEPREFIX=$BUILD/$1
+    [ -f "$WINEPREFIX/system.reg" ] || cp -a "$BUILD/wine-prefix" "$WINEPREFIX"
 }
 
 # The program must end within ten seconds, with this exit code.

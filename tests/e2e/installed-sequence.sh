@@ -19,8 +19,9 @@ uninstall() {
     rm -rf "$folder"
 }
 
-# The entry filled in and the exam started, with a word typed.
+# The entry filled in and the exam started, with a word typed. The exam the previous start left is forgotten.
 start_exam() {
+    rm -rf "$(journal_folder)"
     run_program "$folder"
     enter_candidate 7 ali veli
     click TSinavForm.Baslat

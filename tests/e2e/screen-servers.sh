@@ -9,11 +9,7 @@ X_PIDS=()
 
 # Makes the shared prefix if it is missing (on the display there is, which must be one), then uses the screens'
 # copy of it from the next wine server on.
-use_screens_prefix() {
-    WINEPREFIX=$BUILD/wine-prefix ensure_wine_prefix
-    export WINEPREFIX=$BUILD/wine-prefix-screens
-    [ -f "$WINEPREFIX/system.reg" ] || cp -a "$BUILD/wine-prefix" "$WINEPREFIX"
-}
+use_screens_prefix() { use_prefix_copy wine-prefix-screens; }
 
 # Starts an X server on a free display and makes it the display: the server's command without its display. Whatever
 # happens, it ends with the script.

@@ -16,8 +16,15 @@ using namespace std::string_literals;
 constexpr std::int64_t kOpened = 1'796'654'000'000;  // 2026-12-07, 14:20 UTC
 
 Opening SampleOpening() {
-    return {"20261207-142000-7f3a09c2", "1234567", "G\xFCl", "\xDDnce Y\xFDlmaz", "PC1 - (PC07)", "PC07",
-            std::string(64, 'a'),       kOpened};
+    return {"20261207-142000-7f3a09c2",
+            "1234567",
+            "G\xFCl",
+            "\xDDnce Y\xFDlmaz",
+            "PC1 - (PC07)",
+            "PC07",
+            std::string(64, 'a'),
+            "Yaz\xFD bu.\r\n\xDDkinci sat\xFDr.",
+            kOpened};
 }
 
 // A candidate's exam as its writer commits it, a few events to a frame: a few hundred keys with erasures and line

@@ -19,8 +19,8 @@ using namespace journal;
 
 constexpr std::int64_t kOpened = 1'796'654'000'000;
 
-const Opening kOpening{"20261207-142000-7f3a09c2",   "12345", "G\xFCl", "Y\xFDlmaz", "PC1 - (PC07)", "PC07",
-                       platform::Sha256Hex("Metin"), kOpened};
+const Opening kOpening{"20261207-142000-7f3a09c2",   "12345",  "G\xFCl", "Y\xFDlmaz", "PC1 - (PC07)", "PC07",
+                       platform::Sha256Hex("Metin"), "Metin.", kOpened};
 
 void Touch(const fs::path& path) { std::ofstream(path) << "x"; }
 
@@ -107,10 +107,10 @@ TEST_F(JournalWriterTest, JournalsAreListedOldestFirstAndMovedWithoutOverwriting
 
     const fs::path records = root_ / L"Tutanaklar\u015F";
     fs::create_directories(records);
-    EXPECT_TRUE(MoveBesideRecord(newer, records.wstring(), "2026-12-07_1420_PC07_12345.RTF"));
+    EXPECT_TRUE(MoveBesideRecord(newer, (records / "2026-12-07_1420_PC07_12345.RTF").wstring()));
     EXPECT_TRUE(fs::exists(records / "2026-12-07_1420_PC07_12345.pc1j"));
     Touch(newer);
-    EXPECT_FALSE(MoveBesideRecord(newer, records.wstring(), "2026-12-07_1420_PC07_12345.rtf"));
+    EXPECT_FALSE(MoveBesideRecord(newer, (records / "2026-12-07_1420_PC07_12345.rtf").wstring()));
     EXPECT_TRUE(fs::exists(newer));
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "journal/JournalFiles.h"
 #include "tests/win/ProgramAgent.h"
 #include "tests/win/TestSequence.h"
 
@@ -68,6 +69,9 @@ ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, std::string_view
     std::filesystem::copy_file(TestFolder() / L"PC1.exe", folder_ / exeName);
     const std::string ini = settingsFile.empty() ? TestSequenceSetting() + "\r\n" : std::string(settingsFile);
     std::ofstream(folder_ / L"PC1.ini", std::ios::binary) << ini;
+    // An exam that an earlier test left unfinished on this computer would greet the program instead of its entry.
+    std::error_code ignored;
+    std::filesystem::remove_all(journal::JournalFolder(), ignored);
 
     std::wstring commandLine = L"\"" + (folder_ / exeName).wstring() + L"\"";
     STARTUPINFOW startup{};

@@ -1,0 +1,278 @@
+#!/usr/bin/env bash
+# An exam that survives the PC it runs on. The real program, typed into with real keys, is ended at random instants of
+# every phase: the start countdown, typing, the supervisor's stop, the time-up dialog, scoring and keeping the record,
+# printing; by a kill -9 of its Wine process, alone or with the wine server as a power cut ends both, and once an
+# exam by the supervisor's own close button. After each it starts again: an exam under way is continued with the
+# supervisor's sequence, one whose time was up completes by itself. Each end checks that the journal holds a prefix
+# of what was typed with everything typed half a second before, and an exam clock no later than the real one and at
+# most 1.5 s behind it; after continuing, the typing area shows the journal's text.
+# Each exam ends with one record document and one records-file line, its interruptions counted, and its last
+# stretch lasting the time that was left, within 50 ms.
+# The instants come from a seed, printed first: the same seed makes the same choices.
+# Usage: kill-loop.sh WINDOWS_BUILD_TREE [SEED] [EXAMS]
+set -euo pipefail
+source "$(dirname "$0")/driver.sh"
+use_windows_build "$1"
+SEED=${2:-$(($(date +%s) % 32768))}
+EXAMS=${3:-3}
+RANDOM=$SEED
+echo "seed $SEED, $EXAMS exams"
+
+use_prefix_copy wine-prefix-kills
+start_wineserver
+on_exit stop_wineserver
+on_exit stop_spooler
+start_spooler || fail "no print spooler"
+start_spooler_gate
+on_exit stop_spooler_gate
+RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-kills.XXXXXX")
+on_exit 'rm -rf "$RECORDS"'
+printf '%s\r\n' "TutanakKlasoru=Z:${RECORDS//\//\\}" >"$RECORDS/PC1.ini"
+prepare_program "$RECORDS/PC1.ini"
+JOURNALS=$(journal_folder)
+
+WORDS=(yağmur sonrası şehir ılık bir güneşle ışıldıyordu çocuklar iğde ağaçlarının gölgesinde koşuşuyordu)
+KEY_DELAY=200
+LOSS_MS=500
+CLOCK_LAG_MS=1500
+declare -A ends=()
+worst_loss=0
+
+between() { echo $(($1 + RANDOM % ($2 - $1 + 1))); }  # low, high
+pause_between() { sleep "$(between "$1" "$2").$(between 0 9)"; }  # whole seconds, low, high
+
+# The candidate's keys, a word at a time, each word logged when it was begun and when it was through.
+TYPIST_PID=
+TYPIST_LOG=
+start_typist() {
+    TYPIST_LOG=$(mktemp "$RECORDS/typist.XXXXXX")
+    rm -f "$RECORDS/stop-typing"
+    (
+        i=$RANDOM
+        until [ -e "$RECORDS/stop-typing" ]; do
+            word=${WORDS[i % ${#WORDS[@]}]}
+            echo "begun $(now_ms) $word" >>"$TYPIST_LOG"
+            xdotool type --delay "$KEY_DELAY" "$word "
+            echo "through $(now_ms) $word" >>"$TYPIST_LOG"
+            i=$((i + 1))
+        done
+    ) &
+    TYPIST_PID=$!
+}
+# At the end of its word: a key cut off halfway would stay down, and its repeats would break the next key sequence.
+stop_typist() {
+    [ -n "$TYPIST_PID" ] || return 0
+    touch "$RECORDS/stop-typing"
+    wait "$TYPIST_PID" 2>/dev/null || true
+    TYPIST_PID=
+}
+on_exit stop_typist
+typed_by() {  # ms
+    [ -z "$TYPIST_LOG" ] || awk -v t="$1" '$1 == "through" && $2 <= t { printf "%s ", $3 }' "$TYPIST_LOG"
+}
+typing_at() {  # ms
+    [ -z "$TYPIST_LOG" ] || awk -v t="$1" '$2 <= t { w = $1 == "begun" ? $3 : "" } END { print w }' "$TYPIST_LOG"
+}
+
+# The exam as the test keeps it: the text before the typist's words, and the clock, RAN_MS before RUN_FROM and
+# running since then unless it stands.
+TYPED=
+RAN_MS=0
+RUN_FROM=
+clock_ms() { echo $((RAN_MS + (${RUN_FROM:-0} > 0 ? $1 - RUN_FROM : 0))); }  # at
+# A space typed, whose release starts or resumes the exam clock.
+run_clock() {
+    xdotool key space
+    RUN_FROM=$(now_ms)
+    TYPED+=" "
+}
+stand_clock() {  # at
+    RAN_MS=$(clock_ms "$1")
+    RUN_FROM=
+}
+
+journal() { inspect journal "$JOURNALS"; }
+
+# What the journal of the exam under way kept when its program ended at an instant.
+check_journal() {  # ended at
+    local journaled exam_ms lag through sure
+    journaled=$(journal | sed '1,/^typed:$/d')
+    exam_ms=$(journal | sed -n 's/^exam_ms=//p')
+    through=$TYPED$(typed_by "$1")
+    sure=$TYPED$(typed_by $(($1 - LOSS_MS)))
+    [[ "$through$(typing_at "$1")" == "$journaled"* ]] ||
+        fail "the journal holds '$journaled', which is no prefix of what was typed: '$through'"
+    [[ "$journaled" == "$sure"* ]] || fail "the journal holds '$journaled', without '$sure' typed $LOSS_MS ms before"
+    local lost=$((${#through} > ${#journaled} ? ${#through} - ${#journaled} : 0))
+    ((lost > worst_loss)) && worst_loss=$lost
+    lag=$(($(clock_ms "$1") - exam_ms))
+    expect_within "the real exam clock less the journal's (ms)" "$lag" -50 "$CLOCK_LAG_MS"
+    echo "  the journal: ${#journaled} characters, ${lost} typed after it; its clock ${exam_ms} ms, ${lag} ms behind"
+    TYPED=$journaled
+    RAN_MS=$exam_ms
+    TYPIST_LOG=
+}
+
+# Ends PC1 as a power cut, a frozen PC or a killed process would.
+ENDED_AT=
+kill_program() {  # phase
+    local killed how=
+    killed=$(now_ms)
+    ENDED_AT=$killed
+    kill -9 "$PC1_PID"
+    if ((RANDOM % 2)); then
+        how="with the wine server"
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+    fi
+    wait "$PC1_PID" 2>/dev/null || true
+    PC1_PID=
+    stop_typist
+    [ -z "$RUN_FROM" ] || stand_clock "$killed"
+    ends[$1]=$((${ends[$1]:-0} + 1))
+    echo "killed in $1 ${how:-alone}"
+    [ -z "$how" ] || start_wineserver
+}
+
+# Starts PC1 again after its exam was under way: the supervisor's screen shows the unfinished exam, and the supervisor
+# continues it; the clock stands until the candidate's next key.
+continue_exam() {
+    run_program "$RUN_DIR" TDevamForm
+    [ "$(inspect enabled TDevamForm.DevamBtn)" = 0 ] || fail "the exam can be continued without the supervisor's sequence"
+    keys_with_alt $(supervisor_digits)
+    wait_until 10 "the supervisor's sequence to open the choice" shows enabled TDevamForm.DevamBtn 1 ||
+        fail "the supervisor's sequence did not open the choice"
+    click TDevamForm.DevamBtn
+    inspect wait TSinavForm 10 || fail "no exam window after continuing"
+    expect_text TSinavForm.Yazilan "$TYPED"
+}
+
+# Starts PC1 again after the exam's time was up: it completes by itself, with the time-up dialog and the results.
+complete_exam() {
+    run_program "$RUN_DIR" TSinavForm
+    inspect wait TSinavForm.GroupBox1 30 || fail "no results after the exam completed by itself"
+}
+
+# The record document and the records-file lines of the candidate: exactly one of each, the interruptions counted.
+check_record() {  # candidate number, interruptions
+    python3 - "$RECORDS" "$1" "$2" <<'PY' || fail "the records of candidate $1 are not one document and one line"
+import csv, pathlib, sys
+folder, number, interruptions = pathlib.Path(sys.argv[1]), sys.argv[2], int(sys.argv[3])
+documents = [d for d in folder.glob("*.rtf") if d.name.endswith(f"_{number}.rtf") or f"_{number}_" in d.name]
+assert len(documents) == 1, documents
+rows = [r for f in folder.glob("*.csv") for r in csv.reader(f.read_text(encoding="utf-8-sig").splitlines(), delimiter=";")]
+mine = [r for r in rows[1:] if r[4] == number]
+assert len(mine) == 1, mine
+header = rows[0]
+assert int(mine[0][header.index("Kesinti")]) == interruptions, (mine, interruptions)
+assert mine[0][header.index("Tutanak")] == documents[0].name, mine
+print(f"  candidate {number}: one document, one line, {interruptions} interruptions")
+PY
+}
+
+one_exam() {  # candidate number
+    local continued=0
+    TYPED=
+    RAN_MS=0
+    RUN_FROM=
+    enter_candidate "$1" deneme sınav
+    click TSinavForm.Baslat
+    inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
+    if ((RANDOM % 2)); then
+        sleep "0.$(between 3 9)"
+        kill_program "the start countdown"
+        check_journal "$ENDED_AT"
+        continue_exam
+        continued=$((continued + 1))
+    fi
+    run_clock
+    start_typist
+    local k
+    for k in 1 2; do
+        pause_between 3 20
+        kill_program typing
+        check_journal "$ENDED_AT"
+        continue_exam
+        continued=$((continued + 1))
+        run_clock
+        start_typist
+    done
+
+    # The supervisor stops the clock, and then either the PC dies or the supervisor closes the program.
+    pause_between 2 8
+    stop_typist
+    keys_with_alt $(supervisor_digits)
+    stand_clock "$(now_ms)"
+    inspect wait TSinavForm.KapatBtn 5 || fail "no close button after the supervisor's sequence"
+    pause_between 0 2
+    if ((RANDOM % 2)); then
+        kill_program "the supervisor's stop"
+    else
+        click TSinavForm.KapatBtn
+        ENDED_AT=$(now_ms)
+        expect_exit_code 0
+        ends["the supervisor's close"]=$((${ends["the supervisor's close"]:-0} + 1))
+        echo "closed by the supervisor while stopped"
+    fi
+    check_journal "$ENDED_AT"
+    continue_exam
+    continued=$((continued + 1))
+
+    # The last stretch runs the time that was left.
+    local left=$((180000 - RAN_MS)) resumed ended
+    inspect ended-at TSinavForm.Yazilan $((left / 1000 + 30)) >"$RECORDS/ended" &
+    local watch=$!
+    run_clock
+    resumed=$RUN_FROM
+    start_typist
+    wait "$watch" || fail "the exam did not end"
+    stop_typist
+    ended=$(cat "$RECORDS/ended" | tr -d '\r')
+    echo "  the last stretch: $((ended - resumed)) ms, $left ms having been left"
+    expect_within "the last stretch less the time left (ms)" $((ended - resumed - left)) -50 50
+
+    # Then the ends after the time: in the time-up dialog, while scoring and keeping the record, while printing.
+    inspect wait TSonucForm 5 || fail "no time-up dialog"
+    pause_between 0 3
+    kill_program "the time-up dialog"
+    complete_exam_killed_after_the_dialog
+    hold_spooler
+    complete_exam_killed_while_printing
+    release_spooler
+    complete_exam
+    wait_until 30 "the journal to go beside the record" test -z "$(ls -A "$JOURNALS")" ||
+        fail "the journal stayed: $(ls "$JOURNALS")"
+    check_record "$1" "$continued"
+}
+
+# Started again after the time-up dialog, the exam completes: its dialog again, then its record is scored and kept,
+# when the program is ended again.
+complete_exam_killed_after_the_dialog() {
+    run_program "$RUN_DIR" TSonucForm
+    inspect gone TSonucForm 10 || fail "the time-up dialog stayed"
+    sleep "0.$(between 0 3)"
+    kill_program "scoring and keeping the record"
+}
+
+complete_exam_killed_while_printing() {
+    run_program "$RUN_DIR" TSinavForm
+    inspect wait TSinavForm.GroupBox1 30 || fail "no results after the exam completed by itself"
+    pause_between 0 1
+    kill_program "printing"
+}
+
+run_program "$RUN_DIR"
+for ((exam = 1; exam <= EXAMS; exam++)); do
+    echo "== exam $exam"
+    one_exam $((200 + exam))
+    click TSinavForm.Temizle
+    inspect wait TGirisForm 10 || fail "no entry dialog for the next candidate"
+done
+
+total=0
+for phase in "${!ends[@]}"; do
+    echo "ended in $phase: ${ends[$phase]} times"
+    total=$((total + ends[$phase]))
+done
+echo "seed $SEED: $total ends over $EXAMS exams; the most typed after the journal's last record: $worst_loss characters"
+echo PASS
