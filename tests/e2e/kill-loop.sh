@@ -92,6 +92,7 @@ stand_clock() {  # at
 }
 
 journal() { inspect journal "$JOURNALS"; }
+journals_gone() { [ -z "$(ls -A "$JOURNALS")" ]; }
 
 # What the journal of the exam under way kept when its program ended at an instant.
 check_journal() {  # ended at
@@ -240,7 +241,7 @@ one_exam() {  # candidate number
     complete_exam_killed_while_printing
     release_spooler
     complete_exam
-    wait_until 30 "the journal to go beside the record" test -z "$(ls -A "$JOURNALS")" ||
+    wait_until 30 "the journal to go beside the record" journals_gone ||
         fail "the journal stayed: $(ls "$JOURNALS")"
     check_record "$1" "$continued"
 }
