@@ -21,10 +21,11 @@ int DigitOf(WORD key) {
 }  // namespace
 
 // AltGr is Ctrl and Alt together and types letters on Turkish keyboards: it is never the supervisor's Alt.
-// Completing the sequence stops a running exam clock, as of its sixth key, until a key other than the sequence's
-// own is released in the typing area. The check of six digits takes the time its hash was made to take (about a
-// quarter of a second) on this thread: keys pressed meanwhile wait in the queue and are taken afterwards, and a key
-// that arrives once the exam's time is over still ends the exam instead of typing.
+// Completing the sequence stops a running exam clock as of its sixth key's press, until a key other than the
+// sequence's own is released in the typing area. The check of six digits takes the time its hash was made to take
+// (about a quarter of a second) on this thread: keys pressed meanwhile wait in the queue and are taken afterwards,
+// the sixth too when it comes behind the check of six others, and a key that arrives once the exam's time is over
+// still ends the exam instead of typing.
 void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const WORD key = args.key;
     platform::CancelAltF4(args);
@@ -34,7 +35,7 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const auto kind = key == VK_F4 ? SupervisorSequence::Key::F4
                       : digit >= 0 ? SupervisorSequence::Key::Digit
                                    : SupervisorSequence::Key::Other;
-    const auto pressed = Now();
+    const auto pressed = Now() - args.sinceKey;
     const std::optional<std::string> digits = denetimSirasi_.Press(kind, digit);
     if (!digits || !settings_.sequence || !config::IsTheSequence(*settings_.sequence, *digits)) return;
     if (exam_.Stop(pressed)) {
