@@ -21,6 +21,7 @@
 
 #include "bench/Stopwatch.h"
 #include "exam/ExamWindow.h"
+#include "platform/MessageLoop.h"
 #include "tests/win/ExamDriver.h"
 #include "tests/win/TestSequence.h"
 
@@ -117,8 +118,8 @@ LPARAM KeyParameter(WORD key, bool up) {
     return 1 | (scanCode << 16) | (up ? (LPARAM{1} << 30) | (LPARAM{1} << 31) : 0);
 }
 
-// A key press and release every fifteenth of a second, posted as the keyboard would post them; the message loop
-// translates the presses into characters. Stops when destroyed.
+// A key press and release every fifteenth of a second, posted as the keyboard would post them; the program makes the
+// presses' characters. Stops when destroyed.
 std::jthread StartTypist(HWND edit) {
     return std::jthread([edit](std::stop_token stop) {
         auto next = std::chrono::steady_clock::now();
@@ -137,7 +138,10 @@ struct Stop {
 };
 
 // The supervisor's sequence with Alt held, its own key releases, then after the stop a key released in the typing
-// area; returns the time stopped, from the sixth digit to that release.
+// area; returns the time stopped, from the sixth digit to that release. No Alt press comes between the stops, so from
+// the second on the exam window still holds the last stop's digits and checks each new one against the hash (each
+// rotation of the sequence is six different digits): the sixth waits in the queue behind five checks, half a second
+// or more, and the stop must still count from its press.
 double StopAsTheSupervisorDoes(HWND edit, const Stop& stop, std::chrono::steady_clock::time_point clockStart) {
     std::this_thread::sleep_until(clockStart + stop.at);
     for (const char digit : testing_pc1::kTestSequence) PostMessageW(edit, WM_SYSKEYDOWN, digit, (LPARAM{1} << 29) | 1);
@@ -194,11 +198,9 @@ ExamRun RunExam(bool typing, std::span<const Stop> stops = {}, bool flood = fals
         });
         const auto flooding =
             flood ? StartFlood(exam.form.Handle(), clockStart, readOnly) : std::vector<std::jthread>();
+        // Delivered as the program's loops deliver, which tell a key's handler how long the key waited in the queue.
         MSG message;
-        while (!readOnly.Seen() && GetMessageW(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        while (!readOnly.Seen() && GetMessageW(&message, nullptr, 0, 0) > 0) platform::Deliver(message);
     }
     if (!readOnly.Seen()) throw std::runtime_error("the message loop ended before the exam");
     for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {}  // what a flood left goes unread

@@ -9,16 +9,17 @@
 
 namespace exam {
 
-// Completing the sequence stops a running exam clock, as of its sixth key, until a key other than the sequence's
-// own is released in the typing area. The check of six digits takes the time its hash was made to take (about a
-// quarter of a second) on this thread: keys pressed meanwhile wait in the queue and are taken afterwards, and a key
-// that arrives once the exam's time is over still ends the exam instead of typing.
+// Completing the sequence stops a running exam clock as of its sixth key's press, until a key other than the
+// sequence's own is released in the typing area. The check of six digits takes the time its hash was made to take
+// (about a quarter of a second) on this thread: keys pressed meanwhile wait in the queue and are taken afterwards,
+// the sixth too when it comes behind the check of six others, and a key that arrives once the exam's time is over
+// still ends the exam instead of typing.
 void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const WORD key = args.key;
     platform::CancelAltF4(args);
     if (!IsSupervisorsAlt(args)) return;
     if (DigitOf(key) >= 0) sequenceKeysDown_[key & 0xFF] = true;
-    const auto pressed = Now();
+    const auto pressed = Now() - args.sinceKey;
     if (OfferToSequence(denetimSirasi_, settings_.sequence, key) != SequenceOutcome::Right) return;
     if (exam_.Stop(pressed)) {
         journal_.WriteNow(journal::Stopped{static_cast<std::uint32_t>(exam_.ExamElapsed(pressed).count()),

@@ -81,12 +81,13 @@ void TSinavForm::ShowExamClock() {
 }
 
 // A clock stopped by the supervisor goes on at the next key released here, unless it is one of the sequence's
-// own keys: the sixth digit and Alt are still being released when the sequence has done its work.
+// own keys: the sixth digit and Alt are still being released when the sequence has done its work. It goes on as of
+// the release, which may have waited in the queue behind the sequence's check.
 void TSinavForm::YazilanKeyUp(platform::EventArgs& args) {
     const std::size_t key = args.key & 0xFF;
     const bool ofTheSequence = IsAlt(args.key) || sequenceKeysDown_[key];
     sequenceKeysDown_[key] = false;
-    if (!ofTheSequence && exam_.Resume(Now())) {
+    if (!ofTheSequence && exam_.Resume(Now() - args.sinceKey)) {
         journal_.Write(journal::Resumed{ExamMs(), WallMs(ExamState::WallClock::now())});
         sequenceKeysDown_.reset();
         ShowExamClock();

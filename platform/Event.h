@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 namespace platform {
 
 // Change: an edit's text or a list box's selection changed. Recreated: a control that another program took away
@@ -18,6 +20,9 @@ struct EventArgs {
     LRESULT hitTest = 0;     // HitTest: the default answer, which a handler may replace
     bool requested = false;  // Close: the program itself closes the window, through Close()
     bool refused = false;    // Close: a handler keeps the window open
+    // KeyDown, KeyUp: how long ago the key was pressed or released; it may have waited in the queue while the
+    // program was busy. Zero for a key sent to the window.
+    std::chrono::milliseconds sinceKey{};
 };
 
 }  // namespace platform

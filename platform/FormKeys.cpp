@@ -8,6 +8,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/FormInternals.h"
+#include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
 #include "text/Cp1254Unicode.h"
 
@@ -17,13 +18,14 @@ using namespace form_internals;
 
 namespace {
 
-EventArgs KeyArgs(WPARAM wParam, LPARAM lParam) {
+EventArgs KeyArgs(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     EventArgs args;
     args.key = static_cast<WORD>(wParam);
     args.alt = ((lParam >> 29) & 1) || GetKeyState(VK_MENU) < 0;  // the context code of WM_SYSKEYDOWN
     args.shift = GetKeyState(VK_SHIFT) < 0;
     args.ctrl = GetKeyState(VK_CONTROL) < 0;
     args.repeated = (lParam >> 30) & 1;
+    args.sinceKey = TimeSinceQueued(hwnd, message, lParam);
     return args;
 }
 
@@ -42,7 +44,7 @@ bool IsPushButton(HWND hwnd) {
 
 // Turns a key message into the form's event; false when a handler cancelled the key or the character.
 bool Form::DispatchKey(int source, HWND hwnd, UINT message, WPARAM& wParam, LPARAM lParam) {
-    EventArgs args = KeyArgs(wParam, lParam);
+    EventArgs args = KeyArgs(hwnd, message, wParam, lParam);
     if (message == WM_CHAR) {
         args.key = 0;
         args.character = IsWindowUnicode(hwnd) ? NarrowCp1254(std::wstring(1, static_cast<wchar_t>(wParam)))[0]

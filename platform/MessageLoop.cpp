@@ -1,6 +1,8 @@
 #include "platform/MessageLoop.h"
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "platform/ErrorHandler.h"
 #include "platform/KeyTranslator.h"
@@ -12,6 +14,7 @@ namespace {
 
 bool quitRequested = false;
 std::unique_ptr<QueuedMessageGuard::Filter> activeFilter;
+thread_local const MSG* delivering = nullptr;  // the message that a loop of the thread is delivering
 
 LRESULT CALLBACK FilterQueuedMessage(int code, WPARAM removal, LPARAM lParam) {
     auto& message = *reinterpret_cast<MSG*>(lParam);
@@ -51,8 +54,20 @@ void DeliverWaitingInput() {
 }
 
 void Deliver(const MSG& message) {
+    const MSG* const outer = std::exchange(delivering, &message);  // a handler's modal loop delivers its own meanwhile
     if (!TranslatesOwnKeys(message.hwnd)) TranslateMessage(&message);
     DispatchMessageW(&message);
+    delivering = outer;
+}
+
+// The message's time is the tick count when it was queued (for input, when the device made it). Counted as a signed
+// difference, so that the count's wrap after 49 days does not matter, and never below zero, should an input's time
+// run a little ahead of the tick count.
+std::chrono::milliseconds TimeSinceQueued(HWND hwnd, UINT message, LPARAM lParam) {
+    if (!delivering || delivering->hwnd != hwnd || delivering->message != message || delivering->lParam != lParam)
+        return {};
+    const auto since = static_cast<LONG>(GetTickCount() - delivering->time);
+    return std::chrono::milliseconds(std::max<LONG>(since, 0));
 }
 
 QueuedMessageGuard::QueuedMessageGuard(Filter filter) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 
 namespace platform {
@@ -23,6 +24,11 @@ void DeliverWaitingInput();
 
 // Delivers a message taken from the queue, its keys translated into characters unless the window makes its own.
 void Deliver(const MSG& message);
+
+// How long ago Windows queued the message that a window is handling, when a loop of the program delivers it: for a
+// key, how long ago it was pressed or released, however long the thread was busy before taking it. Zero for a message
+// sent to the window, which waited in no queue.
+std::chrono::milliseconds TimeSinceQueued(HWND hwnd, UINT message, LPARAM lParam);
 
 // Decides, for every message that any loop of the thread takes from the queue (the program's own, a message box's,
 // a scroll bar's), whether it is delivered: a refused one becomes WM_NULL. Messages sent directly to a window never

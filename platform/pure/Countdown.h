@@ -16,25 +16,31 @@ public:
 
     void Start(Clock::time_point now, int seconds) {
         deadline_ = now + std::chrono::seconds(seconds);
+        runningSince_ = now;
         paused_ = false;
     }
 
     // A countdown that was paused elsewhere, by a program that ended, with `left` still to run once resumed.
     void StartPaused(Clock::duration left) {
         left_ = left;
+        pausedAt_ = {};
         paused_ = true;
     }
 
-    // Keeps the time left until Resume; a paused countdown neither runs nor ends.
-    void Pause(Clock::time_point now) {
+    // Keeps the time left until Resume; a paused countdown neither runs nor ends. Each takes the instant of the key
+    // that asked for it, which may have waited in the queue: a pause reaches back no further than the last start or
+    // resume, and a resume no further than the pause, so that no stretch of time counts both as run and as paused.
+    void Pause(Clock::time_point at) {
         if (paused_) return;
-        left_ = Left(now);
+        pausedAt_ = std::max(at, runningSince_);
+        left_ = Left(pausedAt_);
         paused_ = true;
     }
 
-    void Resume(Clock::time_point now) {
+    void Resume(Clock::time_point at) {
         if (!paused_) return;
-        deadline_ = now + left_;
+        runningSince_ = std::max(at, pausedAt_);
+        deadline_ = runningSince_ + left_;
         paused_ = false;
     }
 
@@ -61,6 +67,7 @@ public:
 
 private:
     Clock::time_point deadline_{};
+    Clock::time_point runningSince_{}, pausedAt_{};
     Clock::duration left_{};
     bool paused_ = false;
 };

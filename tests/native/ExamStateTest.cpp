@@ -83,6 +83,10 @@ TEST(ExamState, TheClockEndsAfterItsRunningTimeWhateverTheStops) {
         {"many short stops", {{1100ms, 1200ms}, {1300ms, 1350ms}, {99999ms, 100000ms}}, 180151ms, 0ms},
         {"noticed 21 s late", {}, 180s, 21s},
         {"stopped, noticed 3.2 s late", {{10400ms, 15000ms}}, 184600ms, 3200ms},
+        // A key's instant is its press or release, which may have waited in the queue behind another.
+        {"a stop pressed before the clock started", {{-1s, 4s}}, 184s, 0ms},
+        {"a stop pressed before the last resume", {{10s, 15s}, {14s, 20s}}, 190s, 0ms},
+        {"a resume released before its stop", {{10s, 15s}, {20s, 19s}}, 185s, 0ms},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
