@@ -1,6 +1,7 @@
 // How long PC1.exe takes from CreateProcess to its entry dialog on screen, and the memory it holds once settled,
 // beside minimal_window.exe, a minimal Win32 program built the same way. Both are started from this folder, once to
-// warm up and then thirty times each; prints the medians, the ratios and their targets.
+// warm up and then thirty times each; prints the medians, the ratios and their targets. Then how long PC1 takes to
+// show the supervisor an unfinished exam that its journal holds.
 #include <windows.h>
 
 #include <psapi.h>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "bench/Stopwatch.h"
+#include "journal/JournalFiles.h"
+#include "journal/JournalWriter.h"
 #include "tests/win/ProgramUnderTest.h"
 #include "tests/win/TestSequence.h"
 
@@ -196,6 +199,32 @@ private:
     std::filesystem::path path_ = BenchFolder() / L"PC1.ini";
 };
 
+// An exam's journal as a program that ended mid-exam leaves it, for PC1 to find at its start.
+class UnfinishedJournal {
+public:
+    UnfinishedJournal() {
+        DeleteFileW(path_.c_str());  // one that a run cut short left
+        const journal::Opening opening{.examId = "20261208-090000-bench",
+                                       .candidateNumber = "1",
+                                       .firstName = "Ada",
+                                       .surname = "Bey",
+                                       .computer = "PC1 - (BENCH)",
+                                       .computerName = "BENCH",
+                                       .sampleIdentity = "",
+                                       .sampleText = "Metin.",
+                                       .wallMs = 1'796'720'400'000};
+        journal::JournalWriter writer(path_, opening);
+        writer.Write(journal::ClockStarted{opening.wallMs + 5000});
+        writer.Write(journal::Edit{1200, 0, 0, "Metin"});
+    }
+    ~UnfinishedJournal() { DeleteFileW(path_.c_str()); }
+    UnfinishedJournal(const UnfinishedJournal&) = delete;
+    UnfinishedJournal& operator=(const UnfinishedJournal&) = delete;
+
+private:
+    std::wstring path_ = journal::JournalFolder() + L"\\20261208-090000-bench.pc1j";
+};
+
 int main() {
     try {
         const SettingsBesidePc1 settings;
@@ -227,6 +256,14 @@ int main() {
         const double memoryRatio = pc1.privateMb / minimal.privateMb;
         std::printf("private memory ratio: %.2f (target: at most %.0f)%s\n", memoryRatio, kMemoryRatioTarget,
                     Verdict(memoryRatio, kMemoryRatioTarget));
+
+        const UnfinishedJournal unfinished;
+        const Program resumingProgram{L"PC1.exe", L"TDevamForm"};
+        LaunchOnce(resumingProgram);
+        Samples resumingSamples;
+        for (int run = 0; run < kRuns; ++run) resumingSamples.Add(LaunchOnce(resumingProgram));
+        std::printf("  PC1.exe with an unfinished exam, to the supervisor's screen: %.1f ms\n",
+                    resumingSamples.Medians().startupMs);
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "startup_bench: %s\n", error.what());

@@ -3,11 +3,11 @@
 # every phase: the start countdown, typing, the supervisor's stop, the time-up dialog, scoring and keeping the record,
 # printing; by a kill -9 of its Wine process, alone or with the wine server as a power cut ends both, and once an
 # exam by the supervisor's own close button. After each it starts again: an exam under way is continued with the
-# supervisor's sequence, one whose time was up completes by itself. Each end checks that the journal holds a prefix
-# of what was typed with everything typed half a second before, and an exam clock no later than the real one and at
-# most 1.5 s behind it; after continuing, the typing area shows the journal's text.
-# Each exam ends with one record document and one records-file line, its interruptions counted, and its last
-# stretch lasting the time that was left, within 50 ms.
+# supervisor's sequence (the last one is ended as it stood instead), one whose time was up completes by itself. Each
+# end checks that the journal holds a prefix of what was typed with everything typed half a second before, and an
+# exam clock no later than the real one and at most 1.5 s behind it; after continuing, the typing area shows the
+# journal's text. Each exam ends with one record document and one records-file line, its interruptions counted, and
+# its last stretch lasting the time that was left, within 50 ms.
 # The instants come from a seed, printed first: the same seed makes the same choices.
 # Usage: kill-loop.sh WINDOWS_BUILD_TREE [SEED] [EXAMS]
 set -euo pipefail
@@ -135,15 +135,20 @@ kill_program() {  # phase
     [ -z "$how" ] || start_wineserver
 }
 
-# Starts PC1 again after its exam was under way: the supervisor's screen shows the unfinished exam, and the supervisor
-# continues it; the clock stands until the candidate's next key.
-continue_exam() {
+# Starts PC1 again after its exam was under way: the supervisor's screen shows the unfinished exam, whose choice only
+# the supervisor's sequence opens.
+choose_after_restart() {  # button
     run_program "$RUN_DIR" TDevamForm
-    [ "$(inspect enabled TDevamForm.DevamBtn)" = 0 ] || fail "the exam can be continued without the supervisor's sequence"
+    [ "$(inspect enabled "TDevamForm.$1")" = 0 ] || fail "$1 can be pressed without the supervisor's sequence"
     keys_with_alt $(supervisor_digits)
-    wait_until 10 "the supervisor's sequence to open the choice" shows enabled TDevamForm.DevamBtn 1 ||
+    wait_until 10 "the supervisor's sequence to open the choice" shows enabled "TDevamForm.$1" 1 ||
         fail "the supervisor's sequence did not open the choice"
-    click TDevamForm.DevamBtn
+    click "TDevamForm.$1"
+}
+
+# The supervisor continues the exam; the clock stands until the candidate's next key.
+continue_exam() {
+    choose_after_restart DevamBtn
     inspect wait TSinavForm 10 || fail "no exam window after continuing"
     expect_text TSinavForm.Yazilan "$TYPED"
 }
@@ -269,6 +274,25 @@ for ((exam = 1; exam <= EXAMS; exam++)); do
     click TSinavForm.Temizle
     inspect wait TGirisForm 10 || fail "no entry dialog for the next candidate"
 done
+
+# An exam killed while typing that the supervisor ends as it stood: scored as typed, its record says so.
+echo "== an exam ended as it stood"
+TYPED=
+RAN_MS=0
+RUN_FROM=
+enter_candidate 299 deneme bitir
+click TSinavForm.Baslat
+inspect wait TSinavForm.BaslaPanel 5 || fail "no start countdown"
+run_clock
+start_typist
+pause_between 3 8
+kill_program typing
+check_journal "$ENDED_AT"
+choose_after_restart BitirBtn
+inspect wait TSinavForm.GroupBox1 30 || fail "no results for the exam ended as it stood"
+expect_text TSinavForm.Yazilan "$TYPED"
+wait_until 30 "the journal to go beside the record" journals_gone || fail "the journal stayed: $(ls "$JOURNALS")"
+check_record 299 1
 
 total=0
 for phase in "${!ends[@]}"; do

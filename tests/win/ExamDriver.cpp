@@ -58,7 +58,9 @@ std::string TestData(const char* name) {
     return {std::istreambuf_iterator<char>(file), {}};
 }
 
-StartedExam::StartedExam() {
+StartedExam::StartedExam(const std::filesystem::path& journalFolder)
+    : form(exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any, RecordsInTheCurrentFolder(),
+           journalFolder.wstring()) {
     folder.Write("{\\rtf1 Bu sabah erken kalkt\\'fdm.\\par}");
     ShowWindow(form.Handle(), SW_SHOW);
     SendMessageW(form.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);

@@ -44,13 +44,12 @@ private:
 };
 
 // An exam window on the real clock, with a one-line sample, shown and started as the start button does: what the
-// benchmarks type into.
+// benchmarks type into. With a journal folder, the exam is journaled there.
 struct StartedExam {
-    StartedExam();
+    explicit StartedExam(const std::filesystem::path& journalFolder = {});
 
     SampleFolder folder;
-    exam::TSinavForm form{exam::TSinavForm::Controls::AtOnce, exam::TSinavForm::KeySources::Any,
-                          RecordsInTheCurrentFolder()};
+    exam::TSinavForm form;
     platform::RichEditView yazilan = form.Control(exam::SinavForm::Yazilan);
 };
 
