@@ -70,8 +70,10 @@ on_exit stop_typist
 typed_by() {  # ms
     [ -z "$TYPIST_LOG" ] || awk -v t="$1" '$1 == "through" && $2 <= t { printf "%s ", $3 }' "$TYPIST_LOG"
 }
+# The word, with its space, that the typist was typing at an instant: xdotool returns a moment after its last key,
+# so a word may be through before the log says so.
 typing_at() {  # ms
-    [ -z "$TYPIST_LOG" ] || awk -v t="$1" '$2 <= t { w = $1 == "begun" ? $3 : "" } END { print w }' "$TYPIST_LOG"
+    [ -z "$TYPIST_LOG" ] || awk -v t="$1" '$2 <= t { w = $1 == "begun" ? $3 " " : "" } END { print w }' "$TYPIST_LOG"
 }
 
 # The exam as the test keeps it: the text before the typist's words, and the clock, RAN_MS before RUN_FROM and
