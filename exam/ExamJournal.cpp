@@ -33,12 +33,12 @@ void ExamJournal::Open(const std::wstring& folder, const journal::Opening& openi
     }
 }
 
-void ExamJournal::Continue(const std::wstring& path, const journal::JournalState& state) {
+void ExamJournal::Continue(const std::wstring& path, const journal::ReadResult& read) {
     writer_.reset();
-    examId_ = state.opening.examId;
+    examId_ = read.state->opening.examId;
     openProblem_.clear();
     try {
-        writer_ = std::make_unique<journal::JournalWriter>(path, state);
+        writer_ = std::make_unique<journal::JournalWriter>(path, *read.state, read.validBytes);
     } catch (const std::runtime_error& error) {
         openProblem_ = error.what();
     }
@@ -58,10 +58,12 @@ void ExamJournal::Flush() {
 
 void ExamJournal::Finish(const std::wstring& documentPath) {
     if (!writer_) return;
-    writer_->WriteNow(journal::Printed{WallMs(std::chrono::system_clock::now())});
     const std::wstring path = writer_->Path();
     writer_.reset();
-    if (!documentPath.empty()) journal::MoveBesideRecord(path, documentPath);
+    // Kept where it is when it cannot go beside the record: never offered again, never deleted. Without a record it
+    // stays unfinished, for the next start to keep the record.
+    if (documentPath.empty()) return;
+    if (!journal::MoveBesideRecord(path, documentPath)) journal::MoveAside(path, journal::kFinishedExtension);
 }
 
 std::string ExamJournal::Problem() const { return writer_ ? writer_->Problem() : openProblem_; }

@@ -13,6 +13,7 @@
 
 #include "journal/JournalWriter.h"
 #include "journal/pure/Events.h"
+#include "journal/pure/JournalFormat.h"
 #include "journal/pure/JournalState.h"
 
 namespace exam {
@@ -21,8 +22,8 @@ class ExamJournal {
 public:
     // A new exam's journal in `folder`; none when the folder is empty.
     void Open(const std::wstring& folder, const journal::Opening& opening);
-    // Goes on with the journal of an exam that an ended program left, rewritten from what it said.
-    void Continue(const std::wstring& path, const journal::JournalState& state);
+    // Goes on with the journal of an exam that an ended program left, after its last whole frame.
+    void Continue(const std::wstring& path, const journal::ReadResult& read);
 
     void Write(journal::Event event);
     // On disk when it returns: the exam's course changed, which a restart must know.
@@ -30,8 +31,8 @@ public:
     // Everything written is on disk: the program ends here, and the journal stays for the next start.
     void Flush();
 
-    // The record is kept and its print has ended: the journal is closed and goes beside the record document, or stays
-    // where it is when it cannot, or when the record could not be kept (an empty path): the next start keeps it.
+    // The record is kept and its print has ended: the journal is closed and goes beside the record document (or, when
+    // it cannot, is renamed where it is, finished); without a record (an empty path) it stays for the next start.
     void Finish(const std::wstring& documentPath);
 
     bool IsOpen() const { return writer_ != nullptr; }

@@ -103,8 +103,9 @@ private:
     void KeepTextAreas();
     void ShowTypedText();
     void FinishExam();
-    // Scores the exam whose time is up, keeps its record and, when `print`, prints it.
-    void ScoreAndKeep(bool print);
+    // Scores the exam whose time is up, keeps its record and prints it; when `completing` an exam that an ended
+    // program left after its time was up, only what its journal does not say was done.
+    void ScoreAndKeep(const journal::JournalState* completing = nullptr);
     void ShowCandidate();
     result::ExamRecord RecordOf(std::string typed, const text::ScoreResult& result,
                                 std::vector<text::WordSpan> wrongSpans) const;
@@ -117,11 +118,12 @@ private:
     std::uint32_t ExamMs() const;  // the exam clock's running time, as the journal counts it
     void OpenJournal();
     void WriteTick();
-    // The oldest exam that an ended program left unfinished comes back into the window, continued or ended as the
-    // supervisor chooses; false when there is none, and the new candidate is entered.
+    // The oldest exam that an ended program left unfinished, and this process has not taken up yet, comes back into
+    // the window, continued or ended as the supervisor chooses; false when there is none, and the new candidate is
+    // entered.
     bool TakeUpUnfinishedExam();
     ResumeChoice AskSupervisor(const UnfinishedExam& unfinished);
-    void RestoreExam(const std::wstring& path, const journal::JournalState& state,
+    void RestoreExam(const std::wstring& path, const journal::ReadResult& read,
                      const std::optional<SampleContent>& sample);
     // A print ended: the journal of its exam is finished.
     void PrintsEnded(const std::vector<int>& jobs);
@@ -144,6 +146,7 @@ private:
     std::optional<result::RecordKeeper> keeper_;  // made with the window, to which it posts what became of a print
     std::string statusCounts_;  // the status bar's counts, after which what became of the record is shown
     std::wstring journalFolder_;
+    std::vector<std::wstring> takenUp_;  // journals of unfinished exams this process has taken up
     ExamJournal journal_;
     std::vector<result::Interruption> interruptions_;  // of the exam under way, from its journal
     struct AwaitingPrint {

@@ -3,6 +3,7 @@
 // when its program ended is completed without asking: its record is kept, once, and printed unless it was.
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "entry/Backdrop.h"
@@ -91,6 +92,9 @@ void TSinavForm::WriteTick() { journal_.Write(journal::Tick{ExamMs(), WallMs(Exa
 bool TSinavForm::TakeUpUnfinishedExam() {
     if (journalFolder_.empty()) return false;
     for (const std::wstring& path : journal::JournalsIn(journalFolder_)) {
+        // Once a process: an exam whose record cannot be kept now would otherwise come back at every new candidate.
+        if (std::ranges::find(takenUp_, path) != takenUp_.end()) continue;
+        takenUp_.push_back(path);
         journal::ReadResult read = journal::ReadJournalFile(path);
         if (!read.state) {
             ReportUnreadable(Handle(), path, read.refusal, journal::MoveAside(path));
@@ -99,13 +103,13 @@ bool TSinavForm::TakeUpUnfinishedExam() {
         const journal::JournalState& state = *read.state;
         const std::optional<SampleContent> sample = SampleIfUnchanged(state.opening);
         if (state.stage >= journal::Stage::TimeUp) {
-            RestoreExam(path, state, sample);
+            RestoreExam(path, read, sample);
             exam_.EndAsItStands(WallAt(state.timeUpWallMs));
-            ScoreAndKeep(state.stage != journal::Stage::Printed);
+            ScoreAndKeep(&state);
             return true;
         }
         const ResumeChoice choice = AskSupervisor(SummaryOf(state, sample.has_value()));
-        RestoreExam(path, state, sample);
+        RestoreExam(path, read, sample);
         const std::int64_t now = WallMs(ExamState::WallClock::now());
         if (choice == ResumeChoice::Continue && sample) {
             journal_.WriteNow(journal::Continued{state.lastWallMs, now, state.examMs});
@@ -117,7 +121,7 @@ bool TSinavForm::TakeUpUnfinishedExam() {
         interruptions_.push_back(InterruptionOf({state.lastWallMs, now, state.examMs, true}));
         exam_.EndAsItStands(WallAt(state.lastWallMs));
         journal_.WriteNow(journal::TimeUp{state.examMs, now});
-        ScoreAndKeep(true);
+        ScoreAndKeep();
         return true;
     }
     return false;
@@ -137,8 +141,9 @@ ResumeChoice TSinavForm::AskSupervisor(const UnfinishedExam& unfinished) {
 // The window as the ended program left it: the candidate, the sample, the typed text with its caret at the end and
 // no undo history, and the clock stopped with the time that was left. The supervisor's last key is still down as
 // the window takes the keyboard: its release does not start the clock, the candidate's first key does.
-void TSinavForm::RestoreExam(const std::wstring& path, const journal::JournalState& state,
+void TSinavForm::RestoreExam(const std::wstring& path, const journal::ReadResult& read,
                              const std::optional<SampleContent>& sample) {
+    const journal::JournalState& state = *read.state;
     while (PrepareForNewCandidate()) {}
     entry::AdayKaydi = {state.opening.candidateNumber, state.opening.firstName, state.opening.surname};
     exam_.CandidateEntered();
@@ -166,7 +171,7 @@ void TSinavForm::RestoreExam(const std::wstring& path, const journal::JournalSta
     interruptions_.clear();
     for (const journal::Interruption& interruption : state.interruptions)
         interruptions_.push_back(InterruptionOf(interruption));
-    journal_.Continue(path, state);
+    journal_.Continue(path, read);
 
     for (int key = 0; key < 256; ++key)
         if (GetAsyncKeyState(key) & 0x8000) sequenceKeysDown_[static_cast<std::size_t>(key)] = true;

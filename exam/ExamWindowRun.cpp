@@ -237,10 +237,10 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
 void TSinavForm::FinishExam() {
     if (!exam_.TimeUp(Now())) return;
     journal_.WriteNow(journal::TimeUp{ExamMs(), WallMs(exam_.ClockEnded()->wall)});
-    ScoreAndKeep(true);
+    ScoreAndKeep();
 }
 
-void TSinavForm::ScoreAndKeep(bool print) {
+void TSinavForm::ScoreAndKeep(const journal::JournalState* completing) {
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
     yazilan.SetReadOnly(true);
     yazilan.ClearUndo();
@@ -267,7 +267,8 @@ void TSinavForm::ScoreAndKeep(bool print) {
     wrongSpans_ = text::LocateWrongWords(typed, result.wrongWords, platform::WordSortKey);
     const result::ExamRecord record = RecordOf(typed, result, wrongSpans_);
     const std::wstring documentPath = keeper_->Keep(record);
-    if (!documentPath.empty())
+    const bool recordJournaled = completing && !completing->documentName.empty();
+    if (!documentPath.empty() && !recordJournaled)
         journal_.WriteNow(journal::RecordKept{WallMs(ExamState::WallClock::now()), FileNameOf(documentPath)});
 
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
@@ -281,10 +282,10 @@ void TSinavForm::ScoreAndKeep(bool print) {
     exam_.Scored();
     Control(SinavForm::Temizle).SetEnabled(true);
     PaintNow();
-    if (print) {
-        awaitingPrint_.push_back({keeper_->Print(record), std::exchange(journal_, {}), documentPath});
-    } else {
+    if (completing && completing->stage == journal::Stage::Printed) {
         journal_.Finish(documentPath);
+    } else {
+        awaitingPrint_.push_back({keeper_->Print(record), std::exchange(journal_, {}), documentPath});
     }
     ShowStatus();
 }
@@ -292,6 +293,7 @@ void TSinavForm::ScoreAndKeep(bool print) {
 void TSinavForm::PrintsEnded(const std::vector<int>& jobs) {
     std::erase_if(awaitingPrint_, [&](AwaitingPrint& awaiting) {
         if (std::ranges::find(jobs, awaiting.job) == jobs.end()) return false;
+        awaiting.journal.WriteNow(journal::Printed{WallMs(ExamState::WallClock::now())});
         awaiting.journal.Finish(awaiting.documentPath);
         return true;
     });

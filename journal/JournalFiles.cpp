@@ -13,7 +13,7 @@ namespace journal {
 
 namespace {
 
-constexpr std::wstring_view kExtension = L".pc1j", kUnreadableExtension = L".okunamadi";
+constexpr std::wstring_view kExtension = L".pc1j";
 constexpr int kMaxAsideCopies = 999;
 
 using UniqueSearch = platform::Unique<HANDLE, FindClose>;
@@ -61,10 +61,9 @@ ReadResult ReadJournalFile(const std::wstring& path) {
     return refused;
 }
 
-std::wstring MoveAside(const std::wstring& path) {
+std::wstring MoveAside(const std::wstring& path, std::wstring_view extension) {
     for (int copy = 1; copy <= kMaxAsideCopies; ++copy) {
-        const std::wstring aside =
-            path + (copy == 1 ? L"" : L"." + std::to_wstring(copy)) + std::wstring(kUnreadableExtension);
+        const std::wstring aside = path + (copy == 1 ? L"" : L"." + std::to_wstring(copy)) + std::wstring(extension);
         if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_WRITE_THROUGH)) return aside;
         if (!Taken(GetLastError())) break;
     }

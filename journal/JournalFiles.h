@@ -25,10 +25,13 @@ std::vector<std::wstring> JournalsIn(const std::wstring& folder);
 // reason.
 ReadResult ReadJournalFile(const std::wstring& path);
 
-// Renames a journal that cannot be read to `<name>.okunamadi` (then `<name>.2.okunamadi`, ...: never over another
-// file), so that it is kept for whoever wants to look at it, but never offered again. The new path, or empty when the
-// journal could not be renamed.
-std::wstring MoveAside(const std::wstring& path);
+// A journal that cannot be read, and a finished one that could not go beside its record.
+inline constexpr std::wstring_view kUnreadableExtension = L".okunamadi", kFinishedExtension = L".bitti";
+
+// Renames a journal to `<name>.okunamadi` (then `<name>.2.okunamadi`, ...: never over another file), or with the
+// extension given, so that it is kept for whoever wants to look at it, but never offered again. The new path, or
+// empty when the journal could not be renamed.
+std::wstring MoveAside(const std::wstring& path, std::wstring_view extension = kUnreadableExtension);
 
 // Moves a finished journal beside its record document, named as the document without .rtf, `.pc1j`, copying it
 // across volumes or to a share; never over another file. False, with the journal where it was, when it cannot. The

@@ -66,9 +66,11 @@ JournalWriter::JournalWriter(std::wstring path, const Opening& opening)
     thread_ = std::thread([this] { Run(); });
 }
 
-JournalWriter::JournalWriter(std::wstring path, const JournalState& state)
-    : path_(std::move(path)), log_(state), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-    if (const DWORD error = Rewrite(log_.Compacted())) Throw(path_, error);
+JournalWriter::JournalWriter(std::wstring path, const JournalState& state, std::uint64_t validBytes)
+    : path_(std::move(path)), log_(state, validBytes), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    DWORD error = CutAfter(validBytes);
+    if (error) error = Rewrite(log_.Compacted());
+    if (error) Throw(path_, error);
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -172,6 +174,20 @@ void JournalWriter::Commit(const std::vector<Event>& events) {
         refusedProblem_ = "S\xFDnav g\xFCnl\xFC\xF0\xFC, s\xFDras\xFD d\xFD\xFE\xFDnda gelen " +
                           std::to_string(refused) + " olay\xFD yazmad\xFD (" + platform::NarrowCp1254(path_) + ")";
     }
+}
+
+DWORD JournalWriter::CutAfter(std::uint64_t validBytes) {
+    {
+        const UniqueFile file = OpenedFile(CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        LARGE_INTEGER end{};
+        end.QuadPart = static_cast<LONGLONG>(validBytes);
+        if (!file || !SetFilePointerEx(file.get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get()) ||
+            !FlushFileBuffers(file.get()))
+            return GetLastError();
+    }
+    file_ = OpenForAppending(path_);
+    return file_ ? ERROR_SUCCESS : GetLastError();
 }
 
 // A file held open cannot be renamed over, so the journal is closed first and opened again after, whatever happened.

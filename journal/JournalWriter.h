@@ -27,9 +27,10 @@ public:
     // A new journal at `path` (created, never overwriting): header and opening are on disk (flushed) when it returns.
     // Throws std::runtime_error with a Turkish message (Windows-1254) and the system's reason when it cannot.
     JournalWriter(std::wstring path, const Opening& opening);
-    // Goes on with a journal read after a crash: the file is rewritten as a checkpoint of `state`, which drops any
-    // torn tail, atomically as above. Throws as above.
-    JournalWriter(std::wstring path, const JournalState& state);
+    // Goes on with a journal read after a crash, whose first `validBytes` bytes replay to `state`: the file is cut
+    // there, which drops a torn last frame, and the exam's history before it stays; a file that cannot be cut is
+    // rewritten as a checkpoint of `state`, atomically as above. Throws as above.
+    JournalWriter(std::wstring path, const JournalState& state, std::uint64_t validBytes);
     // Writes and flushes what is queued and ends the thread; the file stays where it is.
     ~JournalWriter();
     JournalWriter(const JournalWriter&) = delete;
@@ -56,6 +57,7 @@ private:
     void Run();
     void Commit(const std::vector<Event>& events);
     DWORD Rewrite(std::string_view bytes);
+    DWORD CutAfter(std::uint64_t validBytes);
 
     const std::wstring path_;
     // The thread's own, once the constructor is done.

@@ -9,7 +9,7 @@ namespace journal {
 
 JournalLog::JournalLog(const Opening& opening) : state_(OpenedState(opening)) {}
 
-JournalLog::JournalLog(JournalState state) : state_(std::move(state)) {}
+JournalLog::JournalLog(JournalState state, std::size_t logBytes) : state_(std::move(state)), logBytes_(logBytes) {}
 
 std::string JournalLog::Append(std::span<const Event> events, std::size_t& refused) {
     std::vector<Event> taken;

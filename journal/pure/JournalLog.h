@@ -19,8 +19,8 @@ public:
 
     // A new journal, whose file starts with the header and EncodeOpening(opening).
     explicit JournalLog(const Opening& opening);
-    // A journal read back, whose file is rewritten as Compacted() before anything follows.
-    explicit JournalLog(JournalState state);
+    // A journal read back, whose file holds `logBytes` bytes, and goes on after them.
+    JournalLog(JournalState state, std::size_t logBytes);
 
     // Applies the events that can follow the state, in order, and returns their frame, empty when none could; the
     // others are counted in `refused`: written, they would end the reading of everything after them.

@@ -80,7 +80,7 @@ TEST_F(JournalWriterTest, AJournalWithATornTailGoesOnFromItsLastWholeFrame) {
     ASSERT_TRUE(read.state == expected_);
     EXPECT_LT(read.validBytes, fs::file_size(path_));
     {
-        JournalWriter writer(path_, *read.state);
+        JournalWriter writer(path_, *read.state, read.validBytes);
         Write(writer, Continued{kOpened + 500, kOpened + 90'000, 500});
         Write(writer, Edit{700, 7, 0, " \xFC\xE7"});
         writer.Write(ClockStarted{kOpened});
