@@ -188,6 +188,7 @@ bool SameFolder(const fs::path& a, const fs::path& b) {
 class Started {
 public:
     explicit Started(const Shortcut& shortcut) {
+        testing_pc1::ForgetUnfinishedExams();
         std::wstring commandLine = L"\"" + shortcut.target.wstring() + L"\" " + shortcut.arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;

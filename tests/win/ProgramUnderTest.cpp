@@ -60,6 +60,11 @@ HWND ControlAt(HWND window, POINT clientPoint) {
 // A message box shows its message in a static control with this identifier, on Windows and under Wine alike.
 std::wstring MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
+void ForgetUnfinishedExams() {
+    std::error_code ignored;
+    std::filesystem::remove_all(journal::JournalFolder(), ignored);
+}
+
 ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, std::string_view settingsFile) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -69,9 +74,7 @@ ProgramUnderTest::ProgramUnderTest(const std::wstring& exeName, std::string_view
     std::filesystem::copy_file(TestFolder() / L"PC1.exe", folder_ / exeName);
     const std::string ini = settingsFile.empty() ? TestSequenceSetting() + "\r\n" : std::string(settingsFile);
     std::ofstream(folder_ / L"PC1.ini", std::ios::binary) << ini;
-    // An exam that an earlier test left unfinished on this computer would greet the program instead of its entry.
-    std::error_code ignored;
-    std::filesystem::remove_all(journal::JournalFolder(), ignored);
+    ForgetUnfinishedExams();
 
     std::wstring commandLine = L"\"" + (folder_ / exeName).wstring() + L"\"";
     STARTUPINFOW startup{};

@@ -22,6 +22,9 @@ HWND FindProcessWindowWhere(DWORD processId, const std::function<bool(HWND)>& ma
 HWND ControlAt(HWND window, POINT clientPoint);
 using platform::WindowText;
 std::wstring MessageBoxText(HWND box);
+// An exam that an earlier test left unfinished on this computer would greet the next PC1 started instead of its entry
+// dialog: its journal goes.
+void ForgetUnfinishedExams();
 
 // Where the entry dialog's controls lie in its client area.
 inline constexpr POINT kAdaynoAt{220, 20}, kAdiAt{220, 52}, kSoyadiAt{220, 84}, kTamamAt{220, 124}, kKapatAt{332, 124};
