@@ -64,8 +64,11 @@ hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
 void TSinavForm::TellTheHall() {
     if (!hallState_) return;
     hall::PcState state = HallStateOf(HallPhase(exam_.Current()));
-    // While the entry dialog waits, the last candidate has gone.
-    if (state.phase != hall::Phase::Waiting) {
+    // While the entry dialog waits, the last candidate and their words have gone; what became of their record stays
+    // until the next candidate is entered.
+    if (state.phase == hall::Phase::Waiting) {
+        state.wordsTyped = 0;
+    } else {
         state.candidateNumber = text::Cp1254ToUtf8(entry::AdayKaydi.adayNo);
         state.firstName = text::Cp1254ToUtf8(entry::AdayKaydi.adi);
         state.surname = text::Cp1254ToUtf8(entry::AdayKaydi.soyadi);

@@ -20,8 +20,9 @@ config::Settings RecordsInTheCurrentFolder();
 // Its keys come from the test, not from a keyboard.
 class ClockedSinavForm : public exam::TSinavForm {
 public:
-    explicit ClockedSinavForm(config::Settings settings = RecordsInTheCurrentFolder())
-        : TSinavForm(Controls::AtOnce, KeySources::Any, std::move(settings)) {}
+    // With a hall folder, it writes its state file there.
+    explicit ClockedSinavForm(config::Settings settings = RecordsInTheCurrentFolder(), std::wstring hallFolder = {})
+        : TSinavForm(Controls::AtOnce, KeySources::Any, std::move(settings), {}, std::move(hallFolder)) {}
     exam::ExamState::Clock::time_point now{std::chrono::seconds(1000)};
 
 protected:
