@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "entry/EntryDialog.h"
 #include "exam/ExamWindow.h"
 #include "hall/pure/PcStateFile.h"
 #include "platform/Files.h"
@@ -24,19 +25,23 @@ struct Expected {
     std::int64_t msLeft, words;
 };
 
+constexpr char kSampleRtf[] = "{\\rtf1 Bir iki \\'fc\\'e7 d\\'f6rt\\par}";
+
+// As the console reads it, once the writer's thread has written the last state handed to it.
+hall::PcState ReadState(const exam::TSinavForm& form) {
+    EXPECT_TRUE(form.HallState()->WaitWritten(5000));
+    const platform::WholeFile file = platform::ReadWholeFile(form.HallState()->Path(), hall::kMaxStateFileBytes);
+    EXPECT_EQ(file.error, ERROR_SUCCESS);
+    const auto decoded = hall::DecodeState(file.bytes);
+    if (const auto* refusal = std::get_if<hall::StateRefusal>(&decoded)) ADD_FAILURE() << refusal->detail;
+    return std::holds_alternative<hall::PcState>(decoded) ? std::get<hall::PcState>(decoded) : hall::PcState{};
+}
+
 class HallState : public testing::Test {
 protected:
-    void SetUp() override { folder.Write("{\\rtf1 Bir iki \\'fc\\'e7 d\\'f6rt\\par}"); }
+    void SetUp() override { folder.Write(kSampleRtf); }
 
-    // As the console reads it, once the writer's thread has written the last state handed to it.
-    hall::PcState Read() {
-        EXPECT_TRUE(form.HallState()->WaitWritten(5000));
-        const platform::WholeFile file = platform::ReadWholeFile(form.HallState()->Path(), hall::kMaxStateFileBytes);
-        EXPECT_EQ(file.error, ERROR_SUCCESS);
-        const auto decoded = hall::DecodeState(file.bytes);
-        if (const auto* refusal = std::get_if<hall::StateRefusal>(&decoded)) ADD_FAILURE() << refusal->detail;
-        return std::holds_alternative<hall::PcState>(decoded) ? std::get<hall::PcState>(decoded) : hall::PcState{};
-    }
+    hall::PcState Read() { return ReadState(form); }
     void Check(const Expected& expected) {
         const hall::PcState state = Read();
         EXPECT_EQ(state.phase, expected.phase);
@@ -132,6 +137,48 @@ TEST_F(HallState, EveryPhaseOfASessionReadsBack) {
 
     NewSession("18");
     Check({Phase::Ready, "18", 180'000, 0});
+}
+
+// An exam that an ended program left: its candidate, words and time left show while the supervisor chooses, and it
+// comes back stopped once continued.
+TEST(HallStateOfAnUnfinishedExam, ShowsItWhileTheSupervisorChooses) {
+    platform::EventArgs args;
+    testing_pc1::SampleFolder folder;
+    folder.Write(kSampleRtf);
+    const std::filesystem::path journals = std::filesystem::current_path() / "Gunluk";
+    std::filesystem::create_directories(journals);
+    entry::AdayKaydi = {"21", "AL\xDD", "VEL\xDD"};
+    {
+        testing_pc1::ClockedSinavForm ended(testing_pc1::RecordsInTheCurrentFolder(), {}, journals.wstring());
+        ShowWindow(ended.Handle(), SW_SHOW);
+        SendMessageW(ended.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
+        ended.now += 5s;
+        ended.BaslatTimerTimer(args);
+        testing_pc1::TypeInto(ended.Control(exam::SinavForm::Yazilan).Handle(), "Bir iki \xFC\xE7 ");
+        ended.now += 3s;
+        ended.SinavTimerTimer(args);
+    }
+
+    testing_pc1::ClockedSinavForm form(testing_pc1::RecordsInTheCurrentFolder(),
+                                       (std::filesystem::current_path() / "Salon").wstring(), journals.wstring());
+    testing_pc1::WindowWatcher watcher(
+        {{L"TDevamForm", [&](HWND) {
+              const hall::PcState state = ReadState(form);
+              EXPECT_EQ(state.phase, Phase::Unfinished);
+              EXPECT_EQ(state.candidateNumber, "21");
+              EXPECT_EQ(state.firstName, "AL\xC4\xB0");
+              EXPECT_EQ(state.msLeft, 177'000);
+              EXPECT_EQ(state.wordsTyped, 3);
+              for (int step = 0; step < 6; ++step)
+                  SendMessageW(GetFocus(), WM_SYSKEYDOWN, '0' + testing_pc1::TestSequenceDigit(step), kAltContext | 1);
+              SendMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
+          }}});
+    form.TemizleClick(args);
+    const hall::PcState continued = ReadState(form);
+    EXPECT_EQ(continued.phase, Phase::Stopped);
+    EXPECT_EQ(continued.candidateNumber, "21");
+    EXPECT_EQ(continued.msLeft, 177'000);
+    EXPECT_EQ(continued.wordsTyped, 3);
 }
 
 }  // namespace
