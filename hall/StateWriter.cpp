@@ -1,8 +1,10 @@
 #include "hall/StateWriter.h"
 
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
@@ -28,14 +30,20 @@ std::string Failure(const std::wstring& path, DWORD error) {
 
 // The thread keeps its own share, so that a writer that gave up waiting for it can go.
 struct StateWriter::Shared {
+    struct Waiter {
+        std::uint64_t upTo;  // the count of states handed when it came
+        HANDLE written;
+    };
+
     std::wstring folder, path, temporary;
     std::mutex mutex;
     std::optional<PcState> pending;
+    std::uint64_t handed = 0, done = 0;  // states handed, and handed before the last write began
+    std::vector<Waiter> waiters;
     bool stopping = false;
     std::string problem;
     // Events, not a condition variable: each keeps what happened until its waiter looks.
     Event wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-    Event idle{CreateEventW(nullptr, TRUE, TRUE, nullptr)};       // set while nothing waits to be written
     Event finished{CreateEventW(nullptr, TRUE, FALSE, nullptr)};  // set when the thread ends
 
     void Run();
@@ -72,19 +80,32 @@ StateWriter::~StateWriter() {
     WaitForSingleObject(shared_->finished.get(), kExitWaitMs);
 }
 
-// The idle event is reset under the lock under which the thread sets it, so a waiter never sees it set over a state
-// still pending.
+// The thread is woken only when nothing was pending: until it takes the state, it knows it has one. Under Wine every
+// event set is a round trip to the wine server, the most this costs.
 void StateWriter::Hand(PcState state) {
+    bool wasPending = false;
     {
         const std::scoped_lock lock(shared_->mutex);
+        wasPending = shared_->pending.has_value();
         shared_->pending = std::move(state);
-        ResetEvent(shared_->idle.get());
+        ++shared_->handed;
     }
-    SetEvent(shared_->wake.get());
+    if (!wasPending) SetEvent(shared_->wake.get());
 }
 
+// Each waiter has an event of its own, which the thread sets once a write that began after the last hand-off ends.
 bool StateWriter::WaitWritten(DWORD timeoutMs) const {
-    return WaitForSingleObject(shared_->idle.get(), timeoutMs) == WAIT_OBJECT_0;
+    const Event written(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    {
+        const std::scoped_lock lock(shared_->mutex);
+        if (shared_->done == shared_->handed && !shared_->pending) return true;
+        if (!written) return false;
+        shared_->waiters.push_back({shared_->handed, written.get()});
+    }
+    if (WaitForSingleObject(written.get(), timeoutMs) == WAIT_OBJECT_0) return true;
+    const std::scoped_lock lock(shared_->mutex);
+    std::erase_if(shared_->waiters, [&](const Shared::Waiter& waiter) { return waiter.written == written.get(); });
+    return false;
 }
 
 const std::wstring& StateWriter::Path() const { return shared_->path; }
@@ -98,17 +119,24 @@ void StateWriter::Shared::Run() {
     for (;;) {
         WaitForSingleObject(wake.get(), INFINITE);
         std::optional<PcState> state;
+        std::uint64_t upTo = 0;
         bool stop = false;
         {
             const std::scoped_lock lock(mutex);
             state.swap(pending);
+            upTo = handed;
             stop = stopping;
         }
         if (state) {
             const DWORD error = Write(EncodeState(*state));
             const std::scoped_lock lock(mutex);
             problem = error ? Failure(path, error) : std::string();
-            if (!pending) SetEvent(idle.get());
+            done = upTo;
+            std::erase_if(waiters, [&](const Waiter& waiter) {
+                if (waiter.upTo > done) return false;
+                SetEvent(waiter.written);
+                return true;
+            });
         }
         if (stop) break;
     }
