@@ -25,42 +25,28 @@ PcState Sample() {
             .problems = {.fallbackFolder = true, .notPrinted = true}};
 }
 
-// Whatever a name holds comes back as it was, and never breaks a line.
+// Whatever a name holds comes back as it was, and never breaks a line; so does every phase, with each set of problems.
 TEST(PcStateFile, AwkwardValuesComeBackWhole) {
-    const struct {
-        const char* what;
-        std::string value;
-    } cases[] = {
-        {"a line break", "Ali\nphase=results"},
-        {"a Windows line end", "Ali\r\nVeli"},
-        {"an equals sign", "a=b=c"},
-        {"backslashes and escapes as text", "\\n \\x41 \\"},
-        {"a trailing backslash", "Ali\\"},
-        {"control characters", std::string("a\0b\x01\x1F\x7F\t", 7)},
-        {"Turkish letters", "\xC3\x87\xC4\x9E\xC4\xB0\xC3\x96\xC5\x9E\xC3\x9C \xC3\xA7\xC4\x9F\xC4\xB1\xC3\xB6"},
-        {"empty", ""},
+    const std::string cases[] = {
+        "Ali\nphase=results",
+        "Ali\r\nVeli",
+        "a=b=c",
+        "\\n \\x41 \\",
+        "Ali\\",
+        std::string("a\0b\x01\x1F\x7F\t", 7),
+        "\xC3\x87\xC4\x9E\xC4\xB0\xC3\x96\xC5\x9E\xC3\x9C \xC3\xA7\xC4\x9F\xC4\xB1\xC3\xB6",
+        "",
     };
-    for (const auto& c : cases) {
+    for (int i = 0; i < 64; ++i) {
         PcState state = Sample();
-        state.firstName = state.surname = state.label = c.value;
+        state.firstName = state.surname = state.label = cases[i % std::size(cases)];
+        state.phase = static_cast<hall::Phase>(i % 8);
+        state.problems = {(i & 8) != 0, (i & 16) != 0, (i & 32) != 0};
         const std::string file = hall::EncodeState(state);
-        EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 13) << c.what;
+        EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 13) << i;
         const auto decoded = hall::DecodeState(file);
-        ASSERT_TRUE(std::holds_alternative<PcState>(decoded)) << c.what;
-        EXPECT_EQ(std::get<PcState>(decoded), state) << c.what;
-    }
-}
-
-TEST(PcStateFile, EveryPhaseAndProblemComesBack) {
-    for (int phase = 0; phase <= static_cast<int>(hall::Phase::Unfinished); ++phase) {
-        for (int problems = 0; problems < 8; ++problems) {
-            PcState state = Sample();
-            state.phase = static_cast<hall::Phase>(phase);
-            state.problems = {(problems & 1) != 0, (problems & 2) != 0, (problems & 4) != 0};
-            const auto decoded = hall::DecodeState(hall::EncodeState(state));
-            ASSERT_TRUE(std::holds_alternative<PcState>(decoded)) << phase << " " << problems;
-            EXPECT_EQ(std::get<PcState>(decoded), state);
-        }
+        ASSERT_TRUE(std::holds_alternative<PcState>(decoded)) << i;
+        EXPECT_EQ(std::get<PcState>(decoded), state) << i;
     }
 }
 

