@@ -64,7 +64,7 @@ std::wstring StateFileName() {
 std::string_view ProgramVersion() { return PC1_VERSION; }
 
 StateWriter::StateWriter(std::wstring folder) : shared_(std::make_shared<Shared>()) {
-    shared_->path = folder + (folder.ends_with(L'\\') ? L"" : L"\\") + StateFileName();
+    shared_->path = platform::InFolder(folder, std::wstring_view(StateFileName()));
     shared_->temporary =
         shared_->path.substr(0, shared_->path.size() - std::size(kExtension) + 1) + kTemporaryExtension;
     shared_->folder = std::move(folder);
