@@ -15,9 +15,7 @@ PcState Sample() {
             .version = "0.1.0",
             .phase = hall::Phase::Running,
             .candidateNumber = "1234567",
-            .firstName =
-                "Ay\xC5\x9F"
-                "e",
+            .firstName = "Ay\u015Fe",
             .surname = "Y\xC4\xB1lmaz",
             .msLeft = 123'456,
             .wordsTyped = 42,
@@ -53,8 +51,7 @@ TEST(PcStateFile, AwkwardValuesComeBackWhole) {
 TEST(PcStateFile, TheFileReadsAsWritten) {
     EXPECT_EQ(hall::EncodeState(Sample()),
               "pc1-hall-state=1\nlabel=PC1 - (PC07)\ncomputer=PC07\nversion=0.1.0\nphase=running\ncandidate=1234567\n"
-              "first-name=Ay\xC5\x9F"
-              "e\nsurname=Y\xC4\xB1lmaz\nms-left=123456\nwords=42\n"
+              "first-name=Ay\u015Fe\nsurname=Y\xC4\xB1lmaz\nms-left=123456\nwords=42\n"
               "written=2026-12-08T07:12:30.123Z\nproblems=fallback-folder,not-printed\nend=12\n");
 }
 
@@ -83,7 +80,6 @@ TEST(PcStateFile, RefusesWhatIsNotAStateOfThisFormat) {
     } cases[] = {
         {"a newer format", replaced("pc1-hall-state=1", "pc1-hall-state=2"), Reason::Newer, 2},
         {"a newer format, cut", "pc1-hall-state=7\nlabel=", Reason::Newer, 7},
-        {"format zero", replaced("pc1-hall-state=1", "pc1-hall-state=0"), Reason::Foreign, 1},
         {"another file", "[PC1]\nTutanakKlasoru=x\n", Reason::Foreign, 1},
         {"a byte-order mark", "\xEF\xBB\xBF" + good, Reason::Foreign, 1},
         {"Windows-1254 bytes", replaced("Y\xC4\xB1lmaz", "Y\xFDlmaz"), Reason::Foreign, 1},
@@ -91,16 +87,10 @@ TEST(PcStateFile, RefusesWhatIsNotAStateOfThisFormat) {
         {"lines lost", replaced("words=42\n", ""), Reason::Incomplete, 1},
         {"an unknown phase", replaced("phase=running", "phase=dancing"), Reason::Malformed, 1},
         {"a key renamed", replaced("surname=", "soyadi="), Reason::Malformed, 1},
-        {"keys swapped",
-         replaced("first-name=Ay\xC5\x9F"
-                  "e\nsurname=Y\xC4\xB1lmaz",
-                  "surname=Y\xC4\xB1lmaz\nfirst-name=Ay\xC5\x9F"
-                  "e"),
-         Reason::Malformed, 1},
+        {"keys swapped", replaced("computer=PC07\nversion=0.1.0", "version=0.1.0\ncomputer=PC07"), Reason::Malformed,
+         1},
         {"a negative time", replaced("ms-left=123456", "ms-left=-5"), Reason::Malformed, 1},
-        {"a word count with a sign", replaced("words=42", "words=+42"), Reason::Malformed, 1},
         {"an unknown escape", replaced("PC1 - (PC07)", "PC1 \\q"), Reason::Malformed, 1},
-        {"a cut escape", replaced("PC1 - (PC07)", "PC1 \\x4"), Reason::Malformed, 1},
         {"a raw carriage return", replaced("PC1 - (PC07)", "PC1\r"), Reason::Malformed, 1},
         {"a local time", replaced("07:12:30.123Z", "07:12:30.123+03"), Reason::Malformed, 1},
         {"the 30th of February", replaced("2026-12-08", "2026-02-30"), Reason::Malformed, 1},
