@@ -237,7 +237,7 @@ std::string EncodeState(const PcState& state) {
 
 std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     using Reason = StateRefusal::Reason;
-    if (bytes.size() > kMaxStateFileBytes) return Refused(Reason::Foreign, "larger than a state file");
+    if (bytes.size() > kMaxStateFileBytes) return Refused(Reason::Foreign, "larger than a state file", 0);
 
     // The first line says whose file this is, before anything else is judged: a cut inside it is a file being
     // written, another line a file of another kind.
@@ -245,13 +245,13 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     const std::string_view firstLine = bytes.substr(0, bytes.find('\n'));
     if (firstLine.size() < versionPrefix.size() || !firstLine.starts_with(versionPrefix)) {
         const bool cutShort = firstLine.size() == bytes.size() && versionPrefix.starts_with(firstLine);
-        return Refused(cutShort ? Reason::Incomplete : Reason::Foreign, firstLine);
+        return Refused(cutShort ? Reason::Incomplete : Reason::Foreign, firstLine, 0);
     }
     const std::optional<std::int64_t> version = Count(firstLine.substr(versionPrefix.size()));
     if (version && *version > kStateFormatVersion && *version <= 1'000'000)
         return Refused(Reason::Newer, firstLine, static_cast<int>(*version));
-    if (firstLine.size() == bytes.size()) return Refused(Reason::Incomplete, firstLine);
-    if (!version || *version < 1) return Refused(Reason::Foreign, firstLine);
+    if (firstLine.size() == bytes.size()) return Refused(Reason::Incomplete, firstLine, 0);
+    if (!version || *version < 1) return Refused(Reason::Foreign, firstLine, 0);
     if (!bytes.ends_with('\n')) return Refused(Reason::Incomplete, "no line end at the end");
     if (!IsUtf8(bytes)) return Refused(Reason::Foreign, "not UTF-8");
 

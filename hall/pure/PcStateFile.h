@@ -20,6 +20,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -72,7 +73,7 @@ struct StateRefusal {
         Malformed,   // a line, key or value that this format does not have
     };
     Reason reason;
-    int version = 0;     // the file's format version, when its first line gives one
+    int version = 0;     // the file's format version, once its first line is whole; 0 before
     std::string detail;  // the line or value refused, for whoever reads the refusal
 };
 
