@@ -4,11 +4,13 @@
 #include "config/SettingsFile.h"
 #include "exam/ExamWindow.h"
 #include "exam/KeyboardGuard.h"
+#include "hall/StateWriter.h"
 #include "journal/JournalFiles.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/MessageLoop.h"
 #include "platform/OutsideMessages.h"
+#include "result/RecordArchive.h"
 
 namespace {
 
@@ -20,6 +22,12 @@ constexpr int kNoSequenceExitCode = 3;
 // text; having no caption bar, it shows its designed caption nowhere else.
 void SetApplicationTitle(exam::TSinavForm& sinavForm) {
     SetWindowTextW(sinavForm.Handle(), platform::WidenCp1254(exam::TSinavForm::kApplicationTitle).c_str());
+}
+
+// The hall's console reads every PC's state from the records folder they share.
+std::wstring HallFolder(const config::Settings& settings) {
+    return hall::HallFolderIn(settings.recordsFolder.empty() ? result::DefaultRecordsFolder()
+                                                             : platform::WidenUtf8(settings.recordsFolder));
 }
 
 }  // namespace
@@ -45,8 +53,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         exam::KeyboardGuard keyboardGuard;
         // The exam window's controls are made while the first entry dialog waits for its candidate, so that
         // the dialog is on screen sooner.
+        std::wstring hallFolder = HallFolder(std::get<config::Settings>(settings));
         sinavForm.emplace(exam::TSinavForm::Controls::DuringFirstEntry, exam::TSinavForm::KeySources::KeyboardOnly,
-                          std::get<config::Settings>(std::move(settings)), journal::JournalFolder());
+                          std::get<config::Settings>(std::move(settings)), journal::JournalFolder(),
+                          std::move(hallFolder));
         SetApplicationTitle(*sinavForm);
         sinavForm->FormCreate();  // returns once the first candidate has been entered
         keyboardGuard.RequireInstalled();

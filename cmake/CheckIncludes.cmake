@@ -13,13 +13,15 @@ set(rules
     "config:config/pure platform platform/pure text"
     "journal/pure:platform/pure text"
     "journal:journal/pure platform platform/pure text"
+    "hall/pure:platform/pure text"
+    "hall:hall/pure platform platform/pure text"
     "entry/pure:config/pure platform/pure text"
     "entry:entry/pure config config/pure platform platform/pure text"
     "result/pure:config/pure platform/pure text"
     "result:result/pure config config/pure platform platform/pure text"
     "exam/pure:result/pure config/pure platform/pure text"
-    "exam:exam/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
-    "app:exam exam/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
+    "exam:exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
+    "app:exam exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
     "settings:config config/pure platform platform/pure text")
 
 set(refused "")

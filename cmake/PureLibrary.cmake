@@ -1,7 +1,7 @@
 # The pure library: everything that needs no Windows header, kept in the folders named here. Both builds compile
 # it, natively for the tests and benchmarks and into PC1.exe, so a Windows header reaching any of its files breaks
 # the native build.
-set(PC1_PURE_DIRS text platform/pure config/pure journal/pure entry/pure exam/pure result/pure)
+set(PC1_PURE_DIRS text platform/pure config/pure journal/pure entry/pure exam/pure result/pure hall/pure)
 add_library(pure STATIC)
 target_include_directories(pure PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_features(pure PUBLIC cxx_std_20)
@@ -28,6 +28,7 @@ file(GLOB_RECURSE program_files CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/platform/*.h ${PROJECT_SOURCE_DIR}/platform/*.cpp
      ${PROJECT_SOURCE_DIR}/config/*.h ${PROJECT_SOURCE_DIR}/config/*.cpp
      ${PROJECT_SOURCE_DIR}/journal/*.h ${PROJECT_SOURCE_DIR}/journal/*.cpp
+     ${PROJECT_SOURCE_DIR}/hall/*.h ${PROJECT_SOURCE_DIR}/hall/*.cpp
      ${PROJECT_SOURCE_DIR}/entry/*.h ${PROJECT_SOURCE_DIR}/entry/*.cpp
      ${PROJECT_SOURCE_DIR}/result/*.h ${PROJECT_SOURCE_DIR}/result/*.cpp
      ${PROJECT_SOURCE_DIR}/exam/*.h ${PROJECT_SOURCE_DIR}/exam/*.cpp

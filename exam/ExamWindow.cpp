@@ -53,11 +53,13 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
-TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings, std::wstring journalFolder)
+TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings, std::wstring journalFolder,
+                       std::wstring hallFolder)
     : FormOf(kEventWiring, SinavFormLayout()),
       input_(keys),
       settings_(std::move(settings)),
       journalFolder_(std::move(journalFolder)) {
+    if (!hallFolder.empty()) hallState_ = std::make_unique<hall::StateWriter>(std::move(hallFolder));
     BuildFrame();
     keeper_.emplace(Handle(), kPrintedMessage, settings_);
     CoverTheScreen();
@@ -93,7 +95,10 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kPrintedMessage: {
         const result::RecordKeeper::PrintsEnded ended = keeper_->TakePrintOutcomes();
         PrintsEnded(ended.jobs);
-        if (ended.current) ShowStatus();
+        if (ended.current) {
+            ShowStatus();
+            TellTheHall();
+        }
         return 0;
     }
     case WM_SYSCOMMAND:

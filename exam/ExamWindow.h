@@ -3,6 +3,7 @@
 
 #include <bitset>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 #include "exam/pure/ExamState.h"
 #include "exam/pure/SupervisorSequence.h"
 #include "exam/pure/TypedText.h"
+#include "hall/StateWriter.h"
 #include "platform/Form.h"
 #include "platform/MonitorCovers.h"
 #include "result/RecordKeeper.h"
@@ -41,9 +43,10 @@ public:
     // Builds the window covering the screen; the program entry then runs FormCreate, which starts the first
     // session. Tests build the window alone, with its controls at once, and drive it with keys of their own.
     // `settings`: the installation's, as the program entry read them. `journalFolder`: where the exams' journals are
-    // kept and unfinished ones found; without one no exam is journaled.
+    // kept and unfinished ones found; without one no exam is journaled. `hallFolder`: where this PC's state file for
+    // the hall's console goes (hall::HallFolderIn); without one none is written.
     explicit TSinavForm(Controls controls = Controls::AtOnce, KeySources keys = KeySources::KeyboardOnly,
-                        config::Settings settings = {}, std::wstring journalFolder = {});
+                        config::Settings settings = {}, std::wstring journalFolder = {}, std::wstring hallFolder = {});
 
     void FormCreate();
     void FormShow(platform::EventArgs& args);
@@ -62,6 +65,7 @@ public:
     void FormHitTest(platform::EventArgs& args);
 
     static std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
+    static std::string ProgramLabel();   // "PC1 - (PC07)": the program's name and the computer's
     void UygulamaHatasi(const std::exception& error);
     void YazilanKeyDown(platform::EventArgs& args);
     void YazilanKeyPress(platform::EventArgs& args);
@@ -70,6 +74,8 @@ public:
 
     void SayaclariGuncelle();
     const ExamState& Exam() const { return exam_; }
+    // The writer of this PC's state file; none without a hall folder.
+    const hall::StateWriter* HallState() const { return hallState_.get(); }
     // `wrongSpans`: where the typed text's wrong words are, to underline.
     void ShowResults(const text::ScoreResult& result, const std::vector<text::WordSpan>& wrongSpans);
     void YanlislariIsaretle(const std::vector<text::WordSpan>& wrongSpans);
@@ -130,6 +136,13 @@ private:
     // Everything journaled is on disk: the program ends.
     void FlushJournals();
 
+    // The hall's console (ExamWindowHall.cpp): the state as the exam's phase gives it, or as an unfinished exam's
+    // journal gives it while the supervisor chooses.
+    hall::PcState HallStateOf(hall::Phase phase) const;
+    void TellTheHall();
+    void TellTheHall(const UnfinishedExam& unfinished);
+    void TellTheHallWhileRunning();
+
     ExamState exam_;
     ExamInputFilter input_;
     TypedText typed_;
@@ -155,6 +168,8 @@ private:
         std::wstring documentPath;
     };
     std::vector<AwaitingPrint> awaitingPrint_;  // kept exams' journals until their print has ended
+    std::unique_ptr<hall::StateWriter> hallState_;
+    ExamState::Clock::time_point lastToldTheHall_{};
 };
 
 }  // namespace exam

@@ -26,6 +26,7 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
                                            WallMs(ExamState::WallClock::now())});
         Timer(SinavForm::SinavTimer).SetEnabled(false);
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
+        TellTheHall();
     }
     kapatBtnShown_ = true;
     Control(SinavForm::KapatBtn).SetVisible(true);

@@ -108,13 +108,16 @@ bool TSinavForm::TakeUpUnfinishedExam() {
             ScoreAndKeep(&state);
             return true;
         }
-        const ResumeChoice choice = AskSupervisor(SummaryOf(state, sample.has_value()));
+        const UnfinishedExam unfinished = SummaryOf(state, sample.has_value());
+        TellTheHall(unfinished);
+        const ResumeChoice choice = AskSupervisor(unfinished);
         RestoreExam(path, read, sample);
         const std::int64_t now = WallMs(ExamState::WallClock::now());
         if (choice == ResumeChoice::Continue && sample) {
             journal_.WriteNow(journal::Continued{state.lastWallMs, now, state.examMs});
             interruptions_.push_back(InterruptionOf({state.lastWallMs, now, state.examMs, false}));
             SayaclariGuncelle();
+            TellTheHall();
             return true;
         }
         journal_.WriteNow(journal::EndedAsItStood{state.lastWallMs, now, state.examMs});

@@ -46,6 +46,7 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
 
     Control(SinavForm::StatusBar1).SetText("...");
     OpenJournal();
+    TellTheHall();
 
     Timer(SinavForm::BaslatTimer).Schedule(exam_.UntilNextStartTick(Now()));
     Control(SinavForm::SurePanel).SetVisible(false);
@@ -73,6 +74,7 @@ void TSinavForm::StartExamClock() {
     Control(SinavForm::BaslaPanel).SetVisible(false);
     Control(SinavForm::SurePanel).SetVisible(true);
     ShowExamClock();
+    TellTheHall();
 }
 
 void TSinavForm::ShowExamClock() {
@@ -91,6 +93,7 @@ void TSinavForm::YazilanKeyUp(platform::EventArgs& args) {
         journal_.Write(journal::Resumed{ExamMs(), WallMs(ExamState::WallClock::now())});
         sequenceKeysDown_.reset();
         ShowExamClock();
+        TellTheHall();
     }
     SayaclariGuncelle();
 }
@@ -230,6 +233,7 @@ void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
     KeepTextAreas();
     ShowExamClock();
     WriteTick();
+    TellTheHallWhileRunning();
 }
 
 // Runs once per exam. From here on nothing changes the typed text: the typing area is read-only, its undo
@@ -253,6 +257,7 @@ void TSinavForm::ScoreAndKeep(const journal::JournalState* completing) {
     // The status bar paints itself as it changes, which takes a while when another program floods the queue: it
     // says the count once the time-up dialog is on screen.
     const text::ScoreResult result = text::ScoreWords(sampleText_, typed, platform::WordSortKey);
+    TellTheHall();
     {
         result::TSonucForm sonucForm(Handle(), [this] { return Now(); });
         sonucForm.Control(result::SonucForm::SonucLabel).SetText(std::to_string(result.typedWords.size()));
@@ -288,6 +293,7 @@ void TSinavForm::ScoreAndKeep(const journal::JournalState* completing) {
         awaitingPrint_.push_back({keeper_->Print(record), std::exchange(journal_, {}), documentPath});
     }
     ShowStatus();
+    TellTheHall();
 }
 
 void TSinavForm::PrintsEnded(const std::vector<int>& jobs) {

@@ -51,6 +51,7 @@ std::string TSinavForm::BilgisayarAdi() {
 void TSinavForm::TemizleClick(platform::EventArgs&) {
     if (!exam_.NewSession()) return;
     if (TakeUpUnfinishedExam()) return;
+    TellTheHall();
     {
         entry::TArkaPlan arkaPlan(Handle());
         entry::TGirisForm girisForm(arkaPlan.Handle());
@@ -62,6 +63,7 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
     }  // the dialog is destroyed first, then the backdrop
     exam_.CandidateEntered();
     ShowCandidate();
+    TellTheHall();
     HoldTheScreen();
     ShowWindow(Handle(), SW_SHOW);
 }
@@ -77,9 +79,9 @@ void TSinavForm::MakeControls() {
     ShowComputerLabel();
 }
 
-void TSinavForm::ShowComputerLabel() {
-    Control(SinavForm::PCLabel).SetText(ProgramName() + " - (" + BilgisayarAdi() + ")");
-}
+std::string TSinavForm::ProgramLabel() { return ProgramName() + " - (" + BilgisayarAdi() + ")"; }
+
+void TSinavForm::ShowComputerLabel() { Control(SinavForm::PCLabel).SetText(ProgramLabel()); }
 
 bool TSinavForm::PrepareForNewCandidate() {
     if (!HasControls()) {

@@ -68,8 +68,12 @@ DWORD CreateFolder(const std::wstring& folder) {
 }
 
 std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name) {
+    return InFolder(folder, std::wstring_view(WidenUtf8(utf8Name)));
+}
+
+std::wstring InFolder(const std::wstring& folder, std::wstring_view name) {
     const bool separated = folder.ends_with(L'\\') || folder.ends_with(L'/');
-    return folder + (separated ? L"" : L"\\") + WidenUtf8(utf8Name);
+    return folder + (separated ? L"" : L"\\") + std::wstring(name);
 }
 
 // The variable is read at whatever length it has; without it, Windows' own place for it.

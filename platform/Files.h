@@ -41,6 +41,8 @@ DWORD CreateFolder(const std::wstring& folder);
 
 // A name in a folder (the name in UTF-8), kept in its usual form: the long form is made where it reaches Windows.
 std::wstring InFolder(const std::wstring& folder, std::string_view utf8Name);
+// The same with a name as Windows gives it.
+std::wstring InFolder(const std::wstring& folder, std::wstring_view name);
 
 // %ProgramData% (C:\ProgramData when it is not set), where the program keeps what it writes for every user.
 std::wstring ProgramDataFolder();

@@ -20,11 +20,14 @@ RecordKeeper::RecordKeeper(HWND window, UINT printedMessage, const config::Setti
 void RecordKeeper::NewCandidate() {
     keptStatus_.clear();
     printStatus_.clear();
+    problems_ = {};
     printJob_ = 0;
 }
 
 std::wstring RecordKeeper::Keep(const ExamRecord& record) {
     const KeptRecord kept = RecordArchive(recordsFolder_, DefaultRecordsFolder()).Keep(RecordTemplateRows(), record);
+    problems_.inDefaultFolder = !kept.note.empty();
+    problems_.notKept = !kept.error.empty();
     if (!kept.error.empty())
         keptStatus_ = kept.error;
     else if (!kept.note.empty())
@@ -46,6 +49,7 @@ RecordKeeper::PrintsEnded RecordKeeper::TakePrintOutcomes() {
         ended.jobs.push_back(finished.job);
         if (finished.job != printJob_) continue;
         printStatus_ = PrintOutcomeText(finished.outcome);
+        problems_.notPrinted = finished.outcome != PrintOutcome::Printed;
         ended.current = true;
     }
     return ended;

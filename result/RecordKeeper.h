@@ -37,12 +37,19 @@ public:
     // What became of the current record on disk and on paper, Windows-1254: each part after a gap, to follow the
     // counts that the status bar shows first. Empty before the record is kept.
     std::string Status() const;
+    // What the supervisor must see of the current record: kept in the default folder instead of the configured one,
+    // not kept at all, or not printed (its print has ended otherwise than on the printer). None before it is kept.
+    struct Problems {
+        bool inDefaultFolder = false, notKept = false, notPrinted = false;
+    };
+    Problems CurrentProblems() const { return problems_; }
 
 private:
     std::string recordsFolder_;
     config::PrinterChoice printerChoice_;
     RecordPrinter printer_;
     std::string keptStatus_, printStatus_;
+    Problems problems_;
     int printJob_ = 0;  // the current record's; an outcome of an earlier one no longer shows
 };
 

@@ -20,8 +20,11 @@ config::Settings RecordsInTheCurrentFolder();
 // Its keys come from the test, not from a keyboard.
 class ClockedSinavForm : public exam::TSinavForm {
 public:
-    explicit ClockedSinavForm(config::Settings settings = RecordsInTheCurrentFolder())
-        : TSinavForm(Controls::AtOnce, KeySources::Any, std::move(settings)) {}
+    // With a hall folder, it writes its state file there; with a journal folder, it journals its exams there.
+    explicit ClockedSinavForm(config::Settings settings = RecordsInTheCurrentFolder(), std::wstring hallFolder = {},
+                              std::wstring journalFolder = {})
+        : TSinavForm(Controls::AtOnce, KeySources::Any, std::move(settings), std::move(journalFolder),
+                     std::move(hallFolder)) {}
     exam::ExamState::Clock::time_point now{std::chrono::seconds(1000)};
 
 protected:

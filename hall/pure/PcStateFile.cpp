@@ -1,0 +1,306 @@
+#include "hall/pure/PcStateFile.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <vector>
+
+namespace hall {
+
+namespace {
+
+using std::chrono::milliseconds;
+using Written = std::chrono::sys_time<milliseconds>;
+
+constexpr std::string_view kVersionKey = "pc1-hall-state", kEndKey = "end";
+// The keys between the version line and the closing line, in the order they are written and read.
+enum Key {
+    kLabel,
+    kComputer,
+    kVersion,
+    kPhase,
+    kCandidate,
+    kFirstName,
+    kSurname,
+    kMsLeft,
+    kWords,
+    kWritten,
+    kProblems
+};
+constexpr std::array<std::string_view, 11> kKeys = {"label",     "computer",   "version", "phase",
+                                                    "candidate", "first-name", "surname", "ms-left",
+                                                    "words",     "written",    "problems"};
+constexpr std::array<std::string_view, 8> kPhaseNames = {"waiting", "ready",   "countdown", "running",
+                                                         "stopped", "time-up", "results",   "unfinished"};
+constexpr std::string_view kFallbackFolder = "fallback-folder", kNotKept = "not-kept", kNotPrinted = "not-printed";
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
+
+std::string Escaped(std::string_view value) {
+    std::string escaped;
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            escaped += "\\\\";
+        else if (c == '\n')
+            escaped += "\\n";
+        else if (c == '\r')
+            escaped += "\\r";
+        else if (c == '\t')
+            escaped += "\\t";
+        else if (IsControl(byte))
+            escaped += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::string> Unescaped(std::string_view value) {
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (IsControl(static_cast<unsigned char>(c))) return std::nullopt;
+        if (c != '\\') {
+            text += c;
+            continue;
+        }
+        if (++i == value.size()) return std::nullopt;
+        switch (value[i]) {
+        case '\\':
+            text += '\\';
+            break;
+        case 'n':
+            text += '\n';
+            break;
+        case 'r':
+            text += '\r';
+            break;
+        case 't':
+            text += '\t';
+            break;
+        case 'x': {
+            if (i + 2 >= value.size()) return std::nullopt;
+            const int high = HexValue(value[i + 1]), low = HexValue(value[i + 2]);
+            if (high < 0 || low < 0) return std::nullopt;
+            text += static_cast<char>(high * 16 + low);
+            i += 2;
+            break;
+        }
+        default:
+            return std::nullopt;
+        }
+    }
+    return text;
+}
+
+// Overlong forms, surrogates and code points beyond U+10FFFF are not UTF-8.
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        int length = 0;
+        char32_t code = 0, least = 0;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        } else if ((lead & 0xE0) == 0xC0) {
+            length = 2, code = lead & 0x1F, least = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 3, code = lead & 0x0F, least = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 4, code = lead & 0x07, least = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size()) return false;
+        for (int k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = code << 6 | (next & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+        i += length;
+    }
+    return true;
+}
+
+// Digits only: no sign, no space, no leading '+'.
+std::optional<std::int64_t> Count(std::string_view text) {
+    std::int64_t value = 0;
+    if (text.empty() || text.size() > 18) return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text[0] == '-') return std::nullopt;
+    return value;
+}
+
+std::string IsoUtc(Written instant) {
+    const auto day = std::chrono::floor<std::chrono::days>(instant);
+    const std::chrono::year_month_day date(day);
+    const std::chrono::hh_mm_ss time(instant - day);
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d.%03dZ", static_cast<int>(date.year()),
+                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                  static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                  static_cast<int>(time.seconds().count()), static_cast<int>(time.subseconds().count()));
+    return text;
+}
+
+// Exactly as IsoUtc writes it: 2026-12-08T07:12:30.123Z.
+std::optional<Written> ParseIsoUtc(std::string_view text) {
+    constexpr std::string_view kShape = "dddd-dd-ddTdd:dd:dd.dddZ";
+    if (text.size() != kShape.size()) return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= '0' && text[i] <= '9';
+        if (kShape[i] == 'd' ? !digit : text[i] != kShape[i]) return std::nullopt;
+    }
+    const auto number = [&](std::size_t at, std::size_t length) {
+        int value = 0;
+        for (std::size_t i = at; i < at + length; ++i) value = value * 10 + (text[i] - '0');
+        return value;
+    };
+    const std::chrono::year_month_day date{std::chrono::year(number(0, 4)),
+                                           std::chrono::month(static_cast<unsigned>(number(5, 2))),
+                                           std::chrono::day(static_cast<unsigned>(number(8, 2)))};
+    const int hours = number(11, 2), minutes = number(14, 2), seconds = number(17, 2);
+    if (!date.ok() || hours > 23 || minutes > 59 || seconds > 59) return std::nullopt;
+    return std::chrono::sys_days(date) + std::chrono::hours(hours) + std::chrono::minutes(minutes) +
+           std::chrono::seconds(seconds) + milliseconds(number(20, 3));
+}
+
+std::string ProblemList(const Problems& problems) {
+    std::string list;
+    for (const auto& [set, name] :
+         {std::pair{problems.fallbackFolder, kFallbackFolder}, std::pair{problems.notKept, kNotKept},
+          std::pair{problems.notPrinted, kNotPrinted}}) {
+        if (!set) continue;
+        if (!list.empty()) list += ',';
+        list += name;
+    }
+    return list;
+}
+
+std::optional<Problems> ParseProblems(std::string_view list) {
+    Problems problems;
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view name = list.substr(0, comma);
+        if (name == kFallbackFolder)
+            problems.fallbackFolder = true;
+        else if (name == kNotKept)
+            problems.notKept = true;
+        else if (name == kNotPrinted)
+            problems.notPrinted = true;
+        else
+            return std::nullopt;
+        if (comma == std::string_view::npos) break;
+        list.remove_prefix(comma + 1);
+        if (list.empty()) return std::nullopt;  // a trailing comma
+    }
+    return problems;
+}
+
+StateRefusal Refused(StateRefusal::Reason reason, std::string_view detail, int version = kStateFormatVersion) {
+    return {reason, version, std::string(detail.substr(0, 80))};
+}
+
+}  // namespace
+
+std::string_view PhaseName(Phase phase) { return kPhaseNames[static_cast<std::size_t>(phase)]; }
+
+std::string EncodeState(const PcState& state) {
+    std::array<std::string, kKeys.size()> values;
+    values[kLabel] = Escaped(state.label);
+    values[kComputer] = Escaped(state.computer);
+    values[kVersion] = Escaped(state.version);
+    values[kPhase] = PhaseName(state.phase);
+    values[kCandidate] = Escaped(state.candidateNumber);
+    values[kFirstName] = Escaped(state.firstName);
+    values[kSurname] = Escaped(state.surname);
+    values[kMsLeft] = std::to_string(std::max<std::int64_t>(0, state.msLeft));
+    values[kWords] = std::to_string(std::max<std::int64_t>(0, state.wordsTyped));
+    values[kWritten] = IsoUtc(state.written);
+    values[kProblems] = ProblemList(state.problems);
+
+    std::string file = std::string(kVersionKey) + '=' + std::to_string(kStateFormatVersion) + '\n';
+    for (std::size_t i = 0; i < kKeys.size(); ++i) file += std::string(kKeys[i]) + '=' + values[i] + '\n';
+    return file + std::string(kEndKey) + '=' + std::to_string(kKeys.size() + 1) + '\n';
+}
+
+std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
+    using Reason = StateRefusal::Reason;
+    if (bytes.size() > kMaxStateFileBytes) return Refused(Reason::Foreign, "larger than a state file", 0);
+
+    // The first line says whose file this is, before anything else is judged: a cut inside it is a file being
+    // written, another line a file of another kind.
+    const std::string versionPrefix = std::string(kVersionKey) + '=';
+    const std::string_view firstLine = bytes.substr(0, bytes.find('\n'));
+    if (firstLine.size() < versionPrefix.size() || !firstLine.starts_with(versionPrefix)) {
+        const bool cutShort = firstLine.size() == bytes.size() && versionPrefix.starts_with(firstLine);
+        return Refused(cutShort ? Reason::Incomplete : Reason::Foreign, firstLine, 0);
+    }
+    const std::optional<std::int64_t> version = Count(firstLine.substr(versionPrefix.size()));
+    if (version && *version > kStateFormatVersion && *version <= 1'000'000)
+        return Refused(Reason::Newer, firstLine, static_cast<int>(*version));
+    if (firstLine.size() == bytes.size()) return Refused(Reason::Incomplete, firstLine, 0);
+    if (!version || *version < 1) return Refused(Reason::Foreign, firstLine, 0);
+    if (!bytes.ends_with('\n')) return Refused(Reason::Incomplete, "no line end at the end");
+    if (!IsUtf8(bytes)) return Refused(Reason::Foreign, "not UTF-8");
+
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(end + 1);
+    }
+    const std::string_view last = lines.back();
+    const std::string endPrefix = std::string(kEndKey) + '=';
+    if (!last.starts_with(endPrefix)) return Refused(Reason::Incomplete, last);
+    if (Count(last.substr(endPrefix.size())) != static_cast<std::int64_t>(lines.size() - 1))
+        return Refused(Reason::Incomplete, last);
+    if (lines.size() != kKeys.size() + 2) return Refused(Reason::Malformed, "a line too many or too few");
+
+    std::array<std::string, kKeys.size()> values;
+    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+        const std::string_view line = lines[i + 1];
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos || line.substr(0, equals) != kKeys[i])
+            return Refused(Reason::Malformed, line);
+        std::optional<std::string> value = Unescaped(line.substr(equals + 1));
+        if (!value) return Refused(Reason::Malformed, line);
+        values[i] = std::move(*value);
+    }
+
+    PcState state;
+    state.label = values[kLabel];
+    state.computer = values[kComputer];
+    state.version = values[kVersion];
+    const auto phase = std::find(kPhaseNames.begin(), kPhaseNames.end(), values[kPhase]);
+    if (phase == kPhaseNames.end()) return Refused(Reason::Malformed, values[kPhase]);
+    state.phase = static_cast<Phase>(phase - kPhaseNames.begin());
+    state.candidateNumber = values[kCandidate];
+    state.firstName = values[kFirstName];
+    state.surname = values[kSurname];
+    const std::optional<std::int64_t> msLeft = Count(values[kMsLeft]), words = Count(values[kWords]);
+    if (!msLeft) return Refused(Reason::Malformed, values[kMsLeft]);
+    if (!words) return Refused(Reason::Malformed, values[kWords]);
+    state.msLeft = *msLeft;
+    state.wordsTyped = *words;
+    const std::optional<Written> written = ParseIsoUtc(values[kWritten]);
+    if (!written) return Refused(Reason::Malformed, values[kWritten]);
+    state.written = *written;
+    const std::optional<Problems> problems = ParseProblems(values[kProblems]);
+    if (!problems) return Refused(Reason::Malformed, values[kProblems]);
+    state.problems = *problems;
+    return state;
+}
+
+}  // namespace hall
