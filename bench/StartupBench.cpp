@@ -228,6 +228,7 @@ private:
 int main() {
     try {
         const SettingsBesidePc1 settings;
+        testing_pc1::ForgetUnfinishedExams();  // PC1 is to start at its entry dialog
         const Program minimalProgram{L"minimal_window.exe", L"MinimalWindow"};
         const Program pc1Program{L"PC1.exe", L"TGirisForm"};
         LaunchOnce(minimalProgram);
