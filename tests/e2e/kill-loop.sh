@@ -181,6 +181,7 @@ PY
 one_exam() {  # candidate number
     local continued=0
     TYPED=
+    TYPIST_LOG=
     RAN_MS=0
     RUN_FROM=
     enter_candidate "$1" deneme sınav
@@ -280,6 +281,7 @@ done
 # An exam killed while typing that the supervisor ends as it stood: scored as typed, its record says so.
 echo "== an exam ended as it stood"
 TYPED=
+TYPIST_LOG=
 RAN_MS=0
 RUN_FROM=
 enter_candidate 299 deneme bitir
