@@ -35,7 +35,6 @@ public:
     // it cannot, is renamed where it is, finished); without a record (an empty path) it stays for the next start.
     void Finish(const std::wstring& documentPath);
 
-    bool IsOpen() const { return writer_ != nullptr; }
     const std::string& ExamId() const { return examId_; }
     // Why the exam has no journal, or its last write failed; Windows-1254, empty while all is well.
     std::string Problem() const;
