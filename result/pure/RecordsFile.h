@@ -2,8 +2,10 @@
 // Turkish Excel reads a file opened by double-click when the file starts with the byte-order mark.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "result/pure/ExamRecord.h"
 
@@ -12,8 +14,16 @@ namespace result {
 // Written once, when the file is created, before the header.
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// The column names (UTF-8), in the order of a line's fields.
+std::vector<std::string> RecordsFileColumns();
+// A file begun by a version that wrote no interruptions and no exam id has only the first columns.
+inline constexpr std::size_t kOlderRecordsFileColumns = 12;
+
 // The column names, then CR LF.
 std::string RecordsFileHeader();
+
+// UTF-8 fields as one line of the file: each escaped as a line's fields are, joined by ';', then CR LF.
+std::string RecordsFileRow(std::span<const std::string> utf8Fields);
 
 // The exam's line, then CR LF; `recordFileName` (UTF-8) names the record document kept with it. After the document's
 // name: the count of interruptions, the seconds they took, and the exam id.
@@ -23,5 +33,23 @@ std::string RecordsFileLine(const ExamRecord& record, std::string_view recordFil
 // exam kept again after the PC stopped on the way: a line is known by its exam id); else the byte-order mark and the
 // header in an empty file, the end of a last line that the PC cut off, and the exam's line.
 std::string RecordsFileAddition(std::string_view file, const ExamRecord& record, std::string_view recordFileName);
+
+struct ReadRow {
+    int line = 0;                     // the file's line it starts on, the header's being 1
+    std::vector<std::string> fields;  // UTF-8, one per column of RecordsFileColumns(); an older file's last ones empty
+};
+struct RowFault {
+    int line = 0;        // 0 for the file as a whole
+    std::string reason;  // Turkish, Windows-1254, without a full stop
+};
+struct RecordsFileRows {
+    std::vector<ReadRow> rows;
+    std::vector<RowFault> faults;
+};
+
+// A records file's lines as the fields they were written from, with or without the byte-order mark. A file whose
+// header is neither of the two versions' gives no rows and one fault; a malformed line gives a fault and no row, and
+// the lines after it are read. A last line without CR LF is left out: a PC is writing it.
+RecordsFileRows ReadRecordsFileRows(std::string_view bytes);
 
 }  // namespace result
