@@ -13,7 +13,7 @@ set(rules
     "config:config/pure platform platform/pure text"
     "journal/pure:platform/pure text"
     "journal:journal/pure platform platform/pure text"
-    "hall/pure:platform/pure text"
+    "hall/pure:result/pure platform/pure text"
     "hall:hall/pure platform platform/pure text"
     "entry/pure:config/pure platform/pure text"
     "entry:entry/pure config config/pure platform platform/pure text"

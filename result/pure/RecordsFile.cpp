@@ -28,10 +28,10 @@ bool StartsLikeFormula(std::string_view field) {
     return !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
 }
 
-// Such a field is written quoted behind an apostrophe; so is one that has an apostrophe there already, so that the
-// reader takes off the apostrophe of every quoted field that starts with one before a formula's first character.
+// Such a field is written quoted behind an apostrophe, and so is one that starts so behind apostrophes of its own:
+// the reader then takes one apostrophe off every quoted field that starts with apostrophes before a formula's sign.
 bool NeedsApostrophe(std::string_view field) {
-    return StartsLikeFormula(field) || (field.starts_with('\'') && StartsLikeFormula(field.substr(1)));
+    return StartsLikeFormula(field.substr(std::min(field.find_first_not_of('\''), field.size())));
 }
 
 std::string CsvField(std::string_view utf8) {
@@ -47,7 +47,7 @@ std::string CsvField(std::string_view utf8) {
 
 // What CsvField wrote, from its unquoted bytes.
 std::string UnescapedField(std::string field, bool quoted) {
-    if (quoted && field.starts_with('\'') && StartsLikeFormula(std::string_view(field).substr(1))) field.erase(0, 1);
+    if (quoted && field.starts_with('\'') && NeedsApostrophe(field)) field.erase(0, 1);
     return field;
 }
 
@@ -56,7 +56,10 @@ struct ParsedLine {
     std::string fault;  // empty for a well-formed line
 };
 
-constexpr std::string_view kBadQuotes = "t\xFDrnak i\xFE" "aretleri bozuk", kBadLineBreak = "sat\xFDr sonu bozuk";
+constexpr std::string_view kBadQuotes =
+                               "t\xFDrnak i\xFE"
+                               "aretleri bozuk",
+                           kBadLineBreak = "sat\xFDr sonu bozuk";
 
 // The line from `position` to its CR LF, which `position` then moves past; nothing while that CR LF is not written.
 std::optional<ParsedLine> NextLine(std::string_view file, std::size_t& position) {
@@ -81,9 +84,7 @@ std::optional<ParsedLine> NextLine(std::string_view file, std::size_t& position)
         } else if (c == '"' && field.empty() && !quoted) {
             quoting = quoted = true;
         } else {
-            // After a stray quote the quotes are followed as pairs, so that the line ends where its writer ended it.
             if (c == '"' || quoted) line.fault = kBadQuotes;
-            if (c == '"') quoting = true;
             if (c == '\r' || c == '\n') line.fault = kBadLineBreak;
             field += c;
         }
@@ -135,8 +136,9 @@ std::string RecordsFileLine(const ExamRecord& record, std::string_view recordFil
     std::vector<std::string> row;
     for (const std::string_view column : kColumns)
         row.push_back(text::Cp1254ToUtf8(std::ranges::find(fields, column, &RecordField::placeholder)->text));
-    row.insert(row.end(), {std::string(recordFileName), std::to_string(record.interruptions.size()),
-                           std::to_string(SecondsInterrupted(record.interruptions)), text::Cp1254ToUtf8(record.examId)});
+    row.insert(row.end(),
+               {std::string(recordFileName), std::to_string(record.interruptions.size()),
+                std::to_string(SecondsInterrupted(record.interruptions)), text::Cp1254ToUtf8(record.examId)});
     return RecordsFileRow(row);
 }
 
