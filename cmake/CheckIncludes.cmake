@@ -13,7 +13,7 @@ set(rules
     "config:config/pure platform platform/pure text"
     "journal/pure:platform/pure text"
     "journal:journal/pure platform platform/pure text"
-    "hall/pure:result/pure platform/pure text"
+    "hall/pure:result/pure config/pure platform/pure text"
     "hall:hall/pure platform platform/pure text"
     "entry/pure:config/pure platform/pure text"
     "entry:entry/pure config config/pure platform platform/pure text"
@@ -22,7 +22,8 @@ set(rules
     "exam/pure:result/pure config/pure platform/pure text"
     "exam:exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
     "app:exam exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
-    "settings:config config/pure platform platform/pure text")
+    "settings:config config/pure platform platform/pure text"
+    "salon:hall hall/pure result result/pure config config/pure platform platform/pure text")
 
 set(refused "")
 foreach(file IN LISTS FILES)

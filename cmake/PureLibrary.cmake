@@ -33,7 +33,8 @@ file(GLOB_RECURSE program_files CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/result/*.h ${PROJECT_SOURCE_DIR}/result/*.cpp
      ${PROJECT_SOURCE_DIR}/exam/*.h ${PROJECT_SOURCE_DIR}/exam/*.cpp
      ${PROJECT_SOURCE_DIR}/app/*.h ${PROJECT_SOURCE_DIR}/app/*.cpp
-     ${PROJECT_SOURCE_DIR}/settings/*.h ${PROJECT_SOURCE_DIR}/settings/*.cpp)
+     ${PROJECT_SOURCE_DIR}/settings/*.h ${PROJECT_SOURCE_DIR}/settings/*.cpp
+     ${PROJECT_SOURCE_DIR}/salon/*.h ${PROJECT_SOURCE_DIR}/salon/*.cpp)
 list(TRANSFORM program_files PREPEND ${PROJECT_SOURCE_DIR}/)
 set(includes_stamp ${CMAKE_BINARY_DIR}/includes.stamp)
 set(includes_check ${PROJECT_SOURCE_DIR}/cmake/CheckIncludes.cmake)

@@ -50,16 +50,10 @@ std::variant<Settings, SettingsError> ReadSettingsFile() {
     return ParseSettings(std::get<std::string>(bytes));
 }
 
-// The new file is written whole beside the old one and then renamed over it.
 std::optional<std::string> WriteSettingsBytes(std::string_view bytes) {
-    const std::wstring path = SettingsPath(), written = path + L".yeni";
-    if (const DWORD error = platform::WriteWholeFile(written, bytes, CREATE_ALWAYS))
+    const std::wstring path = SettingsPath();
+    if (const DWORD error = platform::ReplaceWholeFile(path, path + L".yeni", bytes))
         return platform::SystemReason(error);
-    if (!MoveFileExW(written.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
-        DeleteFileW(written.c_str());
-        return platform::SystemReason(error);
-    }
     return std::nullopt;
 }
 

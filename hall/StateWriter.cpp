@@ -10,7 +10,6 @@
 #include "platform/Files.h"
 #include "platform/SystemReason.h"
 #include "platform/Unique.h"
-#include "platform/pure/LongPaths.h"
 
 namespace hall {
 
@@ -146,16 +145,11 @@ void StateWriter::Shared::Run() {
 // A folder that is not there yet, or was taken away, is made once the write finds it missing: a share's round trips
 // are spent only then.
 DWORD StateWriter::Shared::Write(const std::string& bytes) const {
-    const std::wstring longTemporary = platform::LongForm(temporary);
-    DWORD error = platform::WriteWholeFile(longTemporary, bytes, CREATE_ALWAYS);
+    DWORD error = platform::ReplaceWholeFile(path, temporary, bytes);
     if (error == ERROR_PATH_NOT_FOUND) {
         error = platform::CreateFolder(folder);
-        if (!error) error = platform::WriteWholeFile(longTemporary, bytes, CREATE_ALWAYS);
+        if (!error) error = platform::ReplaceWholeFile(path, temporary, bytes);
     }
-    if (error) return error;
-    if (MoveFileExW(longTemporary.c_str(), platform::LongForm(path).c_str(), MOVEFILE_REPLACE_EXISTING)) return 0;
-    error = GetLastError();
-    DeleteFileW(longTemporary.c_str());
     return error;
 }
 

@@ -6,7 +6,6 @@
 
 #include "platform/Files.h"
 #include "platform/SystemReason.h"
-#include "platform/Unique.h"
 #include "platform/pure/LongPaths.h"
 
 namespace journal {
@@ -15,12 +14,6 @@ namespace {
 
 constexpr std::wstring_view kExtension = L".pc1j";
 constexpr int kMaxAsideCopies = 999;
-
-using UniqueSearch = platform::Unique<HANDLE, FindClose>;
-
-std::wstring Separated(const std::wstring& folder) {
-    return folder.ends_with(L'\\') || folder.ends_with(L'/') ? folder : folder + L'\\';
-}
 
 bool Taken(DWORD error) { return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS; }
 
@@ -34,15 +27,10 @@ std::wstring JournalFolder() {
 }
 
 std::vector<std::wstring> JournalsIn(const std::wstring& folder) {
+    std::vector<platform::FoundFile> found;
+    platform::ListFiles(folder, L"*" + std::wstring(kExtension), found);
     std::vector<std::wstring> journals;
-    const std::wstring prefix = Separated(folder);
-    WIN32_FIND_DATAW found{};
-    const HANDLE first = FindFirstFileW((prefix + L'*' + std::wstring(kExtension)).c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE) return journals;
-    const UniqueSearch search(first);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) journals.push_back(prefix + found.cFileName);
-    } while (FindNextFileW(search.get(), &found));
+    for (platform::FoundFile& file : found) journals.push_back(std::move(file.path));
     std::ranges::sort(journals);
     return journals;
 }

@@ -1,5 +1,5 @@
 ; The PC1 installer: a 64-bit Unicode NSIS installer in Turkish and English, which puts PC1.exe, the settings program
-; PC1Ayar.exe, the sample Metin.rtf, the settings file PC1.ini and the supervisor's guides into Program Files, adds
+; PC1Ayar.exe, the hall's console PC1Salon.exe, the sample Metin.rtf, the settings file PC1.ini and the supervisor's guides into Program Files, adds
 ; Start-menu shortcuts and registers an uninstaller.
 ; The supervisor's sequence is the installation's own: an interactive install runs PC1Ayar.exe at its end when none
 ; is set yet. /S installs silently and takes the sequence as /SIRA=<six different digits>; /D=<folder>, last and
@@ -69,6 +69,8 @@ LangString ShortcutComment ${LANG_ENGLISH} "Typing examination"
 LangString ShortcutComment ${LANG_TURKISH} "Klavye yazım sınavı"
 LangString SettingsComment ${LANG_ENGLISH} "The supervisor's sequence and the exam record's settings"
 LangString SettingsComment ${LANG_TURKISH} "Denetim sırası ve tutanak ayarları"
+LangString HallComment ${LANG_ENGLISH} "Every PC of the exam hall live, and the day's records in one ranked list"
+LangString HallComment ${LANG_TURKISH} "Salondaki her bilgisayar ve günün tutanakları tek bir sıralı listede"
 LangString SequenceRefused ${LANG_ENGLISH} "The supervisor's sequence could not be set. Set it with $\"PC1 Ayarları$\" before the first exam."
 LangString SequenceRefused ${LANG_TURKISH} "Denetim sırası belirlenemedi. İlk sınavdan önce $\"PC1 Ayarları$\" ile belirleyin."
 LangString RemoveSettings ${LANG_ENGLISH} "Remove the settings too (PC1.ini: the supervisor's sequence, the board's names, the printer)?"
@@ -104,6 +106,7 @@ Section "PC1"
     SetOutPath "$INSTDIR"
     File "${STAGE}/PC1.exe"
     File "${STAGE}/PC1Ayar.exe"
+    File "${STAGE}/PC1Salon.exe"
     File "${STAGE}/KILAVUZ.txt"
     File "${STAGE}/GUIDE.txt"
     ; The supervisor may have put the exam's own text in place of the sample, and set the installation's
@@ -118,6 +121,8 @@ Section "PC1"
     CreateShortCut "$SMPROGRAMS\PC1.lnk" "$INSTDIR\PC1.exe" "" "$INSTDIR\PC1.exe" 0 SW_SHOWNORMAL "" "$(ShortcutComment)"
     CreateShortCut "$SMPROGRAMS\PC1 Ayarları.lnk" "$INSTDIR\PC1Ayar.exe" "" "$INSTDIR\PC1Ayar.exe" 0 SW_SHOWNORMAL "" \
         "$(SettingsComment)"
+    CreateShortCut "$SMPROGRAMS\PC1 Salon.lnk" "$INSTDIR\PC1Salon.exe" "" "$INSTDIR\PC1Salon.exe" 0 SW_SHOWNORMAL "" \
+        "$(HallComment)"
 
     ; PC1Ayar.exe hashes the sequence into PC1.ini; the digits themselves are written nowhere.
     ${If} $Sequence != ""
@@ -205,10 +210,12 @@ Section "Uninstall"
     SetShellVarContext all
     Delete "$SMPROGRAMS\PC1.lnk"
     Delete "$SMPROGRAMS\PC1 Ayarları.lnk"
+    Delete "$SMPROGRAMS\PC1 Salon.lnk"
     SetRegView 64
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\PC1.exe"
     Delete "$INSTDIR\PC1Ayar.exe"
+    Delete "$INSTDIR\PC1Salon.exe"
     ${If} ${FileExists} "$INSTDIR\Metin.rtf"
         InitPluginsDir
         File "/oname=$PLUGINSDIR\Metin.rtf" "${STAGE}/Metin.rtf"

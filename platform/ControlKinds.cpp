@@ -244,6 +244,57 @@ protected:
     }
 };
 
+// Report view, one row selected at a time, every cell asked of the window's rows as it is drawn.
+class ListViewKind : public WindowedKind {
+public:
+    constexpr ListViewKind()
+        : WindowedKind(WC_LISTVIEWW, LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE) {
+    }
+    std::string Text(const ControlRecord& control) const override { return control.text; }
+    void ShowText(ControlRecord&) const override {}
+    std::optional<Event> Notified(const ControlRecord& control, const NMHDR& header, EventArgs& args,
+                                  LRESULT& result) const override {
+        switch (header.code) {
+        case LVN_GETDISPINFOW: {
+            LVITEMW& item = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header)).item;
+            if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+                const std::wstring text = control.rows ? control.rows->CellText(item.iItem, item.iSubItem) : L"";
+                lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+            }
+            return std::nullopt;
+        }
+        case NM_CUSTOMDRAW: {
+            auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(const_cast<NMHDR&>(header));
+            result = CDRF_DODEFAULT;
+            if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) result = CDRF_NOTIFYITEMDRAW;
+            if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && control.rows)
+                if (const auto colour = control.rows->RowColour(static_cast<int>(draw.nmcd.dwItemSpec)))
+                    draw.clrText = *colour;
+            return std::nullopt;
+        }
+        case LVN_COLUMNCLICK:
+            args.item = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
+            return Event::ColumnClick;
+        case LVN_ITEMACTIVATE:
+            args.item = reinterpret_cast<const NMITEMACTIVATE&>(header).iItem;
+            return Event::Open;
+        default:
+            return std::nullopt;
+        }
+    }
+
+protected:
+    void Configure(ControlRecord& control) const override {
+        constexpr DWORD kExtended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP;
+        SendMessageW(control.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, kExtended, kExtended);
+        SetListViewColumns(control.hwnd, control.columns, control.dpi);  // again for a list view made anew
+    }
+    void Rescale(ControlRecord& control) const override {
+        WindowedKind::Rescale(control);
+        SetListViewColumns(control.hwnd, control.columns, control.dpi);
+    }
+};
+
 class ChartKind : public ControlKindBehaviour {
 public:
     void Make(ControlRecord& control, HWND container, int) const override {
@@ -322,6 +373,7 @@ const ControlKindBehaviour& BehaviourOf(ControlKind kind) {
     static const EditKind edit;
     static const PictureKind picture;
     static const ChartKind chart;
+    static const ListViewKind listView;
     switch (kind) {
     case ControlKind::Panel:
         return panel;
@@ -349,6 +401,8 @@ const ControlKindBehaviour& BehaviourOf(ControlKind kind) {
         return picture;
     case ControlKind::Chart:
         return chart;
+    case ControlKind::ListView:
+        return listView;
     }
     throw std::logic_error("a control kind without its behaviour");
 }

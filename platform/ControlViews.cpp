@@ -14,6 +14,9 @@ geometry::Rect ControlView::Bounds() const { return form_->BoundsAt(index_); }
 void ControlView::SetLeft(int left) const { form_->SetLeftAt(index_, left); }
 void ControlView::SetWidth(int width) const { form_->SetWidthAt(index_, width); }
 
+void ListViewView::SetColumns(std::span<const ListColumn> columns) const { form_->SetListColumnsAt(index_, columns); }
+void ListViewView::SetRows(const ListRows* rows) const { form_->SetListRowsAt(index_, rows); }
+
 BarChart& ChartView::Chart() const { return form_->ChartAt(index_); }
 
 bool TimerView::IsEnabled() const { return form_->IsTimerEnabledAt(index_); }

@@ -14,6 +14,7 @@
 #include "platform/BarChart.h"
 #include "platform/Controls.h"
 #include "platform/ListBox.h"
+#include "platform/ListView.h"
 #include "platform/RichEdit.h"
 
 namespace platform {
@@ -73,6 +74,20 @@ public:
     void SetItems(std::span<const std::string> items) const { ReplaceItems(0, items); }
 };
 
+// The rows stay the window's: the control asks them for a cell whenever it draws one, until the window gives others.
+class ListViewView : public ControlView {
+public:
+    using ControlView::ControlView;
+
+    void SetColumns(std::span<const ListColumn> columns) const;
+    void SetRows(const ListRows* rows) const;
+    // The rows changed: `count` of them are drawn anew.
+    void SetRowCount(int count) const { SetListViewRowCount(Handle(), count); }
+    int SelectedRow() const { return SelectedListViewRow(Handle()); }
+    void SelectRow(int row) const { SelectListViewRow(Handle(), row); }
+    void ShowSortColumn(int column, bool ascending) const { ShowListViewSortColumn(Handle(), column, ascending); }
+};
+
 class ChartView : public ControlView {
 public:
     using ControlView::ControlView;
@@ -107,6 +122,10 @@ struct ViewOfKind<ControlKind::RichEdit> {
 template <>
 struct ViewOfKind<ControlKind::ListBox> {
     using Type = ListBoxView;
+};
+template <>
+struct ViewOfKind<ControlKind::ListView> {
+    using Type = ListViewView;
 };
 template <>
 struct ViewOfKind<ControlKind::Chart> {

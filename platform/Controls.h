@@ -24,6 +24,7 @@ enum class ControlKind {
     Edit,       // single-line edit
     Picture,    // a picture stretched (or cropped, see options) over its bounds, painted by its container
     Chart,      // the results bar chart
+    ListView,   // rows in columns (report view), the window supplying each cell as it is drawn
 };
 
 namespace options {

@@ -24,6 +24,15 @@ std::wstring WidenUtf8(std::string_view text) {
     return wide;
 }
 
+std::string NarrowUtf8(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    std::string narrow(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), static_cast<int>(narrow.size()), nullptr,
+                        nullptr);
+    return narrow;
+}
+
 // Characters with no Windows-1254 form become '?', the code page's default character.
 std::string NarrowCp1254(std::wstring_view text) {
     if (text.empty()) return {};

@@ -11,5 +11,6 @@ std::wstring WidenCp1254(std::string_view text);
 std::string NarrowCp1254(std::wstring_view text);
 // Paths and printer names in the settings file are UTF-8.
 std::wstring WidenUtf8(std::string_view text);
+std::string NarrowUtf8(std::wstring_view text);
 
 }  // namespace platform

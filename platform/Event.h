@@ -8,8 +8,24 @@
 namespace platform {
 
 // Change: an edit's text or a list box's selection changed. Recreated: a control that another program took away
-// and destroyed is made again, empty, in its place.
-enum class Event { Click, Change, KeyDown, KeyUp, KeyPress, MouseDown, Resize, Show, Timer, Close, HitTest, Recreated };
+// and destroyed is made again, empty, in its place. ColumnClick: a list view's column header was clicked. Open: a
+// list view's row was double-clicked, or Enter pressed on it.
+enum class Event {
+    Click,
+    Change,
+    KeyDown,
+    KeyUp,
+    KeyPress,
+    MouseDown,
+    Resize,
+    Show,
+    Timer,
+    Close,
+    HitTest,
+    Recreated,
+    ColumnClick,
+    Open
+};
 
 struct EventArgs {
     WORD key = 0;        // KeyDown, KeyUp: the virtual key; a handler sets it to 0 to cancel the key
@@ -23,6 +39,7 @@ struct EventArgs {
     // KeyDown, KeyUp: how long ago the key was pressed or released; it may have waited in the queue while the
     // program was busy. Zero for a key sent to the window.
     std::chrono::milliseconds sinceKey{};
+    int item = -1;  // ColumnClick: the column; Open: the row
 };
 
 }  // namespace platform

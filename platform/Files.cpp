@@ -14,6 +14,16 @@ WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit) {
     return unopened;
 }
 
+WholeFile ReadSharedFile(const std::wstring& path, ULONGLONG limit) {
+    const UniqueFile file = OpenedFile(CreateFileW(LongForm(path).c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return ReadWholeFile(file.get(), limit);
+    WholeFile unopened;
+    unopened.error = GetLastError();
+    return unopened;
+}
+
 WholeFile ReadWholeFile(HANDLE file, ULONGLONG limit) {
     WholeFile whole;
     LARGE_INTEGER size{};
@@ -55,6 +65,33 @@ DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes, DWORD cre
 
 // A level that cannot be created (a drive, a share's server) is left to the last step to report, when the folder
 // itself is neither made nor found.
+DWORD ReplaceWholeFile(const std::wstring& path, const std::wstring& temporary, std::string_view bytes) {
+    const std::wstring longTemporary = LongForm(temporary);
+    if (const DWORD error = WriteWholeFile(longTemporary, bytes, CREATE_ALWAYS)) return error;
+    if (MoveFileExW(longTemporary.c_str(), LongForm(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return ERROR_SUCCESS;
+    const DWORD error = GetLastError();
+    DeleteFileW(longTemporary.c_str());
+    return error;
+}
+
+DWORD ListFiles(const std::wstring& folder, std::wstring_view pattern, std::vector<FoundFile>& found) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE first = FindFirstFileExW(LongForm(InFolder(folder, pattern)).c_str(), FindExInfoBasic, &data,
+                                          FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (first == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES ? ERROR_SUCCESS : error;
+    }
+    const Unique<HANDLE, FindClose> search(first);
+    do {
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        found.push_back({InFolder(folder, std::wstring_view(data.cFileName)),
+                         (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow, data.ftLastWriteTime});
+    } while (FindNextFileW(search.get(), &data));
+    return ERROR_SUCCESS;
+}
+
 DWORD CreateFolder(const std::wstring& folder) {
     for (std::size_t slash = folder.find_first_of(L"\\/", 1); slash != std::wstring::npos;
          slash = folder.find_first_of(L"\\/", slash + 1)) {

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Unique.h"
 
@@ -24,6 +25,8 @@ struct WholeFile {
     std::string bytes;  // empty when the file is larger than the limit
 };
 WholeFile ReadWholeFile(const std::wstring& path, ULONGLONG limit);
+// A whole file as it stands while others go on writing, renaming or deleting it: its last line may be half-written.
+WholeFile ReadSharedFile(const std::wstring& path, ULONGLONG limit);
 // The same through a handle the caller holds, open for reading and at the file's start.
 WholeFile ReadWholeFile(HANDLE file, ULONGLONG limit);
 
@@ -34,6 +37,20 @@ DWORD WriteAndFlush(HANDLE file, std::string_view bytes);
 // when it cannot write them all, none: the system's error, or ERROR_SUCCESS. A file to be renamed into place once
 // whole.
 DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes, DWORD creation);
+
+struct FoundFile {
+    std::wstring path;
+    ULONGLONG size = 0;
+    FILETIME written{};
+};
+// The files (no folders) whose names match `pattern` (as FindFirstFileW takes it: *.csv) in the folder, in no
+// order. The system's error when the folder cannot be listed; none matching is no error.
+DWORD ListFiles(const std::wstring& folder, std::wstring_view pattern, std::vector<FoundFile>& found);
+
+// Puts the bytes in place of the file, or makes it: they are written whole under `temporary` (beside the file, so
+// that one rename moves them) and renamed over the file in one step, so that a reader finds the old file or the new
+// one, never half of one. The system's error, or ERROR_SUCCESS; on an error the file is as it was.
+DWORD ReplaceWholeFile(const std::wstring& path, const std::wstring& temporary, std::string_view bytes);
 
 // Creates the folder and its missing parents: the system's error when the folder is neither made nor found, or
 // ERROR_SUCCESS.

@@ -30,7 +30,7 @@ void RegisterContainerClassOnce(WNDPROC procedure) {
 
 void InitCommonControlsOnce() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
         return InitCommonControlsEx(&init) != FALSE;
     }();
     (void)done;
@@ -164,6 +164,17 @@ BarChart& Form::ChartAt(int index) {
     ControlRecord& control = controls_[index];
     if (!control.chart) throw std::logic_error(std::string(control.spec->name) + " is not a chart");
     return *control.chart;
+}
+
+void Form::SetListColumnsAt(int index, std::span<const ListColumn> columns) {
+    ControlRecord& control = controls_[index];
+    control.columns = columns;
+    SetListViewColumns(control.hwnd, columns, control.dpi);
+}
+
+void Form::SetListRowsAt(int index, const ListRows* rows) {
+    controls_[index].rows = rows;
+    InvalidateRect(controls_[index].hwnd, nullptr, FALSE);
 }
 
 std::string Form::TextAt(int index) const {

@@ -70,6 +70,8 @@ public:
     void SetLeftAt(int control, int left);
     void SetWidthAt(int control, int width);
     BarChart& ChartAt(int control);
+    void SetListColumnsAt(int control, std::span<const ListColumn> columns);
+    void SetListRowsAt(int control, const ListRows* rows);
     bool IsTimerEnabledAt(int timer) const { return timers_[timer].enabled; }
     void SetTimerEnabledAt(int timer, bool enabled);
     void ScheduleTimerAt(int timer, std::chrono::milliseconds due);

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "platform/Controls.h"
 #include "platform/Event.h"
 #include "platform/FontCache.h"
+#include "platform/ListView.h"
 #include "platform/Picture.h"
 #include "platform/PictureButton.h"
 
@@ -37,6 +39,8 @@ struct ControlRecord {
     std::unique_ptr<BarChart> chart = nullptr;
     std::unique_ptr<ButtonPicture> buttonPicture = nullptr;
     std::unique_ptr<Picture> picture = nullptr;
+    const ListRows* rows = nullptr;  // a list view's, once the window gives them
+    std::span<const ListColumn> columns = {};
 };
 
 // What one kind of control does differently from the others; a new kind is one more class in ControlKinds.cpp.
@@ -55,6 +59,10 @@ public:
     virtual bool IsOpaque() const { return false; }
     // The event that a WM_COMMAND notification of the control is, if any.
     virtual std::optional<Event> EventOf(WORD /*notification*/) const { return std::nullopt; }
+    // Answers a WM_NOTIFY of the control in `result`; the event it is, if any, with its arguments.
+    virtual std::optional<Event> Notified(const ControlRecord&, const NMHDR&, EventArgs&, LRESULT& /*result*/) const {
+        return std::nullopt;
+    }
     virtual std::string Text(const ControlRecord& control) const;
     // The record's text is already the new one; a windowless control only has to take its size from it.
     virtual void ShowText(ControlRecord& control) const;

@@ -36,6 +36,16 @@ bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM
         OnEvent(id, *event, args);
         return true;
     }
+    case WM_NOTIFY: {
+        const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+        const int id = static_cast<int>(header.idFrom) - kFirstControlId;
+        if (id < 0 || id >= static_cast<int>(controls_.size()) || controls_[id].hwnd != header.hwndFrom) return false;
+        EventArgs args;
+        const std::optional<Event> event =
+            BehaviourOf(controls_[id].spec->kind).Notified(controls_[id], header, args, result);
+        if (event) OnEvent(id, *event, args);
+        return true;
+    }
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         const int id = static_cast<int>(item.CtlID) - kFirstControlId;

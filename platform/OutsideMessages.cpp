@@ -24,6 +24,14 @@ bool IsMouseMessage(UINT message) {
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
+// A list view's rows and columns. The item and column messages carry a pointer that Windows does not copy: a reader
+// in another process, a screen reader's proxy as much as a test, hands the structure in this process's memory,
+// which it allocated there. Only the hall's console has list views; no exam window does.
+bool ReadsListView(UINT message) {
+    return OneOf(message, {LVM_GETITEMCOUNT, LVM_GETHEADER, LVM_GETNEXTITEM, LVM_GETTOPINDEX, LVM_GETCOUNTPERPAGE,
+                           LVM_GETSELECTEDCOUNT, LVM_GETITEMTEXTW, LVM_GETCOLUMNW});
+}
+
 // Reading, with messages that carry no pointer or whose data Windows copies between processes. A pointer that
 // Windows does not copy would be used here as it stands, pointing anywhere: the message could crash the program,
 // so it is refused like any change.
@@ -36,7 +44,8 @@ bool Reads(UINT message) {
                   EM_GETLIMITTEXT,  EM_SELECTIONTYPE,  LB_GETCOUNT,      LB_GETTEXT,        LB_GETTEXTLEN,
                   LB_GETCURSEL,     LB_GETTOPINDEX,    LB_GETITEMHEIGHT, LB_GETSEL,         LB_GETITEMDATA,
                   LB_GETCARETINDEX, LB_GETANCHORINDEX, LB_ITEMFROMPOINT, SB_GETTEXTLENGTHW, SB_GETTEXTLENGTHA,
-                  BM_GETCHECK,      BM_GETSTATE});
+                  BM_GETCHECK,      BM_GETSTATE}) ||
+           ReadsListView(message);
 }
 
 // What Windows tells a top-level window from elsewhere: what another program or the user has already done to it

@@ -16,7 +16,7 @@ namespace result {
 namespace {
 
 // ASCII only: the spooler of a CUPS system cuts a job's name at its first other letter.
-constexpr wchar_t kDocumentName[] = L"PC1 Sinav Tutanagi";
+constexpr wchar_t kRecordDocumentName[] = L"PC1 Sinav Tutanagi";
 
 constexpr int kPrinting = -1;
 
@@ -24,6 +24,7 @@ struct PrintJob {
     HWND window;
     UINT message;
     RecordTable record;
+    const wchar_t* documentName;
     config::PrinterChoice printer;
     std::shared_ptr<std::atomic<int>> outcome;
 };
@@ -35,12 +36,12 @@ const RecordTable& RecordTemplate() {
     return table;
 }
 
-PrintOutcome PrintPages(HDC dc, const RecordTable& record) {
+PrintOutcome PrintPages(HDC dc, const RecordTable& record, const wchar_t* documentName) {
     const RecordFonts fonts(dc);
     const std::vector<RecordPage> pages = LayOutPages(record, PrintedPageGeometry(dc), fonts);
     DOCINFOW document{};
     document.cbSize = sizeof(document);
-    document.lpszDocName = kDocumentName;
+    document.lpszDocName = documentName;
     if (StartDocW(dc, &document) <= 0) return PrintOutcome::JobFailed;
     for (const RecordPage& page : pages) {
         if (StartPage(dc) <= 0) {
@@ -67,7 +68,7 @@ PrintOutcome Print(const PrintJob& job) {
     const auto* devMode = settings.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(settings.data());
     const platform::Unique<HDC, DeleteDC> dc(CreateDCW(L"WINSPOOL", printer->c_str(), nullptr, devMode));
     if (!dc) return PrintOutcome::PrinterUnavailable;
-    return PrintPages(dc.get(), job.record);
+    return PrintPages(dc.get(), job.record, job.documentName);
 }
 
 DWORD WINAPI PrintThread(void* parameter) {
@@ -120,6 +121,10 @@ void RecordPrinter::FinishJobs() const {
 }
 
 int RecordPrinter::Print(const ExamRecord& record, const config::PrinterChoice& printer) {
+    return Print(FilledRecord(RecordTemplate(), record), kRecordDocumentName, printer);
+}
+
+int RecordPrinter::Print(RecordTable table, const wchar_t* documentName, const config::PrinterChoice& printer) {
     const int number = ++jobsGiven_;
     const auto endAtOnce = [&](PrintOutcome outcome) {
         jobs_.push_back({number, platform::Unique<HANDLE, CloseHandle>(),
@@ -131,8 +136,8 @@ int RecordPrinter::Print(const ExamRecord& record, const config::PrinterChoice& 
     if (jobs_.size() >= MAXIMUM_WAIT_OBJECTS) return endAtOnce(PrintOutcome::JobFailed);
     if (printer.kind == config::PrinterChoice::Kind::None) return endAtOnce(PrintOutcome::NoPrinter);
     auto outcome = std::make_shared<std::atomic<int>>(kPrinting);
-    auto job = std::make_unique<PrintJob>(
-        PrintJob{window_, message_, FilledRecord(RecordTemplate(), record), printer, outcome});
+    auto job =
+        std::make_unique<PrintJob>(PrintJob{window_, message_, std::move(table), documentName, printer, outcome});
     platform::Unique<HANDLE, CloseHandle> thread(CreateThread(nullptr, 0, PrintThread, job.get(), 0, nullptr));
     if (!thread) return endAtOnce(PrintOutcome::JobFailed);
     job.release();  // the thread's now

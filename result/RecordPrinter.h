@@ -12,6 +12,7 @@
 #include "platform/ProgramEnd.h"
 #include "platform/Unique.h"
 #include "result/pure/ExamRecord.h"
+#include "result/pure/RecordTable.h"
 
 namespace result {
 
@@ -41,6 +42,9 @@ public:
     // Fills the record's template with the record and prints it on its own thread. Returns at once, with the job's
     // number.
     int Print(const ExamRecord& record, const config::PrinterChoice& printer);
+    // Any table laid out on A4 as the record is (its first row heading every page), under the spooler's document
+    // name, which must be ASCII (`documentName` lives as long as the program: a literal).
+    int Print(RecordTable table, const wchar_t* documentName, const config::PrinterChoice& printer);
 
     struct Finished {
         int job;

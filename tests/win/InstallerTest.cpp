@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PC1";
 // As staged; PC1.ini is the sample with the supervisor's sequence set in it.
-constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"PC1Ayar.exe", L"Metin.rtf", L"KILAVUZ.txt", L"GUIDE.txt"};
+constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"PC1Ayar.exe", L"PC1Salon.exe", L"Metin.rtf", L"KILAVUZ.txt", L"GUIDE.txt"};
 constexpr DWORD kNoSequenceExitCode = 3, kSequenceRefusedExitCode = 4;
 
 fs::path BuildFolder() {
@@ -47,6 +47,7 @@ fs::path KnownFolder(REFKNOWNFOLDERID id) {
 fs::path InstallFolder() { return KnownFolder(FOLDERID_ProgramFiles) / L"PC1"; }
 fs::path StartMenuShortcut() { return KnownFolder(FOLDERID_CommonPrograms) / L"PC1.lnk"; }
 fs::path SettingsShortcut() { return KnownFolder(FOLDERID_CommonPrograms) / L"PC1 Ayarlar\x0131.lnk"; }
+fs::path HallShortcut() { return KnownFolder(FOLDERID_CommonPrograms) / L"PC1 Salon.lnk"; }
 
 std::string FileBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -152,6 +153,7 @@ protected:
         fs::remove_all(InstallFolder(), ignored);
         fs::remove(StartMenuShortcut(), ignored);
         fs::remove(SettingsShortcut(), ignored);
+        fs::remove(HallShortcut(), ignored);
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, kUninstallKey);
     }
 };
@@ -265,6 +267,9 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
     const auto settingsShortcut = ReadShortcut(SettingsShortcut());
     ASSERT_TRUE(settingsShortcut) << SettingsShortcut();
     EXPECT_TRUE(SameFolder(settingsShortcut->target, folder / L"PC1Ayar.exe")) << settingsShortcut->target;
+    const auto hallShortcut = ReadShortcut(HallShortcut());
+    ASSERT_TRUE(hallShortcut) << HallShortcut();
+    EXPECT_TRUE(SameFolder(hallShortcut->target, folder / L"PC1Salon.exe")) << hallShortcut->target;
     {
         // Started from the shortcut, PC1 finds the sample text in its folder at the exam start: the sample shows.
         Started program(*shortcut);
@@ -292,6 +297,7 @@ TEST_F(Installer, PutsPC1IntoProgramFilesWithAShortcutThatStartsItBesideItsSampl
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_FALSE(fs::exists(StartMenuShortcut()));
     EXPECT_FALSE(fs::exists(SettingsShortcut()));
+    EXPECT_FALSE(fs::exists(HallShortcut()));
     EXPECT_FALSE(UninstallKeyExists());
 }
 

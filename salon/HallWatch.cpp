@@ -1,0 +1,194 @@
+#include "salon/HallWatch.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "hall/StateWriter.h"
+#include "platform/Cp1254.h"
+#include "platform/Files.h"
+#include "platform/SystemReason.h"
+#include "text/Cp1254Unicode.h"
+
+namespace salon {
+
+namespace {
+
+// Far beyond a day of a hall's records: a file larger than this is no records file.
+constexpr ULONGLONG kMaxRecordsFileBytes = 64ull << 20;
+constexpr std::int64_t kFileTimeTicksPerMs = 10'000;
+constexpr std::int64_t kUnixEpochInFileTimeMs = 11'644'473'600'000;
+
+std::chrono::sys_time<std::chrono::milliseconds> SystemTime(const FILETIME& time) {
+    const auto ticks = static_cast<std::int64_t>((ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime);
+    return std::chrono::sys_time<std::chrono::milliseconds>(
+        std::chrono::milliseconds(ticks / kFileTimeTicksPerMs - kUnixEpochInFileTimeMs));
+}
+
+std::string NameOf(const std::wstring& path) {
+    return platform::NarrowUtf8(std::wstring_view(path).substr(path.find_last_of(L"\\/") + 1));
+}
+
+std::string Unreadable(const std::wstring& path, DWORD error) {
+    const std::string name = text::Utf8ToCp1254(NameOf(path)).text;
+    if (error == ERROR_LOCK_VIOLATION)
+        return name + " okunamad\xFD: ba\xFEka bir program kilitlemi\xFE (Excel'de a\xE7\xFDk olabilir).";
+    return name + " okunamad\xFD: " + platform::SystemReason(error) + ".";
+}
+
+void ReadStates(const std::wstring& folder, HallMemory& memory, HallReading& reading) {
+    hall::HallBoard& board = memory.board;
+    std::vector<hall::StateSnapshot>& lastStates = memory.states;
+    std::vector<platform::FoundFile> found;
+    const std::wstring hallFolder = hall::HallFolderIn(folder);
+    if (const DWORD error = platform::ListFiles(hallFolder, L"*.txt", found)) {
+        reading.faults.push_back(Unreadable(hallFolder, error));
+        board.Refresh(lastStates,
+                      std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+        reading.pcs = board.Rows();
+        return;
+    }
+    std::vector<hall::StateSnapshot> states;
+    for (const platform::FoundFile& file : found) {
+        hall::StateSnapshot state{NameOf(file.path), {}, SystemTime(file.written)};
+        const platform::WholeFile read = platform::ReadSharedFile(file.path, hall::kMaxStateFileBytes);
+        if (read.error) {
+            // Renamed over at this instant, or held: the PC stands as it was last read.
+            const auto last = std::ranges::find(lastStates, state.fileName, &hall::StateSnapshot::fileName);
+            if (last == lastStates.end()) continue;
+            state = *last;
+        } else {
+            state.bytes = read.bytes;
+        }
+        states.push_back(std::move(state));
+    }
+    board.Refresh(states, std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    reading.pcs = board.Rows();
+    lastStates = std::move(states);
+}
+
+void ReadResults(const std::wstring& folder, const std::string& day, HallMemory& memory, HallReading& reading) {
+    std::vector<platform::FoundFile> found;
+    if (const DWORD error = platform::ListFiles(folder, L"*.csv", found)) {
+        reading.faults.push_back(Unreadable(folder, error));
+        return;
+    }
+    std::vector<HallMemory::RecordsFile> kept;
+    std::vector<hall::ResultLine> lines;
+    for (const platform::FoundFile& file : found) {
+        const std::string name = NameOf(file.path);
+        const std::optional<std::string> fileDay = hall::RecordsFileDay(name);
+        if (!fileDay) continue;
+        if (std::ranges::find(reading.days, *fileDay) == reading.days.end()) reading.days.push_back(*fileDay);
+        if (*fileDay != day) continue;
+        const auto cached = std::ranges::find(memory.recordsFiles, file.path, &HallMemory::RecordsFile::path);
+        HallMemory::RecordsFile entry;
+        if (cached != memory.recordsFiles.end() && cached->size == file.size &&
+            CompareFileTime(&cached->written, &file.written) == 0) {
+            entry = std::move(*cached);
+        } else {
+            const platform::WholeFile read = platform::ReadSharedFile(file.path, kMaxRecordsFileBytes);
+            if (read.error || read.size > kMaxRecordsFileBytes) {
+                reading.faults.push_back(read.error ? Unreadable(file.path, read.error)
+                                                    : text::Utf8ToCp1254(name).text +
+                                                          " okunamad\xFD: bir g\xFCn\xFCn tutanaklar\xFD olamayacak "
+                                                          "kadar b\xFCy\xFCk.");
+                continue;
+            }
+            entry = {file.path, file.size, file.written, hall::ReadRecordsFile(name, read.bytes)};
+        }
+        lines.insert(lines.end(), entry.read.lines.begin(), entry.read.lines.end());
+        reading.faults.insert(reading.faults.end(), entry.read.faults.begin(), entry.read.faults.end());
+        kept.push_back(std::move(entry));
+    }
+    std::ranges::sort(reading.days);
+    reading.results = hall::RankResults(std::move(lines));
+    memory.recordsFiles = std::move(kept);
+}
+
+}  // namespace
+
+HallReading ReadHall(const std::wstring& folder, const std::string& day, HallMemory& memory) {
+    const auto start = std::chrono::steady_clock::now();
+    HallReading reading;
+    reading.folder = folder;
+    reading.day = day;
+    ReadStates(folder, memory, reading);
+    ReadResults(folder, day, memory, reading);
+    reading.took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    return reading;
+}
+
+struct HallWatch::Shared {
+    HWND window;
+    UINT message;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::wstring folder;
+    std::string day;
+    bool changed = false;
+    bool stopping = false;
+    std::unique_ptr<HallReading> newest;
+
+    void Run() {
+        HallMemory memory;
+        std::wstring readFolder;
+        for (;;) {
+            std::wstring folderNow;
+            std::string dayNow;
+            {
+                std::unique_lock lock(mutex);
+                wake.wait_for(lock, kInterval, [this] { return changed || stopping; });
+                if (stopping) return;
+                changed = false;
+                folderNow = folder;
+                dayNow = day;
+            }
+            if (folderNow != readFolder) {
+                memory = {};
+                readFolder = folderNow;
+            }
+            auto reading = std::make_unique<HallReading>(ReadHall(folderNow, dayNow, memory));
+            {
+                const std::lock_guard lock(mutex);
+                if (stopping) return;
+                newest = std::move(reading);
+            }
+            PostMessageW(window, message, 0, 0);
+        }
+    }
+};
+
+HallWatch::HallWatch(HWND window, UINT message) : shared_(std::make_shared<Shared>()) {
+    shared_->window = window;
+    shared_->message = message;
+}
+
+HallWatch::~HallWatch() {
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->stopping = true;
+    }
+    shared_->wake.notify_all();
+}
+
+void HallWatch::Watch(std::wstring folder, std::string day) {
+    bool start = false;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        start = shared_->folder.empty() && shared_->day.empty();
+        shared_->folder = std::move(folder);
+        shared_->day = std::move(day);
+        shared_->changed = true;
+    }
+    if (start) std::thread([shared = shared_] { shared->Run(); }).detach();
+    shared_->wake.notify_all();
+}
+
+std::unique_ptr<HallReading> HallWatch::Take() {
+    const std::lock_guard lock(shared_->mutex);
+    return std::move(shared_->newest);
+}
+
+}  // namespace salon
