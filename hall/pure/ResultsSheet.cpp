@@ -1,5 +1,6 @@
 #include "hall/pure/ResultsSheet.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -20,6 +21,7 @@ constexpr int kLineTwips = 9638;
 constexpr int kGapTwips = 60;
 constexpr int kBorderTwips = 10;
 constexpr TextStyle kPlain{}, kBold{true};
+constexpr char kSeatedTwiceNote[] = "* Bu aday numaras\xFD listede birden \xE7ok kay\xFDtta ge\xE7iyor.";
 
 struct Column {
     std::string_view title;  // Windows-1254
@@ -27,12 +29,12 @@ struct Column {
     Alignment alignment;
 };
 constexpr std::array kColumns = {
-    Column{"S\xFDra", 500, Alignment::Right},      Column{"Aday No", 1000, Alignment::Left},
-    Column{"Ad\xFD", 1400, Alignment::Left},       Column{"Soyad\xFD", 1400, Alignment::Left},
-    Column{"Bilgisayar", 1300, Alignment::Left},   Column{"Ba\xFElama", 800, Alignment::Left},
-    Column{"Yaz\xFDlan", 750, Alignment::Right},   Column{"Do\xF0ru", 700, Alignment::Right},
-    Column{"Yanl\xFD\xFE", 700, Alignment::Right}, Column{"Net", 600, Alignment::Right},
-    Column{"Kesinti", 488, Alignment::Right},
+    Column{"S\xFDra", 560, Alignment::Right},      Column{"Aday No", 900, Alignment::Left},
+    Column{"Ad\xFD", 1114, Alignment::Left},       Column{"Soyad\xFD", 1114, Alignment::Left},
+    Column{"Bilgisayar", 1350, Alignment::Left},   Column{"Ba\xFElama", 1000, Alignment::Left},
+    Column{"Yaz\xFDlan", 820, Alignment::Right},   Column{"Do\xF0ru", 760, Alignment::Right},
+    Column{"Yanl\xFD\xFE", 720, Alignment::Right}, Column{"Net", 500, Alignment::Right},
+    Column{"Kesinti", 800, Alignment::Right},
 };
 
 Paragraph Text(std::string cp1254, TextStyle style, Alignment alignment = Alignment::Left) {
@@ -91,7 +93,7 @@ result::RecordTable ResultsSheet(std::span<const RankedResult> results, const co
     for (const RankedResult& result : results) {
         const ResultLine& line = result.line;
         texts = {std::to_string(result.rank),
-                 Cp1254(line.candidateNumber),
+                 Cp1254(line.candidateNumber) + (result.candidateSeatedTwice ? " *" : ""),
                  Cp1254(line.firstName),
                  Cp1254(line.surname),
                  Cp1254(line.pc),
@@ -103,6 +105,10 @@ result::RecordTable ResultsSheet(std::span<const RankedResult> results, const co
                  line.interruptions ? std::to_string(line.interruptions) : std::string()};
         sheet.rows.push_back(Row(texts, kPlain, true));
     }
+    if (std::ranges::any_of(results, &RankedResult::candidateSeatedTwice))
+        sheet.rows.push_back({.gapTwips = kGapTwips,
+                              .minHeightTwips = 400,
+                              .cells = {{kLineTwips, {}, {Text(kSeatedTwiceNote, kPlain)}}}});
     sheet.rows.push_back(Signatures(board));
     return sheet;
 }

@@ -11,7 +11,8 @@
 namespace hall {
 
 // A heading row with the day and the page's number (on every page), the columns' names, one row per result in the
-// given order, then the board's three signature lines with their names. `day` as printed: 07.12.2026.
+// given order (a candidate number on more than one marked with a star, and a note saying so below the table), then
+// the board's three signature lines with their names. `day` as printed: 07.12.2026.
 result::RecordTable ResultsSheet(std::span<const RankedResult> results, const config::ExamBoard& board,
                                  std::string_view day);
 
