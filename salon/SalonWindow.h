@@ -34,6 +34,9 @@ public:
     void SonuclarColumnClick(platform::EventArgs& args);
     void SonuclarOpen(platform::EventArgs& args);
 
+    // Shows a reading of the folder, as the watch's message brings it; the benchmark hands its own.
+    void ShowReading(std::unique_ptr<HallReading> reading);
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -58,7 +61,6 @@ private:
     };
 
     void ShowDay(std::string day);
-    void ShowReading(std::unique_ptr<HallReading> reading);
     // Sorts by the chosen column, keeping the chosen exam (ChosenExam) chosen wherever it goes.
     void SortResults(const std::optional<std::string>& chosen);
     void ShowStatus();
