@@ -46,6 +46,8 @@ TEST(DayResults, ReadsWhatIsWholeAndNamesWhatIsNot) {
         {"without the byte-order mark", result::RecordsFileHeader() + Line("Ali"), 1, ""},
         {"an older version's columns", older + olderLine, 1, ""},
         {"the last line being written", kFile + Line("Ali") + Line("Veli").substr(0, 30), 1, ""},
+        {"the last line being written inside its quotes", kFile + Line("Ali") + Line("Ali\r\nVeli").substr(0, 48), 1,
+         ""},
         {"the header being written", kFile.substr(0, 12), 0, ""},
         {"the mark being written", kFile.substr(0, 2), 0, ""},
         {"another program's file", "Ad;Soyad\r\n", 0, "F.csv okunamad\xFD: PC1'in tutanak dosyas\xFD de\xF0il."},
@@ -56,6 +58,8 @@ TEST(DayResults, ReadsWhatIsWholeAndNamesWhatIsNot) {
         {"a stray quote", kFile + "a\"b" + Line("").substr(1), 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: t\xFDrnak i\xFE"
          "aretleri bozuk."},
+        {"a line break without its CR", kFile + "a\nb" + Line("").substr(1), 0,
+         "F.csv, 2. sat\xFDr okunamad\xFD: sat\xFDr sonu bozuk."},
         {"a count that is no number", kFile + "x;y;z;PC;1;A;B;x;1;1;1;a.rtf;0;0;id\r\n", 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: say\xFDlar\xFD bozuk."},
     };
@@ -110,6 +114,7 @@ TEST(DayResults, SortsNamesInTurkishAndNumbersAsNumbers) {
         {ResultColumn::Surname, "\xC3\xBCz", "V"},
         {ResultColumn::Surname, "\xC4\x9F", "H"},
         {ResultColumn::Surname, "Zeki", "\xC3\xA9"},
+        {ResultColumn::Surname, "\xC3\xA9", "\xFF"},
         {ResultColumn::CandidateNumber, "99", " 100"},
         {ResultColumn::CandidateNumber, "12a", "123"}};
     for (const auto& [column, before, after] : ordered) {
