@@ -101,24 +101,12 @@ std::optional<ParsedLine> NextLine(std::string_view file, std::size_t& position)
     return std::nullopt;
 }
 
-// Never for a record without an exam id. The fields are compared as written, quotes and all, so that no field of
-// another column, nor a name holding the id between quotes, passes for the exam id.
+// Never for a record without an exam id.
 bool RecordsFileHasExam(std::string_view file, std::string_view examId) {
     if (examId.empty()) return false;
-    const std::string written = CsvField(text::Cp1254ToUtf8(examId));
-    std::size_t column = 0, fieldStart = 0;
-    bool quoted = false;
-    for (std::size_t i = 0; i <= file.size(); ++i) {
-        const char c = i < file.size() ? file[i] : '\n';
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == ';' || c == '\r' || c == '\n')) {
-            if (column == kExamIdColumn && file.substr(fieldStart, i - fieldStart) == written) return true;
-            column = c == ';' ? column + 1 : 0;
-            fieldStart = i + 1;
-        }
-    }
-    return false;
+    const std::string id = text::Cp1254ToUtf8(examId);
+    return std::ranges::any_of(ReadRecordsFileRows(file).rows,
+                               [&](const ReadRow& row) { return row.fields[kExamIdColumn] == id; });
 }
 
 }  // namespace
@@ -188,7 +176,9 @@ RecordsFileRows ReadRecordsFileRows(std::string_view bytes) {
         const int line = std::exchange(
             nextLine, nextLine + static_cast<int>(std::count(file.begin() + start, file.begin() + position, '\n')));
         if (parsed->fields.size() == 1 && parsed->fields.front().empty()) continue;
-        if (parsed->fault.empty() && parsed->fields.size() != header->fields.size())
+        // A day's file begun by an older version keeps its header when a newer one adds its lines.
+        if (parsed->fault.empty() && parsed->fields.size() != header->fields.size() &&
+            parsed->fields.size() != columns.size())
             parsed->fault = std::to_string(parsed->fields.size()) + " alan var, " +
                             std::to_string(header->fields.size()) + " olmal\xFD";
         if (!parsed->fault.empty()) {
