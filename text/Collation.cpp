@@ -25,9 +25,9 @@ constexpr std::array<std::uint32_t, 256> kByteWeights = [] {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::uint32_t NextWeight(std::string_view utf8, std::size_t& position) {
-    const std::optional<char32_t> codePoint = NextUtf8(utf8, position);
-    const std::optional<char> byte = UnicodeToCp1254(codePoint.value_or(U'\uFFFD'));
-    if (!byte) return kOutsideCodePage + *codePoint;
+    const char32_t codePoint = NextUtf8(utf8, position).value_or(U'\uFFFD');
+    const std::optional<char> byte = UnicodeToCp1254(codePoint);
+    if (!byte) return kOutsideCodePage + codePoint;
     return kByteWeights[kTurkishUpperMap[static_cast<unsigned char>(*byte)]];
 }
 
@@ -44,6 +44,11 @@ std::string_view NextNumber(std::string_view utf8, std::size_t& position) {
 std::weak_ordering CompareNaturally(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
+        // Most names share a start: the same ASCII letter weighs the same.
+        if (a[i] == b[j] && static_cast<unsigned char>(a[i]) < 0x80 && !IsDigit(a[i])) {
+            ++i, ++j;
+            continue;
+        }
         const bool numberA = IsDigit(a[i]), numberB = IsDigit(b[j]);
         if (numberA && numberB) {
             const std::string_view x = NextNumber(a, i), y = NextNumber(b, j);

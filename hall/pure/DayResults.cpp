@@ -91,11 +91,12 @@ std::optional<std::string> RecordsFileDay(std::string_view fileName) {
 }
 
 DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
-    const result::RecordsFileRows read = result::ReadRecordsFileRows(bytes);
+    result::RecordsFileRows read = result::ReadRecordsFileRows(bytes);
     DayRead day;
+    day.lines.reserve(read.rows.size());
     for (const result::RowFault& fault : read.faults) day.faults.push_back(Fault(fileName, fault.line, fault.reason));
-    for (const result::ReadRow& row : read.rows) {
-        const std::vector<std::string>& f = row.fields;
+    for (result::ReadRow& row : read.rows) {
+        std::vector<std::string>& f = row.fields;
         bool counted = true;
         const auto count = [&](Column column) {
             // A file begun by an older version has no interruptions' columns: none were counted.
@@ -104,21 +105,21 @@ DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
             counted = counted && value;
             return value.value_or(0);
         };
-        ResultLine line{.date = f[kDate],
-                        .started = f[kStarted],
-                        .ended = f[kEnded],
-                        .pc = f[kPc],
-                        .candidateNumber = f[kCandidateNumber],
-                        .firstName = f[kFirstName],
-                        .surname = f[kSurname],
+        ResultLine line{.date = std::move(f[kDate]),
+                        .started = std::move(f[kStarted]),
+                        .ended = std::move(f[kEnded]),
+                        .pc = std::move(f[kPc]),
+                        .candidateNumber = std::move(f[kCandidateNumber]),
+                        .firstName = std::move(f[kFirstName]),
+                        .surname = std::move(f[kSurname]),
                         .typed = count(kTyped),
                         .correct = count(kCorrect),
                         .wrong = count(kWrong),
                         .net = count(kNet),
-                        .document = f[kDocument],
+                        .document = std::move(f[kDocument]),
                         .interruptions = count(kInterruptions),
                         .secondsInterrupted = count(kSecondsInterrupted),
-                        .examId = f[kExamId],
+                        .examId = std::move(f[kExamId]),
                         .recordsFile = std::string(fileName)};
         if (counted)
             day.lines.push_back(std::move(line));
@@ -129,20 +130,23 @@ DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
 }
 
 std::vector<RankedResult> RankResults(std::vector<ResultLine> lines) {
-    std::vector<RankedResult> ranked;
-    std::unordered_set<std::string> examIds;
-    std::unordered_map<std::string_view, int> seats;
+    // The lines stay where they are while their order is found: moving them is most of a sort's work.
+    std::vector<ResultLine*> order;
+    std::unordered_set<std::string_view> examIds(lines.size());
     for (ResultLine& line : lines) {
-        if (!line.examId.empty() && !examIds.insert(line.examId).second) continue;
-        ranked.push_back({std::move(line)});
+        if (line.examId.empty() || examIds.insert(line.examId).second) order.push_back(&line);
     }
-    std::ranges::stable_sort(ranked, [](const RankedResult& a, const RankedResult& b) {
-        return BetterThan(a.line, b.line) || (!BetterThan(b.line, a.line) && StartOf(a.line) < StartOf(b.line));
+    std::ranges::stable_sort(order, [](const ResultLine* a, const ResultLine* b) {
+        return BetterThan(*a, *b) || (!BetterThan(*b, *a) && StartOf(*a) < StartOf(*b));
     });
-    for (std::size_t i = 0; i < ranked.size(); ++i) {
-        const bool tied = i > 0 && !BetterThan(ranked[i - 1].line, ranked[i].line);
-        ranked[i].rank = tied ? ranked[i - 1].rank : static_cast<int>(i) + 1;
-        if (const std::string_view number = Trimmed(ranked[i].line.candidateNumber); !number.empty()) ++seats[number];
+    std::vector<RankedResult> ranked;
+    ranked.reserve(order.size());
+    std::unordered_map<std::string_view, int> seats(order.size());
+    for (ResultLine* line : order) {
+        const bool tied = !ranked.empty() && !BetterThan(ranked.back().line, *line);
+        ranked.push_back({std::move(*line), tied ? ranked.back().rank : static_cast<int>(ranked.size()) + 1});
+        if (const std::string_view number = Trimmed(ranked.back().line.candidateNumber); !number.empty())
+            ++seats[number];
     }
     for (RankedResult& result : ranked) {
         const auto seat = seats.find(Trimmed(result.line.candidateNumber));

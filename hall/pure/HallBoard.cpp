@@ -48,14 +48,14 @@ std::string TimeLeft(std::int64_t msLeft) {
     return std::to_string(left / 60) + (secondsText.size() < 2 ? ":0" : ":") + secondsText;
 }
 
-std::string Ago(Clock::duration silence) {
+std::string Ago(Instant::duration silence) {
     const auto secondsAgo = std::chrono::floor<seconds>(silence).count();
     if (secondsAgo < 60) return std::to_string(secondsAgo) + " sn \xF6nce";
     if (secondsAgo < 3600) return std::to_string(secondsAgo / 60) + " dk \xF6nce";
     return std::to_string(secondsAgo / 3600) + " sa \xF6nce";
 }
 
-HallRow StateRow(const PcState& state, Clock changed, Clock now) {
+HallRow StateRow(const PcState& state, Instant changed, Instant now) {
     const PhaseView& view = kPhases[static_cast<std::size_t>(state.phase)];
     HallRow row{.label = state.label,
                 .computer = state.computer,
@@ -104,7 +104,7 @@ HallRow RefusalRow(const std::string& fileName, const StateRefusal& refusal) {
 
 }  // namespace
 
-void HallBoard::Refresh(std::span<const StateSnapshot> files, Clock now) {
+void HallBoard::Refresh(std::span<const StateSnapshot> files, Instant now) {
     std::map<std::string, Seen> seen;
     for (const StateSnapshot& file : files) {
         const auto known = files_.find(file.fileName);
@@ -113,7 +113,7 @@ void HallBoard::Refresh(std::span<const StateSnapshot> files, Clock now) {
             continue;
         }
         // A file first seen changed when it was written, never later than now: a PC that died an hour ago is silent.
-        const Clock changed = known == files_.end() ? std::min(file.fileWritten, now) : now;
+        const Instant changed = known == files_.end() ? std::min(file.fileWritten, now) : now;
         seen.insert_or_assign(file.fileName, Seen{file.bytes, DecodeState(file.bytes), changed});
     }
     files_ = std::move(seen);

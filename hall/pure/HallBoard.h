@@ -1,4 +1,4 @@
-// The hall view of the console: one row per PC's state file, with what the supervisor must see first. No Windows
+// The hall view of the console: one row per PC's state file, with what the supervisor must see. No Windows
 // header: the console lists the Salon folder and reads the files; the board judges them against the console's clock.
 #pragma once
 
@@ -13,12 +13,12 @@
 
 namespace hall {
 
-using Clock = std::chrono::sys_time<std::chrono::milliseconds>;
+using Instant = std::chrono::sys_time<std::chrono::milliseconds>;
 
 struct StateSnapshot {
     std::string fileName;  // UTF-8, e.g. PC07.txt
     std::string bytes;
-    Clock fileWritten;  // the file's last-write time as the file system reports it
+    Instant fileWritten;  // the file's last-write time as the file system reports it
 };
 
 // How a row is coloured: waiting, ready, an exam under way, an exam over, the supervisor wanted, a PC silent or its
@@ -42,7 +42,7 @@ inline constexpr std::chrono::seconds kSilenceAlarm{10};
 class HallBoard {
 public:
     // `files`: every state file in the folder now; `now`: the console's clock.
-    void Refresh(std::span<const StateSnapshot> files, Clock now);
+    void Refresh(std::span<const StateSnapshot> files, Instant now);
     // Sorted by label, numbers as numbers (PC2 before PC10), then by computer.
     const std::vector<HallRow>& Rows() const { return rows_; }
 
@@ -50,7 +50,7 @@ private:
     struct Seen {
         std::string bytes;
         std::variant<PcState, StateRefusal> state;
-        Clock changed;  // by the console's clock, or the file's time when first seen
+        Instant changed;  // by the console's clock, or the file's time when first seen
     };
     std::map<std::string, Seen> files_;
     std::vector<HallRow> rows_;

@@ -45,10 +45,9 @@ std::string CsvField(std::string_view utf8) {
     return quoted + '"';
 }
 
-// What CsvField wrote, from its unquoted bytes.
-std::string UnescapedField(std::string field, bool quoted) {
-    if (quoted && field.starts_with('\'') && NeedsApostrophe(field)) field.erase(0, 1);
-    return field;
+// A quoted field as CsvField was given it.
+void TakeOffAddedApostrophe(std::string& field) {
+    if (field.starts_with('\'') && NeedsApostrophe(field)) field.erase(0, 1);
 }
 
 struct ParsedLine {
@@ -57,58 +56,57 @@ struct ParsedLine {
 };
 
 constexpr std::string_view kBadQuotes =
-                               "t\xFDrnak i\xFE"
-                               "aretleri bozuk",
-                           kBadLineBreak = "sat\xFDr sonu bozuk";
+    "t\xFDrnak i\xFE"
+    "aretleri bozuk";
+constexpr std::string_view kBadLineBreak = "sat\xFDr sonu bozuk";
+
+bool IsLineEnd(std::string_view file, std::size_t i) {
+    return file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n';
+}
 
 // The line from `position` to its CR LF, which `position` then moves past; nothing while that CR LF is not written.
 std::optional<ParsedLine> NextLine(std::string_view file, std::size_t& position) {
+    constexpr auto npos = std::string_view::npos;
     ParsedLine line;
-    std::string field;
-    bool quoting = false, quoted = false;
-    for (std::size_t i = position; i < file.size(); ++i) {
-        const char c = file[i];
-        if (quoting) {
-            if (c != '"')
-                field += c;
-            else if (file.substr(i + 1, 1) == "\"")
-                field += file[i++];
-            else
-                quoting = false;
-        } else if (c == ';' || file.substr(i, 2) == kLineEnd) {
-            line.fields.push_back(UnescapedField(std::exchange(field, {}), std::exchange(quoted, false)));
-            if (c == '\r') {
-                position = i + kLineEnd.size();
-                return line;
+    line.fields.reserve(kExamIdColumn + 1);
+    for (std::size_t i = position; i < file.size();) {
+        std::string field;
+        const bool quoted = file[i] == '"';
+        if (quoted) {
+            // Between the quotes a doubled quote stands for one.
+            for (std::size_t quote = file.find('"', ++i);; quote = file.find('"', ++i)) {
+                if (quote == npos) return std::nullopt;
+                field.append(file.substr(i, quote - i));
+                i = quote + 1;
+                if (file.substr(i, 1) != "\"") break;
+                field += '"';
             }
-        } else if (c == '"' && field.empty() && !quoted) {
-            quoting = quoted = true;
-        } else {
-            if (c == '"' || quoted) line.fault = kBadQuotes;
-            if (c == '\r' || c == '\n') line.fault = kBadLineBreak;
-            field += c;
+        }
+        // All of an unquoted field; after a quoted one, what should not be there.
+        std::size_t end = i;
+        for (; end < file.size() && file[end] != ';' && !IsLineEnd(file, end); ++end) {
+            if (quoted || file[end] == '"') line.fault = kBadQuotes;
+            if (file[end] == '\r' || file[end] == '\n') line.fault = kBadLineBreak;
+        }
+        if (end == file.size()) return std::nullopt;
+        field.append(file.substr(i, end - i));
+        if (quoted) TakeOffAddedApostrophe(field);
+        line.fields.push_back(std::move(field));
+        i = end + 1;
+        if (file[end] != ';') {
+            position = end + kLineEnd.size();
+            return line;
         }
     }
     return std::nullopt;
 }
-// Never for a record without an exam id. The fields are compared as written, quotes and all, so that no field of
-// another column, nor a name holding the id between quotes, passes for the exam id.
+
+// Never for a record without an exam id.
 bool RecordsFileHasExam(std::string_view file, std::string_view examId) {
     if (examId.empty()) return false;
-    const std::string written = CsvField(text::Cp1254ToUtf8(examId));
-    std::size_t column = 0, fieldStart = 0;
-    bool quoted = false;
-    for (std::size_t i = 0; i <= file.size(); ++i) {
-        const char c = i < file.size() ? file[i] : '\n';
-        if (c == '"') {
-            quoted = !quoted;
-        } else if (!quoted && (c == ';' || c == '\r' || c == '\n')) {
-            if (column == kExamIdColumn && file.substr(fieldStart, i - fieldStart) == written) return true;
-            column = c == ';' ? column + 1 : 0;
-            fieldStart = i + 1;
-        }
-    }
-    return false;
+    const std::string id = text::Cp1254ToUtf8(examId);
+    return std::ranges::any_of(ReadRecordsFileRows(file).rows,
+                               [&](const ReadRow& row) { return row.fields[kExamIdColumn] == id; });
 }
 
 }  // namespace
@@ -126,7 +124,10 @@ std::string RecordsFileHeader() { return RecordsFileRow(RecordsFileColumns()); }
 
 std::string RecordsFileRow(std::span<const std::string> utf8Fields) {
     std::string row;
-    for (const std::string& field : utf8Fields) row += CsvField(field) + ";";
+    for (const std::string& field : utf8Fields) {
+        row += CsvField(field);
+        row += ';';
+    }
     if (!row.empty()) row.pop_back();
     return row + std::string(kLineEnd);
 }
@@ -175,7 +176,9 @@ RecordsFileRows ReadRecordsFileRows(std::string_view bytes) {
         const int line = std::exchange(
             nextLine, nextLine + static_cast<int>(std::count(file.begin() + start, file.begin() + position, '\n')));
         if (parsed->fields.size() == 1 && parsed->fields.front().empty()) continue;
-        if (parsed->fault.empty() && parsed->fields.size() != header->fields.size())
+        // A day's file begun by an older version keeps its header when a newer one adds its lines.
+        if (parsed->fault.empty() && parsed->fields.size() != header->fields.size() &&
+            parsed->fields.size() != columns.size())
             parsed->fault = std::to_string(parsed->fields.size()) + " alan var, " +
                             std::to_string(header->fields.size()) + " olmal\xFD";
         if (!parsed->fault.empty()) {

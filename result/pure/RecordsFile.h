@@ -48,8 +48,9 @@ struct RecordsFileRows {
 };
 
 // A records file's lines as the fields they were written from, with or without the byte-order mark. A file whose
-// header is neither of the two versions' gives no rows and one fault; a malformed line gives a fault and no row, and
-// the lines after it are read. A last line without CR LF is left out: a PC is writing it.
+// header is neither of the two versions' gives no rows and one fault; an older version's file may hold lines of
+// either. A malformed line gives a fault and no row, and the lines after it are read. A last line without CR LF is
+// left out: a PC is writing it.
 RecordsFileRows ReadRecordsFileRows(std::string_view bytes);
 
 }  // namespace result

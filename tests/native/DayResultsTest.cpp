@@ -46,16 +46,21 @@ TEST(DayResults, ReadsWhatIsWholeAndNamesWhatIsNot) {
         {"without the byte-order mark", result::RecordsFileHeader() + Line("Ali"), 1, ""},
         {"an older version's columns", older + olderLine, 1, ""},
         {"the last line being written", kFile + Line("Ali") + Line("Veli").substr(0, 30), 1, ""},
+        {"the last line being written inside its quotes", kFile + Line("Ali") + Line("Ali\r\nVeli").substr(0, 48), 1,
+         ""},
         {"the header being written", kFile.substr(0, 12), 0, ""},
         {"the mark being written", kFile.substr(0, 2), 0, ""},
         {"another program's file", "Ad;Soyad\r\n", 0, "F.csv okunamad\xFD: PC1'in tutanak dosyas\xFD de\xF0il."},
-        {"an older header with new lines", older + Line("Ali"), 0,
-         "F.csv, 2. sat\xFDr okunamad\xFD: 15 alan var, 12 olmal\xFD."},
+        {"an older version's file taken on by a newer", older + olderLine + Line("Ali"), 2, ""},
+        {"a line of neither version", older + olderLine.substr(11), 0,
+         "F.csv, 2. sat\xFDr okunamad\xFD: 11 alan var, 12 olmal\xFD."},
         {"a line cut off by a crash", kFile + Line("Ali\r\nVeli") + "07.12.2026;14\r\n" + Line("Ali"), 2,
          "F.csv, 4. sat\xFDr okunamad\xFD: 2 alan var, 15 olmal\xFD."},
         {"a stray quote", kFile + "a\"b" + Line("").substr(1), 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: t\xFDrnak i\xFE"
          "aretleri bozuk."},
+        {"a line break without its CR", kFile + "a\nb" + Line("").substr(1), 0,
+         "F.csv, 2. sat\xFDr okunamad\xFD: sat\xFDr sonu bozuk."},
         {"a count that is no number", kFile + "x;y;z;PC;1;A;B;x;1;1;1;a.rtf;0;0;id\r\n", 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: say\xFDlar\xFD bozuk."},
     };
@@ -110,6 +115,7 @@ TEST(DayResults, SortsNamesInTurkishAndNumbersAsNumbers) {
         {ResultColumn::Surname, "\xC3\xBCz", "V"},
         {ResultColumn::Surname, "\xC4\x9F", "H"},
         {ResultColumn::Surname, "Zeki", "\xC3\xA9"},
+        {ResultColumn::Surname, "\xC3\xA9", "\xFF"},
         {ResultColumn::CandidateNumber, "99", " 100"},
         {ResultColumn::CandidateNumber, "12a", "123"}};
     for (const auto& [column, before, after] : ordered) {

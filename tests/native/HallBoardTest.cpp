@@ -8,9 +8,9 @@ using hall::Phase;
 using hall::Tone;
 using namespace std::chrono_literals;
 
-const hall::Clock kStart = std::chrono::sys_days(std::chrono::year(2026) / 12 / 8) + 9h;
+const hall::Instant kStart = std::chrono::sys_days(std::chrono::year(2026) / 12 / 8) + 9h;
 
-hall::StateSnapshot File(std::string label, Phase phase, std::int64_t msLeft, hall::Clock written = kStart) {
+hall::StateSnapshot File(std::string label, Phase phase, std::int64_t msLeft, hall::Instant written = kStart) {
     hall::PcState state;
     state.label = state.computer = label, state.phase = phase, state.msLeft = msLeft;
     state.problems.notPrinted = phase == Phase::Results;

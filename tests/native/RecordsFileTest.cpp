@@ -80,12 +80,15 @@ TEST(RecordsFile, AdditionHoldsEachExamOnce) {
     };
     const auto line = [&](auto... fields) { return result::RecordsFileLine(exam(fields...), "a.rtf"); };
     const std::string header = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileHeader();
+    const std::vector<std::string> columns = result::RecordsFileColumns();
+    const std::string olderHeader = result::RecordsFileRow(std::span(columns).first(result::kOlderRecordsFileColumns));
     const struct {
         std::string name, file, addition;
     } cases[] = {
         {"a new file: the mark and the header first", "", header + line(id)},
         {"the exam's line there", header + line("other") + line(id) + line("next"), ""},
         {"another exam's line", header + line("other"), line(id)},
+        {"the exam's line in a file an older version began", olderHeader + line(id), ""},
         {"the id in a name, between quotes", header + line("", "\r\n;;;;;;;;;;;;;;" + id + "\r\n"), line(id)},
         {"a last line cut off in its id", header + line(id).substr(0, line(id).size() - 4), "\r\n" + line(id)},
     };
