@@ -268,8 +268,10 @@ public:
             result = CDRF_DODEFAULT;
             if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) result = CDRF_NOTIFYITEMDRAW;
             if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT && control.rows)
-                if (const auto colour = control.rows->RowColour(static_cast<int>(draw.nmcd.dwItemSpec)))
+                if (const auto colour = control.rows->RowColour(static_cast<int>(draw.nmcd.dwItemSpec))) {
                     draw.clrText = *colour;
+                    result = CDRF_NEWFONT;
+                }
             return std::nullopt;
         }
         case LVN_COLUMNCLICK:
