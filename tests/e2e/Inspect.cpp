@@ -81,34 +81,46 @@ void PrintItems(HWND listBox) {
     }
 }
 
-// A cell's text, read into a buffer that doubles until the text leaves room in it: the list view answers only how
-// much it copied.
-std::wstring CellText(HWND listView, int row, int column) {
-    for (std::size_t capacity = 256;; capacity *= 2) {
-        RemoteMemory memory(listView, sizeof(LVITEMW) + capacity * sizeof(wchar_t));
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iSubItem = column;
-        item.pszText = reinterpret_cast<wchar_t*>(memory.Address(sizeof item));
-        item.cchTextMax = static_cast<int>(capacity);
-        memory.Write(0, &item, sizeof item);
-        const auto length = static_cast<std::size_t>(
-            SendMessageW(listView, LVM_GETITEMTEXTW, row, static_cast<LPARAM>(memory.Address())));
-        if (length + 1 >= capacity) continue;
-        std::wstring cell(length, L'\0');
-        memory.Read(sizeof item, cell.data(), length * sizeof(wchar_t));
-        return cell;
+// Reads a list view's cells through one piece of memory in its process, for an item and its text, made anew twice as
+// large whenever a text fills it: the list view answers only how much it copied.
+class CellReader {
+public:
+    explicit CellReader(HWND listView) : listView_(listView) {}
+
+    std::wstring Text(int row, int column) {
+        for (;; capacity_ *= 2, memory_.emplace(listView_, Bytes())) {
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(memory_->Address(sizeof item));
+            item.cchTextMax = static_cast<int>(capacity_);
+            memory_->Write(0, &item, sizeof item);
+            const auto length = static_cast<std::size_t>(
+                SendMessageW(listView_, LVM_GETITEMTEXTW, row, static_cast<LPARAM>(memory_->Address())));
+            if (length + 1 >= capacity_) continue;
+            std::wstring text(length, L'\0');
+            memory_->Read(sizeof item, text.data(), length * sizeof(wchar_t));
+            return text;
+        }
     }
-}
+
+private:
+    std::size_t Bytes() const { return sizeof(LVITEMW) + capacity_ * sizeof(wchar_t); }
+
+    HWND listView_;
+    std::size_t capacity_ = 256;  // characters
+    std::optional<RemoteMemory> memory_{std::in_place, listView_, Bytes()};
+};
 
 void PrintRows(HWND listView) {
     const auto header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
     const auto columns = std::max<LRESULT>(1, header ? SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) : 1);
     const auto rows = SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0);
+    CellReader cells(listView);
     for (LRESULT row = 0; row < rows; ++row) {
         std::wstring line;
         for (LRESULT column = 0; column < columns; ++column)
-            line += (column ? L"\t" : L"") + CellText(listView, static_cast<int>(row), static_cast<int>(column));
+            line += (column ? L"\t" : L"") + cells.Text(static_cast<int>(row), static_cast<int>(column));
         Print(line);
     }
 }
