@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Two PCs of one hall on one share, as the hall's console sees them. Two real PC1.exe, each in a Wine prefix of its
-# own, with a computer name of its own (PC01, PC02: each Wine process of a PC runs in a UTS namespace whose host name
-# Wine takes for the computer's) and an X display of its own, as two PCs have two screens; both keep their records in
-# \\server\share\Tutanaklar, which each prefix's UNC folder links to one Linux folder. The script reads from the
-# Linux side what the console reads: each PC's state file in Tutanaklar\Salon and each PC's records file for the day.
+# own, with a computer name of its own (PC01, PC02: every Wine process of a PC runs in a UTS namespace named after it,
+# and Wine names the computer after the host name of its wine server's first process, for the server's life) and an X
+# display of its own, as two PCs have two screens; both keep their records in \\server\share\Tutanaklar, which each
+# prefix's UNC folder links to one Linux folder. The script reads from the Linux side what the console reads: each
+# PC's state file in Tutanaklar\Salon and each PC's records file for the day.
 # Both wait; PC01's exam runs, its time left counting down, while PC02 waits; PC02's exam is killed (kill -9) while
 # it runs and its file stays at "running"; PC1 started again on PC02 says the exam is unfinished; PC01's exam ends
 # with its line in PC01's day file. Meanwhile a simulated hall of thirty PCs writes into another folder of the share,
@@ -127,7 +128,7 @@ expected = [line.split("\t") for line in (folder / "expected.txt").read_text(enc
 lines = collections.Counter(r[14] for f in folder.glob("*.csv")
                             for r in list(csv.reader(f.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))[1:])
 assert lines == collections.Counter(e[2] for e in expected if e[0] == "line"), "lines"
-for kind, pc, phase, *_ in (e for e in expected if e[0] == "pc"):
+for _, pc, phase, *_ in (e for e in expected if e[0] == "pc"):
     assert f"phase={phase}\n" in (folder / "Salon" / f"{pc}.txt").read_text(encoding="utf-8"), pc
 print(f"the simulated hall: {sum(lines.values())} lines, each once")
 PY
