@@ -23,8 +23,8 @@ mkdir -p "$RECORDS"
 TODAY=$(date +%F)
 
 declare -A PREFIX_OF SCREEN_OF SCREEN_PID_OF PID_OF RUN_DIR_OF
-# What driver.sh's functions act on is one PC's: its prefix, its screen, its program and its Wine processes' host.
-on_pc() {  # pc01 or pc02
+# What driver.sh's functions act on is one machine's: its prefix, its screen, its program and its Wine processes' host.
+on_pc() {  # pc01, pc02 or salon
     export WINEPREFIX=${PREFIX_OF[$1]} DISPLAY=${SCREEN_OF[$1]}
     PC1_PID=${PID_OF[$1]:-}
     RUN_DIR=${RUN_DIR_OF[$1]:-}
@@ -44,9 +44,8 @@ stop_pcs() {
     for pc in "${!SCREEN_PID_OF[@]}"; do kill "${SCREEN_PID_OF[$pc]}" 2>/dev/null || true; done
 }
 
-# A prefix copy linked to the server, a screen, a warm wine server that knows the PC's name, and a folder with PC1,
-# its settings and the tests' supervisor's sequence.
-set_up_pc() {  # pc01 or pc02
+# A prefix copy linked to the server, a screen, and a warm wine server that knows the machine's name.
+set_up_machine() {  # name
     use_prefix_copy "wine-prefix-hall-$1"
     PREFIX_OF[$1]=$WINEPREFIX
     mkdir -p "$WINEPREFIX/dosdevices/unc"
@@ -59,6 +58,11 @@ set_up_pc() {  # pc01 or pc02
     on_pc "$1"
     "${WINE_ENV[@]}" wineserver -p
     "${WINE_ENV[@]}" wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# A machine with a folder that holds PC1, its settings and the tests' supervisor's sequence.
+set_up_pc() {  # pc01 or pc02
+    set_up_machine "$1"
     printf '%s\r\n' 'TutanakKlasoru=\\server\share\Tutanaklar' 'Yazici=yok' >"$SERVER/PC1.ini"
     prepare_program "$SERVER/PC1.ini"
     RUN_DIR_OF[$1]=$RUN_DIR
@@ -97,7 +101,7 @@ check_list_view_reader() {
 CONSOLE=
 start_console() {
     [ -f "$BIN/PC1Salon.exe" ] || return 0
-    set_up_pc salon
+    set_up_machine salon
     (exec "${WINE_ENV[@]}" wine "$BIN/PC1Salon.exe" '\\server\share\Tutanaklar') &
     PID_OF[salon]=$!
     inspect wait TSalonForm 60 || fail "no hall console within 60 s"
