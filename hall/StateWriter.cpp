@@ -62,8 +62,8 @@ std::wstring StateFileName() {
 
 std::string_view ProgramVersion() { return PC1_VERSION; }
 
-StateWriter::StateWriter(std::wstring folder) : shared_(std::make_shared<Shared>()) {
-    shared_->path = platform::InFolder(folder, std::wstring_view(StateFileName()));
+StateWriter::StateWriter(std::wstring folder, std::wstring_view fileName) : shared_(std::make_shared<Shared>()) {
+    shared_->path = platform::InFolder(folder, fileName);
     shared_->temporary =
         shared_->path.substr(0, shared_->path.size() - std::size(kExtension) + 1) + kTemporaryExtension;
     shared_->folder = std::move(folder);

@@ -26,8 +26,9 @@ std::string_view ProgramVersion();
 
 class StateWriter {
 public:
-    // The folder is made when the first state is written, and again whenever it has gone.
-    explicit StateWriter(std::wstring folder);
+    // The folder is made when the first state is written, and again whenever it has gone. The file is this PC's
+    // unless another is named, as the hall's simulator names those of the PCs it plays.
+    explicit StateWriter(std::wstring folder, std::wstring_view fileName = StateFileName());
     // Writes a state still waiting, for at most kExitWaitMs; a write held up by a share longer than that is left to
     // its thread, which ends with it.
     ~StateWriter();

@@ -94,31 +94,6 @@ std::string KeptDocumentName(const std::wstring& folder, const ExamRecord& recor
     return {};
 }
 
-// One writer at a time holds the records file (others may read it), so two records' lines never interleave; a writer
-// that finds it held waits and tries again. What it appends depends on what the file holds (RecordsFileAddition),
-// read while it is held.
-Error AddLine(const std::wstring& path, const ExamRecord& record, std::string_view documentName) {
-    UniqueFile file;
-    for (int attempt = 1;; ++attempt) {
-        file = platform::OpenedFile(CreateFileW(LongForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
-                                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) break;
-        const Error error = GetLastError();
-        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == kOpenAttempts) {
-            return error;
-        }
-        Sleep(kOpenRetryMilliseconds);
-    }
-    const platform::WholeFile existing = platform::ReadWholeFile(file.get(), kMaxRecordsFileBytes);
-    if (existing.error) return existing.error;
-    if (existing.size > kMaxRecordsFileBytes) return ERROR_FILE_TOO_LARGE;
-    const std::string addition = RecordsFileAddition(existing.bytes, record, documentName);
-    if (addition.empty()) return ERROR_SUCCESS;
-    LARGE_INTEGER end{};
-    if (!SetFilePointerEx(file.get(), {}, &end, FILE_END)) return GetLastError();
-    return platform::WriteAndFlush(file.get(), addition);
-}
-
 std::string FolderAndReason(const std::wstring& path, Error error) {
     return platform::NarrowCp1254(path) + ": " + platform::SystemReason(error);
 }
@@ -161,12 +136,37 @@ KeptRecord RecordArchive::Keep(std::string_view templateRows, const ExamRecord& 
     kept.documentPath = InFolder(folder, documentName);
 
     const std::wstring recordsFile = InFolder(folder, RecordsFileName(record.clockStarted, record.computerName));
-    if (const Error lineError = AddLine(recordsFile, record, documentName)) {
+    if (const Error lineError = AddRecordsFileLine(recordsFile, record, documentName)) {
         kept.error = "Kay\xFDt dosyas\xFDna sat\xFDr eklenemedi (" + FolderAndReason(recordsFile, lineError) + ").";
     } else {
         kept.recordsFilePath = recordsFile;
     }
     return kept;
+}
+
+// One writer at a time holds the records file (others may read it), so two records' lines never interleave; a writer
+// that finds it held waits and tries again. What it appends depends on what the file holds (RecordsFileAddition),
+// read while it is held.
+Error AddRecordsFileLine(const std::wstring& path, const ExamRecord& record, std::string_view documentName) {
+    UniqueFile file;
+    for (int attempt = 1;; ++attempt) {
+        file = platform::OpenedFile(CreateFileW(LongForm(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
+                                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) break;
+        const Error error = GetLastError();
+        if ((error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) || attempt == kOpenAttempts) {
+            return error;
+        }
+        Sleep(kOpenRetryMilliseconds);
+    }
+    const platform::WholeFile existing = platform::ReadWholeFile(file.get(), kMaxRecordsFileBytes);
+    if (existing.error) return existing.error;
+    if (existing.size > kMaxRecordsFileBytes) return ERROR_FILE_TOO_LARGE;
+    const std::string addition = RecordsFileAddition(existing.bytes, record, documentName);
+    if (addition.empty()) return ERROR_SUCCESS;
+    LARGE_INTEGER end{};
+    if (!SetFilePointerEx(file.get(), {}, &end, FILE_END)) return GetLastError();
+    return platform::WriteAndFlush(file.get(), addition);
 }
 
 std::wstring DefaultRecordsFolder() { return platform::ProgramDataFolder() + L"\\PC1\\Tutanaklar"; }

@@ -1,6 +1,8 @@
 // Keeps each exam's record on disk: its rich-text document and its line in the computer's records file for the day.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,10 @@ public:
 private:
     std::wstring configuredFolder_, defaultFolder_;
 };
+
+// Adds the exam's line to a records file, which it makes when there is none, unless the file has the line already;
+// `documentName` (UTF-8) names the record document kept with it. The system's error, or ERROR_SUCCESS.
+DWORD AddRecordsFileLine(const std::wstring& path, const ExamRecord& record, std::string_view documentName);
 
 // %ProgramData%\PC1\Tutanaklar
 std::wstring DefaultRecordsFolder();

@@ -5,6 +5,7 @@
 //   visible TARGET           1 or 0                                rect TARGET          its screen rectangle
 //   caption CLASS            a point on the window's caption bar   text TARGET          its window text
 //   items TARGET             a list box's items, one a line        clipboard [TEXT]     sets or prints the text
+//   rows TARGET              a list view's rows, one a line, the columns' texts joined by a tab
 //   readonly TARGET          1 or 0, an edit control's style       covers CLASS SECONDS until the window covers the
 //                                                                                       screen, or prints how not
 //   enabled TARGET           1 when the window takes input, else 0
@@ -15,6 +16,9 @@
 //                            last record, its interruptions and its typed text, after the line "typed:"
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <initializer_list>
@@ -30,12 +34,14 @@
 #include "journal/JournalFiles.h"
 #include "platform/Cp1254.h"
 #include "tests/e2e/Console.h"
+#include "tests/e2e/RemoteMemory.h"
 #include "tests/e2e/Targets.h"
 
 namespace {
 
 using e2e::FindTarget;
 using e2e::Print;
+using e2e::RemoteMemory;
 using e2e::RequireTarget;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
@@ -72,6 +78,50 @@ void PrintItems(HWND listBox) {
         item.resize(
             static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
         Print(item);
+    }
+}
+
+// Reads a list view's cells through one piece of memory in its process, for an item and its text, made anew twice as
+// large whenever a text fills it: the list view answers only how much it copied.
+class CellReader {
+public:
+    explicit CellReader(HWND listView) : listView_(listView) {}
+
+    std::wstring Text(int row, int column) {
+        for (;; capacity_ *= 2, memory_.emplace(listView_, Bytes())) {
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iSubItem = column;
+            item.pszText = reinterpret_cast<wchar_t*>(memory_->Address(sizeof item));
+            item.cchTextMax = static_cast<int>(capacity_);
+            memory_->Write(0, &item, sizeof item);
+            const auto length = static_cast<std::size_t>(
+                SendMessageW(listView_, LVM_GETITEMTEXTW, row, static_cast<LPARAM>(memory_->Address())));
+            if (length + 1 >= capacity_) continue;
+            std::wstring text(length, L'\0');
+            memory_->Read(sizeof item, text.data(), length * sizeof(wchar_t));
+            return text;
+        }
+    }
+
+private:
+    std::size_t Bytes() const { return sizeof(LVITEMW) + capacity_ * sizeof(wchar_t); }
+
+    HWND listView_;
+    std::size_t capacity_ = 256;  // characters
+    std::optional<RemoteMemory> memory_{std::in_place, listView_, Bytes()};
+};
+
+void PrintRows(HWND listView) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    const auto columns = std::max<LRESULT>(1, header ? SendMessageW(header, HDM_GETITEMCOUNT, 0, 0) : 1);
+    const auto rows = SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0);
+    CellReader cells(listView);
+    for (LRESULT row = 0; row < rows; ++row) {
+        std::wstring line;
+        for (LRESULT column = 0; column < columns; ++column)
+            line += (column ? L"\t" : L"") + cells.Text(static_cast<int>(row), static_cast<int>(column));
+        Print(line);
     }
 }
 
@@ -250,8 +300,8 @@ int Run(std::span<wchar_t*> args) {
         return 0;
     }
     const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {
-        {L"rect", PrintRect},   {L"caption", PrintCaptionPoint}, {L"text", PrintText},
-        {L"items", PrintItems}, {L"readonly", PrintReadOnly},    {L"enabled", PrintEnabled}};
+        {L"rect", PrintRect},         {L"caption", PrintCaptionPoint}, {L"text", PrintText}, {L"items", PrintItems},
+        {L"readonly", PrintReadOnly}, {L"enabled", PrintEnabled},      {L"rows", PrintRows}};
     for (const auto& [name, print] : printers) {
         if (name != command) continue;
         print(RequireTarget(target));

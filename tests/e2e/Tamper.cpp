@@ -12,7 +12,6 @@
 #include <richedit.h>
 
 #include <chrono>
-#include <cstdint>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -23,10 +22,12 @@
 
 #include "platform/TimerThread.h"
 #include "tests/e2e/Console.h"
+#include "tests/e2e/RemoteMemory.h"
 #include "tests/e2e/Targets.h"
 
 namespace {
 
+using e2e::RemoteMemory;
 using e2e::RequireTarget;
 
 // A word of the sample, which would count as a correct word wherever it got in.
@@ -50,35 +51,6 @@ void Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 using Deliver = void (*)(HWND, UINT, WPARAM, LPARAM);
-
-// Memory inside PC1's process. Wine copies the text of WM_SETTEXT and EM_REPLACESEL across processes, but hands the
-// pointers of the rich edit's own messages over unchanged, so their data must already lie where the control reads.
-class RemoteMemory {
-public:
-    RemoteMemory(HWND window, std::size_t size) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId);
-        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        if (!address_) throw std::runtime_error("cannot reach PC1's memory");
-    }
-    ~RemoteMemory() {
-        VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-        CloseHandle(process_);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-    std::uintptr_t Address(std::size_t offset = 0) const { return reinterpret_cast<std::uintptr_t>(address_) + offset; }
-    void Write(std::size_t offset, const void* data, std::size_t size) {
-        if (!WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr))
-            throw std::runtime_error("cannot write into PC1's memory");
-    }
-
-private:
-    HANDLE process_ = nullptr;
-    void* address_ = nullptr;
-};
 
 void SetText(HWND area) { Send(area, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kWord)); }
 
