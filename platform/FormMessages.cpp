@@ -198,6 +198,7 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             return result;
         }
         if (RefusesFromElsewhere(hwnd, message)) return 0;
+        const AnsweringRead answering(message);
         if (const auto filtered = form.FilterControlMessage(source, hwnd, message, wParam, lParam)) return *filtered;
         // A character that the form's filter let through (a test's) counts as made here; no other one types.
         if (ownCharacters && TypesCharacter(message)) {

@@ -100,10 +100,18 @@ bool SentFromElsewhere() {
     return (how & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) && !(how & ISMEX_REPLIED);
 }
 
+thread_local bool answeringRead = false;
+
 }  // namespace
 
+AnsweringRead::AnsweringRead(UINT message) : before_(answeringRead) {
+    answeringRead = before_ || (Reads(message) && SentFromElsewhere());
+}
+
+AnsweringRead::~AnsweringRead() { answeringRead = before_; }
+
 bool RefusesFromElsewhere(HWND window, UINT message) {
-    if (!SentFromElsewhere() || Reads(message)) return false;
+    if (!SentFromElsewhere() || Reads(message) || (message == WM_NOTIFY && answeringRead)) return false;
     const bool notice = IsNotice(message) || message == TimerThread::kWakeMessage;  // the timers' own, for a form
     return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) || !notice;
 }

@@ -18,6 +18,19 @@ namespace platform {
 // sent it.
 bool RefusesFromElsewhere(HWND window, UINT message);
 
+// While a control answers another program's reading of it, the notifications it sends its own container to answer it
+// (a list view asks its container for the text of the item read) are its own, whatever the thread's sent message says.
+class AnsweringRead {
+public:
+    explicit AnsweringRead(UINT message);
+    ~AnsweringRead();
+    AnsweringRead(const AnsweringRead&) = delete;
+    AnsweringRead& operator=(const AnsweringRead&) = delete;
+
+private:
+    bool before_;
+};
+
 // Whether a message that a loop of the thread takes from the queue may reach its window: the filter of the
 // program's QueuedMessageGuard.
 bool AcceptsQueued(const MSG& message);

@@ -8,6 +8,7 @@
 #include "exam/ExamWindowLayout.h"
 #include "exam/ResumeDialogLayout.h"
 #include "platform/FormInternals.h"
+#include "salon/SalonWindowLayout.h"
 #include "settings/SettingsWindowLayout.h"
 
 namespace e2e {
@@ -22,7 +23,8 @@ struct FormTable {
 const FormTable kForms[] = {{L"TSinavForm", exam::SinavFormLayout},
                             {L"TGirisForm", entry::GirisFormLayout},
                             {L"TAyarForm", settings::AyarFormLayout},
-                            {L"TDevamForm", exam::DevamFormLayout}};
+                            {L"TDevamForm", exam::DevamFormLayout},
+                            {L"TSalonForm", salon::SalonFormLayout}};
 
 struct Name {
     std::wstring className, member;  // member is empty for a window class alone

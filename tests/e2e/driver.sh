@@ -94,6 +94,14 @@ prepare_program() {  # [PC1.ini]
     rm -rf "$(journal_folder)"
 }
 
+# The words of Metin.rtf: its text without the markup, decoded from Windows-1254, cut at everything but letters.
+sample_words() {
+    sed -e '/^{\\rtf/d' -e 's/\\[a-z]\+-\?[0-9]* \?//g' -e 's/[{}]//g' \
+        -e "s/\\\\'\([0-9a-f][0-9a-f]\)/\\\\x\1/g" "$ROOT/resources/Metin.rtf" |
+        while IFS= read -r line; do printf '%b\n' "$line"; done |
+        iconv -f CP1254 -t UTF-8 | sed 's/[^[:alpha:]]\+/\n/g' | grep .
+}
+
 # Starts PC1.exe as prepare_program leaves it and waits for its entry dialog; whatever happens, it ends with the
 # script.
 start_program() {  # [PC1.ini]

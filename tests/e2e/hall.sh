@@ -6,15 +6,22 @@
 # prefix's UNC folder links to one Linux folder. The script reads from the Linux side what the console reads: each
 # PC's state file in Tutanaklar\Salon and each PC's records file for the day.
 # Both wait; PC01's exam runs, its time left counting down, while PC02 waits; PC02's exam is killed (kill -9) while
-# it runs and its file stays at "running"; PC1 started again on PC02 says the exam is unfinished; PC01's exam ends
-# with its line in PC01's day file. Meanwhile a simulated hall of thirty PCs writes into another folder of the share,
-# whose files must hold what the simulator says it wrote. The inspector's reader of list views, on which the console's
-# checks rest, is checked first on a list view of known rows. About three and a half minutes, most of them PC01's exam.
+# it runs and its file stays at "running"; PC1 started again on PC02 says the exam is unfinished, which the supervisor
+# ends as it stood; PC01's exam ends with its line in PC01's day file. The hall's console, PC1Salon.exe on a third
+# machine, shows each stage: both waiting, PC01 in its exam with its time left, PC02 not answering within the 10 s its
+# silence allows and then unfinished, both with their results; then it ranks the two exams as their day files do,
+# exports them as one records file through the system's save dialog (read back with Python's csv) and prints the list
+# on the spooler's PDF queue (read back with pdftotext). Meanwhile a simulated hall of thirty PCs writes into another
+# folder of the share, whose files must hold what the simulator says it wrote. The inspector's reader of list views,
+# on which the console's checks rest, is checked first on a list view of known rows. About four minutes, most of
+# them PC01's exam.
 # Usage: hall.sh WINDOWS_BUILD_TREE
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
 ensure_turkish_locale
+on_exit stop_spooler
+start_spooler || fail "no print spooler"
 
 SERVER=$(mktemp -d "${TMPDIR:-/tmp}/pc1-hall.XXXXXX")
 on_exit 'rm -rf "$SERVER"'
@@ -96,25 +103,28 @@ check_list_view_reader() {
     echo "the list view's rows read back"
 }
 
-# The hall's console on the same share, once this build has one: PC1Salon.exe as the supervisor's machine runs it, in
-# a prefix and on a screen of its own. Until then what it shows is not checked.
-CONSOLE=
+# The hall's console on the same share: PC1Salon.exe as the supervisor's machine runs it, in a prefix and on a screen
+# of its own, in a folder with its settings: the board's names for its printed list, the default printer (the
+# spooler's PDF queue).
 start_console() {
-    [ -f "$BIN/PC1Salon.exe" ] || return 0
     set_up_machine salon
-    (exec "${WINE_ENV[@]}" wine "$BIN/PC1Salon.exe" '\\server\share\Tutanaklar') &
+    CONSOLE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-salon.XXXXXX")
+    on_exit 'rm -rf "$CONSOLE_DIR"'
+    cp "$BIN/PC1Salon.exe" "$CONSOLE_DIR/"
+    printf '%s\r\n' 'KurulBaskani=Nermin Öztürk' 'Uye1=Cemal Işık' 'Uye2=Gül Şen' >"$CONSOLE_DIR/PC1.ini"
+    (cd "$CONSOLE_DIR" && exec "${WINE_ENV[@]}" wine PC1Salon.exe '\\server\share\Tutanaklar') &
     PID_OF[salon]=$!
     inspect wait TSalonForm 60 || fail "no hall console within 60 s"
-    CONSOLE=yes
 }
 
-# What the console shows of the hall once the script has checked the PCs' files: here go the checks of its rows
-# (inspect rows TSalonForm.Salon, and TSalonForm.Sonuclar for the day's results) against the stage named.
-console_shows() {  # stage
-    [ -n "$CONSOLE" ] || return 0
+# A PC's row in the console's hall list, its columns joined by tabs: the PC, its phase, the candidate, the time left,
+# the words typed, when it was last seen, its problems.
+console_column() { inspect rows TSalonForm.Salon | grep -F "PC1 - ($1)"$'\t' | cut -f"$2"; }  # computer, column
+console_says() { [[ "$(console_column "$1" 2)" == "$2"* ]]; }                                 # computer, phase
+expect_console() {  # computer, the phase's first words, [seconds]
     on_pc salon
-    echo "the console at '$1':"
-    inspect rows TSalonForm.Salon
+    wait_until "${3:-5}" "the console to show $1 as '$2'" console_says "$1" "$2" ||
+        fail "the console shows $1 as '$(console_column "$1" 2)', not '$2'"
 }
 
 # While PC01's exam runs, a simulated hall of thirty PCs on the same share, in a folder of its own, run from PC02's
@@ -150,7 +160,8 @@ for pc in PC01 PC02; do
     expect_state "$pc" phase waiting 20
     expect_state "$pc" label "PC1 - ($pc)"
 done
-console_shows "both waiting"
+for pc in PC01 PC02; do expect_console "$pc" "Aday bekleniyor"; done
+echo "the console: both waiting"
 
 on_pc pc01
 enter_candidate 101 ayşe yılmaz
@@ -165,7 +176,15 @@ left=$(state_value PC01 ms-left)
 expect_within "PC01's time left 5 s into its exam (ms)" "$left" 170000 177000
 expect_state PC02 phase waiting
 echo "PC01 running with $left ms left, PC02 waiting"
-console_shows "PC01 running, PC02 waiting"
+expect_console PC01 "Sınavda"
+expect_console PC02 "Aday bekleniyor"
+shown=$(console_column PC01 4)
+expect_within "PC01's time left on the console against its file (s)" \
+    $((10#${shown%:*} * 60 + 10#${shown#*:})) $(($(state_value PC01 ms-left) / 1000 - 3)) $(($(state_value PC01 ms-left) / 1000 + 1))
+echo "the console: PC01 in its exam with $shown left, PC02 waiting"
+# The first words of the sample, which PC01's candidate types.
+on_pc pc01
+xdotool type --delay 200 "$(sample_words | head -5 | tr '\n' ' ')"
 
 # PC02's exam is killed ten seconds into it: its file keeps the last state it wrote.
 on_pc pc02
@@ -174,6 +193,7 @@ click TSinavForm.Baslat
 expect_state PC02 phase running 10
 sleep 10
 kill -9 "${PID_OF[pc02]}"
+killed_at=$(now_ms)
 wait "${PID_OF[pc02]}" 2>/dev/null || true
 PID_OF[pc02]=
 killed=$(cat "$RECORDS/Salon/PC02.txt")
@@ -183,27 +203,91 @@ sleep 5
 expect_eq "PC02's file five seconds after its kill" "$(cat "$RECORDS/Salon/PC02.txt")" "$killed"
 
 echo "PC02 killed with $left ms left; its file unchanged five seconds later"
-console_shows "PC02 killed while running"
+# The console calls a PC silent once its file has not changed for 10 s: 8 to 10 s after the kill, since PC02 wrote
+# at most 2 s before it, and a refresh later.
+expect_console PC02 "Yanıt vermiyor" 15
+expect_within "the console's 'not answering' after PC02's kill (ms)" $(($(now_ms) - killed_at)) 7000 13000
+echo "the console: PC02 not answering $(console_column PC02 6)"
 
 # The journal, written more often than the state file, knows the time left as well or better.
 start_pc1 pc02 TDevamForm
 expect_state PC02 phase unfinished
 expect_eq "the unfinished exam's candidate" "$(state_value PC02 candidate)" 102
 expect_within "the unfinished exam's time left (ms)" "$(state_value PC02 ms-left)" $((left - 2500)) "$left"
-console_shows "PC02 unfinished"
+expect_console PC02 "Yarım kalan sınav"
+
+# The supervisor ends PC02's exam as it stood: its record is kept and its results shown.
+on_pc pc02
+keys_with_alt $(supervisor_digits)
+wait_until 10 "the supervisor's sequence to open the choice" shows enabled TDevamForm.BitirBtn 1 ||
+    fail "the supervisor's sequence did not open PC02's choice"
+click TDevamForm.BitirBtn
+expect_state PC02 phase results 30
 
 simulated_hall
 
 # PC01's exam runs out its 180 s; the time-up dialog goes by itself and the results stay.
 expect_state PC01 phase results $((200 - ($(now_ms) - pc01_running) / 1000))
-python3 - "$RECORDS" "$TODAY" <<'PY' || fail "the day's records files are not PC01's one line"
+python3 - "$RECORDS" "$TODAY" <<'PY' || fail "the day's records files are not one line of each PC"
 import csv, pathlib, sys
 folder, today = pathlib.Path(sys.argv[1]), sys.argv[2]
-assert sorted(f.name for f in folder.glob("*.csv")) == [f"{today}_PC01.csv"], list(folder.glob("*.csv"))
-rows = list(csv.reader((folder / f"{today}_PC01.csv").read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
-assert [r[3:7] for r in rows[1:]] == [["PC1 - (PC01)", "101", "AYŞE", "YILMAZ"]], rows
-print(f"{today}_PC01.csv: one line, exam {rows[1][14]}")
+names = sorted(f.name for f in folder.glob("*.csv"))
+assert names == [f"{today}_PC01.csv", f"{today}_PC02.csv"], names
+for pc, candidate, name in (("PC01", "101", "AYŞE"), ("PC02", "102", "İLKER")):
+    rows = list(csv.reader((folder / f"{today}_{pc}.csv").read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
+    assert [r[3:6] for r in rows[1:]] == [[f"PC1 - ({pc})", candidate, name]], rows
+    print(f"{today}_{pc}.csv: one line, exam {rows[1][14]}, net {rows[1][10]}")
 PY
-console_shows "PC01's results"
+for pc in PC01 PC02; do expect_console "$pc" "Sonuçlar ekranda"; done
+
+# Both exams ranked on the console as their day files rank them: by net words, then correct words.
+on_pc salon
+wait_until 10 "the console to list the day's two results" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 2 ]' ||
+    fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 2"
+inspect rows TSalonForm.Sonuclar >"$CONSOLE_DIR/results.rows"
+python3 - "$RECORDS" "$TODAY" "$CONSOLE_DIR/results.rows" <<'PY' || fail "the console's results are not the day files' ranking"
+import csv, pathlib, sys
+folder, today, results = pathlib.Path(sys.argv[1]), sys.argv[2], pathlib.Path(sys.argv[3])
+lines = [r for f in sorted(folder.glob(f"{today}_*.csv"))
+         for r in list(csv.reader(f.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))[1:]]
+ranked = sorted(lines, key=lambda r: (-int(r[10]), -int(r[8])))
+shown = [row.split("\t") for row in results.read_text(encoding="utf-8").splitlines()]
+assert [s[1] for s in shown] == [r[4] for r in ranked], (shown, ranked)
+assert [s[9] for s in shown] == [r[10] for r in ranked], (shown, ranked)
+tied = (int(ranked[0][10]), int(ranked[0][8])) == (int(ranked[1][10]), int(ranked[1][8]))
+assert [s[0] for s in shown] == (["1", "1"] if tied else ["1", "2"]), shown
+print("the console ranks", ", ".join(f"{s[1]} ({s[9]} net)" for s in shown))
+PY
+
+# The day exported as one records file, written where the supervisor names it in the system's save dialog: the
+# share's folder by its drive path, since Wine 8's file dialogs refuse a typed \\server\share path.
+click TSalonForm.DisaAktar
+sleep 2
+xdotool key ctrl+a
+xdotool type --delay 40 "Z:${SERVER//\//\\}\\share\\Gunun-Listesi.csv"
+xdotool key Return
+wait_until 10 "the merged records file" test -s "$SERVER/share/Gunun-Listesi.csv" || fail "no merged records file"
+sleep 1
+xdotool key Return  # the console says how many records it wrote
+python3 - "$RECORDS" "$SERVER/share/Gunun-Listesi.csv" <<'PY' || fail "the merged records file is not the day's lines"
+import csv, pathlib, sys
+folder, merged = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
+assert merged.read_bytes().startswith(b"\xef\xbb\xbf"), "no byte-order mark"
+day = [list(csv.reader(f.read_text(encoding="utf-8-sig").splitlines(), delimiter=";")) for f in folder.glob("*.csv")]
+rows = list(csv.reader(merged.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
+assert rows[0] == day[0][0], rows[0]
+assert sorted(r[14] for r in rows[1:]) == sorted(r[14] for f in day for r in f[1:]), rows
+print(f"the merged records file: {len(rows) - 1} lines, the day files' own")
+PY
+
+# The ranked list printed on A4 on the spooler's PDF queue, with the board's names under their signature lines.
+touch "$CONSOLE_DIR/print-mark"
+click TSalonForm.Yazdir
+pdf=$(wait_for_pdf "$CONSOLE_DIR/print-mark" 30) || fail "the console's list was not printed"
+printed=$(pdftotext -layout "$pdf" -)
+for expected in "Sınav sonuçları" "Sayfa 1 / 1" 101 102 "Nermin Öztürk" "Cemal Işık" "Gül Şen" "Sınav Kurulu Başkanı"; do
+    grep -qF "$expected" <<<"$printed" || fail "the printed list lacks '$expected': $printed"
+done
+echo "the printed list: $pdf"
 echo "$(((($(now_ms) - started) + 500) / 1000)) s"
 echo PASS

@@ -20,14 +20,6 @@ TYPE_WORDS_MS=170000  # then only spaces, so that no word is cut off when the ti
 # are gone before Wine reads a key, which types the wrong letter.
 KEY_DELAY=200
 
-# The words of Metin.rtf: its text without the markup, decoded from Windows-1254, cut at everything but letters.
-sample_words() {
-    sed -e '/^{\\rtf/d' -e 's/\\[a-z]\+-\?[0-9]* \?//g' -e 's/[{}]//g' \
-        -e "s/\\\\'\([0-9a-f][0-9a-f]\)/\\\\x\1/g" "$ROOT/resources/Metin.rtf" |
-        while IFS= read -r line; do printf '%b\n' "$line"; done |
-        iconv -f CP1254 -t UTF-8 | sed 's/[^[:alpha:]]\+/\n/g' | grep .
-}
-
 mapfile -t SAMPLE < <(sample_words)
 # xdotool types capital Ç, Ö and Ü in lower case, so those words are left out of what is typed.
 mapfile -t TYPABLE < <(printf '%s\n' "${SAMPLE[@]}" | grep -v '[ÇÖÜ]')
