@@ -22,7 +22,7 @@ set(rules
     "exam/pure:result/pure config/pure platform/pure text"
     "exam:exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
     "app:exam exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
-    "settings:config config/pure platform platform/pure text"
+    "settings:result result/pure config config/pure platform platform/pure text"
     "salon:hall hall/pure result result/pure config config/pure platform platform/pure text")
 
 set(refused "")

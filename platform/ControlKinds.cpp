@@ -163,6 +163,15 @@ protected:
     }
 };
 
+// Its bounds' height is that of the list dropped down; the closed box takes its font's height.
+class ComboBoxKind : public WindowedKind {
+public:
+    constexpr ComboBoxKind() : WindowedKind(L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0) {}
+    std::optional<Event> EventOf(WORD notification) const override {
+        return notification == CBN_SELCHANGE ? std::optional(Event::Change) : std::nullopt;
+    }
+};
+
 // The control's default limit of 32,767 characters would silently cut a long sample text and stop the typing.
 constexpr LPARAM kRichEditTextLimit = 0x7FFFFFFE;
 
@@ -376,6 +385,7 @@ const ControlKindBehaviour& BehaviourOf(ControlKind kind) {
     static const PictureKind picture;
     static const ChartKind chart;
     static const ListViewKind listView;
+    static const ComboBoxKind comboBox;
     switch (kind) {
     case ControlKind::Panel:
         return panel;
@@ -405,6 +415,8 @@ const ControlKindBehaviour& BehaviourOf(ControlKind kind) {
         return chart;
     case ControlKind::ListView:
         return listView;
+    case ControlKind::ComboBox:
+        return comboBox;
     }
     throw std::logic_error("a control kind without its behaviour");
 }

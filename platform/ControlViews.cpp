@@ -19,6 +19,16 @@ void ListViewView::SetRows(const ListRows* rows) const { form_->SetListRowsAt(in
 
 BarChart& ChartView::Chart() const { return form_->ChartAt(index_); }
 
+void ComboBoxView::SetItems(std::span<const std::wstring> items) const {
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : items)
+        SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int ComboBoxView::Selected() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void ComboBoxView::Select(int item) const { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
+
 bool TimerView::IsEnabled() const { return form_->IsTimerEnabledAt(index_); }
 void TimerView::SetEnabled(bool enabled) const { form_->SetTimerEnabledAt(index_, enabled); }
 void TimerView::Schedule(std::chrono::milliseconds due) const { form_->ScheduleTimerAt(index_, due); }

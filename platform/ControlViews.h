@@ -88,6 +88,16 @@ public:
     void ShowSortColumn(int column, bool ascending) const { ShowListViewSortColumn(Handle(), column, ascending); }
 };
 
+// Items are UTF-16: a printer's name may have letters that Windows-1254 lacks.
+class ComboBoxView : public ControlView {
+public:
+    using ControlView::ControlView;
+
+    void SetItems(std::span<const std::wstring> items) const;
+    int Selected() const;  // -1: none
+    void Select(int item) const;
+};
+
 class ChartView : public ControlView {
 public:
     using ControlView::ControlView;
@@ -126,6 +136,10 @@ struct ViewOfKind<ControlKind::ListBox> {
 template <>
 struct ViewOfKind<ControlKind::ListView> {
     using Type = ListViewView;
+};
+template <>
+struct ViewOfKind<ControlKind::ComboBox> {
+    using Type = ComboBoxView;
 };
 template <>
 struct ViewOfKind<ControlKind::Chart> {

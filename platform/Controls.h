@@ -25,6 +25,7 @@ enum class ControlKind {
     Picture,    // a picture stretched (or cropped, see options) over its bounds, painted by its container
     Chart,      // the results bar chart
     ListView,   // rows in columns (report view), the window supplying each cell as it is drawn
+    ComboBox,   // a drop-down list to choose from, nothing typed
 };
 
 namespace options {

@@ -32,6 +32,28 @@ std::optional<std::wstring> Spooler::DefaultPrinter() const {
     return name;
 }
 
+// Level 4 gives the names alone, from the registry, without asking each print server about its printer.
+std::vector<std::wstring> Spooler::Printers() const {
+    const auto enumPrinters = Function<decltype(&EnumPrintersW)>(module_, "EnumPrintersW");
+    if (!enumPrinters) return {};
+    constexpr DWORD kWhich = PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS;
+    std::vector<BYTE> buffer;
+    DWORD needed = 0, count = 0;
+    // A printer added between the two calls asks for more room: the second call then fails, and is tried again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (enumPrinters(kWhich, nullptr, 4, buffer.data(), static_cast<DWORD>(buffer.size()), &needed, &count)) {
+            std::vector<std::wstring> names;
+            const auto* printers = reinterpret_cast<const PRINTER_INFO_4W*>(buffer.data());
+            for (DWORD i = 0; i < count; ++i)
+                if (printers[i].pPrinterName) names.emplace_back(printers[i].pPrinterName);
+            return names;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return {};
+        buffer.resize(needed);
+    }
+    return {};
+}
+
 std::vector<BYTE> Spooler::A4PortraitSettings(const std::wstring& printer) const {
     const auto openPrinter = Function<decltype(&OpenPrinterW)>(module_, "OpenPrinterW");
     const auto closePrinter = Function<decltype(&ClosePrinter)>(module_, "ClosePrinter");

@@ -20,6 +20,9 @@ public:
 
     // The Windows default printer; none when there is no spooler or no printer.
     std::optional<std::wstring> DefaultPrinter() const;
+    // The printers installed on this computer and those connected from print servers, by name, as Windows lists
+    // them; none without a spooler.
+    std::vector<std::wstring> Printers() const;
     // The printer's own settings turned to A4 portrait, for CreateDCW; empty when the printer cannot be opened.
     std::vector<BYTE> A4PortraitSettings(const std::wstring& printer) const;
 

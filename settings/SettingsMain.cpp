@@ -64,5 +64,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     settings::TAyarForm form(std::get<config::Settings>(settings), std::get<std::string>(std::move(bytes)));
     form.ShowModal();
-    return form.Saved() ? kSaved : kCancelled;
+    const int exitCode = form.Saved() ? kSaved : kCancelled;
+    // A thread still loading a frozen spooler's library holds the loader's lock that the process's normal end needs.
+    if (form.SpoolerStillBusy()) TerminateProcess(GetCurrentProcess(), exitCode);
+    return exitCode;
 }

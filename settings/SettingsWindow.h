@@ -1,13 +1,16 @@
-// The settings program's window: the supervisor's sequence typed twice, the board's names, the printer and the
-// records folder, written to PC1.ini beside the program.
+// The settings program's window: the supervisor's sequence typed twice, the board's names, the printer chosen from
+// those Windows knows and the records folder checked where it is chosen, written to PC1.ini beside the program.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/pure/Settings.h"
 #include "platform/Form.h"
+#include "result/RecordPrinter.h"
+#include "settings/InstalledPrinters.h"
 #include "settings/SettingsWindowLayout.h"
 
 namespace settings {
@@ -19,9 +22,21 @@ public:
 
     void KaydetClick(platform::EventArgs& args);
     void VazgecClick(platform::EventArgs& args);
+    void KlasorSecClick(platform::EventArgs& args);
+    void TutanakKlasoruChange(platform::EventArgs& args);
+    void OrnekYazdirClick(platform::EventArgs& args);
     bool Saved() const { return saved_; }
+    // The printers are still being listed, by a spooler that may never answer: the program must not wait for it.
+    bool SpoolerStillBusy() const { return printers_ && printers_->StillListing(); }
+
+    static constexpr UINT kPrintersListedMessage = WM_APP + 1;
+    static constexpr UINT kSamplePrintedMessage = WM_APP + 2;
 
 protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    std::optional<LRESULT> FilterControlMessage(int control, HWND hwnd, UINT message, WPARAM wParam,
+                                                LPARAM lParam) override;
+
 private:
     // A field as it was shown: only a field the supervisor changed is written, so that a value the window cannot
     // show (a folder name outside Windows-1254) survives.
@@ -32,10 +47,20 @@ private:
     };
 
     void Warn(const std::string& message) const;
+    bool Ask(const std::string& question) const;
+    // Checks the folder in the field and shows the outcome beside it; whether PC1 can keep records there.
+    bool CheckFolder();
+    void ShowPrinters(const std::vector<std::wstring>& listed);
+    // The printer chosen, as the settings file holds it.
+    config::PrinterChoice ChosenPrinter() const;
 
     std::string fileBytes_;
     bool sequenceSet_;
     std::vector<Field> fields_;
+    config::PrinterChoice shownPrinter_;
+    std::vector<std::wstring> printerNames_;  // the list's items after its two fixed ones
+    std::optional<InstalledPrinters> printers_;
+    std::optional<result::RecordPrinter> samplePrinter_;
     bool saved_ = false;
 };
 

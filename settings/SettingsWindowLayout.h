@@ -11,7 +11,7 @@ namespace settings {
 
 class TAyarForm;
 
-inline constexpr SIZE kAyarFormClientSize{424, 318};
+inline constexpr SIZE kAyarFormClientSize{580, 389};
 
 namespace ayar_layout {
 
@@ -20,6 +20,12 @@ using platform::ControlSpec;
 using platform::options::kHiddenDigits;
 
 inline constexpr int kEditLeft = 232;
+inline constexpr int kFieldWidth = 248;
+// The window's own face, in green for a folder that passed its check and red for one that did not.
+inline constexpr platform::FontSpec kPassedFont{platform::kBaseFont.face, platform::kBaseFont.height, false,
+                                                platform::Color::Fixed(0, 128, 0)};
+inline constexpr platform::FontSpec kFailedFont{platform::kBaseFont.face, platform::kBaseFont.height, false,
+                                                platform::Color::Fixed(192, 0, 0)};
 
 // One control a row, as the window lists them.
 // clang-format off
@@ -44,19 +50,29 @@ inline constexpr ControlSpec kAyarFormControls[] = {
     {.name = "Uye2", .kind = ControlKind::Edit, .bounds = {kEditLeft, 156, 180, 21}, .color = platform::kWindowColor,
      .tabOrder = 4},
     {.name = "YaziciLabel", .kind = ControlKind::Label, .bounds = {12, 188, 0, 0}, .text = "Yaz\xFD" "c\xFD:"},
-    {.name = "Yazici", .kind = ControlKind::Edit, .bounds = {kEditLeft, 184, 180, 21},
+    // The drop-down list's height is that of its list when open.
+    {.name = "Yazici", .kind = ControlKind::ComboBox, .bounds = {kEditLeft, 184, kFieldWidth, 200},
      .color = platform::kWindowColor, .tabOrder = 5},
-    {.name = "TutanakKlasoruLabel", .kind = ControlKind::Label, .bounds = {12, 216, 0, 0},
+    {.name = "OrnekYazdir", .kind = ControlKind::Button, .bounds = {kEditLeft, 214, kFieldWidth, 25},
+     .text = "\xD6rnek Tutanak Yazd\xFDr", .tabOrder = 6},
+    {.name = "YaziciDurum", .kind = ControlKind::Label, .bounds = {12, 246, 0, 0}},
+    {.name = "TutanakKlasoruLabel", .kind = ControlKind::Label, .bounds = {12, 276, 0, 0},
      .text = "Tutanak klas\xF6r\xFC:"},
-    {.name = "TutanakKlasoru", .kind = ControlKind::Edit, .bounds = {kEditLeft, 212, 180, 21},
-     .color = platform::kWindowColor, .tabOrder = 6},
-    {.name = "YaziciAciklama", .kind = ControlKind::Label, .bounds = {12, 242, 0, 0},
-     .text = "Yaz\xFD" "c\xFD bo\xFE: Windows'un varsay\xFDlan\xFD; \"yok\": tutanak bas\xFDlmaz."},
-    {.name = "KlasorAciklama", .kind = ControlKind::Label, .bounds = {12, 258, 0, 0},
+    {.name = "TutanakKlasoru", .kind = ControlKind::Edit, .bounds = {kEditLeft, 272, kFieldWidth, 21},
+     .color = platform::kWindowColor, .tabOrder = 7},
+    {.name = "KlasorSec", .kind = ControlKind::Button, .bounds = {kEditLeft + kFieldWidth + 8, 270, 80, 25},
+     .text = "Se\xE7...", .tabOrder = 8},
+    // One of the two shows the folder's check: green when PC1 can keep records there, red with the reason.
+    {.name = "KlasorUygun", .kind = ControlKind::Label, .bounds = {12, 302, 0, 0},
+     .text = "Klas\xF6r kullan\xFDlabilir.", .font = kPassedFont, .visible = false},
+    {.name = "KlasorHata", .kind = ControlKind::Label, .bounds = {12, 302, 0, 0}, .font = kFailedFont,
+     .visible = false},
+    {.name = "KlasorAciklama", .kind = ControlKind::Label, .bounds = {12, 324, 0, 0},
      .text = "Klas\xF6r bo\xFE: C:\\ProgramData\\PC1\\Tutanaklar"},
-    {.name = "Kaydet", .kind = ControlKind::Button, .bounds = {232, 284, 85, 25}, .text = "Kaydet", .tabOrder = 7},
-    {.name = "Vazgec", .kind = ControlKind::Button, .bounds = {327, 284, 85, 25}, .text = "Vazge\xE7",
-     .tabOrder = 8},
+    {.name = "Kaydet", .kind = ControlKind::Button, .bounds = {kEditLeft + kFieldWidth + 8 - 95, 352, 85, 25},
+     .text = "Kaydet", .tabOrder = 9},
+    {.name = "Vazgec", .kind = ControlKind::Button, .bounds = {kEditLeft + kFieldWidth + 8, 352, 80, 25},
+     .text = "Vazge\xE7", .tabOrder = 10},
 };
 // clang-format on
 
@@ -84,6 +100,11 @@ inline constexpr auto Uye1 = Control<"Uye1">();
 inline constexpr auto Uye2 = Control<"Uye2">();
 inline constexpr auto Yazici = Control<"Yazici">();
 inline constexpr auto TutanakKlasoru = Control<"TutanakKlasoru">();
+inline constexpr auto OrnekYazdir = Control<"OrnekYazdir">();
+inline constexpr auto YaziciDurum = Control<"YaziciDurum">();
+inline constexpr auto KlasorSec = Control<"KlasorSec">();
+inline constexpr auto KlasorUygun = Control<"KlasorUygun">();
+inline constexpr auto KlasorHata = Control<"KlasorHata">();
 inline constexpr auto Kaydet = Control<"Kaydet">();
 inline constexpr auto Vazgec = Control<"Vazgec">();
 

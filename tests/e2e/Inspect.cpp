@@ -71,12 +71,17 @@ void PrintText(HWND hwnd) {
     Print(text);
 }
 
-void PrintItems(HWND listBox) {
-    const auto count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
+// A list box's items, or a drop-down list's.
+void PrintItems(HWND list) {
+    wchar_t className[32] = {};
+    GetClassNameW(list, className, 32);
+    const bool combo = CompareStringOrdinal(className, -1, L"ComboBox", -1, TRUE) == CSTR_EQUAL;
+    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring item(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        item.resize(
-            static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        std::wstring item(
+            static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(
+            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
         Print(item);
     }
 }

@@ -1,0 +1,68 @@
+#include "settings/FolderDialog.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "platform/Unique.h"
+
+namespace settings {
+
+namespace {
+
+template <class T>
+void Release(T* object) {
+    object->Release();
+}
+template <class T>
+using ComPointer = platform::Unique<T*, Release<T>>;
+
+// The dialog runs on this thread's apartment, made for it and left as it was.
+class Apartment {
+public:
+    Apartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~Apartment() {
+        if (initialised_) CoUninitialize();
+    }
+    Apartment(const Apartment&) = delete;
+    Apartment& operator=(const Apartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+// A share typed into the dialog's folder field, \\server\share\..., is taken as any folder: the file system's
+// paths are the only ones asked for.
+std::optional<std::wstring> Chosen(IFileOpenDialog& dialog) {
+    IShellItem* raw = nullptr;
+    if (FAILED(dialog.GetResult(&raw))) return std::nullopt;
+    const ComPointer<IShellItem> item(raw);
+    wchar_t* path = nullptr;
+    if (FAILED(item.get()->GetDisplayName(SIGDN_FILESYSPATH, &path))) return std::nullopt;
+    std::wstring chosen(path);
+    CoTaskMemFree(path);
+    return chosen;
+}
+
+}  // namespace
+
+std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start) {
+    const Apartment apartment;
+    IFileOpenDialog* raw = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&raw))))
+        return std::nullopt;
+    const ComPointer<IFileOpenDialog> dialog(raw);
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog.get()->GetOptions(&options);
+    dialog.get()->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    dialog.get()->SetTitle(L"Tutanak klas\x00F6r\x00FC");
+    IShellItem* startItem = nullptr;
+    if (!start.empty() && SUCCEEDED(SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&startItem)))) {
+        const ComPointer<IShellItem> folder(startItem);
+        dialog.get()->SetFolder(folder.get());
+    }
+    if (FAILED(dialog.get()->Show(owner))) return std::nullopt;
+    return Chosen(*dialog.get());
+}
+
+}  // namespace settings

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The settings program's window with a spooler running: its printer list holds the spooler's PDF queue, and the
+# sample record printed on that queue comes back from the PDF with the board's names and the sample's Turkish
+# letters. Then the window at 1024 x 768 (96 dpi) and 1920 x 1080 (144 dpi), with a records folder that passes its
+# check and with one that fails it, as screenshots in the build tree (settings-window/) for a person to look at.
+# On X servers and a wine server of its own, as the screen tests run.
+# Usage: settings-window.sh WINDOWS_BUILD_TREE. Starts a spooler when none runs (root only); exits 77 (skipped) without.
+set -euo pipefail
+source "$(dirname "$0")/screen-servers.sh"
+use_windows_build "$1"
+SHOTS=$WINDOWS_BUILD/settings-window
+
+on_exit stop_spooler
+start_spooler || exit 77
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/pc1-settings.XXXXXX")
+on_exit 'rm -rf "$WORK"'
+SETTINGS_PID=
+on_exit stop_settings
+
+stop_settings() {
+    [ -n "$SETTINGS_PID" ] || return 0
+    kill -9 "$SETTINGS_PID" 2>/dev/null || true
+    wait "$SETTINGS_PID" 2>/dev/null || true
+    SETTINGS_PID=
+}
+
+start_settings() {
+    prepare_program "$WORK/PC1.ini"
+    (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1Ayar.exe) &
+    SETTINGS_PID=$!
+    inspect wait TAyarForm 60 || fail "no settings window"
+    wait_until 30 "the PDF queue in the printer list" list_holds PDF || fail "printers listed: $(inspect items TAyarForm.Yazici)"
+}
+
+list_holds() { inspect items TAyarForm.Yazici | tr -d '\r' | grep -qx "$1"; }
+
+# The folder typed over the field's text, then the field left, which checks it.
+type_folder() {  # folder
+    click TAyarForm.TutanakKlasoru
+    xdotool key ctrl+a BackSpace
+    xdotool type --delay 40 "$1"
+    xdotool key Tab
+    sleep 1
+}
+
+printf '\xEF\xBB\xBF[PC1]\r\nKurulBaskani=Ay\xC5\x9Fe \xC3\x87\xC4\xB1nar\r\nUye1=\xC4\xB0smail\r\nUye2=\xC3\x96zlem\r\n' \
+    >"$WORK/PC1.ini"
+ensure_turkish_locale
+start_x Xvfb -screen 0 1024x768x24
+use_screens_prefix
+use_dpi 96
+start_settings
+expect_eq "the list's fixed choices" "$(inspect items TAyarForm.Yazici | tr -d '\r' | head -n2 | paste -sd '|')" \
+    "Windows'un varsayılan yazıcısı|Yazdırma"
+
+# The PDF queue chosen by its first letter, and the sample printed on it.
+click TAyarForm.Yazici
+xdotool key P Return
+expect_eq "the printer chosen" "$(inspect text TAyarForm.Yazici)" PDF
+touch "$WORK/before"
+click TAyarForm.OrnekYazdir
+pdf=$(wait_for_pdf "$WORK/before" 60) || fail "no sample record from the PDF queue"
+pdftotext -layout "$pdf" "$WORK/sample.txt"
+for shown in "Adı : ÖRNEK" "Soyadı : TUTANAK" "ÇİĞŞÖÜ çığşöü" "Ayşe Çınar" "İsmail" "Özlem"; do
+    grep -qF "$shown" "$WORK/sample.txt" || fail "the sample record lacks '$shown': $(cat "$WORK/sample.txt")"
+done
+sleep 1
+type_folder 'C:\PC1-deneme\Tutanaklar'
+shoot_small 1024x768-folder-usable
+type_folder '\\yok\pay'
+shoot_small 1024x768-folder-failed
+stop_settings
+stop_x
+
+start_x Xvfb -screen 0 1920x1080x24
+use_dpi 144
+start_settings
+type_folder '\\yok\pay'
+shoot_small 1920x1080-144dpi-folder-failed
+stop_settings
+stop_x
+rm -rf "$WINEPREFIX/drive_c/PC1-deneme"
+echo "screenshots in $SHOTS"
