@@ -71,17 +71,34 @@ void PrintText(HWND hwnd) {
     Print(text);
 }
 
+// The list box that shows a drop-down list's items: its thread's window of class ComboLBox. Wine answers no count
+// of a combo box asked from another process, but its list box answers as any other.
+HWND DroppedList(HWND combo) {
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(combo, nullptr),
+        [](HWND hwnd, LPARAM context) {
+            wchar_t className[32] = {};
+            GetClassNameW(hwnd, className, 32);
+            if (CompareStringOrdinal(className, -1, L"ComboLBox", -1, TRUE) != CSTR_EQUAL) return TRUE;
+            reinterpret_cast<Search*>(context)->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // A list box's items, or a drop-down list's.
 void PrintItems(HWND list) {
     wchar_t className[32] = {};
     GetClassNameW(list, className, 32);
-    const bool combo = CompareStringOrdinal(className, -1, L"ComboBox", -1, TRUE) == CSTR_EQUAL;
-    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    if (CompareStringOrdinal(className, -1, L"ComboBox", -1, TRUE) == CSTR_EQUAL) list = DroppedList(list);
+    const auto count = list ? SendMessageW(list, LB_GETCOUNT, 0, 0) : 0;
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring item(
-            static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(
-            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
         Print(item);
     }
 }

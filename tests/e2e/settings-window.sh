@@ -10,6 +10,11 @@ source "$(dirname "$0")/screen-servers.sh"
 use_windows_build "$1"
 SHOTS=$WINDOWS_BUILD/settings-window
 
+# Listed on a thread of its own, the spooler's library loaded by name: imported, a stopped spooler would hold up the
+# window's start for minutes.
+if x86_64-w64-mingw32-objdump -p "$BIN/PC1Ayar.exe" | grep -qi 'DLL Name: winspool'; then
+    fail "PC1Ayar.exe imports winspool.drv"
+fi
 on_exit stop_spooler
 start_spooler || exit 77
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pc1-settings.XXXXXX")
@@ -37,7 +42,7 @@ list_holds() { inspect items TAyarForm.Yazici | tr -d '\r' | grep -qx "$1"; }
 # The folder typed over the field's text, then the field left, which checks it.
 type_folder() {  # folder
     click TAyarForm.TutanakKlasoru
-    xdotool key ctrl+a BackSpace
+    xdotool key End shift+Home Delete
     xdotool type --delay 40 "$1"
     xdotool key Tab
     sleep 1
@@ -59,7 +64,7 @@ xdotool key P Return
 expect_eq "the printer chosen" "$(inspect text TAyarForm.Yazici)" PDF
 touch "$WORK/before"
 click TAyarForm.OrnekYazdir
-pdf=$(wait_for_pdf "$WORK/before" 60) || fail "no sample record from the PDF queue"
+pdf=$(wait_for_pdf "$WORK/before" 60) || { shoot sample-not-printed; fail "no sample record from the PDF queue"; }
 pdftotext -layout "$pdf" "$WORK/sample.txt"
 for shown in "Adı : ÖRNEK" "Soyadı : TUTANAK" "ÇİĞŞÖÜ çığşöü" "Ayşe Çınar" "İsmail" "Özlem"; do
     grep -qF "$shown" "$WORK/sample.txt" || fail "the sample record lacks '$shown': $(cat "$WORK/sample.txt")"
