@@ -31,8 +31,10 @@ private:
     bool initialised_;
 };
 
-// A share typed into the dialog's folder field, \\server\share\..., is taken as any folder: the file system's
-// paths are the only ones asked for.
+// Only the file system's paths are asked for: on Windows a share typed into the dialog's name field,
+// \\server\share\..., is one. Wine 8's dialog refuses a typed share ("does not exist") and its older folder dialog
+// (SHBrowseForFolderW) silently returns the tree's selection instead of a typed path: there the supervisor types
+// or pastes a share into the settings window's own field.
 std::optional<std::wstring> Chosen(IFileOpenDialog& dialog) {
     IShellItem* raw = nullptr;
     if (FAILED(dialog.GetResult(&raw))) return std::nullopt;
@@ -54,7 +56,8 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start) 
     const ComPointer<IFileOpenDialog> dialog(raw);
     FILEOPENDIALOGOPTIONS options = 0;
     dialog.get()->GetOptions(&options);
-    dialog.get()->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+    // A folder that does not exist yet may be named: the check that follows says whether PC1 can make it.
+    dialog.get()->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM);
     dialog.get()->SetTitle(L"Tutanak klas\x00F6r\x00FC");
     IShellItem* startItem = nullptr;
     if (!start.empty() && SUCCEEDED(SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&startItem)))) {

@@ -29,14 +29,19 @@ stop_settings() {
     SETTINGS_PID=
 }
 
-start_settings() {
+open_settings() {
     prepare_program "$WORK/PC1.ini"
     (cd "$RUN_DIR" && exec "${WINE_ENV[@]}" wine PC1Ayar.exe) &
     SETTINGS_PID=$!
     inspect wait TAyarForm 60 || fail "no settings window"
+}
+
+start_settings() {
+    open_settings
     wait_until 30 "the PDF queue in the printer list" list_holds PDF || fail "printers listed: $(inspect items TAyarForm.Yazici)"
 }
 
+folder_dialog_gone() { ! xdotool search --onlyvisible --name 'Tutanak klas'; }
 list_holds() { inspect items TAyarForm.Yazici | tr -d '\r' | grep -qx "$1"; }
 
 # The folder typed over the field's text, then the field left, which checks it.
@@ -69,12 +74,55 @@ pdftotext -layout "$pdf" "$WORK/sample.txt"
 for shown in "Adı : ÖRNEK" "Soyadı : TUTANAK" "ÇİĞŞÖÜ çığşöü" "Ayşe Çınar" "İsmail" "Özlem"; do
     grep -qF "$shown" "$WORK/sample.txt" || fail "the sample record lacks '$shown': $(cat "$WORK/sample.txt")"
 done
-sleep 1
-type_folder 'C:\PC1-deneme\Tutanaklar'
-shoot_small 1024x768-folder-usable
 type_folder '\\yok\pay'
 shoot_small 1024x768-folder-failed
-stop_settings
+
+# A folder chosen with the system's folder dialog, its path typed into the dialog's name field.
+mkdir -p "$WINEPREFIX/drive_c/PC1-tutanak"
+on_exit 'rm -rf "$WINEPREFIX/drive_c/PC1-tutanak"'
+click TAyarForm.KlasorSec
+wait_until 20 "the folder dialog" xdotool search --onlyvisible --name 'Tutanak klas' || fail "no folder dialog"
+xdotool type --delay 40 'C:\PC1-tutanak'
+xdotool key Return
+wait_until 10 "the folder dialog to close" folder_dialog_gone || { shoot folder-dialog-stayed; fail "the folder dialog stayed"; }
+expect_eq "the folder chosen" "$(inspect text TAyarForm.TutanakKlasoru)" 'C:\PC1-tutanak'
+
+# A share typed into the field (Wine's folder dialogs take no typed share): the server is a folder of this
+# script's, linked where Wine looks for \\server, since Wine has no network client.
+mkdir -p "$WORK/sunucu/pay/Tutanaklar" "$WINEPREFIX/dosdevices/unc"
+ln -sfn "$WORK/sunucu" "$WINEPREFIX/dosdevices/unc/sunucu"
+on_exit 'rm -f "$WINEPREFIX/dosdevices/unc/sunucu"'
+type_folder '\\sunucu\pay\Tutanaklar'
+shoot_small 1024x768-folder-usable
+
+# Saved: the printer by its name, the share as chosen.
+click TAyarForm.Kaydet
+wait_until 20 "the settings program to end after saving" process_ended "$SETTINGS_PID" || fail "not saved"
+code=0
+wait "$SETTINGS_PID" || code=$?
+SETTINGS_PID=
+expect_eq "exit code after saving" "$code" 0
+grep -qx 'Yazici=PDF' <(tr -d '\r' <"$RUN_DIR/PC1.ini") || fail "no printer saved: $(cat "$RUN_DIR/PC1.ini")"
+grep -qxF 'TutanakKlasoru=\\sunucu\pay\Tutanaklar' <(tr -d '\r' <"$RUN_DIR/PC1.ini") ||
+    fail "no records folder saved: $(cat "$RUN_DIR/PC1.ini")"
+stop_program
+
+# The spooler held shut, as a frozen one holds the loading of its library: the window shows and ends at once all the
+# same, its list offering the two fixed choices meanwhile.
+start_spooler_gate
+on_exit stop_spooler_gate
+hold_spooler
+open_settings
+sleep 3  # an answering spooler is listed within a second
+expect_eq "choices while the spooler is held" "$(inspect items TAyarForm.Yazici | tr -d '\r' | wc -l)" 2
+click TAyarForm.Vazgec
+wait_until 10 "the settings program to end with the spooler held" process_ended "$SETTINGS_PID" ||
+    fail "the settings program waited for the held spooler"
+code=0
+wait "$SETTINGS_PID" || code=$?
+SETTINGS_PID=
+expect_eq "exit code of the settings cancelled with the spooler held" "$code" 1
+release_spooler
 stop_x
 
 start_x Xvfb -screen 0 1920x1080x24
@@ -84,5 +132,4 @@ type_folder '\\yok\pay'
 shoot_small 1920x1080-144dpi-folder-failed
 stop_settings
 stop_x
-rm -rf "$WINEPREFIX/drive_c/PC1-deneme"
 echo "screenshots in $SHOTS"
