@@ -71,30 +71,23 @@ void PrintText(HWND hwnd) {
     Print(text);
 }
 
-// The list box that shows a drop-down list's items: its thread's window of class ComboLBox. Wine answers no count
-// of a combo box asked from another process, but its list box answers as any other.
-HWND DroppedList(HWND combo) {
-    struct Search {
-        HWND found = nullptr;
-    } search;
-    EnumThreadWindows(
-        GetWindowThreadProcessId(combo, nullptr),
-        [](HWND hwnd, LPARAM context) {
-            wchar_t className[32] = {};
-            GetClassNameW(hwnd, className, 32);
-            if (CompareStringOrdinal(className, -1, L"ComboLBox", -1, TRUE) != CSTR_EQUAL) return TRUE;
-            reinterpret_cast<Search*>(context)->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+bool IsOfClass(HWND hwnd, const wchar_t* name) {
+    wchar_t className[32] = {};
+    GetClassNameW(hwnd, className, 32);
+    return CompareStringOrdinal(className, -1, name, -1, TRUE) == CSTR_EQUAL;
 }
 
-// A list box's items, or a drop-down list's.
+// A list box's items, or a drop-down list's from its thread's ComboLBox: Wine answers no count of a combo box asked
+// from another process, but its list box answers as any other.
 void PrintItems(HWND list) {
-    wchar_t className[32] = {};
-    GetClassNameW(list, className, 32);
-    if (CompareStringOrdinal(className, -1, L"ComboBox", -1, TRUE) == CSTR_EQUAL) list = DroppedList(list);
+    if (IsOfClass(list, L"ComboBox")) {
+        const auto isList = [](HWND hwnd, LPARAM found) {
+            if (IsOfClass(hwnd, L"ComboLBox")) *reinterpret_cast<HWND*>(found) = hwnd;
+            return TRUE;
+        };
+        const DWORD thread = GetWindowThreadProcessId(std::exchange(list, nullptr), nullptr);
+        EnumThreadWindows(thread, isList, reinterpret_cast<LPARAM>(&list));
+    }
     const auto count = list ? SendMessageW(list, LB_GETCOUNT, 0, 0) : 0;
     for (LRESULT i = 0; i < count; ++i) {
         std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
