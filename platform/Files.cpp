@@ -63,8 +63,6 @@ DWORD WriteWholeFile(const std::wstring& path, std::string_view bytes, DWORD cre
     return error;
 }
 
-// A level that cannot be created (a drive, a share's server) is left to the last step to report, when the folder
-// itself is neither made nor found.
 DWORD ReplaceWholeFile(const std::wstring& path, const std::wstring& temporary, std::string_view bytes) {
     const std::wstring longTemporary = LongForm(temporary);
     if (const DWORD error = WriteWholeFile(longTemporary, bytes, CREATE_ALWAYS)) return error;
@@ -92,8 +90,17 @@ DWORD ListFiles(const std::wstring& folder, std::wstring_view pattern, std::vect
     return ERROR_SUCCESS;
 }
 
+// A level that cannot be created (a drive, a share's server) is left to the last step to report, when the folder
+// itself is neither made nor found. A share's server and the share itself are never asked for: Windows cannot make
+// them, and Wine, which has no network, makes a folder for each under its own UNC folder, after which a server that
+// does not exist would seem to take records.
 DWORD CreateFolder(const std::wstring& folder) {
-    for (std::size_t slash = folder.find_first_of(L"\\/", 1); slash != std::wstring::npos;
+    std::size_t first = 1;
+    if (folder.starts_with(L"\\\\") || folder.starts_with(L"//")) {
+        const std::size_t share = folder.find_first_of(L"\\/", 2);
+        first = share == std::wstring::npos ? share : folder.find_first_of(L"\\/", share + 1);
+    }
+    for (std::size_t slash = folder.find_first_of(L"\\/", first); slash != std::wstring::npos;
          slash = folder.find_first_of(L"\\/", slash + 1)) {
         CreateDirectoryW(LongForm(folder.substr(0, slash)).c_str(), nullptr);
     }

@@ -26,6 +26,7 @@ open_settings() {
 listed() { inspect items TAyarForm.Yazici | tr -d '\r'; }
 lists_pdf() { listed | grep -qx PDF; }
 folder_dialog_gone() { ! xdotool search --onlyvisible --name 'Tutanak klas'; }
+settings_windows() { [ "$(xdotool search --onlyvisible --name 'PC1 Ayarlar' | wc -l)" -eq "$1" ]; }  # count
 saved() { tr -d '\r' <"$RUN_DIR/PC1.ini" | grep -qxF "$1"; }  # line
 
 # The folder typed over the field's text, then the field left, which checks it.
@@ -59,6 +60,11 @@ for shown in "Adı : ÖRNEK" "Soyadı : TUTANAK" "ÇİĞŞÖÜ çığşöü" "Ay
 done
 type_folder '\\yok\pay'
 shoot_small 1024x768-folder-failed
+# Saving it asks first; the default answer, no, keeps the window open and the file as it was.
+click TAyarForm.Kaydet
+wait_until 10 "the question before saving a folder that fails" settings_windows 2 || fail "saved without asking"
+xdotool key Return
+wait_until 10 "the question to close" settings_windows 1 && ! saved 'TutanakKlasoru=\\yok\pay' || fail "saved on a no"
 
 mkdir -p "$WINEPREFIX/drive_c/PC1-tutanak"
 on_exit 'rm -rf "$WINEPREFIX/drive_c/PC1-tutanak"'
