@@ -5,6 +5,7 @@
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
 #include "platform/SystemReason.h"
+#include "platform/Unique.h"
 #include "platform/pure/LongPaths.h"
 #include "result/RecordArchive.h"
 
@@ -12,10 +13,14 @@ namespace settings {
 
 namespace {
 
-// Names of the check's own, which no record takes: a record's name starts with its date.
+// Names of the check's own, which no record takes (a record's name starts with its date), nor another check running
+// at the same time in the same folder.
 std::string CheckName(const char* step) {
-    return "PC1-deneme-" + std::to_string(GetCurrentProcessId()) + "-" + step + ".tmp";
+    return "PC1-deneme-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetCurrentThreadId()) + "-" +
+           step + ".tmp";
 }
+
+constexpr char kNotChecked[] = "Klas\xF6r denetlenemedi";
 
 std::string Fault(const char* what, DWORD error) { return what + std::string(": ") + platform::SystemReason(error); }
 
@@ -37,6 +42,45 @@ std::optional<std::string> RecordsFolderFault(const std::string& folder) {
     }
     if (!DeleteFileW(renamed.c_str())) return Fault("Klas\xF6rdeki dosya silinemiyor", GetLastError());
     return std::nullopt;
+}
+
+RecordsFolderCheck::RecordsFolderCheck(HWND window, UINT message) : window_(window), message_(message) {}
+
+// The thread is never waited for: it holds its own share of its check, which outlives the window when a share answers
+// late, and the process may end while it still waits.
+void RecordsFolderCheck::Start(const std::string& folder) {
+    latest_ = std::make_shared<Check>(window_, message_, folder);
+    auto given = std::make_unique<std::shared_ptr<Check>>(latest_);
+    const platform::Unique<HANDLE, CloseHandle> thread(CreateThread(nullptr, 0, CheckThread, given.get(), 0, nullptr));
+    if (thread) {
+        given.release();  // the thread's now
+        return;
+    }
+    latest_->fault = Fault(kNotChecked, GetLastError());
+    latest_->done = true;
+    PostMessageW(window_, message_, 0, 0);
+}
+
+DWORD WINAPI RecordsFolderCheck::CheckThread(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<Check>> given(static_cast<std::shared_ptr<Check>*>(parameter));
+    Check& check = **given;
+    try {
+        check.fault = RecordsFolderFault(check.folder);
+    } catch (const std::exception&) {
+        check.fault = Fault(kNotChecked, ERROR_NOT_ENOUGH_MEMORY);
+    }
+    check.done.store(true, std::memory_order_release);
+    PostMessageW(check.window, check.message, 0, 0);
+    return 0;
+}
+
+RecordsFolderCheck::State RecordsFolderCheck::LatestState() const {
+    if (!latest_) return State::NotStarted;
+    return latest_->done.load(std::memory_order_acquire) ? State::Done : State::Running;
+}
+
+std::optional<std::string> RecordsFolderCheck::LatestFault() const {
+    return LatestState() == State::Done ? latest_->fault : std::nullopt;
 }
 
 }  // namespace settings

@@ -54,6 +54,7 @@ TAyarForm::TAyarForm(const config::Settings& settings, std::string fileBytes)
       sequenceSet_(settings.sequence.has_value()),
       shownPrinter_(settings.printer) {
     Build();
+    folderCheck_.emplace(Handle(), kFolderCheckedMessage);
     for (const auto edit : {AyarForm::Sira, AyarForm::SiraTekrar})
         SendMessageW(Control(edit).Handle(), EM_SETLIMITTEXT, 6, 0);
     Control(AyarForm::SiraDurum).SetText(sequenceSet_ ? kSequenceSet : kNoSequence);
@@ -80,13 +81,23 @@ LRESULT TAyarForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         for (const auto& finished : samplePrinter_->TakeFinished())
             Control(AyarForm::YaziciDurum).SetText(result::PrintOutcomeText(finished.outcome));
         return 0;
+    case kFolderCheckedMessage:
+        ShowFolderCheck();
+        if (saveWhenChecked_ && folderCheck_->LatestState() == RecordsFolderCheck::State::Done) {
+            saveWhenChecked_ = false;
+            Save();
+        }
+        return 0;
     }
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-// The folder is checked when the supervisor leaves its field, as after pasting a path into it.
+// The folder is checked when the supervisor leaves its field, as after pasting a path into it; again after a fault,
+// since a share may be up by now.
 std::optional<LRESULT> TAyarForm::FilterControlMessage(int control, HWND, UINT message, WPARAM, LPARAM) {
-    if (control == AyarForm::TutanakKlasoru.index && message == WM_KILLFOCUS) CheckFolder();
+    if (control != AyarForm::TutanakKlasoru.index || message != WM_KILLFOCUS) return std::nullopt;
+    if (folderCheck_->LatestState() == RecordsFolderCheck::State::NotStarted || folderCheck_->LatestFault())
+        CheckFolder();
     return std::nullopt;
 }
 
@@ -121,15 +132,19 @@ config::PrinterChoice TAyarForm::ChosenPrinter() const {
     return {};
 }
 
-bool TAyarForm::CheckFolder() {
-    const std::string folder = text::Cp1254ToUtf8(Control(AyarForm::TutanakKlasoru).Text());
-    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-    const std::optional<std::string> fault = RecordsFolderFault(folder);
-    SetCursor(previous);
-    Control(AyarForm::KlasorUygun).SetVisible(!fault);
+void TAyarForm::CheckFolder() {
+    folderCheck_->Start(text::Cp1254ToUtf8(Control(AyarForm::TutanakKlasoru).Text()));
+    ShowFolderCheck();
+}
+
+void TAyarForm::ShowFolderCheck() {
+    using State = RecordsFolderCheck::State;
+    const State state = folderCheck_->LatestState();
+    const std::optional<std::string> fault = folderCheck_->LatestFault();
+    Control(AyarForm::KlasorDenetleniyor).SetVisible(state == State::Running);
+    Control(AyarForm::KlasorUygun).SetVisible(state == State::Done && !fault);
     Control(AyarForm::KlasorHata).SetText(fault.value_or(""));
     Control(AyarForm::KlasorHata).SetVisible(fault.has_value());
-    return !fault;
 }
 
 void TAyarForm::Warn(const std::string& message) const {
@@ -141,16 +156,23 @@ bool TAyarForm::Ask(const std::string& question) const {
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+void TAyarForm::KaydetClick(platform::EventArgs&) { Save(); }
+
 // A new sequence is hashed with as many iterations as take about a quarter of a second on this computer.
-void TAyarForm::KaydetClick(platform::EventArgs&) {
+void TAyarForm::Save() {
     const std::string sequence = Control(AyarForm::Sira).Text();
     if (const auto fault = config::SequenceEntryFault(sequence, Control(AyarForm::SiraTekrar).Text(), sequenceSet_)) {
         Warn(*fault);
         SetFocus(Control(AyarForm::Sira).Handle());
         return;
     }
+    if (folderCheck_->LatestState() == RecordsFolderCheck::State::NotStarted) CheckFolder();
+    if (folderCheck_->LatestState() == RecordsFolderCheck::State::Running) {
+        saveWhenChecked_ = true;
+        return;
+    }
     // A share may be down just now: the supervisor may keep it, and PC1 then keeps records in its own folder.
-    if (!CheckFolder() && !Ask(kSaveAnyway + Control(AyarForm::KlasorHata).Text() + kSaveAnywayQuestion)) {
+    if (const auto fault = folderCheck_->LatestFault(); fault && !Ask(kSaveAnyway + *fault + kSaveAnywayQuestion)) {
         SetFocus(Control(AyarForm::TutanakKlasoru).Handle());
         return;
     }
@@ -196,10 +218,12 @@ void TAyarForm::KlasorSecClick(platform::EventArgs&) {
     CheckFolder();
 }
 
-// A folder typed anew is unchecked until the supervisor leaves the field.
+// A folder typed anew is unchecked until the supervisor leaves the field; a save that waited for the check of the
+// folder before waits for the supervisor again.
 void TAyarForm::TutanakKlasoruChange(platform::EventArgs&) {
-    Control(AyarForm::KlasorUygun).SetVisible(false);
-    Control(AyarForm::KlasorHata).SetVisible(false);
+    folderCheck_->Forget();
+    saveWhenChecked_ = false;
+    ShowFolderCheck();
 }
 
 // Printed the way an exam's record is, on the printer chosen now (saved or not), with the names typed now.

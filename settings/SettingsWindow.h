@@ -11,6 +11,7 @@
 #include "platform/Form.h"
 #include "result/RecordPrinter.h"
 #include "settings/InstalledPrinters.h"
+#include "settings/RecordsFolderCheck.h"
 #include "settings/SettingsWindowLayout.h"
 
 namespace settings {
@@ -31,6 +32,7 @@ public:
 
     static constexpr UINT kPrintersListedMessage = WM_APP + 1;
     static constexpr UINT kSamplePrintedMessage = WM_APP + 2;
+    static constexpr UINT kFolderCheckedMessage = WM_APP + 3;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -48,8 +50,11 @@ private:
 
     void Warn(const std::string& message) const;
     bool Ask(const std::string& question) const;
-    // Checks the folder in the field and shows the outcome beside it; whether PC1 can keep records there.
-    bool CheckFolder();
+    // Starts checking the folder in the field; the window says so until the outcome shows beside it.
+    void CheckFolder();
+    void ShowFolderCheck();
+    // Saves once the folder in the field is checked, waiting for its check's answer if need be.
+    void Save();
     void ShowPrinters(const std::vector<std::wstring>& listed);
     // The printer chosen, as the settings file holds it.
     config::PrinterChoice ChosenPrinter() const;
@@ -61,6 +66,8 @@ private:
     std::vector<std::wstring> printerNames_;  // the list's items after its two fixed ones
     std::optional<InstalledPrinters> printers_;
     std::optional<result::RecordPrinter> samplePrinter_;
+    std::optional<RecordsFolderCheck> folderCheck_;
+    bool saveWhenChecked_ = false;
     bool saved_ = false;
 };
 

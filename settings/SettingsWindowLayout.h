@@ -62,7 +62,10 @@ inline constexpr ControlSpec kAyarFormControls[] = {
      .color = platform::kWindowColor, .tabOrder = 7},
     {.name = "KlasorSec", .kind = ControlKind::Button, .bounds = {kEditLeft + kFieldWidth + 8, 270, 80, 25},
      .text = "Se\xE7...", .tabOrder = 8},
-    // One of the two shows the folder's check: green when PC1 can keep records there, red with the reason.
+    // One of the three shows the folder's check: while it runs, green when PC1 can keep records there, red with the
+    // reason.
+    {.name = "KlasorDenetleniyor", .kind = ControlKind::Label, .bounds = {12, 302, 0, 0},
+     .text = "Klas\xF6r denetleniyor...", .visible = false},
     {.name = "KlasorUygun", .kind = ControlKind::Label, .bounds = {12, 302, 0, 0},
      .text = "Klas\xF6r kullan\xFDlabilir.", .font = kPassedFont, .visible = false},
     {.name = "KlasorHata", .kind = ControlKind::Label, .bounds = {12, 302, 0, 0}, .font = kFailedFont,
@@ -103,6 +106,7 @@ inline constexpr auto TutanakKlasoru = Control<"TutanakKlasoru">();
 inline constexpr auto OrnekYazdir = Control<"OrnekYazdir">();
 inline constexpr auto YaziciDurum = Control<"YaziciDurum">();
 inline constexpr auto KlasorSec = Control<"KlasorSec">();
+inline constexpr auto KlasorDenetleniyor = Control<"KlasorDenetleniyor">();
 inline constexpr auto KlasorUygun = Control<"KlasorUygun">();
 inline constexpr auto KlasorHata = Control<"KlasorHata">();
 inline constexpr auto Kaydet = Control<"Kaydet">();

@@ -43,4 +43,38 @@ TEST(SettingsFolderCheck, TellsWhetherRecordsCanBeKeptAndLeavesNothingBehind) {
     fs::remove_all(root);
 }
 
+constexpr UINT kChecked = WM_APP;
+
+// The answers posted to `window` within ten seconds, up to `count`.
+int AnswersPosted(HWND window, int count) {
+    int answers = 0;
+    const ULONGLONG deadline = GetTickCount64() + 10000;
+    for (MSG message; answers < count && GetTickCount64() < deadline;) {
+        if (PeekMessageW(&message, window, kChecked, kChecked, PM_REMOVE))
+            ++answers;
+        else
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+    }
+    return answers;
+}
+
+TEST(SettingsFolderCheck, OnlyTheLatestCheckCountsWhicheverEndsFirst) {
+    const std::string usable = fs::temp_directory_path().string();
+    const std::string failing = "\\\\yok\\pay";
+    const HWND window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const struct {
+        std::string earlier, latest;
+        bool fails;
+    } cases[] = {{failing, usable, false}, {usable, failing, true}};
+    for (const auto& c : cases) {
+        settings::RecordsFolderCheck check(window, kChecked);
+        check.Start(c.earlier);
+        check.Start(c.latest);
+        ASSERT_EQ(AnswersPosted(window, 2), 2) << c.latest;
+        EXPECT_EQ(check.LatestState(), settings::RecordsFolderCheck::State::Done) << c.latest;
+        EXPECT_EQ(check.LatestFault().has_value(), c.fails) << c.latest << ": " << check.LatestFault().value_or("");
+    }
+    DestroyWindow(window);
+}
+
 }  // namespace
