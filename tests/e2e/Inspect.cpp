@@ -60,14 +60,17 @@ bool PollUntil(Clock::duration timeout, const std::function<bool()>& done) {
     return true;
 }
 
+// A window whose thread does not answer fails the command, saying so, rather than hold up the script.
+LRESULT Answer(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, &result))
+        throw std::runtime_error("the window's thread did not answer within 5 s");
+    return static_cast<LRESULT>(result);
+}
+
 void PrintText(HWND hwnd) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &length);
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 5000,
-                        &copied);
-    text.resize(copied);
+    std::wstring text(static_cast<std::size_t>(Answer(hwnd, WM_GETTEXTLENGTH)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(Answer(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     Print(text);
 }
 
@@ -88,10 +91,10 @@ void PrintItems(HWND list) {
         const DWORD thread = GetWindowThreadProcessId(std::exchange(list, nullptr), nullptr);
         EnumThreadWindows(thread, isList, reinterpret_cast<LPARAM>(&list));
     }
-    const auto count = list ? SendMessageW(list, LB_GETCOUNT, 0, 0) : 0;
+    const auto count = list ? Answer(list, LB_GETCOUNT) : 0;
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring item(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        item.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
+        std::wstring item(static_cast<std::size_t>(Answer(list, LB_GETTEXTLEN, i)) + 1, L'\0');
+        item.resize(static_cast<std::size_t>(Answer(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
         Print(item);
     }
 }

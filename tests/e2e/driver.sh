@@ -155,11 +155,13 @@ start_spooler_gate() {
     GATE_DIR=$(mktemp -d "${TMPDIR:-/tmp}/pc1-gate.XXXXXX")
     exec {GATE_FD}< <(exec python3 "$ROOT/tests/e2e/spooler-gate.py" "$GATE_DIR/cups.sock" /run/cups/cups.sock)
     GATE_PID=$!
-    read -r -u "$GATE_FD" _ || fail "the spooler's gate did not start"
+    read -r -t 10 -u "$GATE_FD" _ || fail "the spooler's gate did not say ready within 10 s"
     WINE_ENV+=(CUPS_SERVER="$GATE_DIR/cups.sock")
 }
-hold_spooler() { kill -USR1 "$GATE_PID" && read -r -u "$GATE_FD" _; }
-release_spooler() { kill -USR2 "$GATE_PID" && read -r -u "$GATE_FD" _; }
+hold_spooler() { kill -USR1 "$GATE_PID" && read -r -t 10 -u "$GATE_FD" _ || fail "the spooler's gate did not hold"; }
+release_spooler() {
+    kill -USR2 "$GATE_PID" && read -r -t 10 -u "$GATE_FD" _ || fail "the spooler's gate did not release"
+}
 stop_spooler_gate() {
     [ -n "$GATE_PID" ] && kill "$GATE_PID" 2>/dev/null
     [ -z "$GATE_DIR" ] || rm -rf "$GATE_DIR"
