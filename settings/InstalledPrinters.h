@@ -1,5 +1,7 @@
-// The printers Windows knows, listed on a thread of its own: with the spooler stopped, loading its library blocks
-// for minutes (about 122 s under Wine 8), during which the settings window must still answer and close.
+// The printers Windows knows, listed by this program started again for it (with kListingOption), whose output a
+// thread of the window's own reads. With the spooler stopped, loading its library blocks for minutes (about 122 s
+// under Wine 8), during which the settings window must still answer and close: under Wine the loading holds the
+// loader's lock, which the window's thread soon needs too, so a thread of the window's own process would not do.
 #pragma once
 
 #include <windows.h>
@@ -16,28 +18,33 @@ namespace settings {
 
 class InstalledPrinters {
 public:
+    // The listing process's option.
+    static constexpr wchar_t kListingOption[] = L"/YAZICILAR";
+    // The listing process's part: the names on standard output, one a line in UTF-8. Returns its exit code.
+    static int WriteList();
+
     // Starts the listing; `message` is posted to `window` when it is done, and its handler calls Take.
     InstalledPrinters(HWND window, UINT message);
+    // Ends a listing process still waiting for the spooler.
+    ~InstalledPrinters();
     InstalledPrinters(const InstalledPrinters&) = delete;
     InstalledPrinters& operator=(const InstalledPrinters&) = delete;
 
-    // The names once the listing is done; none before, or when no thread could be started.
+    // The names once the listing is done; none before, or when no process or thread could be started.
     std::optional<std::vector<std::wstring>> Take();
-    // The listing still waits for the spooler: the process must then end without waiting for the thread, which
-    // may hold the loader's lock that a normal end needs.
-    bool StillListing() const;
 
 private:
     struct Listing {
         HWND window;
         UINT message;
-        std::vector<std::wstring> names;  // the thread's until `done`
+        platform::Unique<HANDLE, CloseHandle> output{};  // the listing process's standard output, read by the thread
+        std::vector<std::wstring> names;                 // the thread's until `done`
         std::atomic<bool> done{false};
     };
     static DWORD WINAPI ListingThread(void* parameter);
 
     std::shared_ptr<Listing> listing_;
-    platform::Unique<HANDLE, CloseHandle> thread_;
+    platform::Unique<HANDLE, CloseHandle> process_;
 };
 
 }  // namespace settings

@@ -1,5 +1,6 @@
 // PC1Ayar.exe, the installation's settings program: with /SIRA=<six different digits> it sets the supervisor's
-// sequence and shows nothing, as the installer runs it silently; otherwise it shows its window.
+// sequence and shows nothing, as the installer runs it silently; otherwise it shows its window. Its window starts it
+// again with InstalledPrinters::kListingOption to list the printers.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -7,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "config/SequenceCheck.h"
 #include "config/SettingsFile.h"
@@ -23,13 +25,19 @@ constexpr int kNotWritten = 5;
 
 constexpr std::wstring_view kSequenceOption = L"/SIRA=";
 
-// The value of /SIRA= on the command line; a character outside ASCII stays a character no sequence has.
-std::optional<std::string> SequenceOption() {
+std::vector<std::wstring> Arguments() {
     int count = 0;
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::wstring> given;
+    for (int i = 1; i < count && arguments; ++i) given.emplace_back(arguments[i]);
+    LocalFree(arguments);
+    return given;
+}
+
+// The value of /SIRA= on the command line; a character outside ASCII stays a character no sequence has.
+std::optional<std::string> SequenceOption(const std::vector<std::wstring>& arguments) {
     std::optional<std::string> sequence;
-    for (int i = 1; i < count && arguments; ++i) {
-        const std::wstring_view argument = arguments[i];
+    for (const std::wstring_view argument : arguments) {
         if (argument.size() < kSequenceOption.size() ||
             CompareStringOrdinal(argument.data(), static_cast<int>(kSequenceOption.size()), kSequenceOption.data(),
                                  static_cast<int>(kSequenceOption.size()), TRUE) != CSTR_EQUAL)
@@ -37,7 +45,6 @@ std::optional<std::string> SequenceOption() {
         sequence.emplace();
         for (const wchar_t c : argument.substr(kSequenceOption.size())) *sequence += c < 0x80 ? char(c) : '?';
     }
-    LocalFree(arguments);
     return sequence;
 }
 
@@ -51,7 +58,12 @@ int SetSequenceSilently(const std::string& sequence, const std::string& fileByte
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const std::optional<std::string> sequence = SequenceOption();
+    const std::vector<std::wstring> arguments = Arguments();
+    if (arguments.size() == 1 &&
+        CompareStringOrdinal(arguments[0].c_str(), -1, settings::InstalledPrinters::kListingOption, -1, TRUE) ==
+            CSTR_EQUAL)
+        return settings::InstalledPrinters::WriteList();
+    const std::optional<std::string> sequence = SequenceOption(arguments);
     std::variant<std::string, config::SettingsError> bytes = config::ReadSettingsBytes();
     std::variant<config::Settings, config::SettingsError> settings =
         std::holds_alternative<std::string>(bytes) ? config::ParseSettings(std::get<std::string>(bytes))
@@ -64,8 +76,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     settings::TAyarForm form(std::get<config::Settings>(settings), std::get<std::string>(std::move(bytes)));
     form.ShowModal();
-    const int exitCode = form.Saved() ? kSaved : kCancelled;
-    // A thread still loading a frozen spooler's library holds the loader's lock that the process's normal end needs.
-    if (form.SpoolerStillBusy()) TerminateProcess(GetCurrentProcess(), exitCode);
-    return exitCode;
+    return form.Saved() ? kSaved : kCancelled;
 }

@@ -27,8 +27,6 @@ public:
     void TutanakKlasoruChange(platform::EventArgs& args);
     void OrnekYazdirClick(platform::EventArgs& args);
     bool Saved() const { return saved_; }
-    // The printers are still being listed, by a spooler that may never answer: the program must not wait for it.
-    bool SpoolerStillBusy() const { return printers_ && printers_->StillListing(); }
 
     static constexpr UINT kPrintersListedMessage = WM_APP + 1;
     static constexpr UINT kSamplePrintedMessage = WM_APP + 2;

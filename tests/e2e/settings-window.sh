@@ -87,15 +87,21 @@ saved 'Yazici=PDF' || fail "no printer saved: $(cat "$RUN_DIR/PC1.ini")"
 saved 'TutanakKlasoru=\\sunucu\pay\Tutanaklar' || fail "no records folder saved: $(cat "$RUN_DIR/PC1.ini")"
 stop_program
 
-# The spooler held shut, as a frozen one holds its library's loading: the list keeps its two fixed choices.
+# The spooler held shut, as a frozen one holds its library's loading: the window answers, its list keeps its two
+# fixed choices, and the listing process ends with it. Wine's winspool asks the spooler while it loads, holding the
+# loader's lock, which the window's thread needs too: a listing thread in the window's own process froze the window
+# until CUPS gave up (about 120 s), and inspect's reading of the list waited as long, once past ctest's timeout.
+listing_ended() { ! pgrep -f "PC1Ayar.exe /YAZICILAR"; }
 start_spooler_gate
 on_exit stop_spooler_gate
 hold_spooler
 open_settings
 sleep 3  # an answering spooler is listed within a second
 expect_eq "choices while the spooler is held" "$(listed | wc -l)" 2
+listing_ended && fail "no listing process while the spooler is held"
 click TAyarForm.Vazgec
 expect_exit_code 1
+wait_until 10 "the listing process to end with the window" listing_ended || fail "the listing process outlived the window"
 release_spooler
 stop_program
 stop_x
