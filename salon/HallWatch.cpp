@@ -32,8 +32,9 @@ std::string NameOf(const std::wstring& path) {
 
 std::string Unreadable(const std::wstring& path, DWORD error) {
     const std::string name = text::Utf8ToCp1254(NameOf(path)).text;
-    if (error == ERROR_LOCK_VIOLATION)
-        return name + " okunamad\xFD: ba\xFEka bir program kilitlemi\xFE (Excel'de a\xE7\xFDk olabilir).";
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return name +
+               " okunamad\xFD: ba\xFEka bir program onu kendine ay\xFDrm\xFD\xFE (Excel'de a\xE7\xFDk olabilir).";
     return name + " okunamad\xFD: " + platform::SystemReason(error) + ".";
 }
 

@@ -9,6 +9,7 @@
 #include "hall/pure/ResultsSheet.h"
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
+#include "platform/FolderDialog.h"
 #include "platform/SystemReason.h"
 #include "result/pure/LocalTimeText.h"
 #include "text/Cp1254Unicode.h"
@@ -34,6 +35,7 @@ const EventWiring<Self> kEventWiring[] = {
 };
 
 constexpr wchar_t kTitle[] = L"PC1 Salon";
+constexpr wchar_t kFolderDialogTitle[] = L"PC1 Salon: tutanak klas\x00F6r\x00FC";
 // ASCII only: the spooler of a CUPS system cuts a job's name at its first other letter.
 constexpr wchar_t kListDocumentName[] = L"PC1 Salon Sonuc Listesi";
 constexpr int kWarningColumn = static_cast<int>(std::size(kResultColumns)) - 1;
@@ -95,7 +97,9 @@ TSalonForm::TSalonForm(std::wstring folder, config::Settings settings)
 LRESULT TSalonForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kReadMessage:
-        if (auto reading = watch_->Take()) ShowReading(std::move(reading));
+        // A reading begun before the supervisor chose another folder or day is not shown.
+        if (auto reading = watch_->Take(); reading && reading->folder == folder_ && reading->day == day_)
+            ShowReading(std::move(reading));
         return 0;
     case kPrintedMessage:
         for (const result::RecordPrinter::Finished& job : printer_->TakeFinished())
@@ -169,7 +173,13 @@ std::optional<std::string> TSalonForm::ChosenExam() const {
     return ExamKey(reading_.results[order_[row]].line);
 }
 
-void TSalonForm::KlasorSecClick(platform::EventArgs&) {}
+void TSalonForm::KlasorSecClick(platform::EventArgs&) {
+    const std::optional<std::wstring> chosen = platform::ChooseFolder(Handle(), folder_, kFolderDialogTitle);
+    if (!chosen || *chosen == folder_) return;
+    folder_ = *chosen;
+    ShowReading(std::make_unique<HallReading>());  // the last folder's rows go at once
+    ShowDay(day_);
+}
 
 void TSalonForm::OncekiGunClick(platform::EventArgs&) {
     const auto earlier = std::ranges::find_if(reading_.days.rbegin(), reading_.days.rend(),

@@ -7,7 +7,7 @@
 #include "config/SequenceCheck.h"
 #include "config/SettingsFile.h"
 #include "platform/Cp1254.h"
-#include "settings/FolderDialog.h"
+#include "platform/FolderDialog.h"
 #include "settings/RecordsFolderCheck.h"
 #include "settings/SampleRecord.h"
 #include "text/Cp1254Unicode.h"
@@ -15,6 +15,8 @@
 namespace settings {
 
 namespace {
+
+constexpr wchar_t kFolderDialogTitle[] = L"Tutanak klas\x00F6r\x00FC";
 
 using platform::Event;
 using platform::EventWiring;
@@ -212,7 +214,7 @@ void TAyarForm::VazgecClick(platform::EventArgs&) { Close(); }
 
 void TAyarForm::KlasorSecClick(platform::EventArgs&) {
     const std::wstring typed = platform::WidenCp1254(Control(AyarForm::TutanakKlasoru).Text());
-    const std::optional<std::wstring> chosen = ChooseFolder(Handle(), typed);
+    const std::optional<std::wstring> chosen = platform::ChooseFolder(Handle(), typed, kFolderDialogTitle);
     if (!chosen) return;
     Control(AyarForm::TutanakKlasoru).SetText(platform::NarrowCp1254(*chosen));
     CheckFolder();

@@ -6,15 +6,16 @@
 //
 // PCS computers, PC001 and on, go from waiting to ready, the countdown, the running exam (written every two seconds,
 // its time left counting down), the time-up dialog and the results, and again. One PC in ten is killed in a running
-// exam: it writes nothing more, its file saying "running". One day's file in twenty is held for a while as Excel
-// holds a file it opened (locked whole with LockFileEx); the lines of its PC wait until it is let go. --prefill
-// spreads that many lines over the PCs' day files first, as a long day leaves them. After SECONDS no exam begins;
+// exam: it writes nothing more, its file saying "running". One day's file in twenty is held from the start for 10 to
+// 20 s, open with no sharing, so that no other program can read it; the lines of its PC wait until it is let go;
+// "the hall runs" says when the holds are taken. --prefill spreads that many lines over the PCs' day files first, as
+// a long day leaves them. After SECONDS no exam begins;
 // those under way run to their results, and then FOLDER\expected.txt says what the console must show, UTF-8, one
 // line each, fields joined by a tab:
 //   pc NAME PHASE [not-answering]     the phase each PC wrote last; the killed ones not answering
 //   line NAME EXAM-ID                 every line added to a day file, prefilled or not
 //   held FILE FROM-MS TO-MS           each day file held, and when (milliseconds since 1970, UTC)
-// SEED chooses which PCs are killed and which files held, and when.
+// SEED chooses which PCs are killed, and when, and which files are held.
 #include <windows.h>
 
 #include <algorithm>
@@ -150,7 +151,7 @@ Hall::Hall(std::wstring folder, int pcs, unsigned seed, Clock::duration length)
         pc.exam.computerName = name;
         pc.exam.computer = "PC1 - (" + pc.exam.computerName + ")";
         if (Chance(kPcsPerKilled)) pc.killAt = start_ + Between({0ms, lengthMs});
-        if (Chance(kPcsPerHeld)) pc.holdAt = start_ + Between({0ms, lengthMs});
+        if (Chance(kPcsPerHeld)) pc.holdAt = start_;
     }
 }
 
@@ -257,7 +258,9 @@ void Hall::Enter(SimulatedPc& pc, Phase phase, Clock::time_point now) {
     Tell(pc, now);
 }
 
-// Held as Excel holds a file it opened: open for reading, every byte locked against the others.
+// Held as a program holds a file it keeps to itself: opened with no sharing, so that no other program opens it
+// meanwhile. (Excel itself lets others read the file it has open; and under Wine a byte-range lock keeps out other
+// locks but no reading or writing.)
 void Hall::HoldOrLetGo(SimulatedPc& pc, Clock::time_point now, bool closing) {
     if (pc.held && (now >= pc.holdEnds || closing)) {
         pc.held.Reset();
@@ -270,12 +273,9 @@ void Hall::HoldOrLetGo(SimulatedPc& pc, Clock::time_point now, bool closing) {
     today.clockStarted = result::LocalTimeOf(WallClock::now());
     pc.heldPath = DayFile(today);
     platform::UniqueFile file = platform::OpenedFile(CreateFileW(platform::LongForm(pc.heldPath).c_str(), GENERIC_READ,
-                                                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    OVERLAPPED whole{};
-    if (!file ||
-        !LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole))
-        return;  // its first line is not written yet
+                                                                 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                                 nullptr));
+    if (!file) return;  // its first line is not written yet, or another program has it open at this instant
     pc.held = std::move(file);
     pc.holdAt.reset();
     pc.holdEnds = now + Between(kHeld);
@@ -304,10 +304,11 @@ bool Hall::Settled(const SimulatedPc& pc) const {
 
 void Hall::Run() {
     for (SimulatedPc& pc : pcs_) Enter(pc, Phase::Waiting, Clock::now());
-    for (;;) {
+    for (bool first = true;; first = false) {
         const Clock::time_point now = Clock::now();
         const bool closing = now >= closes_;
         for (SimulatedPc& pc : pcs_) Step(pc, now, closing);
+        if (first) e2e::Print(L"the hall runs");
         if (closing && std::ranges::all_of(pcs_, [&](const SimulatedPc& pc) { return Settled(pc); })) break;
         if (now > closes_ + kLongestClosing) throw std::runtime_error("the hall did not settle after closing");
         std::this_thread::sleep_for(kTick);

@@ -24,7 +24,8 @@ namespace fs = std::filesystem;
 
 constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PC1";
 // As staged; PC1.ini is the sample with the supervisor's sequence set in it.
-constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe", L"PC1Ayar.exe", L"PC1Salon.exe", L"Metin.rtf", L"KILAVUZ.txt", L"GUIDE.txt"};
+constexpr const wchar_t* kInstalledFiles[] = {L"PC1.exe",   L"PC1Ayar.exe", L"PC1Salon.exe",
+                                              L"Metin.rtf", L"KILAVUZ.txt", L"GUIDE.txt"};
 constexpr DWORD kNoSequenceExitCode = 3, kSequenceRefusedExitCode = 4;
 
 fs::path BuildFolder() {

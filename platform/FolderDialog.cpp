@@ -1,4 +1,4 @@
-#include "settings/FolderDialog.h"
+#include "platform/FolderDialog.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -6,7 +6,7 @@
 
 #include "platform/Unique.h"
 
-namespace settings {
+namespace platform {
 
 namespace {
 
@@ -15,7 +15,7 @@ void Release(T* object) {
     object->Release();
 }
 template <class T>
-using ComPointer = platform::Unique<T*, Release<T>>;
+using ComPointer = Unique<T*, Release<T>>;
 
 // The dialog runs on this thread's apartment, made for it and left as it was.
 class Apartment {
@@ -33,8 +33,8 @@ private:
 
 // Only the file system's paths are asked for: on Windows a share typed into the dialog's name field,
 // \\server\share\..., is one. Wine 8's dialog refuses a typed share ("does not exist") and its older folder dialog
-// (SHBrowseForFolderW) silently returns the tree's selection instead of a typed path: there the supervisor types
-// or pastes a share into the settings window's own field.
+// (SHBrowseForFolderW) silently returns the tree's selection instead of a typed path: there a share is given where
+// the program takes one typed (the settings window's field, the hall's console's command line).
 std::optional<std::wstring> Chosen(IFileOpenDialog& dialog) {
     IShellItem* raw = nullptr;
     if (FAILED(dialog.GetResult(&raw))) return std::nullopt;
@@ -48,7 +48,7 @@ std::optional<std::wstring> Chosen(IFileOpenDialog& dialog) {
 
 }  // namespace
 
-std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start) {
+std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start, const wchar_t* title) {
     const Apartment apartment;
     IFileOpenDialog* raw = nullptr;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&raw))))
@@ -58,7 +58,7 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start) 
     dialog.get()->GetOptions(&options);
     // A folder that does not exist yet may be named: the check that follows says whether PC1 can make it.
     dialog.get()->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM);
-    dialog.get()->SetTitle(L"Tutanak klas\x00F6r\x00FC");
+    dialog.get()->SetTitle(title);
     IShellItem* startItem = nullptr;
     if (!start.empty() && SUCCEEDED(SHCreateItemFromParsingName(start.c_str(), nullptr, IID_PPV_ARGS(&startItem)))) {
         const ComPointer<IShellItem> folder(startItem);
@@ -68,4 +68,4 @@ std::optional<std::wstring> ChooseFolder(HWND owner, const std::wstring& start) 
     return Chosen(*dialog.get());
 }
 
-}  // namespace settings
+}  // namespace platform
