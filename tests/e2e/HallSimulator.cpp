@@ -272,9 +272,9 @@ void Hall::HoldOrLetGo(SimulatedPc& pc, Clock::time_point now, bool closing) {
     result::ExamRecord today = pc.exam;
     today.clockStarted = result::LocalTimeOf(WallClock::now());
     pc.heldPath = DayFile(today);
-    platform::UniqueFile file = platform::OpenedFile(CreateFileW(platform::LongForm(pc.heldPath).c_str(), GENERIC_READ,
-                                                                 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                                 nullptr));
+    platform::UniqueFile file =
+        platform::OpenedFile(CreateFileW(platform::LongForm(pc.heldPath).c_str(), GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;  // its first line is not written yet, or another program has it open at this instant
     pc.held = std::move(file);
     pc.holdAt.reset();
