@@ -38,35 +38,32 @@ std::string Unreadable(const std::wstring& path, DWORD error) {
     return name + " okunamad\xFD: " + platform::SystemReason(error) + ".";
 }
 
+// A folder that cannot be listed leaves each PC as it was last read: its silence counts on.
 void ReadStates(const std::wstring& folder, HallMemory& memory, HallReading& reading) {
-    hall::HallBoard& board = memory.board;
-    std::vector<hall::StateSnapshot>& lastStates = memory.states;
     std::vector<platform::FoundFile> found;
     const std::wstring hallFolder = hall::HallFolderIn(folder);
+    std::vector<hall::StateSnapshot> states;
     if (const DWORD error = platform::ListFiles(hallFolder, L"*.txt", found)) {
         reading.faults.push_back(Unreadable(hallFolder, error));
-        board.Refresh(lastStates,
-                      std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
-        reading.pcs = board.Rows();
-        return;
+        states = memory.states;
     }
-    std::vector<hall::StateSnapshot> states;
     for (const platform::FoundFile& file : found) {
         hall::StateSnapshot state{NameOf(file.path), {}, SystemTime(file.written)};
         const platform::WholeFile read = platform::ReadSharedFile(file.path, hall::kMaxStateFileBytes);
         if (read.error) {
             // Renamed over at this instant, or held: the PC stands as it was last read.
-            const auto last = std::ranges::find(lastStates, state.fileName, &hall::StateSnapshot::fileName);
-            if (last == lastStates.end()) continue;
+            const auto last = std::ranges::find(memory.states, state.fileName, &hall::StateSnapshot::fileName);
+            if (last == memory.states.end()) continue;
             state = *last;
         } else {
             state.bytes = read.bytes;
         }
         states.push_back(std::move(state));
     }
-    board.Refresh(states, std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
-    reading.pcs = board.Rows();
-    lastStates = std::move(states);
+    memory.board.Refresh(states,
+                         std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+    reading.pcs = memory.board.Rows();
+    memory.states = std::move(states);
 }
 
 void ReadResults(const std::wstring& folder, const std::string& day, HallMemory& memory, HallReading& reading) {

@@ -11,6 +11,7 @@
 #include "platform/Files.h"
 #include "platform/FolderDialog.h"
 #include "platform/SystemReason.h"
+#include "result/RecordKeeper.h"
 #include "result/pure/LocalTimeText.h"
 #include "text/Cp1254Unicode.h"
 
@@ -58,11 +59,7 @@ COLORREF ToneColour(hall::Tone tone) {
     return RGB(0, 0, 0);
 }
 
-std::string Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return result::IsoDate({now.wYear, now.wMonth, now.wDay});
-}
+std::string Today() { return result::IsoDate(result::LocalTimeOf(std::chrono::system_clock::now())); }
 
 // "2026-12-07" as the supervisor reads it: 07.12.2026.
 std::string Dotted(std::string_view isoDay) {
