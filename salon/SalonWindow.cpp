@@ -94,6 +94,8 @@ TSalonForm::TSalonForm(std::wstring folder, config::Settings settings)
 LRESULT TSalonForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kReadMessage:
+        // A console left open over midnight goes on to the new day, unless the supervisor chose an earlier one.
+        if (followsToday_ && day_ != Today()) ShowDay(Today());
         // A reading begun before the supervisor chose another folder or day is not shown.
         if (auto reading = watch_->Take(); reading && reading->folder == folder_ && reading->day == day_)
             ShowReading(std::move(reading));
@@ -114,7 +116,8 @@ LRESULT TSalonForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TSalonForm::ShowDay(std::string day) {
     day_ = std::move(day);
-    Control(SalonForm::Gun).SetText("G\xFCn: " + Dotted(day_) + (day_ == Today() ? " (bug\xFCn)" : ""));
+    followsToday_ = day_ == Today();
+    Control(SalonForm::Gun).SetText("G\xFCn: " + Dotted(day_) + (followsToday_ ? " (bug\xFCn)" : ""));
     watch_->Watch(folder_, day_);
 }
 

@@ -70,7 +70,8 @@ private:
 
     std::wstring folder_;
     config::Settings settings_;
-    std::string day_;  // "2026-12-07"
+    std::string day_;           // "2026-12-07"
+    bool followsToday_ = true;  // the day shown was today when chosen, and turns with the date
     HallReading reading_;
     std::vector<std::size_t> order_;  // the results in the order shown: places in reading_.results
     int sortColumn_ = 0;

@@ -35,6 +35,7 @@ while [ -z "$quiet_since" ] || (($(now_ms) - quiet_since < 10000)); do
     at=$(now_ms)
     inspect rows TSalonForm.Salon >"$SEEN/$at.rows"
     inspect text TSalonForm.Durum >"$SEEN/$at.status"
+    find "$HALL/Salon" -maxdepth 1 -name '*.txt' -printf '%f %T@\n' >"$SEEN/$at.times"
     if [ -z "$quiet_since" ] && process_ended "$SIMULATOR"; then quiet_since=$(now_ms); fi
     sleep 0.5
 done
@@ -53,18 +54,30 @@ last_write = {p.stem: p.stat().st_mtime * 1000 for p in (hall / "Salon").glob("*
 words = {"waiting": "Aday bekleniyor", "ready": "Hazır", "countdown": "Başlıyor", "running": "Sınavda",
          "stopped": "Durduruldu", "time-up": "Süre bitti", "results": "Sonuçlar ekranda"}
 
+def times(path):  # the state files' times of change as the script saw them, in ms
+    return {n[:-len(".txt")]: float(t) * 1000 for n, t in (l.split() for l in path.read_text().splitlines())}
+
 def rows(path):
     return {r[0][len("PC1 - ("):-1]: r for r in (l.split("\t") for l in path.read_text(encoding="utf-8").splitlines())}
 
 snapshots = sorted((int(p.stem), rows(p), (hall / "seen" / f"{p.stem}.status").read_text(encoding="utf-8"))
                    for p in (hall / "seen").glob("*.rows"))
+changed = {int(p.stem): times(p) for p in (hall / "seen").glob("*.times")}
 start = snapshots[0][0]
+
+# A PC in its exam writes every 2 s. One whose own file stood 7 s unchanged within the 3 s before the console called
+# it silent went silent itself: the simulator was held up (a loaded machine's disk), and the console was right.
+def went_silent(pc, at):
+    return any(s - t.get(pc, s) >= 7000 for s, t in changed.items() if at - 3000 <= s <= at)
+
 first_silent, named_held, during_hold = {}, 0, 0
 for at, shown, status in snapshots:
     if at - start > 15000:
         assert len(shown) == 100, f"{len(shown)} PCs shown at {at - start} ms"
     for pc, row in shown.items():
-        if row[1].startswith("Yanıt vermiyor") and pc not in killed:
+        if row[1].startswith("Yanıt vermiyor") and pc not in killed and went_silent(pc, at):
+            print(f"{pc}, not killed, was itself silent when shown not answering at {at - start} ms")
+        elif row[1].startswith("Yanıt vermiyor") and pc not in killed:
             history = "\n".join(f"{a - start} {s.get(pc)}" for a, s, _ in snapshots if abs(a - at) < 20000)
             raise AssertionError(f"{pc} shown not answering at {at - start} ms, but it was never killed:\n{history}")
         if row[1].startswith("Yanıt vermiyor"):
