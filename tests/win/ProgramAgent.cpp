@@ -34,7 +34,9 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK AgentHook(int code, WPARAM rem
         windowClass.hInstance = agentModule;
         windowClass.lpszClassName = kAgentWindowClass;
         RegisterClassW(&windowClass);
-        return CreateWindowW(kAgentWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, agentModule, nullptr);
+        // A hidden window of its own rather than a message-only one: under Wine, a message-only window made here was
+        // at times never found by the test's search.
+        return CreateWindowW(kAgentWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, agentModule, nullptr);
     }();
     (void)agent;
     return CallNextHookEx(nullptr, code, removal, lParam);

@@ -145,8 +145,9 @@ void ProgramAgent::SetText(HWND target, std::wstring_view text) { Deliver(target
 // just shown its first window in a fresh wine server may be busy for seconds more.
 void ProgramAgent::Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lParam, std::wstring_view text,
                            bool hasText) {
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(target, &processId);
     if (!hook_) {
-        const DWORD thread = GetWindowThreadProcessId(target, nullptr);
         library_ = LoadLibraryW((TestFolder() / L"program_agent.dll").c_str());
         const auto hook =
             library_ ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(library_, "AgentHook")))
@@ -157,7 +158,7 @@ void ProgramAgent::Deliver(HWND target, UINT message, WPARAM wParam, LPARAM lPar
     }
     HWND agent = nullptr;
     for (const auto giveUp = std::chrono::steady_clock::now() + 60s;
-         !(agent = FindWindowExW(HWND_MESSAGE, nullptr, kAgentWindowClass, nullptr)); std::this_thread::sleep_for(10ms))
+         !(agent = FindProcessWindow(processId, kAgentWindowClass, false)); std::this_thread::sleep_for(10ms))
         if (std::chrono::steady_clock::now() > giveUp) throw std::runtime_error("no agent in PC1");
     AgentCommand command{target, message, wParam, lParam, hasText, {}};
     text.substr(0, std::size(command.text) - 1).copy(command.text, std::size(command.text) - 1);
