@@ -2,9 +2,10 @@
 # A hall of 100 PCs under the hall's console: hall-simulator.exe plays them at the real pace for two minutes over a
 # day whose files already hold 10,000 lines, some PCs killed in their exams and some day files held, while
 # PC1Salon.exe watches the folder. The console's hall list is read about every second: it lists every PC, calls no PC
-# not answering but a killed one, and each killed one within 10 s of silence and a refresh of its last write; while a
-# day file is held open by a program that keeps it to itself, the status bar names a held file. Once the hall is
-# quiet, every PC shows the phase it wrote last and the results list holds every line of the day exactly once.
+# not answering but a killed one (or one whose own file stood still), and each killed one within 10 s of silence and a
+# refresh of its last write; while a day file is held open by a program that keeps it to itself, the status bar names
+# a held file. Once the hall is quiet, every PC shows the phase it wrote last and the results list holds every line of
+# the day exactly once.
 # Usage: hundred-pcs.sh WINDOWS_BUILD_TREE [SEED]
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
