@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "platform/KeyboardState.h"
 #include "platform/OutsideMessages.h"
 
 namespace exam {
@@ -25,19 +26,17 @@ bool IsClipboardOrUndo(UINT message) {
                            WM_CONTEXTMENU, WM_UNICHAR, WM_IME_CHAR, WM_IME_COMPOSITION});
 }
 
-bool Held(int key) { return GetKeyState(key) < 0; }
-
 // Copy, paste, cut and select-all, whatever else is held with them: Alt added to Ctrl+V still pastes. The
 // character that AltGr (Ctrl and Alt) types with such a key is made from the key before the control sees it, so
 // refusing the key refuses only the chord.
 bool IsClipboardChord(WPARAM key) {
-    if (Held(VK_CONTROL) && OneOf(static_cast<UINT>(key), {'C', 'V', 'X', 'A', VK_INSERT})) return true;
-    return Held(VK_SHIFT) && (key == VK_INSERT || key == VK_DELETE);
+    if (platform::KeyHeld(VK_CONTROL) && OneOf(static_cast<UINT>(key), {'C', 'V', 'X', 'A', VK_INSERT})) return true;
+    return platform::KeyHeld(VK_SHIFT) && (key == VK_INSERT || key == VK_DELETE);
 }
 
 // Undo and redo, which would change a text area behind the exam's back, read-only or not.
 bool IsUndoChord(WPARAM key) {
-    return (Held(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (Held(VK_MENU) && key == VK_BACK);
+    return (platform::KeyHeld(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (platform::KeyHeld(VK_MENU) && key == VK_BACK);
 }
 
 // The control characters, which type nothing: those of chords, and Backspace's and Ctrl+Backspace's (DEL), whose

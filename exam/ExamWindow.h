@@ -101,6 +101,7 @@ private:
     // makes the controls here.
     bool PrepareForNewCandidate();
     void KeepProportions();
+    void ShowCloseButton(bool shown);
     // A key that arrives once the exam's time has passed ends the exam instead of typing; true when it did.
     bool EndsTheExam(platform::EventArgs& args);
     TypedText::Range TypingSelection() const;
@@ -117,6 +118,7 @@ private:
                                 std::vector<text::WordSpan> wrongSpans) const;
     // The status bar: the counts, then what the keeper says became of the record on disk and on paper.
     void ShowStatus();
+    std::string JournalNotice() const;  // what the status bar says of a journal that fails, after its counts
     int DisplayedCharacterCount() const;
     void ShowLiveWords();
 
@@ -124,13 +126,14 @@ private:
     std::uint32_t ExamMs() const;  // the exam clock's running time, as the journal counts it
     void OpenJournal();
     void WriteTick();
-    // The oldest exam that an ended program left unfinished, and this process has not taken up yet, comes back into
-    // the window, continued or ended as the supervisor chooses; false when there is none, and the new candidate is
-    // entered.
+    // The oldest exam that an ended program left unfinished on this PC, with this PC's sample, and this process has
+    // not taken up yet, comes back into the window, continued, ended or completed as the supervisor chooses; false
+    // when there is none, and the new candidate is entered.
     bool TakeUpUnfinishedExam();
-    ResumeChoice AskSupervisor(const UnfinishedExam& unfinished);
-    void RestoreExam(const std::wstring& path, const journal::ReadResult& read,
-                     const std::optional<SampleContent>& sample);
+    bool TakeUp(const std::wstring& path, const journal::ReadResult& read, const SampleContent& sample);
+    // None when the dialog closed without a choice: the program ends.
+    std::optional<ResumeChoice> AskSupervisor(const UnfinishedExam& unfinished);
+    void RestoreExam(const std::wstring& path, const journal::ReadResult& read, const SampleContent& sample);
     // A print ended: the journal of its exam is finished.
     void PrintsEnded(const std::vector<int>& jobs);
     // Everything journaled is on disk: the program ends.

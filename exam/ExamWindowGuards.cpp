@@ -28,8 +28,14 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
         TellTheHall();
     }
-    kapatBtnShown_ = true;
-    Control(SinavForm::KapatBtn).SetVisible(true);
+    ShowCloseButton(true);
+}
+
+// The close button shows only while the exam clock stands: once it runs again, after the supervisor's stop, it is the
+// candidate's exam again, and no click of theirs may end it.
+void TSinavForm::ShowCloseButton(bool shown) {
+    kapatBtnShown_ = shown;
+    Control(SinavForm::KapatBtn).SetVisible(shown);
 }
 
 void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }

@@ -13,6 +13,7 @@
 #include "journal/JournalFiles.h"
 #include "platform/Cp1254.h"
 #include "platform/RichEdit.h"
+#include "platform/SystemReason.h"
 
 namespace exam {
 
@@ -36,36 +37,55 @@ result::Interruption InterruptionOf(const journal::Interruption& interruption) {
     };
 }
 
-UnfinishedExam SummaryOf(const journal::JournalState& state, bool sampleMatches) {
+UnfinishedExam SummaryOf(const journal::JournalState& state) {
+    const bool timeUp = state.stage >= journal::Stage::TimeUp;
+    const std::uint32_t examMs = timeUp ? kExamLength.count() : std::min<std::uint32_t>(state.examMs, kExamLength.count());
     return {
+        .examId = state.opening.examId,
         .candidateNumber = state.opening.candidateNumber,
         .firstName = state.opening.firstName,
         .surname = state.opening.surname,
         .computer = state.opening.computer,
         .started = result::LocalTimeOf(WallAt(state.clockStartedWallMs.value_or(state.opening.wallMs))),
-        .stopped = result::LocalTimeOf(WallAt(state.lastWallMs)),
+        .stopped = result::LocalTimeOf(WallAt(timeUp ? state.timeUpWallMs : state.lastWallMs)),
         .wordsTyped = static_cast<int>(text::SplitWords(state.typed).size()),
-        .millisecondsLeft = static_cast<int>(
-            (kExamLength - milliseconds(std::min<std::uint32_t>(state.examMs, kExamLength.count()))).count()),
-        .sampleMatches = sampleMatches,
+        .millisecondsLeft = static_cast<int>((kExamLength - milliseconds(examMs)).count()),
+        .timeUp = timeUp,
     };
 }
 
-// The sample as Metin.rtf gives it now, when it is still the one the exam was typed from.
-std::optional<SampleContent> SampleIfUnchanged(const journal::Opening& opening) {
+// Metin.rtf as it is now, which alone scores an exam taken up; none when it cannot be read.
+std::optional<SampleContent> CurrentSample() {
     try {
-        SampleContent sample = ReadSampleText();
-        if (sample.identity == opening.sampleIdentity) return sample;
-    } catch (const std::runtime_error&) {}
-    return std::nullopt;
+        return ReadSampleText();
+    } catch (const std::runtime_error&) {
+        return std::nullopt;
+    }
 }
 
-void ReportUnreadable(HWND owner, const std::wstring& path, const std::string& refusal, const std::wstring& kept) {
-    const std::string message =
-        "Yar\xFDm kalm\xFD\xFE bir s\xFDnav\xFDn g\xFCnl\xFC\xF0\xFC okunamad\xFD: " + platform::NarrowCp1254(path) +
-        " (" + refusal + ").\r\nDosya " + platform::NarrowCp1254(kept) + " ad\xFDyla sakland\xFD.";
-    MessageBoxW(owner, platform::WidenCp1254(message).c_str(),
-                platform::WidenCp1254(TSinavForm::kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+std::string Named(const std::wstring& path, const std::string& what) { return FileNameOf(path) + ": " + what; }
+
+// Renamed where it is, with what became of it in the supervisor's words.
+std::string SetAside(const std::wstring& path, std::wstring_view extension, const std::string& why) {
+    const std::wstring aside = journal::MoveAside(path, extension);
+    if (aside.empty())
+        return Named(path, why + "; dosya yeniden adland\xFDr\xFDlamad\xFD (" + platform::SystemReason(GetLastError()) +
+                               "), yerinde b\xFDrak\xFDld\xFD");
+    return Named(path, why + "; " + FileNameOf(aside) + " ad\xFDyla sakland\xFD");
+}
+
+std::string MisfitReason(JournalMisfit misfit, const journal::Opening& opening) {
+    switch (misfit) {
+    case JournalMisfit::OtherComputer:
+        return "ba\xFEka bir bilgisayar\xFDn (" + opening.computerName + ") s\xFDnav\xFD";
+    case JournalMisfit::OtherSample:
+        return "s\xFDnav, \xFEimdiki Metin.rtf'ten ba\xFEka bir metinle yap\xFDlm\xFD\xFE";
+    case JournalMisfit::SampleUnreadable:
+        return "Metin.rtf \xFEu an okunam\xFDyor; g\xFCnl\xFCk bir sonraki adayda yeniden denenecek";
+    case JournalMisfit::None:
+        break;
+    }
+    return {};
 }
 
 }  // namespace
@@ -89,49 +109,80 @@ void TSinavForm::OpenJournal() {
 
 void TSinavForm::WriteTick() { journal_.Write(journal::Tick{ExamMs(), WallMs(ExamState::WallClock::now())}); }
 
+// Every journal left is looked at: what cannot be this PC's exam is set aside and named to the supervisor, in one
+// message, once; the oldest that can waits for the supervisor's sequence, whatever its stage. Nothing in a journal
+// becomes a record without the supervisor.
 bool TSinavForm::TakeUpUnfinishedExam() {
     if (journalFolder_.empty()) return false;
+    std::vector<std::string> notTakenUp;
+    std::optional<std::pair<std::wstring, journal::JournalFileRead>> found;
+    std::optional<SampleContent> sample;
+    bool sampleRead = false;
     for (const std::wstring& path : journal::JournalsIn(journalFolder_)) {
         // Once a process: an exam whose record cannot be kept now would otherwise come back at every new candidate.
-        if (std::ranges::find(takenUp_, path) != takenUp_.end()) continue;
-        takenUp_.push_back(path);
-        journal::ReadResult read = journal::ReadJournalFile(path);
-        if (!read.state) {
-            ReportUnreadable(Handle(), path, read.refusal, journal::MoveAside(path));
+        if (found || std::ranges::find(takenUp_, path) != takenUp_.end()) continue;
+        journal::JournalFileRead read = journal::ReadJournalFile(path);
+        if (read.held) {
+            notTakenUp.push_back(Named(path, read.refusal + "; bir sonraki adayda yeniden denenecek"));
             continue;
         }
-        const journal::JournalState& state = *read.state;
-        const std::optional<SampleContent> sample = SampleIfUnchanged(state.opening);
-        if (state.stage >= journal::Stage::TimeUp) {
-            RestoreExam(path, read, sample);
-            exam_.EndAsItStands(WallAt(state.timeUpWallMs));
-            ScoreAndKeep(&state);
-            return true;
+        if (!read.state) {
+            takenUp_.push_back(path);
+            notTakenUp.push_back(SetAside(path, journal::kUnreadableExtension, read.refusal));
+            continue;
         }
-        const UnfinishedExam unfinished = SummaryOf(state, sample.has_value());
-        TellTheHall(unfinished);
-        const ResumeChoice choice = AskSupervisor(unfinished);
-        RestoreExam(path, read, sample);
-        const std::int64_t now = WallMs(ExamState::WallClock::now());
-        if (choice == ResumeChoice::Continue && sample) {
-            journal_.WriteNow(journal::Continued{state.lastWallMs, now, state.examMs});
-            interruptions_.push_back(InterruptionOf({state.lastWallMs, now, state.examMs, false}));
-            SayaclariGuncelle();
-            TellTheHall();
-            return true;
+        if (!std::exchange(sampleRead, true)) sample = CurrentSample();
+        const JournalMisfit misfit =
+            MisfitOf(read.state->opening, BilgisayarAdi(), sample ? std::optional(sample->identity) : std::nullopt);
+        if (misfit == JournalMisfit::SampleUnreadable) {
+            notTakenUp.push_back(Named(path, MisfitReason(misfit, read.state->opening)));
+        } else if (misfit != JournalMisfit::None) {
+            takenUp_.push_back(path);
+            notTakenUp.push_back(SetAside(path, journal::kSetAsideExtension, MisfitReason(misfit, read.state->opening)));
+        } else {
+            takenUp_.push_back(path);
+            found.emplace(path, std::move(read));
         }
-        journal_.WriteNow(journal::EndedAsItStood{state.lastWallMs, now, state.examMs});
-        interruptions_.push_back(InterruptionOf({state.lastWallMs, now, state.examMs, true}));
-        exam_.EndAsItStands(WallAt(state.lastWallMs));
-        journal_.WriteNow(journal::TimeUp{state.examMs, now});
-        ScoreAndKeep();
+    }
+    if (!notTakenUp.empty()) {
+        MessageBoxW(Handle(), platform::WidenCp1254(JournalsReport(notTakenUp)).c_str(),
+                    platform::WidenCp1254(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+    }
+    return found && TakeUp(found->first, found->second, *sample);
+}
+
+// The exam comes back only as the supervisor chooses: continued, ended as it stood, or, when its time was up,
+// completed. A dialog that closes without a choice (the program ends) leaves the journal as it was.
+bool TSinavForm::TakeUp(const std::wstring& path, const journal::ReadResult& read, const SampleContent& sample) {
+    const journal::JournalState& state = *read.state;
+    const UnfinishedExam unfinished = SummaryOf(state);
+    TellTheHall(unfinished);
+    const std::optional<ResumeChoice> choice = AskSupervisor(unfinished);
+    if (!choice) return true;
+    RestoreExam(path, read, sample);
+    if (unfinished.timeUp) {
+        exam_.EndAsItStands(WallAt(state.timeUpWallMs));
+        ScoreAndKeep(&state);
         return true;
     }
-    return false;
+    const std::int64_t now = WallMs(ExamState::WallClock::now());
+    if (*choice == ResumeChoice::Continue) {
+        journal_.WriteNow(journal::Continued{state.lastWallMs, now, state.examMs});
+        interruptions_.push_back(InterruptionOf({state.lastWallMs, now, state.examMs, false}));
+        SayaclariGuncelle();
+        TellTheHall();
+        return true;
+    }
+    journal_.WriteNow(journal::EndedAsItStood{state.lastWallMs, now, state.examMs});
+    interruptions_.push_back(InterruptionOf({state.lastWallMs, now, state.examMs, true}));
+    exam_.EndAsItStands(WallAt(state.lastWallMs));
+    journal_.WriteNow(journal::TimeUp{state.examMs, now});
+    ScoreAndKeep();
+    return true;
 }
 
 // Over the backdrop, as the entry dialog; the hidden window makes its controls meanwhile.
-ResumeChoice TSinavForm::AskSupervisor(const UnfinishedExam& unfinished) {
+std::optional<ResumeChoice> TSinavForm::AskSupervisor(const UnfinishedExam& unfinished) {
     entry::TArkaPlan arkaPlan(Handle());
     TDevamForm devamForm(arkaPlan.Handle(), unfinished, settings_);
     LetGoOfTheScreen();
@@ -144,8 +195,7 @@ ResumeChoice TSinavForm::AskSupervisor(const UnfinishedExam& unfinished) {
 // The window as the ended program left it: the candidate, the sample, the typed text with its caret at the end and
 // no undo history, and the clock stopped with the time that was left. The supervisor's last key is still down as
 // the window takes the keyboard: its release does not start the clock, the candidate's first key does.
-void TSinavForm::RestoreExam(const std::wstring& path, const journal::ReadResult& read,
-                             const std::optional<SampleContent>& sample) {
+void TSinavForm::RestoreExam(const std::wstring& path, const journal::ReadResult& read, const SampleContent& sample) {
     const journal::JournalState& state = *read.state;
     while (PrepareForNewCandidate()) {}
     entry::AdayKaydi = {state.opening.candidateNumber, state.opening.firstName, state.opening.surname};
@@ -156,8 +206,7 @@ void TSinavForm::RestoreExam(const std::wstring& path, const journal::ReadResult
     ShowCandidate();
 
     const platform::RichEditView metin = Control(SinavForm::Metin);
-    sample_ =
-        sample.value_or(SampleContent{.text = state.opening.sampleText, .identity = state.opening.sampleIdentity});
+    sample_ = sample;
     ShowSampleText(metin, *sample_);
     sampleText_ = metin.Text();
     metin.Select(0, 0);

@@ -27,10 +27,13 @@ result::ExamRecord TSinavForm::RecordOf(std::string typed, const text::ScoreResu
     };
 }
 
-void TSinavForm::ShowStatus() {
-    const std::string journalProblem = journal_.Problem();
-    Control(SinavForm::StatusBar1)
-        .SetText(statusCounts_ + keeper_->Status() + (journalProblem.empty() ? "" : "    " + journalProblem));
+void TSinavForm::ShowStatus() { Control(SinavForm::StatusBar1).SetText(statusCounts_ + keeper_->Status()); }
+
+// Said at once and for as long as it holds: an exam whose journal fails goes on, and the supervisor knows it cannot
+// come back after a crash.
+std::string TSinavForm::JournalNotice() const {
+    const std::string problem = journal_.Problem();
+    return problem.empty() ? "" : "    " + problem;
 }
 
 }  // namespace exam

@@ -44,8 +44,8 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
     yazilan.SetReadOnly(false);
     SetFocus(yazilan.Handle());
 
-    Control(SinavForm::StatusBar1).SetText("...");
     OpenJournal();
+    Control(SinavForm::StatusBar1).SetText("..." + JournalNotice());
     TellTheHall();
 
     Timer(SinavForm::BaslatTimer).Schedule(exam_.UntilNextStartTick(Now()));
@@ -69,6 +69,7 @@ void TSinavForm::BaslatTimerTimer(platform::EventArgs&) {
 void TSinavForm::StartExamClock() {
     if (!exam_.StartClock(ExamInstant())) return;
     journal_.Write(journal::ClockStarted{WallMs(exam_.ClockStarted()->wall)});
+    ShowCloseButton(false);
     Timer(SinavForm::BaslatTimer).SetEnabled(false);
     Control(SinavForm::BaslatLabel).SetText(std::to_string(ExamState::kStartSeconds));
     Control(SinavForm::BaslaPanel).SetVisible(false);
@@ -92,6 +93,7 @@ void TSinavForm::YazilanKeyUp(platform::EventArgs& args) {
     if (!ofTheSequence && exam_.Resume(Now() - args.sinceKey)) {
         journal_.Write(journal::Resumed{ExamMs(), WallMs(ExamState::WallClock::now())});
         sequenceKeysDown_.reset();
+        ShowCloseButton(false);
         ShowExamClock();
         TellTheHall();
     }
@@ -200,7 +202,8 @@ void TSinavForm::SayaclariGuncelle() {
     if (exam_.Current() == ExamState::Phase::StartCountdown) StartExamClock();
     const std::string characters = kCharacterCountCaption + std::to_string(DisplayedCharacterCount());
     ShowLiveWords();
-    Control(SinavForm::StatusBar1).SetText(characters + kWordCountCaption + std::to_string(typed_.WordCount()));
+    Control(SinavForm::StatusBar1)
+        .SetText(characters + kWordCountCaption + std::to_string(typed_.WordCount()) + JournalNotice());
 }
 
 // Every line as the typing area shows it, wrapped ones included, counts its characters and a line break of two;
@@ -277,7 +280,7 @@ void TSinavForm::ScoreAndKeep(const journal::JournalState* completing) {
         journal_.WriteNow(journal::RecordKept{WallMs(ExamState::WallClock::now()), FileNameOf(documentPath)});
 
     Control(SinavForm::MetinListBox).SetItems(result.sampleWords);
-    statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size());
+    statusCounts_ = characters + kWordCountCaption + std::to_string(result.sampleWords.size()) + JournalNotice();
     ShowStatus();
     ShowResults(result, wrongSpans_);
     platform::DeliverWaitingInput();

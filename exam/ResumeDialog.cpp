@@ -31,10 +31,10 @@ std::string DateAndTime(const result::LocalTime& time) {
 }  // namespace
 
 TDevamForm::TDevamForm(HWND owner, const UnfinishedExam& exam, const config::Settings& settings)
-    : FormOf(kEventWiring, DevamFormLayout()), sampleMatches_(exam.sampleMatches), sequenceHash_(settings.sequence) {
+    : FormOf(kEventWiring, DevamFormLayout()), timeUp_(exam.timeUp), sequenceHash_(settings.sequence) {
     Build(owner);
     ShowExam(exam);
-    CentreClientArea({kDevamFormClientSize.cx, kDevamFormClientSize.cy + (sampleMatches_ ? 0 : kChangedSampleHeight)});
+    CentreClientArea({kDevamFormClientSize.cx, kDevamFormClientSize.cy + (timeUp_ ? kTimeUpHeight : 0)});
 }
 
 void TDevamForm::ShowExam(const UnfinishedExam& exam) {
@@ -46,8 +46,7 @@ void TDevamForm::ShowExam(const UnfinishedExam& exam) {
     Control(DevamForm::Kesilme).SetText(DateAndTime(exam.stopped));
     Control(DevamForm::Kelime).SetText(std::to_string(exam.wordsTyped));
     Control(DevamForm::KalanSure).SetText(MinutesAndSeconds(exam.millisecondsLeft));
-    for (const auto sentence : {DevamForm::MetinDegisti1, DevamForm::MetinDegisti2})
-        Control(sentence).SetVisible(!sampleMatches_);
+    for (const auto sentence : {DevamForm::SureDoldu1, DevamForm::SureDoldu2}) Control(sentence).SetVisible(timeUp_);
 }
 
 // Until the choice is open, the buttons are disabled and no control takes the focus: the keys come to the dialog
@@ -74,14 +73,14 @@ void TDevamForm::FormKeyDown(platform::EventArgs& args) {
 void TDevamForm::OpenTheChoice() {
     choiceOpen_ = true;
     Control(DevamForm::Yanlis).SetVisible(false);
-    Control(DevamForm::DevamBtn).SetEnabled(sampleMatches_);
+    Control(DevamForm::DevamBtn).SetEnabled(!timeUp_);
     Control(DevamForm::BitirBtn).SetEnabled(true);
-    SetFocus(Control(sampleMatches_ ? DevamForm::DevamBtn : DevamForm::BitirBtn).Handle());
+    SetFocus(Control(timeUp_ ? DevamForm::BitirBtn : DevamForm::DevamBtn).Handle());
 }
 
 // A button counts only as the supervisor opened it, whatever reaches a disabled one.
 void TDevamForm::Choose(ResumeChoice choice) {
-    if (!choiceOpen_ || choice_ || (choice == ResumeChoice::Continue && !sampleMatches_)) return;
+    if (!choiceOpen_ || choice_ || (choice == ResumeChoice::Continue && timeUp_)) return;
     choice_ = choice;
     Close();
 }

@@ -14,16 +14,16 @@
 namespace exam {
 
 // Shows the unfinished exam and waits: nothing can be chosen until the supervisor's sequence is entered (Alt held,
-// the six digits); then "continue" or "end as it stands", only the latter when the sample no longer matches. The
-// candidate can neither choose, nor close it, nor leave it.
+// the six digits); then "continue" or "end as it stands", only the latter when the exam's time was up, which
+// completes it. The candidate can neither choose, nor close it, nor leave it.
 class TDevamForm : public platform::FormOf<TDevamForm> {
 public:
     // `owner`: the backdrop; `settings`: the installation's, whose sequence opens the choice.
     TDevamForm(HWND owner, const UnfinishedExam& exam, const config::Settings& settings);
 
     // Read after ShowModal returns. ShowModal returns before a choice only when the program is asked to quit or
-    // closes the dialog itself; the answer is then Continue, which leaves the exam as its journal has it.
-    ResumeChoice Choice() const { return choice_.value_or(ResumeChoice::Continue); }
+    // closes the dialog itself; there is then none, and the exam stays as its journal has it.
+    const std::optional<ResumeChoice>& Choice() const { return choice_; }
 
     void FormKeyDown(platform::EventArgs& args);
     void FormClose(platform::EventArgs& args);
@@ -36,7 +36,7 @@ private:
     void OpenTheChoice();
     void Choose(ResumeChoice choice);
 
-    bool sampleMatches_;
+    bool timeUp_;
     std::optional<config::SequenceHash> sequenceHash_;
     SupervisorSequence denetimSirasi_;
     bool choiceOpen_ = false;  // the supervisor's sequence was entered

@@ -11,9 +11,9 @@ namespace exam {
 
 class TDevamForm;
 
-// The designed client area; the sentences about a changed sample, which show only then, make it taller.
+// The designed client area; the sentences about an exam whose time was up, which show only then, make it taller.
 inline constexpr SIZE kDevamFormClientSize{480, 276};
-inline constexpr int kChangedSampleHeight = 38;
+inline constexpr int kTimeUpHeight = 38;
 
 namespace devam_layout {
 
@@ -26,7 +26,7 @@ inline constexpr FontSpec kBoldFont{kMsSansSerif, -11, true};
 inline constexpr FontSpec kWarningFont{kMsSansSerif, -11, true, platform::Color::Fixed(192, 0, 0)};
 inline constexpr int kValueLeft = 150;  // the exam's values stand in one column, right of their names
 
-// The sentences about a changed sample show only when it changed, and the buttons, kept at the bottom, stand below
+// The sentences about an exam whose time was up show only then, and the buttons, kept at the bottom, stand below
 // them; the buttons stay disabled until the supervisor's sequence is entered. One control a row, as the window lists
 // them.
 // clang-format off
@@ -53,11 +53,12 @@ inline constexpr ControlSpec kDevamFormControls[] = {
      .text = "G\xF6zetmen: Alt tu\xFEunu bas\xFDl\xFD tutarak g\xF6zetmen tu\xFE dizisinin alt\xFD rakam\xFDn\xFD girin."},
     {.name = "Yanlis", .kind = ControlKind::Label, .bounds = {16, 212, 0, 0}, .text = "Tu\xFE dizisi yanl\xFD\xFE.",
      .font = kWarningFont, .visible = false},
-    {.name = "MetinDegisti1", .kind = ControlKind::Label, .bounds = {16, 236, 0, 0},
-     .text = "Metin.rtf s\xFDnav ba\xFElad\xFDktan sonra de\xF0i\xFEmi\xFE: s\xFDnav bu metinle s\xFCrd\xFCr\xFClemez,",
+    {.name = "SureDoldu1", .kind = ControlKind::Label, .bounds = {16, 236, 0, 0},
+     .text = "Bu s\xFDnav\xFDn s\xFCresi program kapanmadan \xF6nce dolmu\xFEtu: s\xFDnav s\xFCrd\xFCr\xFClemez,",
      .font = kWarningFont, .visible = false},
-    {.name = "MetinDegisti2", .kind = ControlKind::Label, .bounds = {16, 252, 0, 0},
-     .text = "yaln\xFDzca oldu\xF0u gibi bitirilebilir.", .font = kWarningFont, .visible = false},
+    {.name = "SureDoldu2", .kind = ControlKind::Label, .bounds = {16, 252, 0, 0},
+     .text = "yaln\xFDzca oldu\xF0u gibi bitirilebilir (tutana\xF0\xFD saklan\xFDr ve yazd\xFDr\xFDl\xFDr).",
+     .font = kWarningFont, .visible = false},
     {.name = "Dugmeler", .kind = ControlKind::Panel, .bounds = {0, 234, 480, 42}, .dock = geometry::Dock::Bottom},
     {.name = "DevamBtn", .kind = ControlKind::Button, .parent = "Dugmeler", .bounds = {150, 3, 136, 27},
      .text = "S\xFDnava Devam Et", .font = kBoldFont, .tabOrder = 0, .options = platform::options::kDisabled},
@@ -91,8 +92,8 @@ inline constexpr auto Baslama = Control<"Baslama">();
 inline constexpr auto Kesilme = Control<"Kesilme">();
 inline constexpr auto Kelime = Control<"Kelime">();
 inline constexpr auto KalanSure = Control<"KalanSure">();
-inline constexpr auto MetinDegisti1 = Control<"MetinDegisti1">();
-inline constexpr auto MetinDegisti2 = Control<"MetinDegisti2">();
+inline constexpr auto SureDoldu1 = Control<"SureDoldu1">();
+inline constexpr auto SureDoldu2 = Control<"SureDoldu2">();
 inline constexpr auto Yanlis = Control<"Yanlis">();
 inline constexpr auto DevamBtn = Control<"DevamBtn">();
 inline constexpr auto BitirBtn = Control<"BitirBtn">();

@@ -35,16 +35,17 @@ std::vector<std::wstring> JournalsIn(const std::wstring& folder) {
     return journals;
 }
 
-ReadResult ReadJournalFile(const std::wstring& path) {
+JournalFileRead ReadJournalFile(const std::wstring& path) {
     const platform::WholeFile file = platform::ReadWholeFile(path, kMaxJournalBytes);
-    ReadResult refused;
+    JournalFileRead refused;
     if (file.error) {
+        refused.held = file.error == ERROR_SHARING_VIOLATION || file.error == ERROR_LOCK_VIOLATION;
         refused.refusal = "G\xFCnl\xFCk okunamad\xFD: " + platform::SystemReason(file.error);
     } else if (file.size > kMaxJournalBytes) {
         refused.refusal = "G\xFCnl\xFCk bir s\xFDnav\xFDn g\xFCnl\xFC\xF0\xFC olamayacak kadar b\xFCy\xFCk (" +
                           std::to_string(file.size) + " bayt)";
     } else {
-        return ReadJournal(file.bytes);
+        return {ReadJournal(file.bytes)};
     }
     return refused;
 }

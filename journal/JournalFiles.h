@@ -22,15 +22,20 @@ std::wstring JournalFolder();
 std::vector<std::wstring> JournalsIn(const std::wstring& folder);
 
 // A journal file read whole; a file that cannot be read, or is larger than kMaxJournalBytes, is refused with the
-// reason.
-ReadResult ReadJournalFile(const std::wstring& path);
+// reason. `held`: another program has it open and shares it with nobody, so it may be read later.
+struct JournalFileRead : ReadResult {
+    bool held = false;
+};
+JournalFileRead ReadJournalFile(const std::wstring& path);
 
-// A journal that cannot be read, and a finished one that could not go beside its record.
-inline constexpr std::wstring_view kUnreadableExtension = L".okunamadi", kFinishedExtension = L".bitti";
+// A journal that cannot be read; one that names another computer or another sample than this PC's, which is never
+// scored here; a finished one that could not go beside its record.
+inline constexpr std::wstring_view kUnreadableExtension = L".okunamadi", kSetAsideExtension = L".ayrildi",
+                                   kFinishedExtension = L".bitti";
 
 // Renames a journal to `<name>.okunamadi` (then `<name>.2.okunamadi`, ...: never over another file), or with the
 // extension given, so that it is kept for whoever wants to look at it, but never offered again. The new path, or
-// empty when the journal could not be renamed.
+// empty when the journal could not be renamed, with GetLastError saying why.
 std::wstring MoveAside(const std::wstring& path, std::wstring_view extension = kUnreadableExtension);
 
 // Moves a finished journal beside its record document, named as the document without .rtf, `.pc1j`, copying it

@@ -43,8 +43,7 @@ UniqueFile OpenForAppending(const std::wstring& path) {
 }
 
 std::string Failure(const std::wstring& path, DWORD error) {
-    return "S\xFDnav g\xFCnl\xFC\xF0\xFC yaz\xFDlamad\xFD (" + platform::NarrowCp1254(path) +
-           "): " + platform::SystemReason(error);
+    return "G\xFCnl\xFCk yaz\xFDlam\xFDyor: " + platform::SystemReason(error) + " (" + platform::NarrowCp1254(path) + ")";
 }
 
 [[noreturn]] void Throw(const std::wstring& path, DWORD error) { throw std::runtime_error(Failure(path, error)); }

@@ -8,6 +8,7 @@
 
 #include "platform/Cp1254.h"
 #include "platform/FormInternals.h"
+#include "platform/KeyboardState.h"
 #include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
 #include "text/Cp1254Unicode.h"
@@ -21,9 +22,9 @@ namespace {
 EventArgs KeyArgs(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     EventArgs args;
     args.key = static_cast<WORD>(wParam);
-    args.alt = ((lParam >> 29) & 1) || GetKeyState(VK_MENU) < 0;  // the context code of WM_SYSKEYDOWN
-    args.shift = GetKeyState(VK_SHIFT) < 0;
-    args.ctrl = GetKeyState(VK_CONTROL) < 0;
+    args.alt = ((lParam >> 29) & 1) || KeyHeld(VK_MENU);  // the context code of WM_SYSKEYDOWN
+    args.shift = KeyHeld(VK_SHIFT);
+    args.ctrl = KeyHeld(VK_CONTROL);
     args.repeated = (lParam >> 30) & 1;
     args.sinceKey = TimeSinceQueued(hwnd, message, lParam);
     return args;
@@ -129,18 +130,18 @@ void Form::FocusFirstControl() {
 LRESULT Form::DispatchDialogKey(int source, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const ControlRecord& control = controls_[source];
     if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
-    const bool plainKeyDown = message == WM_KEYDOWN && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0;
+    const bool plainKeyDown = message == WM_KEYDOWN && !KeyHeld(VK_CONTROL) && !KeyHeld(VK_MENU);
     if (plainKeyDown && wParam == VK_TAB && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) {
         const HWND root = GetAncestor(hwnd, GA_ROOT);
-        SetFocus(GetNextDlgTabItem(root, hwnd, GetKeyState(VK_SHIFT) < 0));
+        SetFocus(GetNextDlgTabItem(root, hwnd, KeyHeld(VK_SHIFT)));
         return 0;
     }
-    if (plainKeyDown && wParam == VK_RETURN && GetKeyState(VK_SHIFT) >= 0 && IsPushButton(hwnd)) {
+    if (plainKeyDown && wParam == VK_RETURN && !KeyHeld(VK_SHIFT) && IsPushButton(hwnd)) {
         SendMessageW(hwnd, BM_CLICK, 0, 0);
         return 0;
     }
     if (message == WM_CHAR && ((wParam == '\t' && !WantsKey(hwnd, VK_TAB, DLGC_WANTTAB)) ||
-                               (wParam == '\r' && IsPushButton(hwnd) && GetKeyState(VK_SHIFT) >= 0)))
+                               (wParam == '\r' && IsPushButton(hwnd) && !KeyHeld(VK_SHIFT))))
         return 0;
     if (message == WM_CHAR && BehaviourOf(control.spec->kind).Type(hwnd, static_cast<wchar_t>(wParam))) return 0;
     if (message == WM_KEYDOWN && (control.spec->options & options::kScrollsToRead) && ScrollRichEditByKey(hwnd, wParam))

@@ -2,14 +2,14 @@
 
 #include <array>
 
+#include "platform/KeyboardState.h"
+
 namespace platform {
 
 namespace {
 
 constexpr wchar_t kOwnKeysProperty[] = L"PC1.OwnKeys";
 constexpr int kMostAltCodeDigits = 4;
-
-bool Held(int key) { return GetKeyState(key) < 0; }
 
 // The keypad's digit keys, also when Num Lock is off and they send the keys printed on them beside the digits; the
 // keys of the same names between the main keys and the keypad are extended ones.
@@ -53,7 +53,7 @@ std::wstring KeyTranslator::Translate(UINT message, WPARAM key, LPARAM lParam) {
 }
 
 std::wstring KeyTranslator::KeyDown(WPARAM key, LPARAM lParam) {
-    if (Held(VK_MENU) && !Held(VK_CONTROL)) {
+    if (KeyHeld(VK_MENU) && !KeyHeld(VK_CONTROL)) {
         const int digit = KeypadDigit(key, lParam);
         if (digit < 0) {
             if (key != VK_MENU) altCodeDigits_ = 0;
@@ -68,10 +68,9 @@ std::wstring KeyTranslator::KeyDown(WPARAM key, LPARAM lParam) {
         return {};
     }
     altCodeDigits_ = 0;
-    BYTE state[256];
-    if (!GetKeyboardState(state)) return {};
+    const std::array<BYTE, 256> state = KeyStateForTyping();
     std::array<wchar_t, 8> made{};
-    const int count = ToUnicodeEx(static_cast<UINT>(key), HIWORD(lParam), state, made.data(),
+    const int count = ToUnicodeEx(static_cast<UINT>(key), HIWORD(lParam), state.data(), made.data(),
                                   static_cast<int>(made.size()), 0, GetKeyboardLayout(0));
     // A dead key (-1) is kept by the system for the next key.
     return count > 0 ? std::wstring(made.data(), static_cast<std::size_t>(count)) : std::wstring();

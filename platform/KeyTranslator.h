@@ -3,7 +3,8 @@
 // program can post one at any moment) and is dropped, and the control types only what this makes from a key that
 // the keyboard pressed.
 //
-// It does what the system's translation does, with the current keyboard layout and key state: the layout's letters
+// It does what the system's translation does, with the current keyboard layout and the keyboard's own modifiers and
+// Caps Lock (platform/KeyboardState): the layout's letters
 // (Turkish Q and F alike), Shift and Caps Lock, AltGr (Ctrl and Alt together) for the layout's third letters, and dead
 // keys (the accent is kept by the system until the next key, which takes it or types it beside its own letter). A
 // code typed on the keypad with Alt held types its character when Alt is released: with a leading 0 from the

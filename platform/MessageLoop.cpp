@@ -6,6 +6,8 @@
 
 #include "platform/ErrorHandler.h"
 #include "platform/KeyTranslator.h"
+#include "platform/KeyboardState.h"
+#include "platform/OutsideMessages.h"
 #include "platform/SystemReason.h"
 
 namespace platform {
@@ -21,6 +23,8 @@ LRESULT CALLBACK FilterQueuedMessage(int code, WPARAM removal, LPARAM lParam) {
     if (code == HC_ACTION && removal == PM_REMOVE && activeFilter && message.message != WM_NULL &&
         !Guarded([&] { return (*activeFilter)(message); }))
         message.message = WM_NULL;
+    if (code == HC_ACTION && removal == PM_REMOVE && IsKeyMessage(message.message) && CameFromKeyboard())
+        FollowKey(message.message, message.wParam, message.lParam);
     return CallNextHookEx(nullptr, code, removal, lParam);
 }
 
@@ -75,6 +79,7 @@ QueuedMessageGuard::QueuedMessageGuard(Filter filter) {
     hook_ = SetWindowsHookExW(WH_GETMESSAGE, &FilterQueuedMessage, nullptr, GetCurrentThreadId());
     if (!hook_) ThrowLastError("the message hook cannot be installed");
     activeFilter = std::make_unique<Filter>(std::move(filter));
+    FollowKeyboard();
 }
 
 QueuedMessageGuard::~QueuedMessageGuard() {

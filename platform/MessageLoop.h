@@ -32,7 +32,8 @@ std::chrono::milliseconds TimeSinceQueued(HWND hwnd, UINT message, LPARAM lParam
 
 // Decides, for every message that any loop of the thread takes from the queue (the program's own, a message box's,
 // a scroll bar's), whether it is delivered: a refused one becomes WM_NULL. Messages sent directly to a window never
-// pass here. One filter per thread, for the guard's lifetime.
+// pass here. One filter per thread, for the guard's lifetime. From the first guard on, the program's modifiers and
+// Caps Lock are those the keyboard's own keys set (platform/KeyboardState), followed here.
 class QueuedMessageGuard {
 public:
     using Filter = std::function<bool(const MSG&)>;

@@ -85,7 +85,6 @@ protected:
     // A clock that the supervisor stopped goes on with a key released in the typing area.
     void RestartTheClock() {
         ReleaseKey('A');
-        form.Control(exam::SinavForm::KapatBtn).SetVisible(false);
     }
 
     testing_pc1::SampleFolder folder;
@@ -159,17 +158,23 @@ TEST_F(ExamGuards, TheSupervisorsStopHoldsUntilAnotherKeyIsReleased) {
     form.SinavTimerTimer(tick);
     EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Stopped);
     EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "170");
+    EXPECT_TRUE(form.Control(exam::SinavForm::KapatBtn).IsVisible());
 
     ReleaseKey('K');
     EXPECT_TRUE(ClockRuns());
     EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "170");
+    // The candidate's exam again: the close button goes, and a click that reaches it ends nothing.
+    EXPECT_FALSE(form.Control(exam::SinavForm::KapatBtn).IsVisible());
+    platform::EventArgs click;
+    form.KapatBtnClick(click);
+    EXPECT_EQ(closings, 0);
     const auto stopped = form.now - (clockStarted + std::chrono::milliseconds(10400));
     form.now = clockStarted + stopped + std::chrono::seconds(180) - std::chrono::milliseconds(1);
     form.SinavTimerTimer(tick);
     EXPECT_TRUE(ClockRuns());
 }
 
-TEST_F(ExamGuards, TheCloseButtonStaysOnceShown) {
+TEST_F(ExamGuards, TheCloseButtonStaysWhileTheClockStands) {
     AltDigits(yazilan, {0, 1, 2, 3, 4, 5});
     AltDigits(yazilan, {0, 3});
     AltKey(yazilan, 'Q');

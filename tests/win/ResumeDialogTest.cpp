@@ -54,31 +54,38 @@ TEST(ResumeDialog, OnlyTheSupervisorsSequenceOpensTheChoice) {
     platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
     config::Settings settings;
     settings.sequence = testing_pc1::TestSequenceHash();
-    const exam::UnfinishedExam unfinished{
-        "1234", "G\xDCL\xDDZ", "\xD6ZT\xDCRK", "PC1 - (PC07)", {2026, 12, 7, 9, 5, 3}, {2026, 12, 7, 9, 6, 41},
-        57,     125'400};
+    const exam::UnfinishedExam unfinished{"20261207-090503-7f3a09c2",
+                                          "1234",
+                                          "G\xDCL\xDDZ",
+                                          "\xD6ZT\xDCRK",
+                                          "PC1 - (PC07)",
+                                          {2026, 12, 7, 9, 5, 3},
+                                          {2026, 12, 7, 9, 6, 41},
+                                          57,
+                                          125'400};
     const struct {
         const char* name;
-        bool sampleMatches;
+        bool timeUp;
         void (*keys)();
         bool continueOpen, endOpen, wrongNoted;
         void (*press)(const TDevamForm&);
         std::optional<ResumeChoice> choice;  // none: the dialog stays, until the program closes it
     } cases[] = {
-        {"no sequence", true, [] {}, false, false, false, Click<devam::BitirBtn>, {}},
-        {"a wrong sequence", true, WrongSequence, false, false, true, Click<devam::DevamBtn>, {}},
-        {"the digits without Alt", true, WithoutAlt, false, false, false, Click<devam::BitirBtn>, {}},
-        {"continue clicked", true, Sequence, true, true, false, Click<devam::DevamBtn>, ResumeChoice::Continue},
-        {"end clicked", true, Sequence, true, true, false, Click<devam::BitirBtn>, ResumeChoice::EndAsItStands},
-        {"Enter", true, Sequence, true, true, false, Enter, ResumeChoice::Continue},
-        {"a changed sample, continue clicked", false, Sequence, false, true, false, Click<devam::DevamBtn>, {}},
-        {"a changed sample, Enter", false, Sequence, false, true, false, Enter, ResumeChoice::EndAsItStands},
+        {"no sequence", false, [] {}, false, false, false, Click<devam::BitirBtn>, {}},
+        {"a wrong sequence", false, WrongSequence, false, false, true, Click<devam::DevamBtn>, {}},
+        {"the digits without Alt", false, WithoutAlt, false, false, false, Click<devam::BitirBtn>, {}},
+        {"continue clicked", false, Sequence, true, true, false, Click<devam::DevamBtn>, ResumeChoice::Continue},
+        {"end clicked", false, Sequence, true, true, false, Click<devam::BitirBtn>, ResumeChoice::EndAsItStands},
+        {"Enter", false, Sequence, true, true, false, Enter, ResumeChoice::Continue},
+        {"time up, no sequence", true, [] {}, false, false, false, Click<devam::BitirBtn>, {}},
+        {"time up, continue clicked", true, Sequence, false, true, false, Click<devam::DevamBtn>, {}},
+        {"time up, Enter", true, Sequence, false, true, false, Enter, ResumeChoice::EndAsItStands},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         entry::TArkaPlan backdrop(nullptr);
         exam::UnfinishedExam interrupted = unfinished;
-        interrupted.sampleMatches = c.sampleMatches;
+        interrupted.timeUp = c.timeUp;
         TDevamForm dialog(backdrop.Handle(), interrupted, settings);
         ShowWindow(backdrop.Handle(), SW_SHOW);
         testing_pc1::WindowWatcher watcher(
@@ -90,13 +97,13 @@ TEST(ResumeDialog, OnlyTheSupervisorsSequenceOpensTheChoice) {
                   EXPECT_EQ(IsWindowEnabled(dialog.Control(devam::DevamBtn).Handle()) != FALSE, c.continueOpen);
                   EXPECT_EQ(IsWindowEnabled(dialog.Control(devam::BitirBtn).Handle()) != FALSE, c.endOpen);
                   EXPECT_EQ(dialog.Control(devam::Yanlis).IsVisible(), c.wrongNoted);
-                  EXPECT_EQ(dialog.Control(devam::MetinDegisti1).IsVisible(), !c.sampleMatches);
+                  EXPECT_EQ(dialog.Control(devam::SureDoldu1).IsVisible(), c.timeUp);
                   c.press(dialog);
                   EXPECT_EQ(dialog.IsModal(), !c.choice);
                   if (dialog.IsModal()) dialog.Close();
               }}});
         dialog.ShowModal();
-        EXPECT_EQ(dialog.Choice(), c.choice.value_or(ResumeChoice::Continue));
+        EXPECT_EQ(dialog.Choice(), c.choice);
     }
     const TDevamForm dialog(nullptr, unfinished, settings);
     std::string shown;
