@@ -7,6 +7,11 @@
 //   ROUTE        tries the route once
 //   typist MS    types the sample into the typing area for that many milliseconds, as an auto-typer would: reads
 //                the sample and the typed text and posts the next character every 2 ms
+//   journal-plant FOLDER SAMPLE [COMPUTER]
+//                writes into the journal folder an exam whose time was up, the whole sample typed: this computer's,
+//                against SAMPLE's identity; or, with COMPUTER, that computer's, with a sample of its own
+//   journal-append FILE WORDS    appends an edit frame that types WORDS at the end of the journal's text
+//   journal-rewind FILE MS       rewrites the journal as one checkpoint whose exam clock has run MS only
 #include <windows.h>
 
 #include <richedit.h>
@@ -20,6 +25,11 @@
 #include <utility>
 #include <vector>
 
+#include "journal/JournalFiles.h"
+#include "journal/pure/JournalFormat.h"
+#include "platform/Cp1254.h"
+#include "platform/Files.h"
+#include "platform/KeyDerivation.h"
 #include "platform/TimerThread.h"
 #include "tests/e2e/Console.h"
 #include "tests/e2e/RemoteMemory.h"
@@ -278,6 +288,20 @@ void StealForeground() {
     DestroyWindow(thief);
 }
 
+// Another program joins PC1's thread input and sets its key state: Caps Lock on, or Alt held. It stays joined three
+// seconds, while the script types.
+template <BYTE kKey, BYTE kValue>
+void SetKeyState() {
+    const DWORD pc1Thread = GetWindowThreadProcessId(RequireTarget(kExamWindow), nullptr);
+    if (!AttachThreadInput(GetCurrentThreadId(), pc1Thread, TRUE)) throw std::runtime_error("cannot join PC1's input");
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[kKey] = kValue;
+    if (!SetKeyboardState(state)) throw std::runtime_error("cannot set PC1's key state");
+    std::this_thread::sleep_for(3s);
+    AttachThreadInput(GetCurrentThreadId(), pc1Thread, FALSE);
+}
+
 // WM_NULL posted to the exam window as fast as four threads can for four seconds: Windows makes WM_TIMER and WM_PAINT
 // only when no posted message waits. Windows keeps at most 10,000 posted messages for a thread; Wine 8 keeps every
 // one, and PC1 then takes many seconds to come to the end of them. The route returns once it has: a window taken out
@@ -374,13 +398,87 @@ const Route kRoutes[] = {
     {L"mouse-KapatBtn", kTyping, MouseClick<kKapatBtn>},
     {L"mouse-Yazilan", kTyping, MouseClickAtTheStart},
     {L"steal-foreground", kTyping, StealForeground},
+    {L"keystate-capslock", kTyping, SetKeyState<VK_CAPITAL, 1>},
+    {L"keystate-alt", kTyping, SetKeyState<VK_MENU, 0x80>},
     // Run by the script at its moments, not with a phase.
     {L"flood", 0, Flood},
     {L"close-time-up-dialog", 0, CloseTimeUpDialog},
 };
 
+// The journal forger: files that another program of the candidate's user can write where PC1 keeps its journals.
+std::int64_t WallMsNow() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
+
+void WriteJournal(const std::wstring& path, const std::string& bytes) {
+    if (const DWORD error = platform::ReplaceWholeFile(path, path + L".tmp", bytes))
+        throw std::runtime_error("cannot write the journal: " + std::to_string(error));
+}
+
+journal::JournalState ReadJournal(const std::wstring& path) {
+    const journal::ReadResult read = journal::ReadJournalFile(path);
+    if (!read.state) throw std::runtime_error("an unreadable journal: " + read.refusal);
+    return *read.state;
+}
+
+void PlantJournal(const std::wstring& folder, const std::wstring& samplePath, const wchar_t* computer) {
+    const std::int64_t wall = WallMsNow() - 200'000;
+    journal::Opening opening;
+    opening.examId = computer ? "20000101-000000-0badf00d" : "20000101-000000-f00dcafe";
+    opening.candidateNumber = computer ? "667" : "666";
+    opening.firstName = "SAHTE";
+    opening.surname = "G\xDCNL\xDCK";
+    opening.wallMs = wall;
+    if (computer) {
+        opening.computerName = platform::NarrowCp1254(computer);
+        for (int i = 0; i < 60; ++i) opening.sampleText += "bir iki \xFC\xE7 d\xF6rt be\xFE ";
+        opening.sampleIdentity = platform::Sha256Hex(opening.sampleText);
+    } else {
+        wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+        DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+        GetComputerNameW(name, &size);
+        opening.computerName = platform::NarrowCp1254({name, size});
+        const platform::WholeFile sample = platform::ReadWholeFile(samplePath, 1 << 20);
+        if (sample.error) throw std::runtime_error("cannot read the sample");
+        opening.sampleIdentity = platform::Sha256Hex(sample.bytes);
+        for (int i = 0; i < 30; ++i) opening.sampleText += "zeytin peynir ";
+    }
+    opening.computer = "PC1 - (" + opening.computerName + ")";
+    const journal::Event events[] = {journal::ClockStarted{wall}, journal::Edit{1000, 0, 0, opening.sampleText},
+                                     journal::TimeUp{180'000, wall + 180'000}};
+    WriteJournal(platform::InFolder(folder, opening.examId + ".pc1j"),
+                 journal::EncodeHeader() + journal::EncodeOpening(opening) + journal::EncodeFrame(events));
+}
+
+void AppendToJournal(const std::wstring& path, const std::wstring& words) {
+    const journal::JournalState state = ReadJournal(path);
+    const journal::Event edit = journal::Edit{state.examMs, static_cast<std::uint32_t>(state.typed.size()), 0,
+                                              platform::NarrowCp1254(words)};
+    const platform::WholeFile file = platform::ReadWholeFile(path, journal::kMaxJournalBytes);
+    WriteJournal(path, file.bytes + journal::EncodeFrame(std::span(&edit, 1)));
+}
+
+void RewindJournal(const std::wstring& path, std::uint32_t examMs) {
+    journal::JournalState state = ReadJournal(path);
+    state.examMs = examMs;
+    WriteJournal(path, journal::EncodeHeader() + journal::EncodeCheckpoint(state));
+}
+
 int Run(std::span<wchar_t*> args) {
     const std::wstring_view command = args.size() > 1 ? args[1] : L"";
+    if (command == L"journal-plant" && args.size() > 3) {
+        PlantJournal(args[2], args[3], args.size() > 4 ? args[4] : nullptr);
+        return 0;
+    }
+    if (command == L"journal-append" && args.size() > 3) {
+        AppendToJournal(args[2], args[3]);
+        return 0;
+    }
+    if (command == L"journal-rewind" && args.size() > 3) {
+        RewindJournal(args[2], static_cast<std::uint32_t>(std::stoul(args[3])));
+        return 0;
+    }
     if (command == L"list" && args.size() > 2) {
         for (const auto& [name, phase] : kPhases) {
             if (name != args[2]) continue;

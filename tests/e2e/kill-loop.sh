@@ -3,7 +3,7 @@
 # every phase: the start countdown, typing, the supervisor's stop, the time-up dialog, scoring and keeping the record,
 # printing; by a kill -9 of its Wine process, alone or with the wine server as a power cut ends both, and once an
 # exam by the supervisor's own close button. After each it starts again: an exam under way is continued with the
-# supervisor's sequence (the last one is ended as it stood instead), one whose time was up completes by itself. Each
+# supervisor's sequence (the last one is ended as it stood instead), one whose time was up is completed with it. Each
 # end checks that the journal holds a prefix of what was typed with everything typed half a second before, and an
 # exam clock no later than the real one and at most 1.5 s behind it; after continuing, the typing area shows the
 # journal's text. Each exam ends with one record document and one records-file line, its interruptions counted, and
@@ -94,6 +94,7 @@ stand_clock() {  # at
 }
 
 journal() { inspect journal "$JOURNALS"; }
+tamper() { run_in_wine "$BIN/tamper.exe" "$@"; }
 journals_gone() { [ -z "$(ls -A "$JOURNALS")" ]; }
 
 # What the journal of the exam under way kept when its program ended at an instant.
@@ -137,10 +138,13 @@ kill_program() {  # phase
     [ -z "$how" ] || start_wineserver
 }
 
-# Starts PC1 again after its exam was under way: the supervisor's screen shows the unfinished exam, whose choice only
-# the supervisor's sequence opens.
+# Starts PC1 again after its exam was under way, or its time up: the supervisor's screen shows the unfinished exam,
+# whose choice only the supervisor's sequence opens.
 choose_after_restart() {  # button
     run_program "$RUN_DIR" TDevamForm
+    choose "$1"
+}
+choose() {  # button
     [ "$(inspect enabled "TDevamForm.$1")" = 0 ] || fail "$1 can be pressed without the supervisor's sequence"
     keys_with_alt $(supervisor_digits)
     wait_until 10 "the supervisor's sequence to open the choice" shows enabled "TDevamForm.$1" 1 ||
@@ -155,10 +159,12 @@ continue_exam() {
     expect_text TSinavForm.Yazilan "$TYPED"
 }
 
-# Starts PC1 again after the exam's time was up: it completes by itself, with the time-up dialog and the results.
+# Starts PC1 again after the exam's time was up: it can only be completed, which the supervisor's sequence does, with
+# the time-up dialog and the results.
 complete_exam() {
-    run_program "$RUN_DIR" TSinavForm
-    inspect wait TSinavForm.GroupBox1 30 || fail "no results after the exam completed by itself"
+    choose_after_restart BitirBtn
+    [ "$(inspect enabled TDevamForm.DevamBtn)" != 1 ] || fail "an exam whose time was up can be continued"
+    inspect wait TSinavForm.GroupBox1 30 || fail "no results after the exam was completed"
 }
 
 # The record document and the records-file lines of the candidate: exactly one of each, the interruptions counted.
@@ -257,15 +263,16 @@ one_exam() {  # candidate number
 # Started again after the time-up dialog, the exam completes: its dialog again, then its record is scored and kept,
 # when the program is ended again.
 complete_exam_killed_after_the_dialog() {
-    run_program "$RUN_DIR" TSonucForm
+    choose_after_restart BitirBtn
+    inspect wait TSonucForm 10 || fail "no time-up dialog after the exam was completed"
     inspect gone TSonucForm 10 || fail "the time-up dialog stayed"
     sleep "0.$(between 0 3)"
     kill_program "scoring and keeping the record"
 }
 
 complete_exam_killed_while_printing() {
-    run_program "$RUN_DIR" TSinavForm
-    inspect wait TSinavForm.GroupBox1 30 || fail "no results after the exam completed by itself"
+    choose_after_restart BitirBtn
+    inspect wait TSinavForm.GroupBox1 30 || fail "no results after the exam was completed"
     pause_between 0 1
     kill_program "printing"
 }
@@ -297,6 +304,25 @@ inspect wait TSinavForm.GroupBox1 30 || fail "no results for the exam ended as i
 expect_text TSinavForm.Yazilan "$TYPED"
 wait_until 30 "the journal to go beside the record" journals_gone || fail "the journal stayed: $(ls "$JOURNALS")"
 check_record 299 1
+
+# Journals that another program wrote while PC1 was down: one of this PC's, its time up and the sample's identity
+# right, waits for the supervisor and is no record without the sequence; one of another computer, with a sample of
+# its own, is set aside, named in a message, and never scored.
+echo "== planted journals"
+kill_program "the results"
+tamper journal-plant "$JOURNALS" "$RUN_DIR/Metin.rtf" || fail "cannot plant this PC's journal"
+tamper journal-plant "$JOURNALS" "$RUN_DIR/Metin.rtf" PC99 || fail "cannot plant another computer's journal"
+run_program "$RUN_DIR" '#32770'
+xdotool key Return
+inspect wait TDevamForm 10 || fail "the planted journal of this PC is not on the supervisor's screen"
+sleep 5
+records_of() { find "$RECORDS" -maxdepth 1 -name "*_$1.rtf" | wc -l; }  # candidate number
+expect_eq "records of the planted journal before the supervisor's sequence" "$(records_of 666)" 0
+[ -n "$(find "$JOURNALS" -name '*0badf00d.pc1j.ayrildi')" ] || fail "the other computer's journal was not set aside"
+choose BitirBtn
+inspect wait TSinavForm.GroupBox1 30 || fail "no results after the supervisor completed the planted journal"
+expect_eq "records of the planted journal after the supervisor's sequence" "$(records_of 666)" 1
+expect_eq "records of the other computer's journal" "$(records_of 667)" 0
 
 total=0
 for phase in "${!ends[@]}"; do
