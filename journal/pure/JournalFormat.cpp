@@ -1,5 +1,6 @@
 #include "journal/pure/JournalFormat.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -198,6 +199,53 @@ std::optional<JournalState> TakeFirst(std::string_view payload) {
     return OpenedState(opening);
 }
 
+// What a frame changed in a state, to put back when a later event of the frame cannot follow. Taken in place of a
+// copy of the state, whose typed text grows with the exam: copied at every frame, a journal would be read in a time
+// that grows with the square of its length.
+class FrameUndo {
+public:
+    explicit FrameUndo(const JournalState& state)
+        : clockStartedWallMs_(state.clockStartedWallMs), examMs_(state.examMs), lastWallMs_(state.lastWallMs),
+          stage_(state.stage), timeUpWallMs_(state.timeUpWallMs), interruptions_(state.interruptions.size()),
+          documentName_(state.documentName) {}
+
+    // Applies the event, keeping what it changed; false, the state unchanged, when it cannot follow.
+    bool Apply(JournalState& state, const Event& event) {
+        const Edit* edit = std::get_if<Edit>(&event);
+        const std::size_t start = edit ? std::min<std::size_t>(edit->start, state.typed.size()) : 0;
+        std::string removed = edit ? state.typed.substr(start, edit->removed) : std::string();
+        if (!state.Apply(event)) return false;
+        if (edit) edits_.push_back({start, edit->inserted.size(), std::move(removed)});
+        return true;
+    }
+
+    void PutBack(JournalState& state) const {
+        for (auto edit = edits_.rbegin(); edit != edits_.rend(); ++edit)
+            state.typed.replace(edit->start, edit->inserted, edit->removed);
+        state.clockStartedWallMs = clockStartedWallMs_;
+        state.examMs = examMs_;
+        state.lastWallMs = lastWallMs_;
+        state.stage = stage_;
+        state.timeUpWallMs = timeUpWallMs_;
+        state.interruptions.resize(interruptions_);
+        state.documentName = documentName_;
+    }
+
+private:
+    struct Undone {
+        std::size_t start, inserted;
+        std::string removed;
+    };
+    std::optional<std::int64_t> clockStartedWallMs_;
+    std::uint32_t examMs_;
+    std::int64_t lastWallMs_;
+    Stage stage_;
+    std::int64_t timeUpWallMs_;
+    std::size_t interruptions_;
+    std::string documentName_;
+    std::vector<Undone> edits_;
+};
+
 // All of the frame's events, or none when any of them is unreadable or cannot follow.
 bool ApplyFrame(std::string_view payload, JournalState& state) {
     ByteReader in(payload);
@@ -206,11 +254,13 @@ bool ApplyFrame(std::string_view payload, JournalState& state) {
     std::uint32_t lastExamMs = 0;
     while (in.Ok() && in.Left() > 0) events.push_back(TakeEvent(in, lastExamMs));
     if (!in.Finished()) return false;
-    JournalState next = state;
+    FrameUndo undo(state);
     for (const Event& event : events) {
-        if (!next.Apply(event)) return false;
+        if (!undo.Apply(state, event)) {
+            undo.PutBack(state);
+            return false;
+        }
     }
-    state = std::move(next);
     return true;
 }
 

@@ -166,6 +166,11 @@ TEST(Journal, EventsFollowOnlyWhereTheExamCanBe) {
         const JournalState before = state;
         EXPECT_FALSE(state.Apply(c.refused)) << c.name;
         EXPECT_TRUE(state == before) << c.name;
+        // In one frame with what came before it, the whole frame is refused, its edits undone.
+        std::vector<Event> frame = c.before;
+        frame.push_back(c.refused);
+        const ReadResult read = ReadJournal(EncodeHeader() + EncodeOpening(SampleOpening()) + EncodeFrame(frame));
+        EXPECT_TRUE(read.state == OpenedState(SampleOpening())) << c.name;
     }
 }
 
