@@ -36,7 +36,8 @@ bool IsClipboardChord(WPARAM key) {
 
 // Undo and redo, which would change a text area behind the exam's back, read-only or not.
 bool IsUndoChord(WPARAM key) {
-    return (platform::KeyHeld(VK_CONTROL) && (key == 'Z' || key == 'Y')) || (platform::KeyHeld(VK_MENU) && key == VK_BACK);
+    return (platform::KeyHeld(VK_CONTROL) && (key == 'Z' || key == 'Y')) ||
+           (platform::KeyHeld(VK_MENU) && key == VK_BACK);
 }
 
 // The control characters, which type nothing: those of chords, and Backspace's and Ctrl+Backspace's (DEL), whose

@@ -39,7 +39,8 @@ result::Interruption InterruptionOf(const journal::Interruption& interruption) {
 
 UnfinishedExam SummaryOf(const journal::JournalState& state) {
     const bool timeUp = state.stage >= journal::Stage::TimeUp;
-    const std::uint32_t examMs = timeUp ? kExamLength.count() : std::min<std::uint32_t>(state.examMs, kExamLength.count());
+    const std::uint32_t examMs =
+        timeUp ? kExamLength.count() : std::min<std::uint32_t>(state.examMs, kExamLength.count());
     return {
         .examId = state.opening.examId,
         .candidateNumber = state.opening.candidateNumber,
@@ -138,7 +139,8 @@ bool TSinavForm::TakeUpUnfinishedExam() {
             notTakenUp.push_back(Named(path, MisfitReason(misfit, read.state->opening)));
         } else if (misfit != JournalMisfit::None) {
             takenUp_.push_back(path);
-            notTakenUp.push_back(SetAside(path, journal::kSetAsideExtension, MisfitReason(misfit, read.state->opening)));
+            notTakenUp.push_back(
+                SetAside(path, journal::kSetAsideExtension, MisfitReason(misfit, read.state->opening)));
         } else {
             takenUp_.push_back(path);
             found.emplace(path, std::move(read));

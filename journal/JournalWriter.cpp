@@ -43,7 +43,8 @@ UniqueFile OpenForAppending(const std::wstring& path) {
 }
 
 std::string Failure(const std::wstring& path, DWORD error) {
-    return "G\xFCnl\xFCk yaz\xFDlam\xFDyor: " + platform::SystemReason(error) + " (" + platform::NarrowCp1254(path) + ")";
+    return "G\xFCnl\xFCk yaz\xFDlam\xFDyor: " + platform::SystemReason(error) + " (" + platform::NarrowCp1254(path) +
+           ")";
 }
 
 [[noreturn]] void Throw(const std::wstring& path, DWORD error) { throw std::runtime_error(Failure(path, error)); }

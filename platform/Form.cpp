@@ -123,7 +123,7 @@ void Form::TakeBack(int index) {
     const ControlRecord& control = controls_[index];
     SetParent(control.hwnd, ContainerHandle(control.parent));
     PlaceAsLaidOut(control);
-    if (lastFocused_ == control.hwnd && GetActiveWindow() == Handle()) SetFocus(control.hwnd);
+    if (lastFocused_ == control.hwnd) PostMessageW(Handle(), kRefocusMessage, 0, 0);
 }
 
 void Form::Recreate(int index) {

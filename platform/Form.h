@@ -144,6 +144,9 @@ private:
     // Another program took the control into a window of its own: it comes back to its place at once, or, when it
     // was destroyed there, is made again.
     void TakeBack(int index);
+    // Posted by TakeBack: the focus, which the move takes from the control after the control has heard of it, comes
+    // back once the move is over.
+    static constexpr UINT kRefocusMessage = WM_APP + 0x3F2;
     void Recreate(int index);
     void PlaceAsLaidOut(const form_internals::ControlRecord& control);
 

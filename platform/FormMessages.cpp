@@ -27,6 +27,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // Messages that reach the form or one of its containers.
 bool Form::DispatchControlMessage(int index, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case kRefocusMessage:
+        if (index == geometry::kRoot && GetActiveWindow() == Handle()) RestoreFocus();
+        return index == geometry::kRoot;
     case WM_COMMAND: {
         const int id = LOWORD(wParam) - kFirstControlId;
         if (!lParam || id < 0 || id >= static_cast<int>(controls_.size())) return false;

@@ -6,8 +6,8 @@ namespace platform {
 
 namespace {
 
-constexpr int kModifiers[] = {VK_SHIFT,    VK_LSHIFT,   VK_RSHIFT, VK_CONTROL, VK_LCONTROL,
-                              VK_RCONTROL, VK_MENU,     VK_LMENU,  VK_RMENU};
+constexpr int kModifiers[] = {VK_SHIFT,    VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL,
+                              VK_RCONTROL, VK_MENU,   VK_LMENU,  VK_RMENU};
 
 std::atomic<bool> following = false;
 std::array<bool, 256> down{};
@@ -26,7 +26,7 @@ int SidedKey(WPARAM key, LPARAM lParam) {
     switch (key) {
     case VK_SHIFT:
         return static_cast<int>(MapVirtualKeyW((lParam >> 16) & 0xFF, MAPVK_VSC_TO_VK_EX)) == VK_RSHIFT ? VK_RSHIFT
-                                                                                                       : VK_LSHIFT;
+                                                                                                        : VK_LSHIFT;
     case VK_CONTROL:
         return extended ? VK_RCONTROL : VK_LCONTROL;
     case VK_MENU:

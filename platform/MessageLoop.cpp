@@ -35,8 +35,11 @@ void RequestQuit(int exitCode) {
     PostQuitMessage(exitCode);
 }
 
+// The keyboard's and the mouse's messages first: Windows hands them over only once no posted message waits, so behind
+// a flood of messages that another program posts the candidate's keys would wait for all of them.
 bool NextMessage(MSG& message) {
     for (;;) {
+        if (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) return true;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == -1) ThrowLastError("GetMessage failed");
         if (got) return true;

@@ -12,7 +12,8 @@ namespace platform {
 // that another program posts is dropped, since it would otherwise end the program in the middle of an exam.
 void RequestQuit(int exitCode);
 
-// GetMessage for the program's loops: false once the program has asked to quit, with the exit code in wParam.
+// GetMessage for the program's loops, the keyboard's and the mouse's messages before any other: false once the program
+// has asked to quit, with the exit code in wParam.
 bool NextMessage(MSG& message);
 
 // Runs the thread's message loop until the program asks to quit; returns the exit code.

@@ -205,8 +205,12 @@ std::optional<JournalState> TakeFirst(std::string_view payload) {
 class FrameUndo {
 public:
     explicit FrameUndo(const JournalState& state)
-        : clockStartedWallMs_(state.clockStartedWallMs), examMs_(state.examMs), lastWallMs_(state.lastWallMs),
-          stage_(state.stage), timeUpWallMs_(state.timeUpWallMs), interruptions_(state.interruptions.size()),
+        : clockStartedWallMs_(state.clockStartedWallMs),
+          examMs_(state.examMs),
+          lastWallMs_(state.lastWallMs),
+          stage_(state.stage),
+          timeUpWallMs_(state.timeUpWallMs),
+          interruptions_(state.interruptions.size()),
           documentName_(state.documentName) {}
 
     // Applies the event, keeping what it changed; false, the state unchanged, when it cannot follow.

@@ -398,6 +398,8 @@ const Route kRoutes[] = {
     {L"mouse-KapatBtn", kTyping, MouseClick<kKapatBtn>},
     {L"mouse-Yazilan", kTyping, MouseClickAtTheStart},
     {L"steal-foreground", kTyping, StealForeground},
+    {L"setparent-typing", kTyping, [] { TakeAway(RequireTarget(kYazilan)); }},
+    {L"flood-typing", kTyping, Flood},
     {L"keystate-capslock", kTyping, SetKeyState<VK_CAPITAL, 1>},
     {L"keystate-alt", kTyping, SetKeyState<VK_MENU, 0x80>},
     // Run by the script at its moments, not with a phase.
@@ -453,8 +455,8 @@ void PlantJournal(const std::wstring& folder, const std::wstring& samplePath, co
 
 void AppendToJournal(const std::wstring& path, const std::wstring& words) {
     const journal::JournalState state = ReadJournal(path);
-    const journal::Event edit = journal::Edit{state.examMs, static_cast<std::uint32_t>(state.typed.size()), 0,
-                                              platform::NarrowCp1254(words)};
+    const journal::Event edit =
+        journal::Edit{state.examMs, static_cast<std::uint32_t>(state.typed.size()), 0, platform::NarrowCp1254(words)};
     const platform::WholeFile file = platform::ReadWholeFile(path, journal::kMaxJournalBytes);
     WriteJournal(path, file.bytes + journal::EncodeFrame(std::span(&edit, 1)));
 }

@@ -83,9 +83,7 @@ protected:
         }
     }
     // A clock that the supervisor stopped goes on with a key released in the typing area.
-    void RestartTheClock() {
-        ReleaseKey('A');
-    }
+    void RestartTheClock() { ReleaseKey('A'); }
 
     testing_pc1::SampleFolder folder;
     testing_pc1::ClockedSinavForm form;

@@ -54,15 +54,9 @@ TEST(ResumeDialog, OnlyTheSupervisorsSequenceOpensTheChoice) {
     platform::SetApplicationErrorHandler([](const std::exception& error) { ADD_FAILURE() << error.what(); });
     config::Settings settings;
     settings.sequence = testing_pc1::TestSequenceHash();
-    const exam::UnfinishedExam unfinished{"20261207-090503-7f3a09c2",
-                                          "1234",
-                                          "G\xDCL\xDDZ",
-                                          "\xD6ZT\xDCRK",
-                                          "PC1 - (PC07)",
-                                          {2026, 12, 7, 9, 5, 3},
-                                          {2026, 12, 7, 9, 6, 41},
-                                          57,
-                                          125'400};
+    const exam::UnfinishedExam unfinished{
+        "20261207-090503-7f3a09c2", "1234", "G\xDCL\xDDZ", "\xD6ZT\xDCRK", "PC1 - (PC07)", {2026, 12, 7, 9, 5, 3},
+        {2026, 12, 7, 9, 6, 41},    57,     125'400};
     const struct {
         const char* name;
         bool timeUp;
