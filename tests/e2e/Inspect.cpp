@@ -217,14 +217,19 @@ long long MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
 // The typing area is looked for at every look: PC1 makes it again when another program took it away.
 int Watch() {
     const HWND baslaPanel = RequireTarget(L"TSinavForm.BaslaPanel");
+    // Another program may take the typing area into a window of its own for a moment, or destroy it there, until PC1
+    // takes it back or makes it again: the watch reads the one the exam window holds, else the one it last held.
+    HWND yazilan = RequireTarget(L"TSinavForm.Yazilan");
+    const auto typingArea = [&] {
+        if (const HWND held = FindTarget(L"TSinavForm.Yazilan")) yazilan = held;
+        return yazilan;
+    };
     const auto length = [&] {
         DWORD_PTR n = 0;
-        SendMessageTimeoutW(RequireTarget(L"TSinavForm.Yazilan"), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &n);
+        SendMessageTimeoutW(typingArea(), WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 5000, &n);
         return n;
     };
-    const auto readOnly = [&] {
-        return (GetWindowLongW(RequireTarget(L"TSinavForm.Yazilan"), GWL_STYLE) & ES_READONLY) != 0;
-    };
+    const auto readOnly = [&] { return (GetWindowLongW(typingArea(), GWL_STYLE) & ES_READONLY) != 0; };
     if (!PollUntil(10s, [&] { return IsWindowVisible(baslaPanel); })) throw std::runtime_error("no start countdown");
     if (!PollUntil(60s, [&] { return length() > 0 || !IsWindowVisible(baslaPanel); }))
         throw std::runtime_error("the exam clock never started");

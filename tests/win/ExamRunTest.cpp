@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 using Clock = exam::ExamState::Clock;
 
 using testing_pc1::ClockedSinavForm;
@@ -260,6 +262,27 @@ TEST_F(ExamRun, AMissingSampleFileNamesItsFullPath) {
         EXPECT_EQ(message.rfind("Cannot open file \"" + path + "\". ", 0), 0u) << message;
         EXPECT_NE(message.back(), '.');
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An exam whose journal cannot be made goes on, and the status bar says so from its start and with every count.
+TEST(ExamJournal, AJournalThatCannotBeMadeIsSaidAtOnce) {
+    const std::filesystem::path notAFolder = std::filesystem::temp_directory_path() / "pc1-journal-folder-a-file";
+    std::ofstream(notAFolder) << "x";
+    {
+        testing_pc1::StartedExam exam(notAFolder);
+        const auto status = [&] { return exam.form.Control(exam::SinavForm::StatusBar1).Text(); };
+        constexpr char kNotice[] = "    G\xFCnl\xFCk yaz\xFDlam\xFDyor: ";
+        EXPECT_TRUE(status().starts_with("..."s + kNotice)) << status();
+        testing_pc1::TypeInto(exam.yazilan.Handle(), "bir");
+        platform::EventArgs args;
+        exam.form.YazilanKeyUp(args);
+        EXPECT_NE(status().find(kNotice), std::string::npos) << status();
+    }
+    std::filesystem::remove(notAFolder);
 }
 
 }  // namespace
