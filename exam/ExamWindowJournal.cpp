@@ -109,7 +109,7 @@ bool TSinavForm::TakeUpUnfinishedExam() {
             return true;
         }
         const UnfinishedExam unfinished = SummaryOf(state, sample.has_value());
-        TellTheHall(unfinished);
+        TellTheHall(unfinished, state.opening.examId, state.typed);
         const ResumeChoice choice = AskSupervisor(unfinished);
         RestoreExam(path, read, sample);
         const std::int64_t now = WallMs(ExamState::WallClock::now());

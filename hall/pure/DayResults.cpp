@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <limits>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,7 +32,9 @@ enum Column {
     kDocument,
     kInterruptions,
     kSecondsInterrupted,
-    kExamId
+    kExamId,
+    kHallDigest,
+    kJournalProblem
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -63,8 +66,10 @@ auto StartOf(const ResultLine& line) {
     return std::tuple(date.substr(6), date.substr(3, 2), date.substr(0, 2), started);
 }
 
+// A line with impossible counts is worse than any other.
 bool BetterThan(const ResultLine& a, const ResultLine& b) {
-    return std::tie(a.net, a.correct) > std::tie(b.net, b.correct);
+    const bool possibleA = !CountsImpossible(a), possibleB = !CountsImpossible(b);
+    return std::tie(possibleA, a.net, a.correct) > std::tie(possibleB, b.net, b.correct);
 }
 
 bool NaturallyBefore(std::string_view a, std::string_view b, std::string_view thenA = {}, std::string_view thenB = {}) {
@@ -73,6 +78,11 @@ bool NaturallyBefore(std::string_view a, std::string_view b, std::string_view th
 }
 
 }  // namespace
+
+bool CountsImpossible(const ResultLine& line) {
+    return line.typed < 0 || line.correct < 0 || line.wrong < 0 || line.correct + line.wrong != line.typed ||
+           line.net != std::max(0, line.correct - line.wrong);
+}
 
 std::optional<std::string> RecordsFileDay(std::string_view fileName) {
     constexpr std::string_view kDayForm = "0000-00-00_", kExtension = ".csv";
@@ -120,6 +130,8 @@ DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
                         .interruptions = count(kInterruptions),
                         .secondsInterrupted = count(kSecondsInterrupted),
                         .examId = std::move(f[kExamId]),
+                        .hallDigest = std::move(f[kHallDigest]),
+                        .journalProblem = std::move(f[kJournalProblem]),
                         .recordsFile = std::string(fileName)};
         if (counted)
             day.lines.push_back(std::move(line));
@@ -144,7 +156,8 @@ std::vector<RankedResult> RankResults(std::vector<ResultLine> lines) {
     std::unordered_map<std::string_view, int> seats(order.size());
     for (ResultLine* line : order) {
         const bool tied = !ranked.empty() && !BetterThan(ranked.back().line, *line);
-        ranked.push_back({std::move(*line), tied ? ranked.back().rank : static_cast<int>(ranked.size()) + 1});
+        const int rank = CountsImpossible(*line) ? 0 : tied ? ranked.back().rank : static_cast<int>(ranked.size()) + 1;
+        ranked.push_back({std::move(*line), rank});
         if (const std::string_view number = Trimmed(ranked.back().line.candidateNumber); !number.empty())
             ++seats[number];
     }
@@ -158,8 +171,11 @@ std::vector<RankedResult> RankResults(std::vector<ResultLine> lines) {
 bool ComesBefore(ResultColumn column, const RankedResult& a, const RankedResult& b) {
     const ResultLine &x = a.line, &y = b.line;
     switch (column) {
-    case ResultColumn::Rank:
-        return a.rank < b.rank;
+    case ResultColumn::Rank: {
+        // Unranked lines last.
+        const auto place = [](int rank) { return rank == 0 ? std::numeric_limits<int>::max() : rank; };
+        return place(a.rank) < place(b.rank);
+    }
     case ResultColumn::CandidateNumber:
         return NaturallyBefore(Trimmed(x.candidateNumber), Trimmed(y.candidateNumber));
     case ResultColumn::FirstName:
@@ -185,7 +201,9 @@ bool ComesBefore(ResultColumn column, const RankedResult& a, const RankedResult&
 }
 
 std::string MergedRecordsFile(std::span<const RankedResult> results) {
-    std::string file = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileHeader();
+    std::vector<std::string> columns = result::RecordsFileColumns();
+    columns.push_back(text::Cp1254ToUtf8(kVerdictTitle));
+    std::string file = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileRow(columns);
     for (const RankedResult& ranked : results) {
         const ResultLine& l = ranked.line;
         const std::string fields[] = {l.date,
@@ -202,7 +220,10 @@ std::string MergedRecordsFile(std::span<const RankedResult> results) {
                                       l.document,
                                       std::to_string(l.interruptions),
                                       std::to_string(l.secondsInterrupted),
-                                      l.examId};
+                                      l.examId,
+                                      l.hallDigest,
+                                      l.journalProblem,
+                                      text::Cp1254ToUtf8(ranked.verdict.text)};
         file += result::RecordsFileRow(fields);
     }
     return file;

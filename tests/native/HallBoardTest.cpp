@@ -17,7 +17,8 @@ hall::StateSnapshot File(std::string label, Phase phase, std::int64_t msLeft, ha
     return {label + ".txt", hall::EncodeState(state), written};
 }
 
-// One PC over a morning, by the console's clock: its file was last written 3 s before the console first saw it.
+// One PC over a morning, by the console's clock: its file was last written 3 s before the console first saw it. A
+// stopped exam's PC writes as often as a running one's.
 TEST(HallBoard, APcSilentForTenSecondsWhileItsExamRunsIsNotAnswering) {
     const struct {
         std::chrono::seconds at;
@@ -32,7 +33,7 @@ TEST(HallBoard, APcSilentForTenSecondsWhileItsExamRunsIsNotAnswering) {
         {17s, Phase::Running, 119'001, "S\xFDnavda", "2:00", "", Tone::Busy},
         {200s, Phase::Running, 119'001, "Yan\xFDt vermiyor", "2:00", "3 dk \xF6nce", Tone::Alarm},
         {201s, Phase::Stopped, 60'000, "Durduruldu", "1:00", "", Tone::Busy},
-        {5000s, Phase::Stopped, 60'000, "Durduruldu", "1:00", "", Tone::Busy},
+        {5000s, Phase::Stopped, 60'000, "Yan\xFDt vermiyor", "1:00", "1 sa \xF6nce", Tone::Alarm},
         {5001s, Phase::Unfinished, 60'000, "Yar\xFDm kalan s\xFDnav: g\xF6zetmen bekleniyor", "1:00", "",
          Tone::Attention},
     };
@@ -51,7 +52,7 @@ TEST(HallBoard, APcSilentForTenSecondsWhileItsExamRunsIsNotAnswering) {
 TEST(HallBoard, ListsEveryFileByItsLabelUntilItGoes) {
     const hall::StateSnapshot files[] = {File("PC10", Phase::Results, 0),
                                          {"x.txt", "merhaba", kStart},
-                                         {"PC3.txt", "pc1-hall-state=2\n", kStart},
+                                         {"PC3.txt", "pc1-hall-state=3\n", kStart},
                                          File("PC2", Phase::Countdown, 180'000, kStart - 1h),
                                          File("PC1", Phase::Waiting, 180'000, kStart - 1h)};
     const struct {
@@ -60,10 +61,10 @@ TEST(HallBoard, ListsEveryFileByItsLabelUntilItGoes) {
     } rows[] = {
         {"PC1", "Aday bekleniyor", "", Tone::Idle},
         {"PC2", "Yan\xFDt vermiyor", "", Tone::Alarm},
-        {"PC3.txt", "Okunam\xFDyor", "Daha yeni bir PC1 s\xFCr\xFCm\xFCnden (bi\xE7im 2): konsolu g\xFCncelleyin",
+        {"PC3.txt", "Okunam\xFDyor", "Daha yeni bir PC1 s\xFCr\xFCm\xFCnden (bi\xE7im 3): konsolu g\xFCncelleyin",
          Tone::Alarm},
         {"PC10", "Sonu\xE7lar ekranda", "Tutanak yazd\xFDr\xFDlamad\xFD", Tone::Attention},
-        {"x.txt", "Okunam\xFDyor", "PC1'in durum dosyas\xFD de\xF0il", Tone::Alarm},
+        {"x.txt", "Okunam\xFDyor", "Yabanc\xFD dosya: PC1'in durum dosyas\xFD de\xF0il", Tone::Alarm},
     };
     hall::HallBoard board;
     board.Refresh(files, kStart);
