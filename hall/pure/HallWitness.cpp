@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <utility>
 
 #include "hall/pure/LineEscaping.h"
 #include "text/Cp1254Unicode.h"
@@ -12,6 +13,7 @@ namespace hall {
 namespace {
 
 using std::chrono::milliseconds;
+using namespace std::chrono_literals;
 
 constexpr std::string_view kFirstLine = "pc1-salon-witness=1";
 constexpr std::string_view kWatchTag = "watch", kExamTag = "exam";
@@ -71,9 +73,9 @@ std::optional<std::vector<std::string>> FieldsOf(std::string_view line) {
 }
 
 std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
-    if (f.size() != 16) return std::nullopt;
+    if (f.size() != 15) return std::nullopt;
     std::array<std::int64_t, 7> numbers{};
-    const std::size_t places[] = {5, 6, 8, 10, 11, 14, 15};
+    const std::size_t places[] = {5, 6, 8, 10, 11, 13, 14};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const std::optional<std::int64_t> number = Number(f[places[i]]);
         if (!number) return std::nullopt;
@@ -139,20 +141,21 @@ Verdict VerdictOf(const ResultLine& line, const HallWitness& witness, std::chron
         return Verdict{Joined(journal.empty() ? std::vector{neutral} : std::vector{neutral, journal}), false};
     };
     if (line.examId.empty()) return said(kNoExamId);
+    // The record's start and end by the PC's clock, placed on the console's.
+    const std::optional<Instant> started = LocalInstant(line.date, line.started),
+                                 ended = LocalInstant(line.date, line.ended);
+    const Instant from = started.value_or(Instant()) - utcOffset,
+                  to = ended.value_or(Instant()) - utcOffset + (ended < started ? std::chrono::days(1) : 0h);
+    const bool timed = started && ended;
     if (exam == witness.Exams().end()) {
-        const std::optional<Instant> started = LocalInstant(line.date, line.started),
-                                     ended = LocalInstant(line.date, line.ended);
-        if (!started || !ended) return said(kNotWatching);
-        const Instant from = *started - utcOffset,
-                      to = *ended - utcOffset + (*ended < *started ? std::chrono::days(1) : std::chrono::days(0));
-        if (witness.WasWatching(from + kClockSkew, to - kClockSkew)) warnings.emplace_back(kNotSeen);
+        if (timed && witness.WasWatching(from + kClockSkew, to - kClockSkew)) warnings.emplace_back(kNotSeen);
         return said(kNotWatching);
     }
     const WitnessedExam& seen = exam->second;
     if (seen.sequenceBroken) warnings.emplace_back(kTwoWriters);
     if (seen.grewWhileInterrupted) warnings.emplace_back(kGrew);
     const bool endSeen = AtItsEnd(seen.phase);
-    if (endSeen || witness.WasWatching(seen.lastSeen + kSilenceAlarm, seen.lastSeen + std::chrono::hours(24))) {
+    if (endSeen || (timed && witness.WasWatching(to - kClockSkew, to + kClockSkew))) {
         if (seen.candidateNumber != line.candidateNumber) warnings.emplace_back(kOtherCandidate);
         if (!seen.label.empty() && seen.label != line.pc) warnings.emplace_back(kOtherPc);
         if (seen.words != line.typed) warnings.push_back(kOtherWords + std::to_string(seen.words));
@@ -187,11 +190,11 @@ void HallWitness::Saw(const PcState& state, bool answering, bool sequenceBroken,
         exam.msLeftBefore = exam.msLeft;
     }
     if (!answering) return;
-    if (exam.interrupted) {
+    // The first state after an interruption says where the exam stood when its PC came back.
+    if (std::exchange(exam.interrupted, false)) {
         exam.grewWhileInterrupted = exam.grewWhileInterrupted ||
                                     state.wordsTyped > exam.wordsBefore + kWordsBetweenWrites ||
                                     state.msLeft > exam.msLeftBefore + kMsLeftTolerance;
-        exam.interrupted = state.phase == Phase::Unfinished;
     }
     exam.label = state.label;
     exam.candidateNumber = state.candidateNumber;

@@ -59,13 +59,13 @@ struct Problems {
 };
 
 struct PcState {
-    std::string label, computer, version;  // UTF-8
+    std::string label{}, computer{}, version{};  // UTF-8
     Phase phase = Phase::Waiting;
-    std::string candidateNumber, firstName, surname;  // UTF-8
+    std::string candidateNumber{}, firstName{}, surname{};  // UTF-8
     std::int64_t msLeft = 0;
     std::int64_t wordsTyped = 0;
     std::chrono::sys_time<std::chrono::milliseconds> written{};
-    Problems problems;
+    Problems problems{};
     std::string examId{};          // ASCII
     std::int64_t seq = 0;          // 0 in a version 1 file
     std::string digest{};          // lower-case hexadecimal

@@ -80,4 +80,56 @@ TEST(HallBoard, ListsEveryFileByItsLabelUntilItGoes) {
     EXPECT_EQ(board.Rows()[0].label, "PC10");
 }
 
+// What another program may leave in the hall's folder, read twice a second apart.
+TEST(HallBoard, CallsOutFilesThatAreNotThePcsOwn) {
+    const auto state = [](std::string computer, std::int64_t seq, std::int64_t msLeft) {
+        return hall::EncodeState(
+            {.label = computer, .computer = computer, .phase = Phase::Running, .msLeft = msLeft, .seq = seq});
+    };
+    const std::string twoWriters = "Durum dosyas\xFDna iki program yaz\xFDyor",
+                      foreign = "Yabanc\xFD dosya: PC1'in durum dosyas\xFD de\xF0il";
+    const struct {
+        std::string name;
+        std::vector<hall::StateSnapshot> first, second;
+        std::string phase, problems;
+    } cases[] = {
+        {"its own writes",
+         {{"PC07.txt", state("PC07", 5, 9000), kStart}},
+         {{"PC07.txt", state("PC07", 6, 8000), kStart}},
+         "S\xFDnavda",
+         ""},
+        {"a state written again with its number",
+         {{"PC07.txt", state("PC07", 5, 9000), kStart}},
+         {{"PC07.txt", state("PC07", 5, 90000), kStart}},
+         "S\xFDnavda",
+         twoWriters},
+        {"an older state put back",
+         {{"PC07.txt", state("PC07", 5, 9000), kStart}},
+         {{"PC07.txt", state("PC07", 4, 9500), kStart}},
+         "S\xFDnavda",
+         twoWriters},
+        {"another PC's state",
+         {},
+         {{"PC07.txt", state("PC08", 5, 9000), kStart}},
+         "Okunam\xFDyor",
+         "Yabanc\xFD dosya: ba\xFEka bir bilgisayar\xFDn durumu: PC08"},
+        {"a file too large to be a state", {}, {{"PC07.txt", "", kStart, true}}, "Okunam\xFDyor", foreign},
+        {"random bytes", {}, {{"PC07.txt", std::string("\x8F\0\xFFpc1", 6), kStart}}, "Okunam\xFDyor", foreign},
+        {"two files of one computer",
+         {},
+         {{"PC07.txt", state("PC07", 5, 9000), kStart}, {"pc07.txt", state("pc07", 9, 9000), kStart}},
+         "S\xFDnavda",
+         "Bu bilgisayar ad\xFD ba\xFEka bir dosyada da var"},
+    };
+    for (const auto& c : cases) {
+        hall::HallBoard board;
+        board.Refresh(c.first, kStart);
+        board.Refresh(c.second, kStart + 1s);
+        for (const hall::HallRow& row : board.Rows()) {
+            EXPECT_EQ(std::tie(row.phase, row.problems), std::tie(c.phase, c.problems)) << c.name;
+            EXPECT_EQ(row.tone == Tone::Alarm, !c.problems.empty()) << c.name;
+        }
+    }
+}
+
 }  // namespace
