@@ -10,6 +10,7 @@
 #include "platform/Files.h"
 #include "platform/KeyDerivation.h"
 #include "text/Cp1254Unicode.h"
+#include "text/TextAnalysis.h"
 
 namespace exam {
 
@@ -55,6 +56,7 @@ hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
     // Neither changes while the program runs.
     static const std::string label = text::Cp1254ToUtf8(ProgramLabel()), computer = text::Cp1254ToUtf8(BilgisayarAdi());
     const result::RecordKeeper::Problems problems = keeper_->CurrentProblems();
+    const bool scored = phase == hall::Phase::TimeUp || phase == hall::Phase::Results;
     return {
         .label = label,
         .computer = computer,
@@ -64,7 +66,8 @@ hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
         .firstName = {},
         .surname = {},
         .msLeft = std::max(milliseconds::zero(), kExamLength - exam_.ExamElapsed(Now())).count(),
-        .wordsTyped = static_cast<std::int64_t>(typed_.WordCount()),
+        // Once scored, the words as the record counts them, which the console compares.
+        .wordsTyped = static_cast<std::int64_t>(scored ? text::ScoredWords(typed_.Text()).size() : typed_.WordCount()),
         .written = std::chrono::floor<milliseconds>(ExamState::WallClock::now()),
         .problems = {.fallbackFolder = problems.inDefaultFolder,
                      .notKept = problems.notKept,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <unordered_set>
 #include <utility>
 
 #include "hall/pure/LineEscaping.h"
@@ -164,6 +165,19 @@ Verdict VerdictOf(const ResultLine& line, const HallWitness& witness, std::chron
     return said(endSeen ? kSeenAll : kEndNotWatched);
 }
 
+void Take(WitnessedExam& exam, const PcState& state, Instant now) {
+    exam.label = state.label;
+    exam.candidateNumber = state.candidateNumber;
+    exam.words = state.wordsTyped;
+    exam.msLeft = state.msLeft;
+    exam.digest = state.digest;
+    exam.seq = state.seq;
+    exam.phase = state.phase;
+    exam.lastSeen = now;
+    exam.over = false;
+    exam.sawUnderWay = exam.sawUnderWay || UnderWay(state.phase);
+}
+
 }  // namespace
 
 void HallWitness::Watching(Instant now) {
@@ -181,10 +195,15 @@ void HallWitness::Saw(const PcState& state, bool answering, bool sequenceBroken,
     if (state.examId.empty()) return;
     auto [place, isNew] = exams_.try_emplace(state.examId);
     WitnessedExam& exam = place->second;
-    if (isNew) exam = {.examId = state.examId, .computer = state.computer, .firstSeen = now};
+    // An exam first seen is what its PC last wrote, even when that PC no longer answers.
+    if (isNew) {
+        exam = {.examId = state.examId, .computer = state.computer, .firstSeen = now};
+        Take(exam, state, now);
+    }
     exam.sequenceBroken = exam.sequenceBroken || sequenceBroken;
     const bool interruption = !answering || state.phase == Phase::Unfinished;
-    if (interruption && !exam.interrupted && !isNew) {
+    // Of an exam first seen unfinished the console knows nothing from before.
+    if (interruption && !exam.interrupted && !(isNew && answering)) {
         exam.interrupted = true;
         exam.wordsBefore = exam.words;
         exam.msLeftBefore = exam.msLeft;
@@ -196,15 +215,7 @@ void HallWitness::Saw(const PcState& state, bool answering, bool sequenceBroken,
                                     state.wordsTyped > exam.wordsBefore + kWordsBetweenWrites ||
                                     state.msLeft > exam.msLeftBefore + kMsLeftTolerance;
     }
-    exam.label = state.label;
-    exam.candidateNumber = state.candidateNumber;
-    exam.words = state.wordsTyped;
-    exam.msLeft = state.msLeft;
-    exam.digest = state.digest;
-    exam.seq = state.seq;
-    exam.phase = state.phase;
-    exam.lastSeen = now;
-    exam.sawUnderWay = exam.sawUnderWay || UnderWay(state.phase);
+    Take(exam, state, now);
 }
 
 bool HallWitness::WasWatching(Instant from, Instant to) const {
@@ -255,16 +266,21 @@ std::optional<HallWitness> HallWitness::Decode(std::string_view bytes) {
 
 void JudgeResults(std::vector<RankedResult>& results, const HallWitness& witness, std::chrono::minutes utcOffset,
                   bool dayOver) {
-    for (RankedResult& result : results) result.verdict = VerdictOf(result.line, witness, utcOffset);
-    for (const auto& [id, exam] : witness.Exams()) {
-        if (!exam.sawUnderWay || !(exam.over || dayOver)) continue;
-        if (std::ranges::any_of(results, [&](const RankedResult& r) { return r.line.examId == id; })) continue;
-        results.push_back({.line = {.pc = exam.label,
-                                    .candidateNumber = exam.candidateNumber,
-                                    .typed = static_cast<int>(exam.words),
-                                    .examId = id},
-                           .verdict = {kNoRecord, true}});
+    std::unordered_set<std::string_view> recorded(results.size());
+    for (RankedResult& result : results) {
+        result.verdict = VerdictOf(result.line, witness, utcOffset);
+        recorded.insert(result.line.examId);
     }
+    std::vector<RankedResult> unrecorded;
+    for (const auto& [id, exam] : witness.Exams()) {
+        if (!exam.sawUnderWay || !(exam.over || dayOver) || recorded.contains(id)) continue;
+        unrecorded.push_back({.line = {.pc = exam.label,
+                                       .candidateNumber = exam.candidateNumber,
+                                       .typed = static_cast<int>(exam.words),
+                                       .examId = id},
+                              .verdict = {kNoRecord, true}});
+    }
+    results.insert(results.end(), unrecorded.begin(), unrecorded.end());
 }
 
 }  // namespace hall
