@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
+#include <cwchar>
+#include <cwctype>
 #include <mutex>
 #include <thread>
 
@@ -109,13 +112,19 @@ void ReadResults(const std::wstring& folder, const std::string& day, HallMemory&
     memory.recordsFiles = std::move(kept);
 }
 
-std::wstring WitnessFile(const std::wstring& folder, const std::string& day) {
-    return platform::InFolder(folder, day + ".txt");
+// A file a day and records folder: what the console saw of one folder's PCs is not held against another's records.
+std::wstring WitnessFile(const std::wstring& witnessFolder, const std::wstring& recordsFolder, const std::string& day) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a of the folder as Windows compares names, without case
+    for (const wchar_t c : recordsFolder) {
+        hash = (hash ^ static_cast<std::uint32_t>(towupper(c))) * 16777619u;
+    }
+    wchar_t suffix[16];
+    swprintf(suffix, std::size(suffix), L"_%08x.txt", hash);
+    return platform::InFolder(witnessFolder, platform::WidenUtf8(day) + suffix);
 }
 
 // A witness's file that cannot be read gives an empty witness, and the status bar says so.
-hall::HallWitness ReadWitness(const std::wstring& folder, const std::string& day, HallReading& reading) {
-    const std::wstring path = WitnessFile(folder, day);
+hall::HallWitness ReadWitness(const std::wstring& path, HallReading& reading) {
     const platform::WholeFile read = platform::ReadWholeFile(path, kMaxRecordsFileBytes);
     if (read.error == ERROR_FILE_NOT_FOUND || read.error == ERROR_PATH_NOT_FOUND) return {};
     std::optional<hall::HallWitness> witness = read.error ? std::nullopt : hall::HallWitness::Decode(read.bytes);
@@ -127,10 +136,10 @@ hall::HallWitness ReadWitness(const std::wstring& folder, const std::string& day
 }
 
 void KeepWitness(const HallMemory& memory, HallReading& reading) {
-    const std::wstring path = WitnessFile(memory.witnessFolder, memory.witnessDay);
     DWORD error = platform::CreateFolder(memory.witnessFolder);
-    if (!error) error = platform::ReplaceWholeFile(path, path + L".yeni", memory.witness.Encode());
-    if (error) reading.faults.push_back(Unreadable(path, error));
+    if (!error)
+        error = platform::ReplaceWholeFile(memory.witnessFile, memory.witnessFile + L".yeni", memory.witness.Encode());
+    if (error) reading.faults.push_back(Unreadable(memory.witnessFile, error));
 }
 
 // The console's local time less UTC, to the minute.
@@ -144,11 +153,13 @@ std::chrono::minutes UtcOffset(std::chrono::system_clock::time_point now) {
 }
 
 // The day's results judged by what the console saw that day.
-void Judge(const std::string& day, const std::string& today, HallMemory& memory, HallReading& reading) {
+void Judge(const std::wstring& folder, const std::string& day, const std::string& today, HallMemory& memory,
+           HallReading& reading) {
     if (memory.witnessFolder.empty()) return;
-    if (day != today && memory.pastDay != day) {
-        memory.pastWitness = ReadWitness(memory.witnessFolder, day, reading);
-        memory.pastDay = day;
+    const std::wstring pastFile = WitnessFile(memory.witnessFolder, folder, day);
+    if (day != today && memory.pastFile != pastFile) {
+        memory.pastWitness = ReadWitness(pastFile, reading);
+        memory.pastFile = pastFile;
     }
     hall::JudgeResults(reading.results, day == today ? memory.witness : memory.pastWitness,
                        UtcOffset(std::chrono::system_clock::now()), day < today);
@@ -164,14 +175,16 @@ HallReading ReadHall(const std::wstring& folder, const std::string& day, HallMem
     reading.folder = folder;
     reading.day = day;
     const std::string today = result::IsoDate(result::LocalTimeOf(std::chrono::system_clock::now()));
-    if (!memory.witnessFolder.empty() && memory.witnessDay != today) {
-        memory.witness = ReadWitness(memory.witnessFolder, today, reading);
-        memory.witnessDay = today;
+    const std::wstring witnessFile =
+        memory.witnessFolder.empty() ? std::wstring() : WitnessFile(memory.witnessFolder, folder, today);
+    if (witnessFile != memory.witnessFile) {
+        memory.witness = ReadWitness(witnessFile, reading);
+        memory.witnessFile = witnessFile;
     }
     ReadStates(folder, memory, reading);
     if (!memory.witnessFolder.empty()) KeepWitness(memory, reading);
     ReadResults(folder, day, memory, reading);
-    Judge(day, today, memory, reading);
+    Judge(folder, day, today, memory, reading);
     reading.took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     return reading;
 }
@@ -190,7 +203,6 @@ struct HallWatch::Shared {
 
     void Run() {
         HallMemory memory;
-        memory.witnessFolder = witnessFolder;
         std::wstring readFolder;
         for (;;) {
             std::wstring folderNow;
@@ -204,10 +216,8 @@ struct HallWatch::Shared {
                 dayNow = day;
             }
             if (folderNow != readFolder) {
-                // Another folder's PCs and records; what the console saw stays.
-                memory.board = {};
-                memory.states.clear();
-                memory.recordsFiles.clear();
+                memory = {};
+                memory.witnessFolder = witnessFolder;
                 readFolder = folderNow;
             }
             auto reading = std::make_unique<HallReading>(ReadHall(folderNow, dayNow, memory));

@@ -54,13 +54,13 @@ std::wstring WitnessFolder();
 
 // What a reading remembers of the ones before it: when each PC's file last changed, the PCs' last readable states
 // (a file renamed over at the instant of reading keeps its PC on the board), the records files that have not
-// changed since, and what the console saw of each exam today, which it keeps in a file of the day in `witnessFolder`
-// (none without one) and reads back when it starts again.
+// changed since, and what the console saw of each exam of the records folder today, which it keeps in a file of the
+// day and folder in `witnessFolder` (none without one) and reads back when it starts again.
 struct HallMemory {
     std::wstring witnessFolder;
-    std::string witnessDay;  // "2026-12-07": the console's day that `witness` is of
+    std::wstring witnessFile;  // the file of the day and folder that `witness` is of
     hall::HallWitness witness;
-    std::string pastDay;  // the day of another day's witness, read for that day's results
+    std::wstring pastFile;  // another day's witness, read for that day's results
     hall::HallWitness pastWitness;
     struct RecordsFile {
         std::wstring path;

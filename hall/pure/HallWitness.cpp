@@ -155,14 +155,16 @@ Verdict VerdictOf(const ResultLine& line, const HallWitness& witness, std::chron
     const WitnessedExam& seen = exam->second;
     if (seen.sequenceBroken) warnings.emplace_back(kTwoWriters);
     if (seen.grewWhileInterrupted) warnings.emplace_back(kGrew);
-    const bool endSeen = AtItsEnd(seen.phase);
-    if (endSeen || (timed && witness.WasWatching(to - kClockSkew, to + kClockSkew))) {
+    // The record is held against the last sight only when that is the exam's end, or when the console watched at the
+    // end and so would have seen a later state.
+    const bool comparable = AtItsEnd(seen.phase) || (timed && witness.WasWatching(to - kClockSkew, to + kClockSkew));
+    if (comparable) {
         if (seen.candidateNumber != line.candidateNumber) warnings.emplace_back(kOtherCandidate);
         if (!seen.label.empty() && seen.label != line.pc) warnings.emplace_back(kOtherPc);
         if (seen.words != line.typed) warnings.push_back(kOtherWords + std::to_string(seen.words));
         if (seen.digest != line.hallDigest) warnings.emplace_back(kOtherText);
     }
-    return said(endSeen ? kSeenAll : kEndNotWatched);
+    return said(comparable ? kSeenAll : kEndNotWatched);
 }
 
 void Take(WitnessedExam& exam, const PcState& state, Instant now) {
