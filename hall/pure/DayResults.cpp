@@ -66,11 +66,12 @@ auto StartOf(const ResultLine& line) {
     return std::tuple(date.substr(6), date.substr(3, 2), date.substr(0, 2), started);
 }
 
-// A line with impossible counts is worse than any other.
-bool BetterThan(const ResultLine& a, const ResultLine& b) {
-    const bool possibleA = !CountsImpossible(a), possibleB = !CountsImpossible(b);
-    return std::tie(possibleA, a.net, a.correct) > std::tie(possibleB, b.net, b.correct);
-}
+// A line in the ranking: it stays where it is while its place is found, since moving lines is most of a sort's work.
+struct Place {
+    ResultLine* line;
+    bool possible;  // its counts can be: a line with impossible ones ranks below every other
+    auto Standing() const { return std::tie(possible, line->net, line->correct); }
+};
 
 bool NaturallyBefore(std::string_view a, std::string_view b, std::string_view thenA = {}, std::string_view thenB = {}) {
     const std::weak_ordering order = text::CompareNaturally(a, b);
@@ -142,22 +143,22 @@ DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
 }
 
 std::vector<RankedResult> RankResults(std::vector<ResultLine> lines) {
-    // The lines stay where they are while their order is found: moving them is most of a sort's work.
-    std::vector<ResultLine*> order;
+    std::vector<Place> order;
     std::unordered_set<std::string_view> examIds(lines.size());
     for (ResultLine& line : lines) {
-        if (line.examId.empty() || examIds.insert(line.examId).second) order.push_back(&line);
+        if (line.examId.empty() || examIds.insert(line.examId).second)
+            order.push_back({&line, !CountsImpossible(line)});
     }
-    std::ranges::stable_sort(order, [](const ResultLine* a, const ResultLine* b) {
-        return BetterThan(*a, *b) || (!BetterThan(*b, *a) && StartOf(*a) < StartOf(*b));
+    std::ranges::stable_sort(order, [](const Place& a, const Place& b) {
+        return a.Standing() > b.Standing() || (a.Standing() == b.Standing() && StartOf(*a.line) < StartOf(*b.line));
     });
     std::vector<RankedResult> ranked;
     ranked.reserve(order.size());
     std::unordered_map<std::string_view, int> seats(order.size());
-    for (ResultLine* line : order) {
-        const bool tied = !ranked.empty() && !BetterThan(ranked.back().line, *line);
-        const int rank = CountsImpossible(*line) ? 0 : tied ? ranked.back().rank : static_cast<int>(ranked.size()) + 1;
-        ranked.push_back({std::move(*line), rank});
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const bool tied = i > 0 && order[i - 1].Standing() == order[i].Standing();
+        const int rank = !order[i].possible ? 0 : tied ? ranked.back().rank : static_cast<int>(i) + 1;
+        ranked.push_back({std::move(*order[i].line), rank});
         if (const std::string_view number = Trimmed(ranked.back().line.candidateNumber); !number.empty())
             ++seats[number];
     }
