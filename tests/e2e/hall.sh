@@ -190,21 +190,15 @@ on_pc pc01
 xdotool type --delay 200 "$(sample_words | head -5 | tr '\n' ' ')"
 
 # Another program on a PC writes PC01's running state under another PC's name, and puts PC01's waiting state back over
-# its running one five times a second for three seconds, as a second writer hiding an exam would. The console names
-# the one as foreign and the other as written by two programs.
+# its running one five times a second for three seconds, as a second writer hiding an exam would.
 cp "$RECORDS/Salon/PC01.txt" "$RECORDS/Salon/PC03.txt"
-for _ in $(seq 15); do
-    printf '%s\n' "$waiting_pc01" >"$RECORDS/Salon/PC01.copy" && mv "$RECORDS/Salon/PC01.copy" "$RECORDS/Salon/PC01.txt"
-    sleep 0.2
-done
-hall_row() { inspect rows TSalonForm.Salon | grep -F "$1"$'\t'; }  # the row's first column
+for _ in $(seq 15); do printf '%s\n' "$waiting_pc01" >"$RECORDS/x" && mv "$RECORDS/x" "$RECORDS/Salon/PC01.txt" && sleep 0.2; done
 on_pc salon
-wait_until 5 "the console to call PC03.txt foreign" eval 'hall_row PC03.txt | grep -qF "Yabancı dosya: başka bir bilgisayarın durumu: PC01"' ||
-    fail "the console shows PC03.txt as: $(hall_row PC03.txt)"
-wait_until 5 "the console to name PC01's second writer" eval 'hall_row "PC1 - (PC01)" | grep -qF "Durum dosyasına iki program yazıyor"' ||
-    fail "the console shows PC01 as: $(hall_row "PC1 - (PC01)")"
-rm "$RECORDS/Salon/PC03.txt"
-echo "the console: a state file under another PC's name foreign, PC01's second writer named"
+hall_says() { inspect rows TSalonForm.Salon | grep -F "$1"$'\t' | grep -qF "$2"; }  # the row's first column, a text
+wait_until 5 "PC03.txt called foreign" hall_says PC03.txt "Yabancı dosya: başka bir bilgisayarın durumu: PC01" ||
+    fail "the console does not call PC03.txt, with PC01's state, foreign"
+wait_until 5 "PC01's second writer named" hall_says "PC1 - (PC01)" "Durum dosyasına iki program yazıyor" ||
+    fail "the console does not name PC01's second writer"
 
 # PC02's exam is killed ten seconds into it: its file keeps the last state it wrote.
 on_pc pc02
@@ -278,11 +272,10 @@ tied = (int(ranked[0][10]), int(ranked[0][8])) == (int(ranked[1][10]), int(ranke
 assert [s[0] for s in shown] == (["1", "1"] if tied else ["1", "2"]), shown
 print("the console ranks", ", ".join(f"{s[1]} ({s[9]} net)" for s in shown))
 PY
-# The console saw PC02's exam to its end, through its kill, and its record is the one it saw; PC01's exam had a second
-# writer.
-verdict_of() { inspect rows TSalonForm.Sonuclar | awk -F'\t' -v candidate="$1" '$2 == candidate { print $12 }'; }
-expect_eq "the console's verdict on PC02's exam" "$(verdict_of 102)" "Salon gördü"
-expect_eq "the console's verdict on PC01's exam" "$(verdict_of 101)" "Durum dosyasına iki program yazdı"
+# The console saw PC02's exam to its end, through its kill, and its record is the one it saw; PC01's had a second writer.
+result_cell() { inspect rows TSalonForm.Sonuclar | awk -F'\t' -v n="$1" -v c="$2" '$2 == n { print $c }'; }  # number, column
+expect_eq "the console's verdict on PC02's exam" "$(result_cell 102 12)" "Salon gördü"
+expect_eq "the console's verdict on PC01's exam" "$(result_cell 101 12)" "Durum dosyasına iki program yazdı"
 
 # The day exported as one records file, written where the supervisor names it in the system's save dialog: the
 # share's folder by its drive path, since Wine 8's file dialogs refuse a typed \\server\share path.
@@ -321,17 +314,13 @@ evil_line() {  # candidate number, typed, correct, net, exam id
     printf '%s;%s;%s;PC1 - (PC09);%s;EVIL;ADAY;%s;%s;0;%s;;0;0;%s;;\r\n' "$(date +%d.%m.%Y)" "$(date -d '-170 sec' +%T)" \
         "$(date +%T)" "$@"
 }
-{
-    head -1 "$RECORDS/${TODAY}_PC01.csv"
-    evil_line 901 18 95 95 "${TODAY//-/}-000001-0badc0de"
-    evil_line 902 400 400 400 "${TODAY//-/}-000002-0badc0de"
-} >"$RECORDS/${TODAY}_EVIL.csv"
+{ head -1 "$RECORDS/${TODAY}_PC01.csv" && evil_line 901 18 95 95 "${TODAY//-/}-000001-0badc0de" &&
+    evil_line 902 400 400 400 "${TODAY//-/}-000002-0badc0de"; } >"$RECORDS/${TODAY}_EVIL.csv"
 wait_until 10 "the console to list the evil day file's lines" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 4 ]' ||
     fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 4"
-rank_of() { inspect rows TSalonForm.Sonuclar | awk -F'\t' -v candidate="$1" '$2 == candidate { print $1 }'; }
-expect_eq "the impossible line's rank" "$(rank_of 901)" "-"
-[[ "$(verdict_of 901)" == "Sayılar olamaz"* ]] || fail "the impossible line's verdict: $(verdict_of 901)"
-expect_eq "the unseen exam's verdict" "$(verdict_of 902)" "Salon bu sınavı görmedi"
+expect_eq "the impossible line's rank" "$(result_cell 901 1)" "-"
+[[ "$(result_cell 901 12)" == "Sayılar olamaz"* ]] || fail "the impossible line's verdict: $(result_cell 901 12)"
+expect_eq "the unseen exam's verdict" "$(result_cell 902 12)" "Salon bu sınavı görmedi"
 echo "the console: the evil day file's lines named"
 echo "$(((($(now_ms) - started) + 500) / 1000)) s"
 echo PASS

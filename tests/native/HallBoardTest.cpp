@@ -80,54 +80,38 @@ TEST(HallBoard, ListsEveryFileByItsLabelUntilItGoes) {
     EXPECT_EQ(board.Rows()[0].label, "PC10");
 }
 
-// What another program may leave in the hall's folder, read twice a second apart.
+// What another program may leave in the hall's folder, read a second after PC07's running state, numbered 5.
 TEST(HallBoard, CallsOutFilesThatAreNotThePcsOwn) {
-    const auto state = [](std::string computer, std::int64_t seq, std::int64_t msLeft) {
-        return hall::EncodeState(
-            {.label = computer, .computer = computer, .phase = Phase::Running, .msLeft = msLeft, .seq = seq});
+    const auto file = [](std::string name, std::string computer, std::int64_t seq, std::int64_t msLeft = 9000) {
+        return hall::StateSnapshot{
+            name + ".txt",
+            hall::EncodeState(
+                {.label = computer, .computer = computer, .phase = Phase::Running, .msLeft = msLeft, .seq = seq}),
+            kStart};
     };
-    const std::string twoWriters = "Durum dosyas\xFDna iki program yaz\xFDyor",
-                      foreign = "Yabanc\xFD dosya: PC1'in durum dosyas\xFD de\xF0il";
+    const std::string running = "S\xFDnavda", unreadable = "Okunam\xFDyor", twoWriters = "Durum dosyas\xFDna iki";
     const struct {
         std::string name;
-        std::vector<hall::StateSnapshot> first, second;
+        std::vector<hall::StateSnapshot> files;
         std::string phase, problems;
     } cases[] = {
-        {"its own writes",
-         {{"PC07.txt", state("PC07", 5, 9000), kStart}},
-         {{"PC07.txt", state("PC07", 6, 8000), kStart}},
-         "S\xFDnavda",
-         ""},
-        {"a state written again with its number",
-         {{"PC07.txt", state("PC07", 5, 9000), kStart}},
-         {{"PC07.txt", state("PC07", 5, 90000), kStart}},
-         "S\xFDnavda",
-         twoWriters},
-        {"an older state put back",
-         {{"PC07.txt", state("PC07", 5, 9000), kStart}},
-         {{"PC07.txt", state("PC07", 4, 9500), kStart}},
-         "S\xFDnavda",
-         twoWriters},
-        {"another PC's state",
-         {},
-         {{"PC07.txt", state("PC08", 5, 9000), kStart}},
-         "Okunam\xFDyor",
-         "Yabanc\xFD dosya: ba\xFEka bir bilgisayar\xFDn durumu: PC08"},
-        {"a file too large to be a state", {}, {{"PC07.txt", "", kStart, true}}, "Okunam\xFDyor", foreign},
-        {"random bytes", {}, {{"PC07.txt", std::string("\x8F\0\xFFpc1", 6), kStart}}, "Okunam\xFDyor", foreign},
-        {"two files of one computer",
-         {},
-         {{"PC07.txt", state("PC07", 5, 9000), kStart}, {"pc07.txt", state("pc07", 9, 9000), kStart}},
-         "S\xFDnavda",
-         "Bu bilgisayar ad\xFD ba\xFEka bir dosyada da var"},
+        {"its own next write", {file("PC07", "PC07", 6, 8000)}, running, ""},
+        {"its number written again", {file("PC07", "PC07", 5, 90'000)}, running, twoWriters},
+        {"an older state put back", {file("PC07", "PC07", 4)}, running, twoWriters},
+        {"another PC's state", {file("PC07", "PC08", 6)}, unreadable, "Yabanc\xFD dosya: ba\xFEka bir"},
+        {"a file too large to be a state", {{"PC07.txt", "", kStart, true}}, unreadable, "Yabanc\xFD dosya: PC1"},
+        {"random bytes", {{"PC07.txt", std::string("\x8F\0\xFFpc1", 6), kStart}}, unreadable, "Yabanc\xFD dosya"},
+        {"two files of one computer", {file("PC07", "PC07", 6), file("pc07", "pc07", 9)}, running, "Bu bilgisayar"},
     };
     for (const auto& c : cases) {
         hall::HallBoard board;
-        board.Refresh(c.first, kStart);
-        board.Refresh(c.second, kStart + 1s);
+        const hall::StateSnapshot first = file("PC07", "PC07", 5);
+        board.Refresh({&first, 1}, kStart);
+        board.Refresh(c.files, kStart + 1s);
         for (const hall::HallRow& row : board.Rows()) {
-            EXPECT_EQ(std::tie(row.phase, row.problems), std::tie(c.phase, c.problems)) << c.name;
-            EXPECT_EQ(row.tone == Tone::Alarm, !c.problems.empty()) << c.name;
+            EXPECT_TRUE(row.phase == c.phase && row.problems.starts_with(c.problems) &&
+                        (row.tone == Tone::Alarm) != c.problems.empty())
+                << c.name << ": " << row.problems;
         }
     }
 }

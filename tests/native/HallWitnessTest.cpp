@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "hall/pure/HallWitness.h"
@@ -20,33 +21,25 @@ struct Sight {
     std::int64_t words, msLeft;
     std::string digest;
     bool answering = true, twoWriters = false;
-    std::string candidate = "101";
 };
 
-hall::PcState StateOf(const Sight& sight) {
+hall::PcState StateOf(const Sight& s) {
     return {.label = "PC07",
             .computer = "PC07",
-            .phase = sight.phase,
-            .candidateNumber = sight.candidate,
-            .msLeft = sight.msLeft,
-            .wordsTyped = sight.words,
+            .phase = s.phase,
+            .candidateNumber = "101",
+            .msLeft = s.msLeft,
+            .wordsTyped = s.words,
             .examId = "E1",
-            .digest = sight.digest};
+            .digest = s.digest};
 }
 
 // The record of E1: 09:00:00 to 09:03:00, 50 words typed, the digest "end".
 hall::ResultLine Record() {
-    return {.date = "08.12.2026",
-            .started = "09:00:00",
-            .ended = "09:03:00",
-            .pc = "PC07",
-            .candidateNumber = "101",
-            .typed = 50,
-            .correct = 45,
-            .wrong = 5,
-            .net = 40,
-            .examId = "E1",
-            .hallDigest = "end"};
+    hall::ResultLine line{.date = "08.12.2026", .started = "09:00:00", .ended = "09:03:00", .pc = "PC07"};
+    line.candidateNumber = "101", line.typed = 50, line.correct = 45, line.wrong = 5, line.net = 40;
+    line.examId = "E1", line.hallDigest = "end";
+    return line;
 }
 
 // The console watching from `from` to `to` (seconds after nine), reading the sights as they come; with `restarts`, its
@@ -62,97 +55,58 @@ hall::HallWitness Witnessed(int from, int to, const std::vector<Sight>& sights, 
     return witness;
 }
 
-const std::vector<Sight> kWholeExam = {
-    {5, Phase::Running, 0, 180'000, "a"}, {100, Phase::Running, 30, 85'000, "b"}, {181, Phase::TimeUp, 50, 0, "end"}};
+const Sight kStart{5, Phase::Running, 0, 180'000, "a"}, kMid{100, Phase::Running, 30, 85'000, "b"},
+    kKilled{112, Phase::Running, 30, 85'000, "b", false}, kEnd{181, Phase::TimeUp, 50, 0, "end"};
+const std::vector<Sight> kWholeExam = {kStart, kMid, kEnd}, kInterrupted = {kStart, kMid, kKilled};
 
+// Each verdict by its first words, for the console watching all the while (-60 to 300 s) unless the case says.
 TEST(HallWitness, JudgesEachRecordByWhatTheConsoleSaw) {
-    const std::string seen = "Salon g\xF6rd\xFC", notSeen = "Salon bu s\xFDnav\xFD g\xF6rmedi";
-    const std::vector<Sight> interrupted = {{5, Phase::Running, 0, 180'000, "a"},
-                                            {100, Phase::Running, 30, 85'000, "b"},
-                                            {112, Phase::Running, 30, 85'000, "b", false}};
-    const auto after = [&](Sight back) {
-        std::vector<Sight> sights = interrupted;
-        sights.push_back(back);
-        sights.push_back({181, Phase::TimeUp, 50, 0, "end"});
-        return sights;
-    };
+    const auto after = [](Sight back) { return std::vector{kStart, kMid, kKilled, back, kEnd}; };
+    using Change = std::function<void(hall::ResultLine&)>;
     const struct {
         std::string name;
-        int from, to;
         std::vector<Sight> sights;
-        std::function<void(hall::ResultLine&)> change;
+        Change change;
         std::string verdict;
         bool warning;
+        int from = -60, to = 300;
     } cases[] = {
-        {"seen from its start to its end", -60, 300, kWholeExam, {}, seen, false},
-        {"never seen while the console watched", -60, 300, {}, {}, notSeen, true},
-        {"the console not running", 0, -1, {}, {}, "Salon izlemiyordu", false},
-        {"the console started after the exam", 400, 500, {}, {}, "Salon izlemiyordu", false},
-        {"the console started in the exam's last seconds", 170, 300, {}, {}, "Salon izlemiyordu", false},
-        {"the console started mid-exam", 90, 300, {}, {}, notSeen, true},
-        {"another text", -60, 300, kWholeExam, [](auto& l) { l.hallDigest = "forged"; },
-         "Metin salonun g\xF6rd\xFC\xF0\xFC metin de\xF0il", true},
-        {"more words", -60, 300, kWholeExam, [](auto& l) { l.typed = 250, l.correct = 245, l.net = 240; },
-         "Kelime say\xFDs\xFD salonun g\xF6rd\xFC\xF0\xFC 50", true},
-        {"another candidate", -60, 300, kWholeExam, [](auto& l) { l.candidateNumber = "102"; },
-         "Aday salonda g\xF6r\xFClenden farkl\xFD", true},
-        {"continued with the words it had",
-         -60,
-         300,
-         after({150, Phase::Unfinished, 36, 84'500, "c"}),
-         {},
-         seen,
-         false},
-        {"continued with more words than seen",
-         -60,
-         300,
-         after({150, Phase::Unfinished, 39, 85'000, "c"}),
-         {},
-         "Kesintiden sonra salonun son g\xF6rd\xFC\xF0\xFCnden fazla metin veya s\xFCre",
-         true},
-        {"continued with more time than seen",
-         -60,
-         300,
-         after({150, Phase::Running, 30, 120'000, "b"}),
-         {},
-         "Kesintiden sonra salonun son g\xF6rd\xFC\xF0\xFCnden fazla metin veya s\xFCre",
-         true},
-        {"two writers of the state file",
-         -60,
-         300,
-         after({150, Phase::Running, 31, 80'000, "c", true, true}),
-         {},
-         "Durum dosyas\xFDna iki program yazd\xFD",
-         true},
-        {"counts no exam gives", -60, 300, kWholeExam, [](auto& l) { l.correct = 95; },
-         "Say\xFDlar olamaz (do\xF0ru + yanl\xFD\xFE = yaz\xFDlan, net = do\xF0ru - yanl\xFD\xFE)", true},
+        {"seen from its start to its end", kWholeExam, {}, "Salon g\xF6rd\xFC", false},
+        {"never seen while the console watched", {}, {}, "Salon bu s\xFDnav\xFD g\xF6rmedi", true},
+        {"the console not running", {}, {}, "Salon izlemiyordu", false, 0, -1},
+        {"the console started after the exam", {}, {}, "Salon izlemiyordu", false, 400, 500},
+        {"the console started in the exam's last seconds", {}, {}, "Salon izlemiyordu", false, 170, 300},
+        {"the console started mid-exam", {}, {}, "Salon bu s\xFDnav\xFD g\xF6rmedi", true, 90, 300},
+        {"another text", kWholeExam, [](auto& l) { l.hallDigest = "forged"; }, "Metin salonun", true},
+        {"more words", kWholeExam, [](auto& l) { l.typed = 60, l.correct = 55, l.net = 50; }, "Kelime", true},
+        {"another candidate", kWholeExam, [](auto& l) { l.candidateNumber = "102"; }, "Aday", true},
+        {"continued with the words it had", after({150, Phase::Unfinished, 36, 84'500, "c"}), {}, "Salon g", false},
+        {"continued with more words", after({150, Phase::Unfinished, 39, 85'000, "c"}), {}, "Kesintiden", true},
+        {"continued with more time", after({150, Phase::Running, 30, 120'000, "b"}), {}, "Kesintiden", true},
+        {"two writers", after({150, Phase::Running, 31, 80'000, "c", true, true}), {}, "Durum dosyas", true},
+        {"counts no exam gives", kWholeExam, [](auto& l) { l.correct = 95; }, "Say\xFDlar olamaz", true},
         {"the console started after its PC stopped",
+         {kKilled, {150, Phase::Unfinished, 34, 84'500, "c"}, kEnd},
+         {},
+         "Salon g",
+         false,
          95,
-         300,
-         {{100, Phase::Running, 30, 85'000, "b", false},
-          {150, Phase::Unfinished, 34, 84'500, "c"},
-          {181, Phase::TimeUp, 50, 0, "end"}},
-         {},
-         seen,
-         false},
+         300},
         {"the console started while it was unfinished",
+         {{150, Phase::Unfinished, 34, 84'500, "c"}, kEnd},
+         {},
+         "Salon g",
+         false,
          140,
-         300,
-         {{150, Phase::Unfinished, 34, 84'500, "c"}, {181, Phase::TimeUp, 50, 0, "end"}},
-         {},
-         seen,
-         false},
-        {"its end not watched", -60, 120, interrupted, [](auto& l) { l.hallDigest = "later"; },
-         "Salon s\xFDnav\xFDn sonunu izlemiyordu", false},
+         300},
+        {"its end not watched", kInterrupted, [](auto& l) { l.hallDigest = "later"; }, "Salon s\xFDnav\xFDn sonunu",
+         false, -60, 120},
         {"killed and never seen again while watched",
-         -60,
-         300,
-         interrupted,
+         kInterrupted,
          {},
-         "Kelime say\xFDs\xFD salonun g\xF6rd\xFC\xF0\xFC 30; Metin salonun g\xF6rd\xFC\xF0\xFC metin de\xF0il",
+         "Kelime say\xFDs\xFD salonun g\xF6rd\xFC\xF0\xFC 30; Metin",
          true},
-        {"no exam id: an older PC1", -60, 300, kWholeExam, [](auto& l) { l.examId.clear(); },
-         "S\xFDnav kimli\xF0i yok: salon tan\xFDkl\xFDk edemez", false},
+        {"no exam id: an older PC1", kWholeExam, [](auto& l) { l.examId.clear(); }, "S\xFDnav kimli\xF0i yok", false},
     };
     for (const bool restarts : {false, true}) {
         for (const auto& c : cases) {
@@ -160,9 +114,9 @@ TEST(HallWitness, JudgesEachRecordByWhatTheConsoleSaw) {
             if (c.change) c.change(line);
             std::vector<hall::RankedResult> results{{line, 1}};
             hall::JudgeResults(results, Witnessed(c.from, c.to, c.sights, restarts), 0min, false);
-            ASSERT_EQ(results.size(), 1u) << c.name;
-            EXPECT_EQ(results[0].verdict.text, c.verdict) << c.name << (restarts ? ", restarted" : "");
-            EXPECT_EQ(results[0].verdict.warning, c.warning) << c.name << (restarts ? ", restarted" : "");
+            const hall::Verdict& verdict = results.at(0).verdict;
+            EXPECT_TRUE(verdict.text.starts_with(c.verdict) && verdict.warning == c.warning)
+                << c.name << (restarts ? ", restarted: " : ": ") << verdict.text;
         }
     }
 }
@@ -172,24 +126,20 @@ TEST(HallWitness, JudgesEachRecordByWhatTheConsoleSaw) {
 TEST(HallWitness, ListsAnExamSeenUnderWayThatLeftNoRecord) {
     const struct {
         std::string name;
-        bool pcWentOn, dayOver, recorded;
-        std::size_t rows;
-    } cases[] = {
-        {"still under way", false, false, false, 0},
-        {"the PC went on", true, false, false, 1},
-        {"the day is over", false, true, false, 1},
-        {"recorded", true, true, true, 1},
-    };
+        bool pcWentOn, dayOver, recorded, listed;
+    } cases[] = {{"still under way", false, false, false, false},
+                 {"the PC went on", true, false, false, true},
+                 {"the day is over", false, true, false, true},
+                 {"recorded", true, true, true, false}};
     for (const auto& c : cases) {
-        hall::HallWitness witness = Witnessed(0, 10, {{5, Phase::Running, 7, 170'000, "a"}}, false);
+        hall::HallWitness witness = Witnessed(0, 10, {kStart}, false);
         if (c.pcWentOn) witness.Saw({.computer = "PC07", .phase = Phase::Waiting}, true, false, kNine + 11s);
         std::vector<hall::RankedResult> results;
         if (c.recorded) results.push_back({Record(), 1});
         hall::JudgeResults(results, witness, 0min, c.dayOver);
-        ASSERT_EQ(results.size(), c.rows) << c.name;
-        if (c.rows && !c.recorded) {
-            EXPECT_EQ(results[0].verdict.text, "Kayd\xFD yok: s\xFDnav salonda g\xF6r\xFCld\xFC, tutana\xF0\xFD yok");
-        }
+        EXPECT_EQ(std::ranges::any_of(results, [](auto& r) { return r.verdict.text.starts_with("Kayd\xFD yok"); }),
+                  c.listed)
+            << c.name;
     }
 }
 
@@ -200,13 +150,11 @@ TEST(StateChain, NumbersEveryStateAndChainsTheText) {
         std::string examId, typed;
         std::int64_t seq;
         std::string digest;
-    } steps[] = {
-        {"", "", 42, ""},
-        {"E1", "ab", 43, "h(E1ab)"},
-        {"E1", "ab", 44, "h(E1ab)"},
-        {"E1", "abc", 45, "h(h(E1ab)abc)"},
-        {"E2", "", 46, "h(E2)"},
-    };
+    } steps[] = {{"", "", 42, ""},
+                 {"E1", "ab", 43, "h(E1ab)"},
+                 {"E1", "ab", 44, "h(E1ab)"},
+                 {"E1", "abc", 45, "h(h(E1ab)abc)"},
+                 {"E2", "", 46, "h(E2)"}};
     for (const auto& step : steps) {
         hall::PcState state{.examId = step.examId};
         chain.Stamp(state, step.typed);

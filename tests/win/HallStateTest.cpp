@@ -144,16 +144,14 @@ TEST_F(HallState, EveryPhaseOfASessionReadsBack) {
     }
     EXPECT_EQ(results.problems, (hall::Problems{.notPrinted = true}));  // these settings have no printer
 
-    // The record carries the digest of the text in the last state written, which moved when the text did.
-    EXPECT_EQ(results.digest.size(), 64u);
+    // The record carries the digest of the text in the last state written.
     std::vector<std::string> digests;
-    for (const auto& file : std::filesystem::directory_iterator(testing_pc1::kRecordsFolder)) {
-        if (file.path().extension() != ".csv") continue;
+    for (const auto& file : std::filesystem::directory_iterator(testing_pc1::kRecordsFolder))
         for (const result::ReadRow& row :
              result::ReadRecordsFileRows(platform::ReadWholeFile(file.path().wstring(), 1 << 20).bytes).rows)
             if (row.fields[14] == stopped.examId) digests.push_back(row.fields[15]);
-    }
     EXPECT_EQ(digests, std::vector{results.digest});
+    EXPECT_EQ(results.digest.size(), 64u);
 
     NewSession("18");
     Check({Phase::Ready, "18", 180'000, 0});
