@@ -139,7 +139,9 @@ void KeepWitness(const HallMemory& memory, HallReading& reading) {
     DWORD error = platform::CreateFolder(memory.witnessFolder);
     if (!error)
         error = platform::ReplaceWholeFile(memory.witnessFile, memory.witnessFile + L".yeni", memory.witness.Encode());
-    if (error) reading.faults.push_back(Unreadable(memory.witnessFile, error));
+    if (error)
+        reading.faults.push_back(text::Utf8ToCp1254(NameOf(memory.witnessFile)).text +
+                                 " yaz\xFDlamad\xFD: " + platform::SystemReason(error) + ".");
 }
 
 // The console's local time less UTC, to the minute.
