@@ -18,10 +18,13 @@ void StateChain::Stamp(PcState& state, std::string_view typed) {
     state.digest = digest_;
 }
 
+// A number no PC reaches, which another program may have left to run the next ones out of the file's digits: the
+// sequence then starts again, and the console sees it go back.
 std::int64_t LastSeqIn(std::string_view stateFile) {
+    constexpr std::int64_t kBeyondAnyPc = 1'000'000'000'000'000;
     const auto decoded = DecodeState(stateFile);
     const auto* state = std::get_if<PcState>(&decoded);
-    return state ? state->seq : 0;
+    return state && state->seq < kBeyondAnyPc ? state->seq : 0;
 }
 
 }  // namespace hall
