@@ -59,7 +59,7 @@ TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings sett
       input_(keys),
       settings_(std::move(settings)),
       journalFolder_(std::move(journalFolder)) {
-    if (!hallFolder.empty()) hallState_ = std::make_unique<hall::StateWriter>(std::move(hallFolder));
+    StartTellingTheHall(std::move(hallFolder));
     BuildFrame();
     keeper_.emplace(Handle(), kPrintedMessage, settings_);
     CoverTheScreen();

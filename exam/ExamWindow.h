@@ -2,6 +2,7 @@
 #pragma once
 
 #include <bitset>
+#include <chrono>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -19,6 +20,7 @@
 #include "exam/pure/SupervisorSequence.h"
 #include "exam/pure/TypedText.h"
 #include "hall/StateWriter.h"
+#include "hall/pure/StateChain.h"
 #include "platform/Form.h"
 #include "platform/MonitorCovers.h"
 #include "result/RecordKeeper.h"
@@ -33,6 +35,8 @@ public:
     static constexpr std::string_view kApplicationTitle = "PC1";
     // Posted to the window when a record's printing has ended.
     static constexpr UINT kPrintedMessage = WM_APP + 1;
+    // How often the exam clock's timer looks in while the supervisor has stopped the clock: to tell the hall.
+    static constexpr std::chrono::milliseconds kStoppedBeat{1000};
 
     // When the window makes its controls: at once, or while the first entry dialog waits for its candidate,
     // which puts the dialog on screen sooner.
@@ -141,10 +145,13 @@ private:
 
     // The hall's console (ExamWindowHall.cpp): the state as the exam's phase gives it, or as an unfinished exam's
     // journal gives it while the supervisor chooses.
+    void StartTellingTheHall(std::wstring hallFolder);
     hall::PcState HallStateOf(hall::Phase phase) const;
     void TellTheHall();
-    void TellTheHall(const UnfinishedExam& unfinished);
+    void TellTheHall(const UnfinishedExam& unfinished, const std::string& examId, std::string_view typed);
     void TellTheHallWhileRunning();
+    // Stamps and hands a state: the writer's thread writes it.
+    void HandToTheHall(hall::PcState state, std::string_view typed);
 
     ExamState exam_;
     ExamInputFilter input_;
@@ -172,6 +179,7 @@ private:
     };
     std::vector<AwaitingPrint> awaitingPrint_;  // kept exams' journals until their print has ended
     std::unique_ptr<hall::StateWriter> hallState_;
+    std::optional<hall::StateChain> hallChain_;  // with the writer
     ExamState::Clock::time_point lastToldTheHall_{};
 };
 

@@ -24,7 +24,7 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     if (exam_.Stop(pressed)) {
         journal_.WriteNow(journal::Stopped{static_cast<std::uint32_t>(exam_.ExamElapsed(pressed).count()),
                                            WallMs(ExamState::WallClock::now())});
-        Timer(SinavForm::SinavTimer).SetEnabled(false);
+        Timer(SinavForm::SinavTimer).Schedule(kStoppedBeat);
         Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
         TellTheHall();
     }

@@ -1,11 +1,16 @@
 // What this PC tells the hall's console: its state, handed to the state writer at each change of phase and every
-// two seconds while the exam clock runs. The writer's thread does the writing; the window never waits for it.
+// two seconds while the exam clock runs or the supervisor has stopped it. The writer's thread does the writing; the
+// window never waits for it. Each state is stamped (hall::StateChain) with a sequence number that goes on from the
+// one in the file the program found at its start, and the exam's text's running digest, which the record carries.
 #include <algorithm>
 #include <chrono>
 
 #include "entry/EntryDialog.h"
 #include "exam/ExamWindow.h"
+#include "platform/Files.h"
+#include "platform/KeyDerivation.h"
 #include "text/Cp1254Unicode.h"
+#include "text/TextAnalysis.h"
 
 namespace exam {
 
@@ -40,10 +45,18 @@ hall::Phase HallPhase(ExamState::Phase phase) {
 
 }  // namespace
 
+void TSinavForm::StartTellingTheHall(std::wstring hallFolder) {
+    if (hallFolder.empty()) return;
+    hallState_ = std::make_unique<hall::StateWriter>(std::move(hallFolder));
+    const platform::WholeFile last = platform::ReadSharedFile(hallState_->Path(), hall::kMaxStateFileBytes);
+    hallChain_.emplace(hall::LastSeqIn(last.bytes), &platform::Sha256Hex);
+}
+
 hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
     // Neither changes while the program runs.
     static const std::string label = text::Cp1254ToUtf8(ProgramLabel()), computer = text::Cp1254ToUtf8(BilgisayarAdi());
     const result::RecordKeeper::Problems problems = keeper_->CurrentProblems();
+    const bool scored = phase == hall::Phase::TimeUp || phase == hall::Phase::Results;
     return {
         .label = label,
         .computer = computer,
@@ -53,11 +66,14 @@ hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
         .firstName = {},
         .surname = {},
         .msLeft = std::max(milliseconds::zero(), kExamLength - exam_.ExamElapsed(Now())).count(),
-        .wordsTyped = static_cast<std::int64_t>(typed_.WordCount()),
+        // Once scored, the words as the record counts them, which the console compares.
+        .wordsTyped = static_cast<std::int64_t>(scored ? text::ScoredWords(typed_.Text()).size() : typed_.WordCount()),
         .written = std::chrono::floor<milliseconds>(ExamState::WallClock::now()),
         .problems = {.fallbackFolder = problems.inDefaultFolder,
                      .notKept = problems.notKept,
                      .notPrinted = problems.notPrinted},
+        .examId = journal_.ExamId(),
+        .journalProblem = text::Cp1254ToUtf8(journal_.Problem()),
     };
 }
 
@@ -68,16 +84,19 @@ void TSinavForm::TellTheHall() {
     // until the next candidate is entered.
     if (state.phase == hall::Phase::Waiting) {
         state.wordsTyped = 0;
+        state.examId.clear();
     } else {
         state.candidateNumber = text::Cp1254ToUtf8(entry::AdayKaydi.adayNo);
         state.firstName = text::Cp1254ToUtf8(entry::AdayKaydi.adi);
         state.surname = text::Cp1254ToUtf8(entry::AdayKaydi.soyadi);
     }
-    hallState_->Hand(std::move(state));
+    // The kept exam's journal has gone to wait for its print: the results are still that exam's.
+    if (state.phase == hall::Phase::Results && state.examId.empty()) state.examId = hallChain_->ExamId();
+    HandToTheHall(std::move(state), typed_.Text());
     lastToldTheHall_ = Now();
 }
 
-void TSinavForm::TellTheHall(const UnfinishedExam& unfinished) {
+void TSinavForm::TellTheHall(const UnfinishedExam& unfinished, const std::string& examId, std::string_view typed) {
     if (!hallState_) return;
     hall::PcState state = HallStateOf(hall::Phase::Unfinished);
     state.candidateNumber = text::Cp1254ToUtf8(unfinished.candidateNumber);
@@ -85,6 +104,12 @@ void TSinavForm::TellTheHall(const UnfinishedExam& unfinished) {
     state.surname = text::Cp1254ToUtf8(unfinished.surname);
     state.msLeft = unfinished.millisecondsLeft;
     state.wordsTyped = unfinished.wordsTyped;
+    state.examId = examId;
+    HandToTheHall(std::move(state), typed);
+}
+
+void TSinavForm::HandToTheHall(hall::PcState state, std::string_view typed) {
+    hallChain_->Stamp(state, typed);
     hallState_->Hand(std::move(state));
 }
 

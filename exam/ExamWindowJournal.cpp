@@ -158,7 +158,7 @@ bool TSinavForm::TakeUpUnfinishedExam() {
 bool TSinavForm::TakeUp(const std::wstring& path, const journal::ReadResult& read, const SampleContent& sample) {
     const journal::JournalState& state = *read.state;
     const UnfinishedExam unfinished = SummaryOf(state);
-    TellTheHall(unfinished);
+    TellTheHall(unfinished, state.opening.examId, state.typed);
     const std::optional<ResumeChoice> choice = AskSupervisor(unfinished);
     if (!choice) return true;
     RestoreExam(path, read, sample);

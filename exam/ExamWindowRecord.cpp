@@ -24,6 +24,8 @@ result::ExamRecord TSinavForm::RecordOf(std::string typed, const text::ScoreResu
         .board = settings_.board,
         .examId = journal_.ExamId(),
         .interruptions = interruptions_,
+        .hallDigest = hallChain_ ? hallChain_->Digest() : std::string(),
+        .journalProblem = journal_.Problem(),
     };
 }
 

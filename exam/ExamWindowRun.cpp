@@ -227,7 +227,13 @@ void TSinavForm::ShowLiveWords() {
     liveWordsShown_ = typed_.WordCount();
 }
 
+// A stopped exam's PC goes on telling the hall it is there, so that one killed while stopped shows as not answering.
 void TSinavForm::SinavTimerTimer(platform::EventArgs&) {
+    if (exam_.Current() == ExamState::Phase::Stopped) {
+        TellTheHallWhileRunning();
+        Timer(SinavForm::SinavTimer).Schedule(kStoppedBeat);
+        return;
+    }
     if (exam_.Current() != ExamState::Phase::Running) return;
     if (exam_.ExamTimeOver(Now())) {
         FinishExam();

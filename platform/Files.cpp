@@ -120,13 +120,22 @@ std::wstring InFolder(const std::wstring& folder, std::wstring_view name) {
     return folder + (separated ? L"" : L"\\") + std::wstring(name);
 }
 
+namespace {
+
 // The variable is read at whatever length it has; without it, Windows' own place for it.
-std::wstring ProgramDataFolder() {
-    std::wstring programData(GetEnvironmentVariableW(L"ProgramData", nullptr, 0), L'\0');
-    const DWORD length =
-        GetEnvironmentVariableW(L"ProgramData", programData.data(), static_cast<DWORD>(programData.size()));
-    programData.resize(length < programData.size() ? length : 0);
-    return programData.empty() ? std::wstring(L"C:\\ProgramData") : programData;
+std::wstring FolderFromEnvironment(const wchar_t* variable, const wchar_t* fallback) {
+    std::wstring folder(GetEnvironmentVariableW(variable, nullptr, 0), L'\0');
+    const DWORD length = GetEnvironmentVariableW(variable, folder.data(), static_cast<DWORD>(folder.size()));
+    folder.resize(length < folder.size() ? length : 0);
+    return folder.empty() ? std::wstring(fallback) : folder;
+}
+
+}  // namespace
+
+std::wstring ProgramDataFolder() { return FolderFromEnvironment(L"ProgramData", L"C:\\ProgramData"); }
+
+std::wstring LocalAppDataFolder() {
+    return FolderFromEnvironment(L"LOCALAPPDATA", L"C:\\Users\\Default\\AppData\\Local");
 }
 
 std::wstring FullPath(const std::wstring& path) {

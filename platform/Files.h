@@ -63,6 +63,8 @@ std::wstring InFolder(const std::wstring& folder, std::wstring_view name);
 
 // %ProgramData% (C:\ProgramData when it is not set), where the program keeps what it writes for every user.
 std::wstring ProgramDataFolder();
+// %LOCALAPPDATA%: the user's own folder on this PC, which no other PC reaches.
+std::wstring LocalAppDataFolder();
 
 // The full path of a file or folder named relative to the current folder, at any length; the name as it is when it
 // cannot be made full.

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
+#include <cwchar>
+#include <cwctype>
 #include <mutex>
 #include <thread>
 
@@ -9,6 +12,8 @@
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
 #include "platform/SystemReason.h"
+#include "result/RecordKeeper.h"
+#include "result/pure/LocalTimeText.h"
 #include "text/Cp1254Unicode.h"
 
 namespace salon {
@@ -50,6 +55,7 @@ void ReadStates(const std::wstring& folder, HallMemory& memory, HallReading& rea
     for (const platform::FoundFile& file : found) {
         hall::StateSnapshot state{NameOf(file.path), {}, SystemTime(file.written)};
         const platform::WholeFile read = platform::ReadSharedFile(file.path, hall::kMaxStateFileBytes);
+        state.tooLarge = read.size > hall::kMaxStateFileBytes;
         if (read.error) {
             // Renamed over at this instant, or held: the PC stands as it was last read.
             const auto last = std::ranges::find(memory.states, state.fileName, &hall::StateSnapshot::fileName);
@@ -61,7 +67,8 @@ void ReadStates(const std::wstring& folder, HallMemory& memory, HallReading& rea
         states.push_back(std::move(state));
     }
     memory.board.Refresh(states,
-                         std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()));
+                         std::chrono::time_point_cast<std::chrono::milliseconds>(std::chrono::system_clock::now()),
+                         memory.witnessFolder.empty() ? nullptr : &memory.witness);
     reading.pcs = memory.board.Rows();
     memory.states = std::move(states);
 }
@@ -105,15 +112,81 @@ void ReadResults(const std::wstring& folder, const std::string& day, HallMemory&
     memory.recordsFiles = std::move(kept);
 }
 
+// A file a day and records folder: what the console saw of one folder's PCs is not held against another's records.
+std::wstring WitnessFile(const std::wstring& witnessFolder, const std::wstring& recordsFolder, const std::string& day) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a of the folder as Windows compares names, without case
+    for (const wchar_t c : recordsFolder) {
+        hash = (hash ^ static_cast<std::uint32_t>(towupper(c))) * 16777619u;
+    }
+    wchar_t suffix[16];
+    swprintf(suffix, std::size(suffix), L"_%08x.txt", hash);
+    return platform::InFolder(witnessFolder, platform::WidenUtf8(day) + suffix);
+}
+
+// A witness's file that cannot be read gives an empty witness, and the status bar says so.
+hall::HallWitness ReadWitness(const std::wstring& path, HallReading& reading) {
+    const platform::WholeFile read = platform::ReadWholeFile(path, kMaxRecordsFileBytes);
+    if (read.error == ERROR_FILE_NOT_FOUND || read.error == ERROR_PATH_NOT_FOUND) return {};
+    std::optional<hall::HallWitness> witness = read.error ? std::nullopt : hall::HallWitness::Decode(read.bytes);
+    if (!witness)
+        reading.faults.push_back(read.error ? Unreadable(path, read.error)
+                                            : text::Utf8ToCp1254(NameOf(path)).text +
+                                                  " okunamad\xFD: konsolun tan\xFDk dosyas\xFD bozuk.");
+    return witness.value_or(hall::HallWitness());
+}
+
+void KeepWitness(const HallMemory& memory, HallReading& reading) {
+    DWORD error = platform::CreateFolder(memory.witnessFolder);
+    if (!error)
+        error = platform::ReplaceWholeFile(memory.witnessFile, memory.witnessFile + L".yeni", memory.witness.Encode());
+    if (error)
+        reading.faults.push_back(text::Utf8ToCp1254(NameOf(memory.witnessFile)).text +
+                                 " yaz\xFDlamad\xFD: " + platform::SystemReason(error) + ".");
+}
+
+// The console's local time less UTC, to the minute.
+std::chrono::minutes UtcOffset(std::chrono::system_clock::time_point now) {
+    const result::LocalTime local = result::LocalTimeOf(now);
+    const auto localAsUtc = std::chrono::sys_days(std::chrono::year(local.year) / static_cast<unsigned>(local.month) /
+                                                  static_cast<unsigned>(local.day)) +
+                            std::chrono::hours(local.hour) + std::chrono::minutes(local.minute) +
+                            std::chrono::seconds(local.second);
+    return std::chrono::round<std::chrono::minutes>(localAsUtc - std::chrono::floor<std::chrono::seconds>(now));
+}
+
+// The day's results judged by what the console saw that day.
+void Judge(const std::wstring& folder, const std::string& day, const std::string& today, HallMemory& memory,
+           HallReading& reading) {
+    if (memory.witnessFolder.empty()) return;
+    const std::wstring pastFile = WitnessFile(memory.witnessFolder, folder, day);
+    if (day != today && memory.pastFile != pastFile) {
+        memory.pastWitness = ReadWitness(pastFile, reading);
+        memory.pastFile = pastFile;
+    }
+    hall::JudgeResults(reading.results, day == today ? memory.witness : memory.pastWitness,
+                       UtcOffset(std::chrono::system_clock::now()), day < today);
+}
+
 }  // namespace
+
+std::wstring WitnessFolder() { return platform::LocalAppDataFolder() + L"\\PC1\\Salon\\Tanik"; }
 
 HallReading ReadHall(const std::wstring& folder, const std::string& day, HallMemory& memory) {
     const auto start = std::chrono::steady_clock::now();
     HallReading reading;
     reading.folder = folder;
     reading.day = day;
+    const std::string today = result::IsoDate(result::LocalTimeOf(std::chrono::system_clock::now()));
+    const std::wstring witnessFile =
+        memory.witnessFolder.empty() ? std::wstring() : WitnessFile(memory.witnessFolder, folder, today);
+    if (witnessFile != memory.witnessFile) {
+        memory.witness = ReadWitness(witnessFile, reading);
+        memory.witnessFile = witnessFile;
+    }
     ReadStates(folder, memory, reading);
+    if (!memory.witnessFolder.empty()) KeepWitness(memory, reading);
     ReadResults(folder, day, memory, reading);
+    Judge(folder, day, today, memory, reading);
     reading.took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
     return reading;
 }
@@ -121,6 +194,7 @@ HallReading ReadHall(const std::wstring& folder, const std::string& day, HallMem
 struct HallWatch::Shared {
     HWND window;
     UINT message;
+    std::wstring witnessFolder;
     std::mutex mutex;
     std::condition_variable wake;
     std::wstring folder;
@@ -145,6 +219,7 @@ struct HallWatch::Shared {
             }
             if (folderNow != readFolder) {
                 memory = {};
+                memory.witnessFolder = witnessFolder;
                 readFolder = folderNow;
             }
             auto reading = std::make_unique<HallReading>(ReadHall(folderNow, dayNow, memory));
@@ -158,9 +233,10 @@ struct HallWatch::Shared {
     }
 };
 
-HallWatch::HallWatch(HWND window, UINT message) : shared_(std::make_shared<Shared>()) {
+HallWatch::HallWatch(HWND window, UINT message, std::wstring witnessFolder) : shared_(std::make_shared<Shared>()) {
     shared_->window = window;
     shared_->message = message;
+    shared_->witnessFolder = std::move(witnessFolder);
 }
 
 HallWatch::~HallWatch() {

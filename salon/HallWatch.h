@@ -12,6 +12,7 @@
 
 #include "hall/pure/DayResults.h"
 #include "hall/pure/HallBoard.h"
+#include "hall/pure/HallWitness.h"
 
 namespace salon {
 
@@ -30,8 +31,9 @@ class HallWatch {
 public:
     static constexpr std::chrono::milliseconds kInterval{1000};
 
-    // `message` is posted to `window` after every reading; its handler calls Take.
-    HallWatch(HWND window, UINT message);
+    // `message` is posted to `window` after every reading; its handler calls Take. What the console sees is kept in
+    // `witnessFolder` (WitnessFolder()), a file a day.
+    HallWatch(HWND window, UINT message, std::wstring witnessFolder);
     // Ends the thread; a reading held up by a share is left to finish on its own.
     ~HallWatch();
     HallWatch(const HallWatch&) = delete;
@@ -47,10 +49,19 @@ private:
     std::shared_ptr<Shared> shared_;  // shared with the thread, which may outlive the watch
 };
 
+// Where the console keeps what it saw: %LOCALAPPDATA%\PC1\Salon\Tanik, on its own PC.
+std::wstring WitnessFolder();
+
 // What a reading remembers of the ones before it: when each PC's file last changed, the PCs' last readable states
-// (a file renamed over at the instant of reading keeps its PC on the board) and the records files that have not
-// changed since.
+// (a file renamed over at the instant of reading keeps its PC on the board), the records files that have not
+// changed since, and what the console saw of each exam of the records folder today, which it keeps in a file of the
+// day and folder in `witnessFolder` (none without one) and reads back when it starts again.
 struct HallMemory {
+    std::wstring witnessFolder;
+    std::wstring witnessFile;  // the file of the day and folder that `witness` is of
+    hall::HallWitness witness;
+    std::wstring pastFile;  // another day's witness, read for that day's results
+    hall::HallWitness pastWitness;
     struct RecordsFile {
         std::wstring path;
         ULONGLONG size = 0;

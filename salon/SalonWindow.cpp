@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 
 #include "hall/pure/ResultsSheet.h"
 #include "platform/Cp1254.h"
@@ -40,6 +41,7 @@ constexpr wchar_t kFolderDialogTitle[] = L"PC1 Salon: tutanak klas\x00F6r\x00FC"
 // ASCII only: the spooler of a CUPS system cuts a job's name at its first other letter.
 constexpr wchar_t kListDocumentName[] = L"PC1 Salon Sonuc Listesi";
 constexpr int kWarningColumn = static_cast<int>(std::size(kResultColumns)) - 1;
+constexpr int kVerdictColumn = kWarningColumn - 1;
 
 COLORREF ToneColour(hall::Tone tone) {
     switch (tone) {
@@ -85,7 +87,7 @@ TSalonForm::TSalonForm(std::wstring folder, config::Settings settings)
     Control(SalonForm::Sonuclar).SetColumns(kResultColumns);
     Control(SalonForm::Sonuclar).SetRows(&resultRows_);
     Control(SalonForm::Sonuclar).ShowSortColumn(sortColumn_, ascending_);
-    watch_.emplace(Handle(), kReadMessage);
+    watch_.emplace(Handle(), kReadMessage, WitnessFolder());
     printer_.emplace(Handle(), kPrintedMessage);
     CentreClientArea(kSalonFormClientSize);
     ShowDay(Today());
@@ -138,6 +140,8 @@ void TSalonForm::SortResults(const std::optional<std::string>& chosen) {
     const auto before = [this](std::size_t a, std::size_t b) {
         const hall::RankedResult &x = reading_.results[a], &y = reading_.results[b];
         if (sortColumn_ == kWarningColumn) return x.candidateSeatedTwice > y.candidateSeatedTwice;
+        if (sortColumn_ == kVerdictColumn)
+            return std::tie(y.verdict.warning, x.verdict.text) < std::tie(x.verdict.warning, y.verdict.text);
         return hall::ComesBefore(static_cast<hall::ResultColumn>(sortColumn_), x, y);
     };
     // The ranking's own order stands among rows the column does not tell apart.
@@ -291,12 +295,13 @@ std::wstring TSalonForm::ResultRows::CellText(int row, int column) const {
     if (row < 0 || row >= static_cast<int>(form_.order_.size())) return {};
     const hall::RankedResult& result = form_.reading_.results[form_.order_[row]];
     const hall::ResultLine& line = result.line;
+    if (column == kVerdictColumn) return platform::WidenCp1254(result.verdict.text);
     if (column == kWarningColumn)
         return result.candidateSeatedTwice ? platform::WidenCp1254("Bu aday no ba\xFEka bir kay\xFDtta da var")
                                            : std::wstring();
     switch (static_cast<hall::ResultColumn>(column)) {
     case hall::ResultColumn::Rank:
-        return Number(result.rank);
+        return result.rank ? Number(result.rank) : std::wstring(L"-");
     case hall::ResultColumn::CandidateNumber:
         return platform::WidenUtf8(line.candidateNumber);
     case hall::ResultColumn::FirstName:
@@ -323,7 +328,8 @@ std::wstring TSalonForm::ResultRows::CellText(int row, int column) const {
 
 std::optional<COLORREF> TSalonForm::ResultRows::RowColour(int row) const {
     if (row < 0 || row >= static_cast<int>(form_.order_.size())) return std::nullopt;
-    if (form_.reading_.results[form_.order_[row]].candidateSeatedTwice) return ToneColour(hall::Tone::Alarm);
+    const hall::RankedResult& result = form_.reading_.results[form_.order_[row]];
+    if (result.candidateSeatedTwice || result.verdict.warning) return ToneColour(hall::Tone::Alarm);
     return std::nullopt;
 }
 

@@ -71,11 +71,12 @@ inline constexpr platform::ListColumn kHallColumns[] = {
     {"Son G\xF6r\xFClme", 100}, {"Sorun", 170},
 };
 
-// The results' columns, in the order of hall::ResultColumn, then the warning.
+// The results' columns, in the order of hall::ResultColumn, then the hall's verdict and the warning.
 inline constexpr platform::ListColumn kResultColumns[] = {
-    {"S\xFDra", 56, true},      {"Aday No", 70},    {"Ad\xFD", 110},          {"Soyad\xFD", 110},
-    {"Bilgisayar", 100},        {"Ba\xFElama", 64}, {"Yaz\xFDlan", 60, true}, {"Do\xF0ru", 56, true},
-    {"Yanl\xFD\xFE", 56, true}, {"Net", 50, true},  {"Kesinti", 56, true},    {"Uyar\xFD", 170},
+    {"S\xFDra", 44, true},      {"Aday No", 64},    {"Ad\xFD", 90},           {"Soyad\xFD", 90},
+    {"Bilgisayar", 90},         {"Ba\xFElama", 60}, {"Yaz\xFDlan", 56, true}, {"Do\xF0ru", 50, true},
+    {"Yanl\xFD\xFE", 50, true}, {"Net", 40, true},  {"Kesinti", 50, true},    {"Salon Tan\xFD\xF0\xFD", 200},
+    {"Uyar\xFD", 130},
 };
 
 // The controls that the window's code names; a name missing from the table does not compile.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <limits>
 #include <tuple>
 #include <unordered_map>
 #include <unordered_set>
@@ -31,7 +32,9 @@ enum Column {
     kDocument,
     kInterruptions,
     kSecondsInterrupted,
-    kExamId
+    kExamId,
+    kHallDigest,
+    kJournalProblem
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -63,9 +66,12 @@ auto StartOf(const ResultLine& line) {
     return std::tuple(date.substr(6), date.substr(3, 2), date.substr(0, 2), started);
 }
 
-bool BetterThan(const ResultLine& a, const ResultLine& b) {
-    return std::tie(a.net, a.correct) > std::tie(b.net, b.correct);
-}
+// A line in the ranking: it stays where it is while its place is found, since moving lines is most of a sort's work.
+struct Place {
+    ResultLine* line;
+    bool possible;  // its counts can be: a line with impossible ones ranks below every other
+    auto Standing() const { return std::tie(possible, line->net, line->correct); }
+};
 
 bool NaturallyBefore(std::string_view a, std::string_view b, std::string_view thenA = {}, std::string_view thenB = {}) {
     const std::weak_ordering order = text::CompareNaturally(a, b);
@@ -73,6 +79,11 @@ bool NaturallyBefore(std::string_view a, std::string_view b, std::string_view th
 }
 
 }  // namespace
+
+bool CountsImpossible(const ResultLine& line) {
+    return line.typed < 0 || line.correct < 0 || line.wrong < 0 || line.correct + line.wrong != line.typed ||
+           line.net != std::max(0, line.correct - line.wrong);
+}
 
 std::optional<std::string> RecordsFileDay(std::string_view fileName) {
     constexpr std::string_view kDayForm = "0000-00-00_", kExtension = ".csv";
@@ -120,6 +131,8 @@ DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
                         .interruptions = count(kInterruptions),
                         .secondsInterrupted = count(kSecondsInterrupted),
                         .examId = std::move(f[kExamId]),
+                        .hallDigest = std::move(f[kHallDigest]),
+                        .journalProblem = std::move(f[kJournalProblem]),
                         .recordsFile = std::string(fileName)};
         if (counted)
             day.lines.push_back(std::move(line));
@@ -130,21 +143,22 @@ DayRead ReadRecordsFile(std::string_view fileName, std::string_view bytes) {
 }
 
 std::vector<RankedResult> RankResults(std::vector<ResultLine> lines) {
-    // The lines stay where they are while their order is found: moving them is most of a sort's work.
-    std::vector<ResultLine*> order;
+    std::vector<Place> order;
     std::unordered_set<std::string_view> examIds(lines.size());
     for (ResultLine& line : lines) {
-        if (line.examId.empty() || examIds.insert(line.examId).second) order.push_back(&line);
+        if (line.examId.empty() || examIds.insert(line.examId).second)
+            order.push_back({&line, !CountsImpossible(line)});
     }
-    std::ranges::stable_sort(order, [](const ResultLine* a, const ResultLine* b) {
-        return BetterThan(*a, *b) || (!BetterThan(*b, *a) && StartOf(*a) < StartOf(*b));
+    std::ranges::stable_sort(order, [](const Place& a, const Place& b) {
+        return a.Standing() > b.Standing() || (a.Standing() == b.Standing() && StartOf(*a.line) < StartOf(*b.line));
     });
     std::vector<RankedResult> ranked;
     ranked.reserve(order.size());
     std::unordered_map<std::string_view, int> seats(order.size());
-    for (ResultLine* line : order) {
-        const bool tied = !ranked.empty() && !BetterThan(ranked.back().line, *line);
-        ranked.push_back({std::move(*line), tied ? ranked.back().rank : static_cast<int>(ranked.size()) + 1});
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const bool tied = i > 0 && order[i - 1].Standing() == order[i].Standing();
+        const int rank = !order[i].possible ? 0 : tied ? ranked.back().rank : static_cast<int>(i) + 1;
+        ranked.push_back({std::move(*order[i].line), rank});
         if (const std::string_view number = Trimmed(ranked.back().line.candidateNumber); !number.empty())
             ++seats[number];
     }
@@ -158,8 +172,11 @@ std::vector<RankedResult> RankResults(std::vector<ResultLine> lines) {
 bool ComesBefore(ResultColumn column, const RankedResult& a, const RankedResult& b) {
     const ResultLine &x = a.line, &y = b.line;
     switch (column) {
-    case ResultColumn::Rank:
-        return a.rank < b.rank;
+    case ResultColumn::Rank: {
+        // Unranked lines last.
+        const auto place = [](int rank) { return rank == 0 ? std::numeric_limits<int>::max() : rank; };
+        return place(a.rank) < place(b.rank);
+    }
     case ResultColumn::CandidateNumber:
         return NaturallyBefore(Trimmed(x.candidateNumber), Trimmed(y.candidateNumber));
     case ResultColumn::FirstName:
@@ -185,7 +202,9 @@ bool ComesBefore(ResultColumn column, const RankedResult& a, const RankedResult&
 }
 
 std::string MergedRecordsFile(std::span<const RankedResult> results) {
-    std::string file = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileHeader();
+    std::vector<std::string> columns = result::RecordsFileColumns();
+    columns.push_back(text::Cp1254ToUtf8(kVerdictTitle));
+    std::string file = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileRow(columns);
     for (const RankedResult& ranked : results) {
         const ResultLine& l = ranked.line;
         const std::string fields[] = {l.date,
@@ -202,7 +221,10 @@ std::string MergedRecordsFile(std::span<const RankedResult> results) {
                                       l.document,
                                       std::to_string(l.interruptions),
                                       std::to_string(l.secondsInterrupted),
-                                      l.examId};
+                                      l.examId,
+                                      l.hallDigest,
+                                      l.journalProblem,
+                                      text::Cp1254ToUtf8(ranked.verdict.text)};
         file += result::RecordsFileRow(fields);
     }
     return file;

@@ -18,7 +18,8 @@ using Instant = std::chrono::sys_time<std::chrono::milliseconds>;
 struct StateSnapshot {
     std::string fileName;  // UTF-8, e.g. PC07.txt
     std::string bytes;
-    Instant fileWritten;  // the file's last-write time as the file system reports it
+    Instant fileWritten;    // the file's last-write time as the file system reports it
+    bool tooLarge = false;  // larger than kMaxStateFileBytes: `bytes` is empty, and the file no state file
 };
 
 // How a row is coloured: waiting, ready, an exam under way, an exam over, the supervisor wanted, a PC silent or its
@@ -36,13 +37,16 @@ struct HallRow {
     Tone tone = Tone::Idle;
 };
 
-// A PC whose exam clock runs writes its state at least this often; one that has not for this long is not answering.
+// A PC whose exam clock runs, or is stopped by the supervisor, writes its state at least this often; one that has not
+// for this long is not answering.
 inline constexpr std::chrono::seconds kSilenceAlarm{10};
+
+class HallWitness;
 
 class HallBoard {
 public:
-    // `files`: every state file in the folder now; `now`: the console's clock.
-    void Refresh(std::span<const StateSnapshot> files, Instant now);
+    // `files`: every state file in the folder now; `now`: the console's clock. A witness is told every state read.
+    void Refresh(std::span<const StateSnapshot> files, Instant now, HallWitness* witness = nullptr);
     // Sorted by label, numbers as numbers (PC2 before PC10), then by computer.
     const std::vector<HallRow>& Rows() const { return rows_; }
 
@@ -50,7 +54,8 @@ private:
     struct Seen {
         std::string bytes;
         std::variant<PcState, StateRefusal> state;
-        Instant changed;  // by the console's clock, or the file's time when first seen
+        Instant changed;              // by the console's clock, or the file's time when first seen
+        bool sequenceBroken = false;  // a state came whose number was not above the last one's: two writers
     };
     std::map<std::string, Seen> files_;
     std::vector<HallRow> rows_;

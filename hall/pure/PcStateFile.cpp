@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "hall/pure/LineEscaping.h"
+
 namespace hall {
 
 namespace {
@@ -27,82 +29,20 @@ enum Key {
     kMsLeft,
     kWords,
     kWritten,
-    kProblems
+    kProblems,
+    kExamId,
+    kSeq,
+    kDigest,
+    kJournal
 };
-constexpr std::array<std::string_view, 11> kKeys = {"label",     "computer",   "version", "phase",
-                                                    "candidate", "first-name", "surname", "ms-left",
-                                                    "words",     "written",    "problems"};
+constexpr std::array<std::string_view, 15> kKeys = {"label",      "computer", "version", "phase",  "candidate",
+                                                    "first-name", "surname",  "ms-left", "words",  "written",
+                                                    "problems",   "exam-id",  "seq",     "digest", "journal"};
+// A version 1 file ends after its problems.
+constexpr std::size_t kVersion1Keys = kProblems + 1;
 constexpr std::array<std::string_view, 8> kPhaseNames = {"waiting", "ready",   "countdown", "running",
                                                          "stopped", "time-up", "results",   "unfinished"};
 constexpr std::string_view kFallbackFolder = "fallback-folder", kNotKept = "not-kept", kNotPrinted = "not-printed";
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-bool IsControl(unsigned char byte) { return byte < 0x20 || byte == 0x7F; }
-
-std::string Escaped(std::string_view value) {
-    std::string escaped;
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            escaped += "\\\\";
-        else if (c == '\n')
-            escaped += "\\n";
-        else if (c == '\r')
-            escaped += "\\r";
-        else if (c == '\t')
-            escaped += "\\t";
-        else if (IsControl(byte))
-            escaped += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
-        else
-            escaped += c;
-    }
-    return escaped;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<std::string> Unescaped(std::string_view value) {
-    std::string text;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (IsControl(static_cast<unsigned char>(c))) return std::nullopt;
-        if (c != '\\') {
-            text += c;
-            continue;
-        }
-        if (++i == value.size()) return std::nullopt;
-        switch (value[i]) {
-        case '\\':
-            text += '\\';
-            break;
-        case 'n':
-            text += '\n';
-            break;
-        case 'r':
-            text += '\r';
-            break;
-        case 't':
-            text += '\t';
-            break;
-        case 'x': {
-            if (i + 2 >= value.size()) return std::nullopt;
-            const int high = HexValue(value[i + 1]), low = HexValue(value[i + 2]);
-            if (high < 0 || low < 0) return std::nullopt;
-            text += static_cast<char>(high * 16 + low);
-            i += 2;
-            break;
-        }
-        default:
-            return std::nullopt;
-        }
-    }
-    return text;
-}
-
 // Overlong forms, surrogates and code points beyond U+10FFFF are not UTF-8.
 bool IsUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
@@ -208,7 +148,7 @@ std::optional<Problems> ParseProblems(std::string_view list) {
     return problems;
 }
 
-StateRefusal Refused(StateRefusal::Reason reason, std::string_view detail, int version = kStateFormatVersion) {
+StateRefusal Refused(StateRefusal::Reason reason, std::string_view detail, int version) {
     return {reason, version, std::string(detail.substr(0, 80))};
 }
 
@@ -229,6 +169,10 @@ std::string EncodeState(const PcState& state) {
     values[kWords] = std::to_string(std::max<std::int64_t>(0, state.wordsTyped));
     values[kWritten] = IsoUtc(state.written);
     values[kProblems] = ProblemList(state.problems);
+    values[kExamId] = Escaped(state.examId);
+    values[kSeq] = std::to_string(std::max<std::int64_t>(0, state.seq));
+    values[kDigest] = Escaped(state.digest);
+    values[kJournal] = Escaped(state.journalProblem);
 
     std::string file = std::string(kVersionKey) + '=' + std::to_string(kStateFormatVersion) + '\n';
     for (std::size_t i = 0; i < kKeys.size(); ++i) file += std::string(kKeys[i]) + '=' + values[i] + '\n';
@@ -252,8 +196,10 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
         return Refused(Reason::Newer, firstLine, static_cast<int>(*version));
     if (firstLine.size() == bytes.size()) return Refused(Reason::Incomplete, firstLine, 0);
     if (!version || *version < 1) return Refused(Reason::Foreign, firstLine, 0);
-    if (!bytes.ends_with('\n')) return Refused(Reason::Incomplete, "no line end at the end");
-    if (!IsUtf8(bytes)) return Refused(Reason::Foreign, "not UTF-8");
+    const int format = static_cast<int>(*version);
+    if (!bytes.ends_with('\n')) return Refused(Reason::Incomplete, "no line end at the end", format);
+    if (!IsUtf8(bytes)) return Refused(Reason::Foreign, "not UTF-8", format);
+    const std::size_t keyCount = format == 1 ? kVersion1Keys : kKeys.size();
 
     std::vector<std::string_view> lines;
     for (std::string_view rest = bytes; !rest.empty();) {
@@ -263,43 +209,51 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     }
     const std::string_view last = lines.back();
     const std::string endPrefix = std::string(kEndKey) + '=';
-    if (!last.starts_with(endPrefix)) return Refused(Reason::Incomplete, last);
+    if (!last.starts_with(endPrefix)) return Refused(Reason::Incomplete, last, format);
     if (Count(last.substr(endPrefix.size())) != static_cast<std::int64_t>(lines.size() - 1))
-        return Refused(Reason::Incomplete, last);
-    if (lines.size() != kKeys.size() + 2) return Refused(Reason::Malformed, "a line too many or too few");
+        return Refused(Reason::Incomplete, last, format);
+    if (lines.size() != keyCount + 2) return Refused(Reason::Malformed, "a line too many or too few", format);
 
     std::array<std::string, kKeys.size()> values;
-    for (std::size_t i = 0; i < kKeys.size(); ++i) {
+    for (std::size_t i = 0; i < keyCount; ++i) {
         const std::string_view line = lines[i + 1];
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos || line.substr(0, equals) != kKeys[i])
-            return Refused(Reason::Malformed, line);
+            return Refused(Reason::Malformed, line, format);
         std::optional<std::string> value = Unescaped(line.substr(equals + 1));
-        if (!value) return Refused(Reason::Malformed, line);
+        if (!value) return Refused(Reason::Malformed, line, format);
         values[i] = std::move(*value);
     }
+    const auto malformed = [format](std::string_view value) { return Refused(Reason::Malformed, value, format); };
 
     PcState state;
     state.label = values[kLabel];
     state.computer = values[kComputer];
     state.version = values[kVersion];
     const auto phase = std::find(kPhaseNames.begin(), kPhaseNames.end(), values[kPhase]);
-    if (phase == kPhaseNames.end()) return Refused(Reason::Malformed, values[kPhase]);
+    if (phase == kPhaseNames.end()) return malformed(values[kPhase]);
     state.phase = static_cast<Phase>(phase - kPhaseNames.begin());
     state.candidateNumber = values[kCandidate];
     state.firstName = values[kFirstName];
     state.surname = values[kSurname];
     const std::optional<std::int64_t> msLeft = Count(values[kMsLeft]), words = Count(values[kWords]);
-    if (!msLeft) return Refused(Reason::Malformed, values[kMsLeft]);
-    if (!words) return Refused(Reason::Malformed, values[kWords]);
+    if (!msLeft) return malformed(values[kMsLeft]);
+    if (!words) return malformed(values[kWords]);
     state.msLeft = *msLeft;
     state.wordsTyped = *words;
     const std::optional<Written> written = ParseIsoUtc(values[kWritten]);
-    if (!written) return Refused(Reason::Malformed, values[kWritten]);
+    if (!written) return malformed(values[kWritten]);
     state.written = *written;
     const std::optional<Problems> problems = ParseProblems(values[kProblems]);
-    if (!problems) return Refused(Reason::Malformed, values[kProblems]);
+    if (!problems) return malformed(values[kProblems]);
     state.problems = *problems;
+    if (format == 1) return state;
+    const std::optional<std::int64_t> seq = Count(values[kSeq]);
+    if (!seq) return malformed(values[kSeq]);
+    state.examId = values[kExamId];
+    state.seq = *seq;
+    state.digest = values[kDigest];
+    state.journalProblem = values[kJournal];
     return state;
 }
 

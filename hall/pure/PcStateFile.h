@@ -2,7 +2,7 @@
 // header: the file's form is tested natively, and the console reads it with the same decoder.
 //
 // UTF-8, one `key=value` line each, LF-ended, in this order:
-//   pc1-hall-state=1          the format's version, always first
+//   pc1-hall-state=2          the format's version, always first
 //   label=PC1 - (PC07)        the computer's label as the exam window shows it
 //   computer=PC07             the computer's name
 //   version=0.1.0             the program's version
@@ -14,7 +14,13 @@
 //   words=42                  the words typed so far
 //   written=2026-12-08T07:12:30.123Z   when the PC wrote it, UTC
 //   problems=fallback-folder,not-printed   what the supervisor must see, comma-separated, empty when none
-//   end=12                    the count of the lines before it, always last
+//   exam-id=20261207-143012-7f3a09c2   the exam's id (its journal's), empty while no exam is under way
+//   seq=118                   one more at every write of this PC, also across the program's restarts
+//   digest=3f0c...            the typed text's running digest (StateChain), empty while no exam is under way
+//   journal=                  why the exam's journal cannot be written, empty while all is well
+//   end=16                    the count of the lines before it, always last
+// Version 1 files, which the decoder still reads, end after `problems` (end=12); their states have no exam id,
+// sequence number, digest or journal problem.
 // A value runs from the first '=' to the end of its line; in it a backslash, a line break, a tab and any other
 // control character are escaped (\\, \n, \r, \t, \xHH), so no value can make or end a line.
 #pragma once
@@ -28,7 +34,7 @@
 
 namespace hall {
 
-inline constexpr int kStateFormatVersion = 1;
+inline constexpr int kStateFormatVersion = 2;
 // Far more than any state takes: a file beyond it is not one of these.
 inline constexpr std::size_t kMaxStateFileBytes = 8192;
 
@@ -53,13 +59,17 @@ struct Problems {
 };
 
 struct PcState {
-    std::string label, computer, version;  // UTF-8
+    std::string label{}, computer{}, version{};  // UTF-8
     Phase phase = Phase::Waiting;
-    std::string candidateNumber, firstName, surname;  // UTF-8
+    std::string candidateNumber{}, firstName{}, surname{};  // UTF-8
     std::int64_t msLeft = 0;
     std::int64_t wordsTyped = 0;
     std::chrono::sys_time<std::chrono::milliseconds> written{};
-    Problems problems;
+    Problems problems{};
+    std::string examId{};          // ASCII
+    std::int64_t seq = 0;          // 0 in a version 1 file
+    std::string digest{};          // lower-case hexadecimal
+    std::string journalProblem{};  // UTF-8
     bool operator==(const PcState&) const = default;
 };
 

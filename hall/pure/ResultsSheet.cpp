@@ -29,14 +29,13 @@ struct Column {
     Alignment alignment;
 };
 constexpr std::array kColumns = {
-    Column{"S\xFDra", 560, Alignment::Right},      Column{"Aday No", 900, Alignment::Left},
-    Column{"Ad\xFD", 1114, Alignment::Left},       Column{"Soyad\xFD", 1114, Alignment::Left},
-    Column{"Bilgisayar", 1350, Alignment::Left},   Column{"Ba\xFElama", 1000, Alignment::Left},
-    Column{"Yaz\xFDlan", 820, Alignment::Right},   Column{"Do\xF0ru", 760, Alignment::Right},
-    Column{"Yanl\xFD\xFE", 720, Alignment::Right}, Column{"Net", 500, Alignment::Right},
-    Column{"Kesinti", 800, Alignment::Right},
+    Column{"S\xFDra", 460, Alignment::Right},      Column{"Aday No", 800, Alignment::Left},
+    Column{"Ad\xFD", 950, Alignment::Left},        Column{"Soyad\xFD", 950, Alignment::Left},
+    Column{"Bilgisayar", 1000, Alignment::Left},   Column{"Ba\xFElama", 760, Alignment::Left},
+    Column{"Yaz\xFDlan", 700, Alignment::Right},   Column{"Do\xF0ru", 640, Alignment::Right},
+    Column{"Yanl\xFD\xFE", 640, Alignment::Right}, Column{"Net", 460, Alignment::Right},
+    Column{"Kesinti", 640, Alignment::Right},      Column{kVerdictTitle, 1638, Alignment::Left},
 };
-
 Paragraph Text(std::string cp1254, TextStyle style, Alignment alignment = Alignment::Left) {
     return {alignment, {{std::move(cp1254), style}}};
 }
@@ -92,7 +91,7 @@ result::RecordTable ResultsSheet(std::span<const RankedResult> results, const co
     sheet.rows.push_back(Row(texts, kBold, true));
     for (const RankedResult& result : results) {
         const ResultLine& line = result.line;
-        texts = {std::to_string(result.rank),
+        texts = {result.rank ? std::to_string(result.rank) : "-",
                  Cp1254(line.candidateNumber) + (result.candidateSeatedTwice ? " *" : ""),
                  Cp1254(line.firstName),
                  Cp1254(line.surname),
@@ -102,7 +101,8 @@ result::RecordTable ResultsSheet(std::span<const RankedResult> results, const co
                  std::to_string(line.correct),
                  std::to_string(line.wrong),
                  std::to_string(line.net),
-                 line.interruptions ? std::to_string(line.interruptions) : std::string()};
+                 line.interruptions ? std::to_string(line.interruptions) : std::string(),
+                 result.verdict.text};
         sheet.rows.push_back(Row(texts, kPlain, true));
     }
     if (std::ranges::any_of(results, &RankedResult::candidateSeatedTwice))

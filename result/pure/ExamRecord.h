@@ -39,6 +39,10 @@ struct ExamRecord {
     // Unique per exam and PC (ASCII), e.g. "20261207-143012-7f3a09c2"; empty: a record kept as often as it is given.
     std::string examId{};
     std::vector<Interruption> interruptions{};  // in order; empty for an exam that ran through
+    // The typed text's digest in the last state this PC wrote for the hall's console (hall::StateChain), ASCII: the
+    // console finds its record by it. Empty without a hall.
+    std::string hallDigest{};
+    std::string journalProblem{};  // why the exam ran without its journal, or empty
 
     // The net word count: correct minus wrong, never below 0.
     int Net() const { return correct > wrong ? correct - wrong : 0; }

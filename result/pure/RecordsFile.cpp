@@ -13,12 +13,13 @@ namespace result {
 namespace {
 
 // The record's fields in the file's column order; the record document's name follows them, then the interruptions'
-// count and seconds and the exam id, which came later: a day's file begun before them keeps its columns.
+// count and seconds and the exam id, then the hall's digest and the journal's problem, which came later: a day's file
+// begun before them keeps its columns.
 constexpr std::string_view kColumns[] = {"tarih",  "BsSaat",  "BtSaat", "pc",     "adayno", "adi",
                                          "soyadi", "yazilan", "dogru",  "yanlis", "sonuc"};
 constexpr std::string_view kHeader =
     "Tarih;Ba\xFElama;Biti\xFE;Bilgisayar;Aday No;Ad\xFD;Soyad\xFD;Yaz\xFDlan;Do\xF0ru;Yanl\xFD\xFE;Sonu\xE7;Tutanak;"
-    "Kesinti;Kesinti S\xFCresi (sn);S\xFDnav Kimli\xF0i";
+    "Kesinti;Kesinti S\xFCresi (sn);S\xFDnav Kimli\xF0i;Salon \xD6zeti;G\xFCnl\xFCk Sorunu";
 constexpr std::size_t kExamIdColumn = std::size(kColumns) + 3;
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -137,9 +138,9 @@ std::string RecordsFileLine(const ExamRecord& record, std::string_view recordFil
     std::vector<std::string> row;
     for (const std::string_view column : kColumns)
         row.push_back(text::Cp1254ToUtf8(std::ranges::find(fields, column, &RecordField::placeholder)->text));
-    row.insert(row.end(),
-               {std::string(recordFileName), std::to_string(record.interruptions.size()),
-                std::to_string(SecondsInterrupted(record.interruptions)), text::Cp1254ToUtf8(record.examId)});
+    row.insert(row.end(), {std::string(recordFileName), std::to_string(record.interruptions.size()),
+                           std::to_string(SecondsInterrupted(record.interruptions)), text::Cp1254ToUtf8(record.examId),
+                           record.hallDigest, text::Cp1254ToUtf8(record.journalProblem)});
     return RecordsFileRow(row);
 }
 
@@ -167,7 +168,7 @@ RecordsFileRows ReadRecordsFileRows(std::string_view bytes) {
     const auto isHeader = [&](std::size_t count) {
         return header->fields.size() == count && std::ranges::equal(header->fields, std::span(columns).first(count));
     };
-    if (!header || !(isHeader(columns.size()) || isHeader(kOlderRecordsFileColumns)))
+    if (!header || std::ranges::none_of(kRecordsFileColumnCounts, isHeader))
         return {{}, {{0, "PC1'in tutanak dosyas\xFD de\xF0il"}}};
 
     RecordsFileRows read;
@@ -177,8 +178,10 @@ RecordsFileRows ReadRecordsFileRows(std::string_view bytes) {
             nextLine, nextLine + static_cast<int>(std::count(file.begin() + start, file.begin() + position, '\n')));
         if (parsed->fields.size() == 1 && parsed->fields.front().empty()) continue;
         // A day's file begun by an older version keeps its header when a newer one adds its lines.
-        if (parsed->fault.empty() && parsed->fields.size() != header->fields.size() &&
-            parsed->fields.size() != columns.size())
+        const std::size_t count = parsed->fields.size();
+        if (parsed->fault.empty() &&
+            (count < header->fields.size() ||
+             std::ranges::find(kRecordsFileColumnCounts, count) == std::end(kRecordsFileColumnCounts)))
             parsed->fault = std::to_string(parsed->fields.size()) + " alan var, " +
                             std::to_string(header->fields.size()) + " olmal\xFD";
         if (!parsed->fault.empty()) {

@@ -16,8 +16,9 @@ inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // The column names (UTF-8), in the order of a line's fields.
 std::vector<std::string> RecordsFileColumns();
-// A file begun by a version that wrote no interruptions and no exam id has only the first columns.
-inline constexpr std::size_t kOlderRecordsFileColumns = 12;
+// The columns of a line of each version, the oldest first: without the interruptions and the exam id, without the
+// hall's digest and the journal's problem, and the current one.
+inline constexpr std::size_t kRecordsFileColumnCounts[] = {12, 15, 17};
 
 // The column names, then CR LF.
 std::string RecordsFileHeader();
@@ -26,7 +27,7 @@ std::string RecordsFileHeader();
 std::string RecordsFileRow(std::span<const std::string> utf8Fields);
 
 // The exam's line, then CR LF; `recordFileName` (UTF-8) names the record document kept with it. After the document's
-// name: the count of interruptions, the seconds they took, and the exam id.
+// name: the count of interruptions, the seconds they took, the exam id, the hall's digest and the journal's problem.
 std::string RecordsFileLine(const ExamRecord& record, std::string_view recordFileName);
 
 // What a records file that holds `file` gets for the exam, to append: nothing when it has the exam's line already (the

@@ -112,6 +112,8 @@ start_console() {
     on_exit 'rm -rf "$CONSOLE_DIR"'
     cp "$BIN/PC1Salon.exe" "$CONSOLE_DIR/"
     printf '%s\r\n' 'KurulBaskani=Nermin Öztürk' 'Uye1=Cemal Işık' 'Uye2=Gül Şen' >"$CONSOLE_DIR/PC1.ini"
+    # What the console of an earlier run saw, of exams whose records went with that run's share.
+    rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Local/PC1/Salon
     (cd "$CONSOLE_DIR" && exec "${WINE_ENV[@]}" wine PC1Salon.exe '\\server\share\Tutanaklar') &
     PID_OF[salon]=$!
     inspect wait TSalonForm 60 || fail "no hall console within 60 s"
@@ -162,6 +164,7 @@ for pc in PC01 PC02; do
 done
 for pc in PC01 PC02; do expect_console "$pc" "Aday bekleniyor"; done
 echo "the console: both waiting"
+waiting_pc01=$(cat "$RECORDS/Salon/PC01.txt")
 
 on_pc pc01
 enter_candidate 101 ayşe yılmaz
@@ -185,6 +188,17 @@ echo "the console: PC01 in its exam with $shown left, PC02 waiting"
 # The first words of the sample, which PC01's candidate types.
 on_pc pc01
 xdotool type --delay 200 "$(sample_words | head -5 | tr '\n' ' ')"
+
+# Another program on a PC writes PC01's running state under another PC's name, and puts PC01's waiting state back over
+# its running one five times a second for three seconds, as a second writer hiding an exam would.
+cp "$RECORDS/Salon/PC01.txt" "$RECORDS/Salon/PC03.txt"
+for _ in $(seq 15); do printf '%s\n' "$waiting_pc01" >"$RECORDS/x" && mv "$RECORDS/x" "$RECORDS/Salon/PC01.txt" && sleep 0.2; done
+on_pc salon
+hall_says() { inspect rows TSalonForm.Salon | grep -F "$1"$'\t' | grep -qF "$2"; }  # the row's first column, a text
+wait_until 5 "PC03.txt called foreign" hall_says PC03.txt "Yabancı dosya: başka bir bilgisayarın durumu: PC01" ||
+    fail "the console does not call PC03.txt, with PC01's state, foreign"
+wait_until 5 "PC01's second writer named" hall_says "PC1 - (PC01)" "Durum dosyasına iki program yazıyor" ||
+    fail "the console does not name PC01's second writer"
 
 # PC02's exam is killed ten seconds into it: its file keeps the last state it wrote.
 on_pc pc02
@@ -258,6 +272,10 @@ tied = (int(ranked[0][10]), int(ranked[0][8])) == (int(ranked[1][10]), int(ranke
 assert [s[0] for s in shown] == (["1", "1"] if tied else ["1", "2"]), shown
 print("the console ranks", ", ".join(f"{s[1]} ({s[9]} net)" for s in shown))
 PY
+# The console saw PC02's exam to its end, through its kill, and its record is the one it saw; PC01's had a second writer.
+result_cell() { inspect rows TSalonForm.Sonuclar | awk -F'\t' -v n="$1" -v c="$2" '$2 == n { print $c }'; }  # number, column
+expect_eq "the console's verdict on PC02's exam" "$(result_cell 102 12)" "Salon gördü"
+expect_eq "the console's verdict on PC01's exam" "$(result_cell 101 12)" "Durum dosyasına iki program yazdı"
 
 # The day exported as one records file, written where the supervisor names it in the system's save dialog: the
 # share's folder by its drive path, since Wine 8's file dialogs refuse a typed \\server\share path.
@@ -275,7 +293,7 @@ folder, merged = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2])
 assert merged.read_bytes().startswith(b"\xef\xbb\xbf"), "no byte-order mark"
 day = [list(csv.reader(f.read_text(encoding="utf-8-sig").splitlines(), delimiter=";")) for f in folder.glob("*.csv")]
 rows = list(csv.reader(merged.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
-assert rows[0] == day[0][0], rows[0]
+assert rows[0] == day[0][0] + ["Salon Tanığı"], rows[0]
 assert sorted(r[14] for r in rows[1:]) == sorted(r[14] for f in day for r in f[1:]), rows
 print(f"the merged records file: {len(rows) - 1} lines, the day files' own")
 PY
@@ -289,5 +307,20 @@ for expected in "Sınav sonuçları" "Sayfa 1 / 1" 101 102 "Nermin Öztürk" "Ce
     grep -qF "$expected" <<<"$printed" || fail "the printed list lacks '$expected': $printed"
 done
 echo "the printed list: $pdf"
+
+# A day file another program wrote: a line no exam gives (95 correct of 18 typed), and one of net 400 from an exam that
+# the console, watching all the while, never saw. Both are named; the first goes unranked.
+evil_line() {  # candidate number, typed, correct, net, exam id
+    printf '%s;%s;%s;PC1 - (PC09);%s;EVIL;ADAY;%s;%s;0;%s;;0;0;%s;;\r\n' "$(date +%d.%m.%Y)" "$(date -d '-170 sec' +%T)" \
+        "$(date +%T)" "$@"
+}
+{ head -1 "$RECORDS/${TODAY}_PC01.csv" && evil_line 901 18 95 95 "${TODAY//-/}-000001-0badc0de" &&
+    evil_line 902 400 400 400 "${TODAY//-/}-000002-0badc0de"; } >"$RECORDS/${TODAY}_EVIL.csv"
+wait_until 10 "the console to list the evil day file's lines" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 4 ]' ||
+    fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 4"
+expect_eq "the impossible line's rank" "$(result_cell 901 1)" "-"
+[[ "$(result_cell 901 12)" == "Sayılar olamaz"* ]] || fail "the impossible line's verdict: $(result_cell 901 12)"
+expect_eq "the unseen exam's verdict" "$(result_cell 902 12)" "Salon bu sınavı görmedi"
+echo "the console: the evil day file's lines named"
 echo "$(((($(now_ms) - started) + 500) / 1000)) s"
 echo PASS

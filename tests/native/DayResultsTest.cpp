@@ -30,13 +30,17 @@ TEST(DayResults, ReadsBackEveryNameAsWritten) {
         const hall::DayRead read = hall::ReadRecordsFile("2026-12-07_PC07.csv", kFile + Line(name));
         ASSERT_EQ(read.lines.size(), 1u) << name;
         EXPECT_EQ(read.lines[0].firstName, text::Cp1254ToUtf8(name));
-        EXPECT_EQ(hall::MergedRecordsFile(hall::RankResults(read.lines)), kFile + Line(name)) << name;
+        const std::string line = Line(name), header = result::RecordsFileHeader();
+        EXPECT_EQ(hall::MergedRecordsFile(hall::RankResults(read.lines)),
+                  std::string(result::kUtf8ByteOrderMark) + header.substr(0, header.size() - 2) +
+                      ";Salon Tan\u0131\u011F\u0131\r\n" + line.substr(0, line.size() - 2) + ";\r\n")
+            << name;
     }
 }
 
 TEST(DayResults, ReadsWhatIsWholeAndNamesWhatIsNot) {
     const std::vector<std::string> columns = result::RecordsFileColumns();
-    const std::string older = result::RecordsFileRow(std::span(columns).first(result::kOlderRecordsFileColumns));
+    const std::string older = result::RecordsFileRow(std::span(columns).first(result::kRecordsFileColumnCounts[0]));
     const std::string olderLine = Line("Ali").substr(0, Line("Ali").find(";0;0;id")) + "\r\n";
     const struct {
         std::string name, bytes;
@@ -55,13 +59,13 @@ TEST(DayResults, ReadsWhatIsWholeAndNamesWhatIsNot) {
         {"a line of neither version", older + olderLine.substr(11), 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: 11 alan var, 12 olmal\xFD."},
         {"a line cut off by a crash", kFile + Line("Ali\r\nVeli") + "07.12.2026;14\r\n" + Line("Ali"), 2,
-         "F.csv, 4. sat\xFDr okunamad\xFD: 2 alan var, 15 olmal\xFD."},
+         "F.csv, 4. sat\xFDr okunamad\xFD: 2 alan var, 17 olmal\xFD."},
         {"a stray quote", kFile + "a\"b" + Line("").substr(1), 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: t\xFDrnak i\xFE"
          "aretleri bozuk."},
         {"a line break without its CR", kFile + "a\nb" + Line("").substr(1), 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: sat\xFDr sonu bozuk."},
-        {"a count that is no number", kFile + "x;y;z;PC;1;A;B;x;1;1;1;a.rtf;0;0;id\r\n", 0,
+        {"a count that is no number", kFile + "x;y;z;PC;1;A;B;x;1;1;1;a.rtf;0;0;id;;\r\n", 0,
          "F.csv, 2. sat\xFDr okunamad\xFD: say\xFDlar\xFD bozuk."},
     };
     for (const auto& c : cases) {
@@ -85,7 +89,9 @@ TEST(DayResults, RanksEachExamOnceAndSharesTies) {
         return hall::ResultLine{.started = started,
                                 .candidateNumber = number,
                                 .firstName = name,
+                                .typed = correct + 10,
                                 .correct = correct,
+                                .wrong = 10,
                                 .net = correct - 10,
                                 .examId = id};
     };

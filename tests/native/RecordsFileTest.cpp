@@ -26,7 +26,7 @@ result::ExamRecord SampleRecord() {
 TEST(RecordsFile, HeaderNamesTheColumnsInTurkish) {
     EXPECT_EQ(result::RecordsFileHeader(),
               "Tarih;Başlama;Bitiş;Bilgisayar;Aday No;Adı;Soyadı;Yazılan;Doğru;Yanlış;Sonuç;Tutanak;Kesinti;"
-              "Kesinti Süresi (sn);Sınav Kimliği\r\n");
+              "Kesinti Süresi (sn);Sınav Kimliği;Salon Özeti;Günlük Sorunu\r\n");
     EXPECT_EQ(result::kUtf8ByteOrderMark, "\xEF\xBB\xBF");
 }
 
@@ -55,19 +55,22 @@ TEST(RecordsFile, LineKeepsEveryFieldInItsColumnAndRunsNothing) {
         record.firstName = c.firstName;
         EXPECT_EQ(result::RecordsFileLine(record, "2026-12-07_143012_PC07_12345.rtf"),
                   "07.12.2026;14:30:12;14:33:12;PC07;12345;" + c.column +
-                      ";Yılmaz;250;240;10;230;2026-12-07_143012_PC07_12345.rtf;0;0;\r\n");
+                      ";Yılmaz;250;240;10;230;2026-12-07_143012_PC07_12345.rtf;0;0;;;\r\n");
     }
 }
 
 // After the document's name: the interruptions, the wall-clock seconds they took (6 min 39 s, 2 min 30 s past
-// midnight, none for a clock set back), the exam id.
-TEST(RecordsFile, LineEndsWithTheInterruptionsAndTheExamId) {
+// midnight, none for a clock set back), the exam id, the hall's digest and the journal's problem.
+TEST(RecordsFile, LineEndsWithTheInterruptionsTheExamIdAndTheHallsDigest) {
     const result::LocalTime t1402{2026, 12, 7, 14, 2, 31}, t1409{2026, 12, 7, 14, 9, 10};
     result::ExamRecord record = SampleRecord();
     record.examId = "20261207-143012-7f3a09c2";
     record.interruptions = {
         {t1402, t1409, 72, false}, {{2026, 12, 7, 23, 59, 0}, {2026, 12, 8, 0, 1, 30}, 30, true}, {t1409, t1402, 9}};
-    EXPECT_TRUE(result::RecordsFileLine(record, "a.rtf").ends_with(";a.rtf;3;549;20261207-143012-7f3a09c2\r\n"));
+    record.hallDigest = "3f0c";
+    record.journalProblem = "G\xFCnl\xFCk yaz\xFDlam\xFDyor";
+    EXPECT_TRUE(result::RecordsFileLine(record, "a.rtf")
+                    .ends_with(";a.rtf;3;549;20261207-143012-7f3a09c2;3f0c;Günlük yazılamıyor\r\n"));
 }
 
 // A line is known by its exam id alone, in its own column: an exam kept again adds none, any other exam its own.
@@ -81,7 +84,8 @@ TEST(RecordsFile, AdditionHoldsEachExamOnce) {
     const auto line = [&](auto... fields) { return result::RecordsFileLine(exam(fields...), "a.rtf"); };
     const std::string header = std::string(result::kUtf8ByteOrderMark) + result::RecordsFileHeader();
     const std::vector<std::string> columns = result::RecordsFileColumns();
-    const std::string olderHeader = result::RecordsFileRow(std::span(columns).first(result::kOlderRecordsFileColumns));
+    const std::string olderHeader =
+        result::RecordsFileRow(std::span(columns).first(result::kRecordsFileColumnCounts[0]));
     const struct {
         std::string name, file, addition;
     } cases[] = {

@@ -9,6 +9,7 @@
 #include "exam/ExamWindow.h"
 #include "hall/pure/PcStateFile.h"
 #include "platform/Files.h"
+#include "result/pure/RecordsFile.h"
 #include "tests/win/EntryTestDriver.h"
 #include "tests/win/ExamDriver.h"
 #include "tests/win/TestSequence.h"
@@ -116,6 +117,12 @@ TEST_F(HallState, EveryPhaseOfASessionReadsBack) {
     keys[VK_MENU] = 0;
     SetKeyboardState(keys);
     Check({Phase::Stopped, "17", 175'500, 2});
+    // A stopped exam's PC goes on writing, so that one killed while stopped shows as not answering.
+    const hall::PcState stopped = Read();
+    At(12'000ms);
+    form.SinavTimerTimer(args);
+    const hall::PcState beat = Read();
+    EXPECT_EQ(std::tie(beat.phase, beat.seq, beat.examId), std::tuple(stopped.phase, stopped.seq + 1, stopped.examId));
     At(30'000ms);
     SendMessageW(yazilan, WM_KEYUP, 'A', 0xC0000001);
     Check({Phase::Running, "17", 175'500, 2});
@@ -136,6 +143,15 @@ TEST_F(HallState, EveryPhaseOfASessionReadsBack) {
         results = Read();
     }
     EXPECT_EQ(results.problems, (hall::Problems{.notPrinted = true}));  // these settings have no printer
+
+    // The record carries the digest of the text in the last state written.
+    std::vector<std::string> digests;
+    for (const auto& file : std::filesystem::directory_iterator(testing_pc1::kRecordsFolder))
+        for (const result::ReadRow& row :
+             result::ReadRecordsFileRows(platform::ReadWholeFile(file.path().wstring(), 1 << 20).bytes).rows)
+            if (row.fields[14] == stopped.examId) digests.push_back(row.fields[15]);
+    EXPECT_EQ(digests, std::vector{results.digest});
+    EXPECT_EQ(results.digest.size(), 64u);
 
     NewSession("18");
     Check({Phase::Ready, "18", 180'000, 0});

@@ -96,9 +96,9 @@ TEST_F(RecordArchiveTest, KeepsEveryRecordAndNeverOverwrites) {
     EXPECT_EQ(Count(csv, "\r\n"), 3u);
     EXPECT_EQ(Count(csv, "Tarih;"), 1u);
     EXPECT_NE(csv.find(";Ay\xC5\x9F"
-                       "e;Y\xC4\xB1lmaz;2;2;0;2;2026-12-07_143012_PC07_12345.rtf;0;0;\r\n"),
+                       "e;Y\xC4\xB1lmaz;2;2;0;2;2026-12-07_143012_PC07_12345.rtf;0;0;;;\r\n"),
               std::string::npos);
-    EXPECT_TRUE(csv.ends_with(";2026-12-07_143012_PC07_12345_2.rtf;0;0;\r\n"));
+    EXPECT_TRUE(csv.ends_with(";2026-12-07_143012_PC07_12345_2.rtf;0;0;;;\r\n"));
     EXPECT_FALSE(fs::exists(root_ / L"default"));
 }
 
@@ -149,7 +149,7 @@ TEST_F(RecordArchiveTest, KeepsTheRecordInAFolderLongerThanMaxPath) {
     EXPECT_EQ(kept.error, "");
     EXPECT_EQ(kept.documentPath, folder.wstring() + L"\\2026-12-07_143012_PC07_12345.rtf");
     EXPECT_TRUE(Contents(LR"(\\?\)" + kept.documentPath).starts_with("{\\rtf1"));
-    EXPECT_TRUE(Contents(LR"(\\?\)" + kept.recordsFilePath).ends_with(";2026-12-07_143012_PC07_12345.rtf;0;0;\r\n"));
+    EXPECT_TRUE(Contents(LR"(\\?\)" + kept.recordsFilePath).ends_with(";2026-12-07_143012_PC07_12345.rtf;0;0;;;\r\n"));
     // std::filesystem of MinGW stops at MAX_PATH: the long folder goes the way it came, and only when it is empty.
     for (const std::wstring& file : {kept.documentPath, kept.recordsFilePath}) DeleteFileW((LR"(\\?\)" + file).c_str());
     for (fs::path level = folder; level != root_; level = level.parent_path())
@@ -206,7 +206,7 @@ TEST_F(RecordArchiveTest, WaitsForARecordsFileHeldByAnotherProgram) {
         EXPECT_EQ(kept.error.starts_with("Kay\xFDt dosyas\xFDna sat\xFDr eklenemedi (" + recordsFile.string()),
                   !c.lineAdded)
             << kept.error;
-        EXPECT_EQ(Count(Contents(recordsFile), ".rtf;0;0;\r\n"), c.lineAdded ? 1u : 0u);
+        EXPECT_EQ(Count(Contents(recordsFile), ".rtf;0;0;;;\r\n"), c.lineAdded ? 1u : 0u);
     }
 }
 
@@ -261,7 +261,7 @@ TEST_F(RecordArchiveTest, WritersAtTheSameMomentKeepEveryRecord) {
     const std::string csv = Contents(root_ / L"default" / L"2026-12-07_PC07.csv");
     EXPECT_EQ(Count(csv, result::kUtf8ByteOrderMark), 1u);
     EXPECT_EQ(Count(csv, "\r\n"), kWriters * kRecordsEach + 1u);
-    EXPECT_EQ(Count(csv, ".rtf;0;0;\r\n"), kWriters * kRecordsEach + 0u);
+    EXPECT_EQ(Count(csv, ".rtf;0;0;;;\r\n"), kWriters * kRecordsEach + 0u);
     EXPECT_EQ(Count(csv, "\r\n07.12.2026;"), kWriters * kRecordsEach + 0u);
 }
 

@@ -1,0 +1,15 @@
+// A text as one line's value, and back: a backslash, a line break, a tab and every other control character escaped
+// (\\, \n, \r, \t, \xHH), so that no value can make or end a line, or a tab-separated field.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace hall {
+
+std::string Escaped(std::string_view value);
+// Nothing for a raw control character or an escape that Escaped does not write.
+std::optional<std::string> Unescaped(std::string_view value);
+
+}  // namespace hall
