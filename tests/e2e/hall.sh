@@ -11,7 +11,11 @@
 # machine, shows each stage: both waiting, PC01 in its exam with its time left, PC02 not answering within the 10 s its
 # silence allows and then unfinished, both with their results; then it ranks the two exams as their day files do,
 # exports them as one records file through the system's save dialog (read back with Python's csv) and prints the list
-# on the spooler's PDF queue (read back with pdftotext). Meanwhile a simulated hall of thirty PCs writes into another
+# on the spooler's PDF queue (read back with pdftotext). Another program attacks the console's files from a PC: a
+# state file under another PC's name, a second writer over PC01's, a day file of impossible and unseen lines; and
+# PC02's journals while PC02 is down: twelve words appended, the clock rewound, the journal deleted. The console names
+# each on its row: foreign, two writers, numbers that cannot be, not seen by the hall, more than the hall saw at the
+# interruption, an exam seen under way with no record. Meanwhile a simulated hall of thirty PCs writes into another
 # folder of the share, whose files must hold what the simulator says it wrote. The inspector's reader of list views,
 # on which the console's checks rest, is checked first on a list view of known rows. About four minutes, most of
 # them PC01's exam.
@@ -201,15 +205,18 @@ wait_until 5 "PC01's second writer named" hall_says "PC1 - (PC01)" "Durum dosyas
     fail "the console does not name PC01's second writer"
 
 # PC02's exam is killed ten seconds into it: its file keeps the last state it wrote.
+kill_pc() {  # pc
+    kill -9 "${PID_OF[$1]}"
+    wait "${PID_OF[$1]}" 2>/dev/null || true
+    PID_OF[$1]=
+}
 on_pc pc02
 enter_candidate 102 ilker çiğli
 click TSinavForm.Baslat
 expect_state PC02 phase running 10
 sleep 10
-kill -9 "${PID_OF[pc02]}"
+kill_pc pc02
 killed_at=$(now_ms)
-wait "${PID_OF[pc02]}" 2>/dev/null || true
-PID_OF[pc02]=
 killed=$(cat "$RECORDS/Salon/PC02.txt")
 left=$(state_value PC02 ms-left)
 expect_within "PC02's time left when killed (ms)" "$left" 166000 172000
@@ -231,12 +238,39 @@ expect_within "the unfinished exam's time left (ms)" "$(state_value PC02 ms-left
 expect_console PC02 "Yarım kalan sınav"
 
 # The supervisor ends PC02's exam as it stood: its record is kept and its results shown.
-on_pc pc02
-keys_with_alt $(supervisor_digits)
-wait_until 10 "the supervisor's sequence to open the choice" shows enabled TDevamForm.BitirBtn 1 ||
-    fail "the supervisor's sequence did not open PC02's choice"
-click TDevamForm.BitirBtn
-expect_state PC02 phase results 30
+end_as_it_stood_on_pc02() {
+    on_pc pc02
+    keys_with_alt $(supervisor_digits)
+    wait_until 10 "the supervisor's sequence to open the choice" shows enabled TDevamForm.BitirBtn 1 ||
+        fail "the supervisor's sequence did not open PC02's choice"
+    click TDevamForm.BitirBtn
+    expect_state PC02 phase results 30
+}
+end_as_it_stood_on_pc02
+
+# PC02's next exam, its candidate typing, is killed, and while PC02 is down another program changes its journal:
+# tamper appends twelve words never typed, or rewrites it as one checkpoint with half a second of its clock run.
+killed_exam_on_pc02() {  # candidate number
+    on_pc pc02
+    click TSinavForm.Temizle
+    inspect wait TGirisForm 10 || fail "no entry dialog on PC02"
+    enter_candidate "$1" deneme günlük
+    click TSinavForm.Baslat
+    expect_state PC02 phase running 10
+    xdotool type --delay 100 "$(sample_words | head -2 | tr '\n' ' ')"
+    sleep 5
+    kill_pc pc02
+    PC02_JOURNAL=$(ls -t "$(journal_folder)"/*.pc1j | head -1)
+}
+forged_exam_on_pc02() {  # candidate number, tamper's journal command, its argument
+    killed_exam_on_pc02 "$1"
+    run_in_wine "$BIN/tamper.exe" "$2" "$PC02_JOURNAL" "$3" || fail "tamper $2 failed"
+    start_pc1 pc02 TDevamForm
+    end_as_it_stood_on_pc02
+}
+forged_exam_on_pc02 103 journal-append "$(sample_words | sed -n 10,21p | tr '\n' ' ')"
+forged_exam_on_pc02 104 journal-rewind 500
+echo "PC02: two exams ended as they stood after another program changed their journals"
 
 simulated_hall
 
@@ -247,17 +281,17 @@ import csv, pathlib, sys
 folder, today = pathlib.Path(sys.argv[1]), sys.argv[2]
 names = sorted(f.name for f in folder.glob("*.csv"))
 assert names == [f"{today}_PC01.csv", f"{today}_PC02.csv"], names
-for pc, candidate, name in (("PC01", "101", "AYŞE"), ("PC02", "102", "İLKER")):
+for pc, exams in (("PC01", [("101", "AYŞE")]), ("PC02", [("102", "İLKER"), ("103", "DENEME"), ("104", "DENEME")])):
     rows = list(csv.reader((folder / f"{today}_{pc}.csv").read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
-    assert [r[3:6] for r in rows[1:]] == [[f"PC1 - ({pc})", candidate, name]], rows
-    print(f"{today}_{pc}.csv: one line, exam {rows[1][14]}, net {rows[1][10]}")
+    assert [r[3:6] for r in rows[1:]] == [[f"PC1 - ({pc})", number, name] for number, name in exams], rows
+    print(f"{today}_{pc}.csv:", ", ".join(f"exam {r[14]} net {r[10]}" for r in rows[1:]))
 PY
 for pc in PC01 PC02; do expect_console "$pc" "Sonuçlar ekranda"; done
 
 # Both exams ranked on the console as their day files rank them: by net words, then correct words.
 on_pc salon
-wait_until 10 "the console to list the day's two results" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 2 ]' ||
-    fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 2"
+wait_until 10 "the console to list the day's four results" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 4 ]' ||
+    fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 4"
 inspect rows TSalonForm.Sonuclar >"$CONSOLE_DIR/results.rows"
 python3 - "$RECORDS" "$TODAY" "$CONSOLE_DIR/results.rows" <<'PY' || fail "the console's results are not the day files' ranking"
 import csv, pathlib, sys
@@ -268,14 +302,19 @@ ranked = sorted(lines, key=lambda r: (-int(r[10]), -int(r[8])))
 shown = [row.split("\t") for row in results.read_text(encoding="utf-8").splitlines()]
 assert [s[1] for s in shown] == [r[4] for r in ranked], (shown, ranked)
 assert [s[9] for s in shown] == [r[10] for r in ranked], (shown, ranked)
-tied = (int(ranked[0][10]), int(ranked[0][8])) == (int(ranked[1][10]), int(ranked[1][8]))
-assert [s[0] for s in shown] == (["1", "1"] if tied else ["1", "2"]), shown
+result = lambda r: (int(r[10]), int(r[8]))
+assert [s[0] for s in shown] == [str(1 + sum(result(o) > result(r) for o in ranked)) for r in ranked], shown
 print("the console ranks", ", ".join(f"{s[1]} ({s[9]} net)" for s in shown))
 PY
-# The console saw PC02's exam to its end, through its kill, and its record is the one it saw; PC01's had a second writer.
+# The console saw PC02's first exam to its end, through its kill, and its record is the one it saw; PC01's had a
+# second writer; PC02's two exams whose journals were changed hold more text, or more time, than it saw at their kill.
 result_cell() { inspect rows TSalonForm.Sonuclar | awk -F'\t' -v n="$1" -v c="$2" '$2 == n { print $c }'; }  # number, column
 expect_eq "the console's verdict on PC02's exam" "$(result_cell 102 12)" "Salon gördü"
 expect_eq "the console's verdict on PC01's exam" "$(result_cell 101 12)" "Durum dosyasına iki program yazdı"
+for number in 103 104; do
+    [[ "$(result_cell $number 12)" == "Kesintiden sonra"* ]] ||
+        fail "the console's verdict on exam $number, whose journal was changed: $(result_cell $number 12)"
+done
 
 # The day exported as one records file, written where the supervisor names it in the system's save dialog: the
 # share's folder by its drive path, since Wine 8's file dialogs refuse a typed \\server\share path.
@@ -316,11 +355,23 @@ evil_line() {  # candidate number, typed, correct, net, exam id
 }
 { head -1 "$RECORDS/${TODAY}_PC01.csv" && evil_line 901 18 95 95 "${TODAY//-/}-000001-0badc0de" &&
     evil_line 902 400 400 400 "${TODAY//-/}-000002-0badc0de"; } >"$RECORDS/${TODAY}_EVIL.csv"
-wait_until 10 "the console to list the evil day file's lines" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 4 ]' ||
-    fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 4"
+wait_until 10 "the console to list the evil day file's lines" eval '[ "$(inspect rows TSalonForm.Sonuclar | wc -l)" -eq 6 ]' ||
+    fail "the console lists $(inspect rows TSalonForm.Sonuclar | wc -l) results, not 6"
 expect_eq "the impossible line's rank" "$(result_cell 901 1)" "-"
 [[ "$(result_cell 901 12)" == "Sayılar olamaz"* ]] || fail "the impossible line's verdict: $(result_cell 901 12)"
 expect_eq "the unseen exam's verdict" "$(result_cell 902 12)" "Salon bu sınavı görmedi"
 echo "the console: the evil day file's lines named"
+
+# PC02's last exam killed and its journal deleted while PC02 is down: PC02 starts again with no exam to take up, and
+# the console names the exam it saw under way, which has no record.
+killed_exam_on_pc02 105
+rm "$PC02_JOURNAL"
+start_pc1 pc02
+expect_state PC02 phase waiting 20
+on_pc salon
+wait_until 10 "the console to name exam 105's missing record" eval '[[ "$(result_cell 105 12)" == "Kaydı yok"* ]]' ||
+    fail "the console's row for exam 105, whose journal was deleted: '$(result_cell 105 12)'"
+echo "the console: the exam whose journal was deleted named"
+shoot hall-console TSalonForm
 echo "$(((($(now_ms) - started) + 500) / 1000)) s"
 echo PASS
