@@ -148,7 +148,7 @@ private:
     void StartTellingTheHall(std::wstring hallFolder);
     hall::PcState HallStateOf(hall::Phase phase) const;
     void TellTheHall();
-    void TellTheHall(const UnfinishedExam& unfinished, const std::string& examId, std::string_view typed);
+    void TellTheHall(const UnfinishedExam& unfinished, std::string_view typed);
     void TellTheHallWhileRunning();
     // Stamps and hands a state: the writer's thread writes it.
     void HandToTheHall(hall::PcState state, std::string_view typed);
@@ -180,6 +180,7 @@ private:
     std::vector<AwaitingPrint> awaitingPrint_;  // kept exams' journals until their print has ended
     std::unique_ptr<hall::StateWriter> hallState_;
     std::optional<hall::StateChain> hallChain_;  // with the writer
+    std::optional<hall::TakenUp> takenUp_;       // the exam under way as its journal gave it back, if it was
     ExamState::Clock::time_point lastToldTheHall_{};
 };
 

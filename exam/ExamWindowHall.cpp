@@ -74,6 +74,7 @@ hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
                      .notPrinted = problems.notPrinted},
         .examId = journal_.ExamId(),
         .journalProblem = text::Cp1254ToUtf8(journal_.Problem()),
+        .takenUp = takenUp_,
     };
 }
 
@@ -96,15 +97,17 @@ void TSinavForm::TellTheHall() {
     lastToldTheHall_ = Now();
 }
 
-void TSinavForm::TellTheHall(const UnfinishedExam& unfinished, const std::string& examId, std::string_view typed) {
+// From here on the exam's states say where its journal gave it back, for the console to hold against what it saw.
+void TSinavForm::TellTheHall(const UnfinishedExam& unfinished, std::string_view typed) {
     if (!hallState_) return;
+    takenUp_ = hall::TakenUp{unfinished.wordsTyped, unfinished.millisecondsLeft};
     hall::PcState state = HallStateOf(hall::Phase::Unfinished);
     state.candidateNumber = text::Cp1254ToUtf8(unfinished.candidateNumber);
     state.firstName = text::Cp1254ToUtf8(unfinished.firstName);
     state.surname = text::Cp1254ToUtf8(unfinished.surname);
     state.msLeft = unfinished.millisecondsLeft;
     state.wordsTyped = unfinished.wordsTyped;
-    state.examId = examId;
+    state.examId = unfinished.examId;
     HandToTheHall(std::move(state), typed);
 }
 

@@ -95,6 +95,7 @@ std::uint32_t TSinavForm::ExamMs() const { return static_cast<std::uint32_t>(exa
 
 void TSinavForm::OpenJournal() {
     interruptions_.clear();
+    takenUp_.reset();
     journal_.Open(journalFolder_, {
                                       .examId = MakeExamId(),
                                       .candidateNumber = entry::AdayKaydi.adayNo,
@@ -158,7 +159,7 @@ bool TSinavForm::TakeUpUnfinishedExam() {
 bool TSinavForm::TakeUp(const std::wstring& path, const journal::ReadResult& read, const SampleContent& sample) {
     const journal::JournalState& state = *read.state;
     const UnfinishedExam unfinished = SummaryOf(state);
-    TellTheHall(unfinished, state.opening.examId, state.typed);
+    TellTheHall(unfinished, state.typed);
     const std::optional<ResumeChoice> choice = AskSupervisor(unfinished);
     if (!choice) return true;
     RestoreExam(path, read, sample);

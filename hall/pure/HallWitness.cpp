@@ -73,8 +73,14 @@ std::optional<std::vector<std::string>> FieldsOf(std::string_view line) {
     }
 }
 
+// More text, or more time left, than the hall saw before: what 2 s of typing and the journal's lead cannot explain.
+bool MoreThanSeen(std::int64_t words, std::int64_t msLeft, std::int64_t seenWords, std::int64_t seenMsLeft) {
+    return words > seenWords + kWordsBetweenWrites || msLeft > seenMsLeft + kMsLeftTolerance;
+}
+
 std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
-    if (f.size() != 15) return std::nullopt;
+    std::optional<TakenUp> takenUp;
+    if (f.size() != 16 || !ReadTakenUp(f[15], takenUp)) return std::nullopt;
     std::array<std::int64_t, 7> numbers{};
     const std::size_t places[] = {5, 6, 8, 10, 11, 13, 14};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -104,7 +110,8 @@ std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
                          .msLeftBefore = numbers[6],
                          .grewWhileInterrupted = flag(2),
                          .sequenceBroken = flag(3),
-                         .over = flag(4)};
+                         .over = flag(4),
+                         .takenUp = takenUp};
 }
 
 // "07.12.2026" and "14:30:12" as an instant of the same clock, or nothing.
@@ -214,8 +221,16 @@ void HallWitness::Saw(const PcState& state, bool answering, bool sequenceBroken,
     // The first state after an interruption says where the exam stood when its PC came back.
     if (std::exchange(exam.interrupted, false)) {
         exam.grewWhileInterrupted = exam.grewWhileInterrupted ||
-                                    state.wordsTyped > exam.wordsBefore + kWordsBetweenWrites ||
-                                    state.msLeft > exam.msLeftBefore + kMsLeftTolerance;
+                                    MoreThanSeen(state.wordsTyped, state.msLeft, exam.wordsBefore, exam.msLeftBefore);
+    }
+    // A take-up from the journal is in every state of the exam from then on: held against the last state seen before
+    // it, whether or not the console saw the PC silent or the take-up's own phase, which may pass within a second.
+    if (state.takenUp && state.takenUp != exam.takenUp) {
+        if (!isNew)
+            exam.grewWhileInterrupted =
+                exam.grewWhileInterrupted ||
+                MoreThanSeen(state.takenUp->words, state.takenUp->msLeft, exam.words, exam.msLeft);
+        exam.takenUp = state.takenUp;
     }
     Take(exam, state, now);
 }
@@ -238,7 +253,7 @@ std::string HallWitness::Encode() const {
                         std::to_string(e.words), std::to_string(e.msLeft), e.digest, std::to_string(e.seq),
                         std::to_string(static_cast<int>(e.phase)), std::to_string(Ms(e.firstSeen)),
                         std::to_string(Ms(e.lastSeen)), flags, std::to_string(e.wordsBefore),
-                        std::to_string(e.msLeftBefore)});
+                        std::to_string(e.msLeftBefore), TakenUpText(e.takenUp)});
     }
     return file;
 }

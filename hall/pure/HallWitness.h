@@ -33,6 +33,7 @@ struct WitnessedExam {
     bool grewWhileInterrupted = false;  // came back with more text or more time than the hall last saw
     bool sequenceBroken = false;        // its PC's state file had another writer while it was under way
     bool over = false;                  // its PC went on to another exam or to waiting
+    std::optional<TakenUp> takenUp{};   // the last take-up from its journal that its PC's states said
     bool operator==(const WitnessedExam&) const = default;
 };
 

@@ -33,11 +33,12 @@ enum Key {
     kExamId,
     kSeq,
     kDigest,
-    kJournal
+    kJournal,
+    kTakenUp
 };
-constexpr std::array<std::string_view, 15> kKeys = {"label",      "computer", "version", "phase",  "candidate",
-                                                    "first-name", "surname",  "ms-left", "words",  "written",
-                                                    "problems",   "exam-id",  "seq",     "digest", "journal"};
+constexpr std::array<std::string_view, 16> kKeys = {
+    "label", "computer", "version",  "phase",   "candidate", "first-name", "surname", "ms-left",
+    "words", "written",  "problems", "exam-id", "seq",       "digest",     "journal", "taken-up"};
 // A version 1 file ends after its problems.
 constexpr std::size_t kVersion1Keys = kProblems + 1;
 constexpr std::array<std::string_view, 8> kPhaseNames = {"waiting", "ready",   "countdown", "running",
@@ -154,6 +155,23 @@ StateRefusal Refused(StateRefusal::Reason reason, std::string_view detail, int v
 
 }  // namespace
 
+std::string TakenUpText(const std::optional<TakenUp>& takenUp) {
+    return takenUp ? std::to_string(takenUp->words) + ',' + std::to_string(takenUp->msLeft) : std::string();
+}
+
+bool ReadTakenUp(std::string_view text, std::optional<TakenUp>& takenUp) {
+    if (text.empty()) {
+        takenUp.reset();
+        return true;
+    }
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) return false;
+    const std::optional<std::int64_t> words = Count(text.substr(0, comma)), msLeft = Count(text.substr(comma + 1));
+    if (!words || !msLeft) return false;
+    takenUp = TakenUp{*words, *msLeft};
+    return true;
+}
+
 std::string_view PhaseName(Phase phase) { return kPhaseNames[static_cast<std::size_t>(phase)]; }
 
 std::string EncodeState(const PcState& state) {
@@ -173,6 +191,7 @@ std::string EncodeState(const PcState& state) {
     values[kSeq] = std::to_string(std::max<std::int64_t>(0, state.seq));
     values[kDigest] = Escaped(state.digest);
     values[kJournal] = Escaped(state.journalProblem);
+    values[kTakenUp] = TakenUpText(state.takenUp);
 
     std::string file = std::string(kVersionKey) + '=' + std::to_string(kStateFormatVersion) + '\n';
     for (std::size_t i = 0; i < kKeys.size(); ++i) file += std::string(kKeys[i]) + '=' + values[i] + '\n';
@@ -254,6 +273,7 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     state.seq = *seq;
     state.digest = values[kDigest];
     state.journalProblem = values[kJournal];
+    if (!ReadTakenUp(values[kTakenUp], state.takenUp)) return malformed(values[kTakenUp]);
     return state;
 }
 

@@ -18,9 +18,11 @@
 //   seq=118                   one more at every write of this PC, also across the program's restarts
 //   digest=3f0c...            the typed text's running digest (StateChain), empty while no exam is under way
 //   journal=                  why the exam's journal cannot be written, empty while all is well
-//   end=16                    the count of the lines before it, always last
+//   taken-up=14,170000        the words and time left of the exam as its journal gave it back after its PC stopped,
+//                             in every later state of that exam; empty for an exam its PC never stopped in
+//   end=17                    the count of the lines before it, always last
 // Version 1 files, which the decoder still reads, end after `problems` (end=12); their states have no exam id,
-// sequence number, digest or journal problem.
+// sequence number, digest, journal problem or take-up.
 // A value runs from the first '=' to the end of its line; in it a backslash, a line break, a tab and any other
 // control character are escaped (\\, \n, \r, \t, \xHH), so no value can make or end a line.
 #pragma once
@@ -28,6 +30,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -58,6 +61,13 @@ struct Problems {
     bool operator==(const Problems&) const = default;
 };
 
+// An exam taken up from its journal: where it stood then, which the console holds against what it saw before, however
+// little of the take-up itself it saw.
+struct TakenUp {
+    std::int64_t words = 0, msLeft = 0;
+    bool operator==(const TakenUp&) const = default;
+};
+
 struct PcState {
     std::string label{}, computer{}, version{};  // UTF-8
     Phase phase = Phase::Waiting;
@@ -70,10 +80,16 @@ struct PcState {
     std::int64_t seq = 0;          // 0 in a version 1 file
     std::string digest{};          // lower-case hexadecimal
     std::string journalProblem{};  // UTF-8
+    std::optional<TakenUp> takenUp{};
     bool operator==(const PcState&) const = default;
 };
 
 std::string EncodeState(const PcState& state);
+
+// "14,170000", or empty for none: as the state file and the console's witness write a take-up.
+std::string TakenUpText(const std::optional<TakenUp>& takenUp);
+// False, leaving `takenUp` as it was, for a text that is neither.
+bool ReadTakenUp(std::string_view text, std::optional<TakenUp>& takenUp);
 
 struct StateRefusal {
     enum class Reason {

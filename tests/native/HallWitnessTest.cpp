@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "hall/pure/HallWitness.h"
 #include "hall/pure/StateChain.h"
@@ -21,6 +22,7 @@ struct Sight {
     std::int64_t words, msLeft;
     std::string digest;
     bool answering = true, twoWriters = false;
+    std::optional<hall::TakenUp> takenUp{};
 };
 
 hall::PcState StateOf(const Sight& s) {
@@ -31,7 +33,8 @@ hall::PcState StateOf(const Sight& s) {
             .msLeft = s.msLeft,
             .wordsTyped = s.words,
             .examId = "E1",
-            .digest = s.digest};
+            .digest = s.digest,
+            .takenUp = s.takenUp};
 }
 
 // The record of E1: 09:00:00 to 09:03:00, 50 words typed, the digest "end".
@@ -83,6 +86,22 @@ TEST(HallWitness, JudgesEachRecordByWhatTheConsoleSaw) {
         {"continued with the words it had", after({150, Phase::Unfinished, 36, 84'500, "c"}), {}, "Salon g", false},
         {"continued with more words", after({150, Phase::Unfinished, 39, 85'000, "c"}), {}, "Kesintiden", true},
         {"continued with more time", after({150, Phase::Running, 30, 120'000, "b"}), {}, "Kesintiden", true},
+        // Taken up from its journal and ended at once, its PC's silence and its take-up's phase both unseen.
+        {"ended as it stood, as seen",
+         {kStart, kMid, {150, Phase::TimeUp, 50, 0, "end", true, false, {{32, 84'500}}}},
+         {},
+         "Salon g",
+         false},
+        {"ended with more words",
+         {kStart, kMid, {150, Phase::TimeUp, 50, 0, "end", true, false, {{45, 84'000}}}},
+         {},
+         "Kesintiden",
+         true},
+        {"ended with more time",
+         {kStart, kMid, {150, Phase::TimeUp, 50, 0, "end", true, false, {{30, 120'000}}}},
+         {},
+         "Kesintiden",
+         true},
         {"two writers", after({150, Phase::Running, 31, 80'000, "c", true, true}), {}, "Durum dosyas", true},
         {"counts no exam gives", kWholeExam, [](auto& l) { l.correct = 95; }, "Say\xFDlar olamaz", true},
         {"the console started after its PC stopped",

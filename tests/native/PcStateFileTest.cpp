@@ -24,7 +24,8 @@ PcState Sample() {
             .examId = "20261208-101230-7f3a09c2",
             .seq = 118,
             .digest = "3f0c9a",
-            .journalProblem = "G\xC3\xBCnl\xC3\xBCk yaz\xC4\xB1lam\xC4\xB1yor"};
+            .journalProblem = "G\xC3\xBCnl\xC3\xBCk yaz\xC4\xB1lam\xC4\xB1yor",
+            .takenUp = hall::TakenUp{40, 130'000}};
 }
 
 // Whatever a name holds comes back as it was, and never breaks a line; so does every phase, with each set of problems.
@@ -44,8 +45,9 @@ TEST(PcStateFile, AwkwardValuesComeBackWhole) {
         state.firstName = state.surname = state.label = state.journalProblem = cases[i % std::size(cases)];
         state.phase = static_cast<hall::Phase>(i % 8);
         state.problems = {(i & 8) != 0, (i & 16) != 0, (i & 32) != 0};
+        if (i & 1) state.takenUp.reset();
         const std::string file = hall::EncodeState(state);
-        EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 17) << i;
+        EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 18) << i;
         const auto decoded = hall::DecodeState(file);
         ASSERT_TRUE(std::holds_alternative<PcState>(decoded)) << i;
         EXPECT_EQ(std::get<PcState>(decoded), state) << i;
@@ -58,8 +60,8 @@ TEST(PcStateFile, TheFileReadsAsWritten) {
               "first-name=Ay\u015Fe\nsurname=Y\xC4\xB1lmaz\nms-left=123456\nwords=42\n"
               "written=2026-12-08T07:12:30.123Z\nproblems=fallback-folder,not-printed\n"
               "exam-id=20261208-101230-7f3a09c2\nseq=118\ndigest=3f0c9a\njournal=G\xC3\xBCnl\xC3\xBCk "
-              "yaz\xC4\xB1lam\xC4\xB1yor\n"
-              "end=16\n");
+              "yaz\xC4\xB1lam\xC4\xB1yor\ntaken-up=40,130000\n"
+              "end=17\n");
 }
 
 // A file of the first format reads without the keys that came later.
@@ -67,7 +69,7 @@ TEST(PcStateFile, ReadsTheFirstFormat) {
     std::string file = hall::EncodeState(Sample());
     file.replace(file.find("exam-id="), std::string::npos, "end=12\n").replace(0, 16, "pc1-hall-state=1");
     PcState first = Sample();
-    first.examId = first.digest = first.journalProblem = "", first.seq = 0;
+    first.examId = first.digest = first.journalProblem = "", first.seq = 0, first.takenUp.reset();
     EXPECT_EQ(std::get<PcState>(hall::DecodeState(file)), first);
 }
 
@@ -114,6 +116,7 @@ TEST(PcStateFile, RefusesWhatIsNotAStateOfThisFormat) {
         {"a trailing comma", replaced("not-printed", "not-printed,"), Reason::Malformed, 2},
         {"the first format with the new keys", replaced("pc1-hall-state=2", "pc1-hall-state=1"), Reason::Malformed, 1},
         {"a sequence number that is no count", replaced("seq=118", "seq=-1"), Reason::Malformed, 2},
+        {"a take-up without its time left", replaced("taken-up=40,130000", "taken-up=40"), Reason::Malformed, 2},
     };
     for (const auto& c : cases) {
         const auto decoded = hall::DecodeState(c.file);
