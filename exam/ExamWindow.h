@@ -180,7 +180,7 @@ private:
     std::vector<AwaitingPrint> awaitingPrint_;  // kept exams' journals until their print has ended
     std::unique_ptr<hall::StateWriter> hallState_;
     std::optional<hall::StateChain> hallChain_;  // with the writer
-    std::optional<hall::TakenUp> takenUp_;       // the exam under way as its journal gave it back, if it was
+    std::optional<hall::TakenUp> hallTakenUp_;   // the exam under way as its journal gave it back, if it was
     ExamState::Clock::time_point lastToldTheHall_{};
 };
 

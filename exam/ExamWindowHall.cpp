@@ -74,7 +74,7 @@ hall::PcState TSinavForm::HallStateOf(hall::Phase phase) const {
                      .notPrinted = problems.notPrinted},
         .examId = journal_.ExamId(),
         .journalProblem = text::Cp1254ToUtf8(journal_.Problem()),
-        .takenUp = takenUp_,
+        .takenUp = hallTakenUp_,
     };
 }
 
@@ -100,7 +100,7 @@ void TSinavForm::TellTheHall() {
 // From here on the exam's states say where its journal gave it back, for the console to hold against what it saw.
 void TSinavForm::TellTheHall(const UnfinishedExam& unfinished, std::string_view typed) {
     if (!hallState_) return;
-    takenUp_ = hall::TakenUp{unfinished.wordsTyped, unfinished.millisecondsLeft};
+    hallTakenUp_ = hall::TakenUp{unfinished.wordsTyped, unfinished.millisecondsLeft};
     hall::PcState state = HallStateOf(hall::Phase::Unfinished);
     state.candidateNumber = text::Cp1254ToUtf8(unfinished.candidateNumber);
     state.firstName = text::Cp1254ToUtf8(unfinished.firstName);

@@ -95,7 +95,7 @@ std::uint32_t TSinavForm::ExamMs() const { return static_cast<std::uint32_t>(exa
 
 void TSinavForm::OpenJournal() {
     interruptions_.clear();
-    takenUp_.reset();
+    hallTakenUp_.reset();
     journal_.Open(journalFolder_, {
                                       .examId = MakeExamId(),
                                       .candidateNumber = entry::AdayKaydi.adayNo,
