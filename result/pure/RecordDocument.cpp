@@ -92,7 +92,7 @@ void AppendInterruptions(std::string& rtf, const ExamRecord& record) {
     const std::vector<std::string> lines = InterruptionLines(record);
     if (lines.empty()) return;
     rtf += "\\pard\\ql\\keepn\\par\\b ";
-    AppendRtfText(rtf, kInterruptionsCaption, {});
+    AppendRtfText(rtf, InterruptionsCaption(record), {});
     rtf += "\\b0\\par\r\n\\pard\\ql ";
     for (const std::string& line : lines) {
         AppendRtfText(rtf, line, {});

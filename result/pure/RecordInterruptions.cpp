@@ -47,7 +47,13 @@ std::vector<std::string> InterruptionLines(const ExamRecord& record) {
                                    : "kalan " + left + " ile s\xFCrd\xFCr\xFCld\xFC.";
         lines.push_back(std::move(line));
     }
+    if (!record.journalProblem.empty())
+        lines.push_back(record.journalProblem + "; s\xFDnav bir kesintiden sonra geri getirilemezdi.");
     return lines;
+}
+
+std::string_view InterruptionsCaption(const ExamRecord& record) {
+    return record.interruptions.empty() ? "S\xFDnav g\xFCnl\xFC\xF0\xFC:" : "Kesintiler:";
 }
 
 long long SecondsInterrupted(const std::vector<Interruption>& interruptions) {

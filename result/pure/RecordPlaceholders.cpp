@@ -121,7 +121,8 @@ RecordTable FilledRecord(const RecordTable& recordTemplate, const ExamRecord& re
     const TableRow& last = filled.rows.back();
     const TableRow belowTheTable{last.leftTwips, last.gapTwips, 0, {{last.cells.back().rightTwips, {}, {}}}};
     TableRow caption = belowTheTable, list = belowTheTable;
-    caption.cells[0].paragraphs = {{}, {Alignment::Left, {{std::string(kInterruptionsCaption), {.bold = true}}}}};
+    caption.cells[0].paragraphs = {{},
+                                   {Alignment::Left, {{std::string(InterruptionsCaption(record)), {.bold = true}}}}};
     for (const std::string& line : lines) list.cells[0].paragraphs.push_back({Alignment::Left, {{line, {}}}});
     filled.rows.push_back(std::move(caption));
     filled.rows.push_back(std::move(list));

@@ -225,6 +225,7 @@ TEST(RecordDocument, NamesItsExamAndListsItsInterruptionsBelowTheTable) {
     record.examId = "20261207-143012-7f3a09c2";
     record.interruptions = {{{2026, 12, 7, 14, 2, 31}, {2026, 12, 7, 14, 9, 10}, 72, false},
                             {{2026, 12, 7, 16, 58, 2}, {2026, 12, 8, 8, 10, 15}, 120, true}};
+    record.journalProblem = "G\xFCnl\xFCk yaz\xFDlam\xFDyor: Eri\xFEim engellendi. (C:\\G\\a.pc1j)";
     const std::string rtf = result::RecordDocument(Template(), record);
     EXPECT_NE(rtf.find("{\\info{\\doccomm PC1 s\\'fdnav kimli\\'f0i: 20261207-143012-7f3a09c2}}"), std::string::npos);
     const ReadDocument read = Read(rtf);
@@ -233,7 +234,8 @@ TEST(RecordDocument, NamesItsExamAndListsItsInterruptionsBelowTheTable) {
     EXPECT_EQ(read.belowTheTable,
               Cp1254("\nKesintiler:\n14:02:31 - 14:09:10 arasında kesildi; sınav kalan 1 dk 12 sn ile sürdürüldü.\n"
                      "16:58:02 - 08.12.2026 08:10:15 arasında kesildi; sınav olduğu gibi bitirildi (kalan 2 dk "
-                     "yazılmadı).\n"));
+                     "yazılmadı).\nGünlük yazılamıyor: Erişim engellendi. (C:\\G\\a.pc1j); sınav bir kesintiden sonra "
+                     "geri getirilemezdi.\n"));
 }
 
 }  // namespace

@@ -226,10 +226,11 @@ TEST(RecordPages, InterruptionsFollowTheTableUnderTheirCaption) {
         const auto pages = result::LayOutPages(result::FilledRecord(RecordTemplate(), record), kA4, FixedWidths());
         for (std::size_t p = 0; p < pages.size(); ++p) {
             for (const result::PlacedText& text : pages[p].texts)
-                if (text.text == result::kInterruptionsCaption || text.text == line) below.push_back({p, text.text});
+                if (text.text == result::InterruptionsCaption(record) || text.text == line)
+                    below.push_back({p, text.text});
         }
         ASSERT_EQ(below.size(), 4u) << typedLines;
-        EXPECT_EQ(below[0], std::pair(below[1].first, std::string(result::kInterruptionsCaption))) << typedLines;
+        EXPECT_EQ(below[0], std::pair(below[1].first, std::string(result::InterruptionsCaption(record)))) << typedLines;
     }
 }
 
