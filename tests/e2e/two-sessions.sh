@@ -165,10 +165,13 @@ assert all(d.read_bytes().startswith(b"{\\rtf1\\ansi\\ansicpg1254") for d in doc
 (records,) = folder.glob("*.csv")
 rows = list(csv.reader(records.read_text(encoding="utf-8-sig").splitlines(), delimiter=";"))
 assert rows[0] == ["Tarih", "Başlama", "Bitiş", "Bilgisayar", "Aday No", "Adı", "Soyadı", "Yazılan", "Doğru",
-                   "Yanlış", "Sonuç", "Tutanak", "Kesinti", "Kesinti Süresi (sn)", "Sınav Kimliği"], rows[0]
+                   "Yanlış", "Sonuç", "Tutanak", "Kesinti", "Kesinti Süresi (sn)", "Sınav Kimliği", "Salon Özeti",
+                   "Günlük Sorunu"], rows[0]
 assert [r[4:7] for r in rows[1:]] == [["17", "ŞULE", "ILGAZ"], ["18", "İLKER", "ÇİĞLİ"]], rows
 assert all(int(r[10]) == int(r[8]) - int(r[9]) and r[11] in {d.name for d in documents} for r in rows[1:]), rows
 assert [r[12:14] for r in rows[1:]] == [["0", "0"]] * 2 and len({r[14] for r in rows[1:]}) == 2, rows
+# Each line with the hall's digest of its exam, and no journal problem.
+assert all(len(r[15]) == 64 and r[16] == "" for r in rows[1:]), rows
 print(f"kept: {len(documents)} documents, {records.name} with {len(rows) - 1} lines")
 PY
 echo PASS
