@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <unordered_set>
 #include <utility>
 
@@ -44,13 +43,6 @@ bool AtItsEnd(Phase phase) { return phase == Phase::TimeUp || phase == Phase::Re
 
 std::int64_t Ms(Instant instant) { return instant.time_since_epoch().count(); }
 
-std::optional<std::int64_t> Number(std::string_view text) {
-    std::int64_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 std::string Fields(std::initializer_list<std::string> fields) {
     std::string line;
     for (const std::string& field : fields) {
@@ -84,11 +76,11 @@ std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
     std::array<std::int64_t, 7> numbers{};
     const std::size_t places[] = {5, 6, 8, 10, 11, 13, 14};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const std::optional<std::int64_t> number = Number(f[places[i]]);
+        const std::optional<std::int64_t> number = Count(f[places[i]]);
         if (!number) return std::nullopt;
         numbers[i] = *number;
     }
-    const std::optional<std::int64_t> phase = Number(f[9]);
+    const std::optional<std::int64_t> phase = Count(f[9]);
     if (!phase || *phase < 0 || *phase > static_cast<std::int64_t>(Phase::Unfinished)) return std::nullopt;
     const std::string& flags = f[12];
     if (flags.size() != kFlagLetters.size()) return std::nullopt;
@@ -118,7 +110,7 @@ std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
 std::optional<Instant> LocalInstant(std::string_view date, std::string_view time) {
     if (date.size() != 10 || time.size() != 8) return std::nullopt;
     const auto part = [](std::string_view text, std::size_t at, std::size_t length) {
-        return Number(text.substr(at, length)).value_or(-1);
+        return Count(text.substr(at, length)).value_or(-1);
     };
     const std::chrono::year_month_day day{std::chrono::year(static_cast<int>(part(date, 6, 4))),
                                           std::chrono::month(static_cast<unsigned>(part(date, 3, 2))),
@@ -269,7 +261,7 @@ std::optional<HallWitness> HallWitness::Decode(std::string_view bytes) {
         if (!fields) return std::nullopt;
         const std::vector<std::string>& f = *fields;
         if (f[0] == kWatchTag && f.size() == 3) {
-            const std::optional<std::int64_t> from = Number(f[1]), to = Number(f[2]);
+            const std::optional<std::int64_t> from = Count(f[1]), to = Count(f[2]);
             if (!from || !to) return std::nullopt;
             witness.periods_.push_back({Instant(milliseconds(*from)), Instant(milliseconds(*to))});
         } else if (const std::optional<WitnessedExam> exam = f[0] == kExamTag ? ExamOf(f) : std::nullopt) {

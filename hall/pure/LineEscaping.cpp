@@ -1,5 +1,7 @@
 #include "hall/pure/LineEscaping.h"
 
+#include <charconv>
+
 namespace hall {
 
 namespace {
@@ -72,6 +74,14 @@ std::optional<std::string> Unescaped(std::string_view value) {
         }
     }
     return text;
+}
+
+std::optional<std::int64_t> Count(std::string_view text) {
+    std::int64_t value = 0;
+    if (text.empty() || text.size() > 18 || text[0] == '-' || text[0] == '+') return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 }  // namespace hall

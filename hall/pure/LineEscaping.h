@@ -2,6 +2,7 @@
 // (\\, \n, \r, \t, \xHH), so that no value can make or end a line, or a tab-separated field.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,5 +12,8 @@ namespace hall {
 std::string Escaped(std::string_view value);
 // Nothing for a raw control character or an escape that Escaped does not write.
 std::optional<std::string> Unescaped(std::string_view value);
+
+// A count written as a line's value: digits only, no sign, no space, at most 18 of them.
+std::optional<std::int64_t> Count(std::string_view text);
 
 }  // namespace hall

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -72,15 +71,6 @@ bool IsUtf8(std::string_view bytes) {
         i += length;
     }
     return true;
-}
-
-// Digits only: no sign, no space, no leading '+'.
-std::optional<std::int64_t> Count(std::string_view text) {
-    std::int64_t value = 0;
-    if (text.empty() || text.size() > 18) return std::nullopt;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text[0] == '-') return std::nullopt;
-    return value;
 }
 
 std::string IsoUtc(Written instant) {
