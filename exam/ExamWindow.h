@@ -22,6 +22,9 @@
 
 namespace exam {
 
+std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
+std::string ProgramLabel();   // "PC1 - (PC07)": the program's name and the computer's
+
 class TSinavForm : public platform::FormOf<TSinavForm> {
 public:
     // The text of the program's taskbar button and the title of its plain message boxes.
@@ -61,8 +64,6 @@ public:
     void TextAreaResize(platform::EventArgs& args);
     void FormHitTest(platform::EventArgs& args);
 
-    static std::string BilgisayarAdi();  // the NetBIOS computer name, empty when it cannot be read
-    static std::string ProgramLabel();   // "PC1 - (PC07)": the program's name and the computer's
     void UygulamaHatasi(const std::exception& error);
     void YazilanKeyDown(platform::EventArgs& args);
     void YazilanKeyPress(platform::EventArgs& args);

@@ -47,7 +47,7 @@ void TSinavForm::FormCreate() {
     TemizleClick(args);
 }
 
-std::string TSinavForm::BilgisayarAdi() {
+std::string BilgisayarAdi() {
     wchar_t name[256];
     DWORD size = 256;
     return GetComputerNameW(name, &size) ? platform::NarrowCp1254({name, size}) : std::string();
@@ -74,7 +74,7 @@ void TSinavForm::TemizleClick(platform::EventArgs&) {
     ShowWindow(Handle(), SW_SHOW);
 }
 
-std::string TSinavForm::ProgramLabel() { return ProgramName() + " - (" + BilgisayarAdi() + ")"; }
+std::string ProgramLabel() { return ProgramName() + " - (" + BilgisayarAdi() + ")"; }
 
 bool TSinavForm::PrepareForNewCandidate() {
     if (!HasControls()) {

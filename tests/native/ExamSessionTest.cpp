@@ -39,8 +39,11 @@ std::string Describe(const Effects& effects) {
     const auto add = [&](const std::string& part) { line += (line.empty() ? "" : " ") + part; };
     if (effects.openJournal)
         add("open(" + effects.openJournal->examId + "," + effects.openJournal->candidateNumber + ")");
+    const std::string mark = effects.journalNow ? "!" : "";
+    const auto timed = [&](const char* name, std::uint32_t examMs) {
+        add(name + mark + "(" + std::to_string(examMs) + ")");
+    };
     for (const journal::Event& event : effects.journal) {
-        const std::string mark = effects.journalNow ? "!" : "";
         std::visit(
             [&](const auto& e) {
                 using E = std::decay_t<decltype(e)>;
@@ -48,18 +51,12 @@ std::string Describe(const Effects& effects) {
                 if constexpr (std::is_same_v<E, journal::Edit>)
                     add("edit" + mark + "(" + std::to_string(e.examMs) + "," + std::to_string(e.start) + "," +
                         std::to_string(e.removed) + ",'" + e.inserted + "')");
-                if constexpr (std::is_same_v<E, journal::Tick>)
-                    add("tick" + mark + "(" + std::to_string(e.examMs) + ")");
-                if constexpr (std::is_same_v<E, journal::Stopped>)
-                    add("stopped" + mark + "(" + std::to_string(e.examMs) + ")");
-                if constexpr (std::is_same_v<E, journal::Resumed>)
-                    add("resumed" + mark + "(" + std::to_string(e.examMs) + ")");
-                if constexpr (std::is_same_v<E, journal::Continued>)
-                    add("continued" + mark + "(" + std::to_string(e.examMs) + ")");
-                if constexpr (std::is_same_v<E, journal::EndedAsItStood>)
-                    add("ended" + mark + "(" + std::to_string(e.examMs) + ")");
-                if constexpr (std::is_same_v<E, journal::TimeUp>)
-                    add("timeup" + mark + "(" + std::to_string(e.examMs) + ")");
+                if constexpr (std::is_same_v<E, journal::Tick>) timed("tick", e.examMs);
+                if constexpr (std::is_same_v<E, journal::Stopped>) timed("stopped", e.examMs);
+                if constexpr (std::is_same_v<E, journal::Resumed>) timed("resumed", e.examMs);
+                if constexpr (std::is_same_v<E, journal::Continued>) timed("continued", e.examMs);
+                if constexpr (std::is_same_v<E, journal::EndedAsItStood>) timed("ended", e.examMs);
+                if constexpr (std::is_same_v<E, journal::TimeUp>) timed("timeup", e.examMs);
                 if constexpr (std::is_same_v<E, journal::RecordKept>) add("kept" + mark + "(" + e.documentName + ")");
                 if constexpr (std::is_same_v<E, journal::Printed>) add("printed" + mark);
             },

@@ -88,7 +88,7 @@ TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     NewSession(form, {"5", "a", "b"});
     ASSERT_NE(form.Control(exam::SinavForm::Yazilan).Handle(), nullptr);
     EXPECT_EQ(form.Control(exam::SinavForm::PCLabel).Text(),
-              "session_tests - (" + exam::TSinavForm::BilgisayarAdi() + ")");
+              "session_tests - (" + exam::BilgisayarAdi() + ")");
 
     ShowWindow(form.Handle(), SW_HIDE);
     exam::TSinavForm madeAtOnce;
