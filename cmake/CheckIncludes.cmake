@@ -19,7 +19,7 @@ set(rules
     "entry:entry/pure config config/pure platform platform/pure text"
     "result/pure:config/pure platform/pure text"
     "result:result/pure config config/pure platform platform/pure text"
-    "exam/pure:result/pure journal/pure config/pure platform/pure text"
+    "exam/pure:hall/pure result/pure journal/pure config/pure platform/pure text"
     "exam:exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
     "app:exam exam/pure hall hall/pure entry entry/pure result result/pure journal journal/pure config config/pure platform platform/pure text"
     "settings:result result/pure config config/pure platform platform/pure text"

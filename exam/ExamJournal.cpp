@@ -4,8 +4,11 @@
 
 #include <bcrypt.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
+#include "exam/pure/ExamSession.h"
 #include "journal/JournalFiles.h"
 #include "journal/pure/ExamId.h"
 #include "platform/Cp1254.h"
@@ -68,13 +71,31 @@ void ExamJournal::Finish(const std::wstring& documentPath) {
 
 std::string ExamJournal::Problem() const { return writer_ ? writer_->Problem() : openProblem_; }
 
-std::int64_t WallMs(std::chrono::system_clock::time_point instant) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(instant.time_since_epoch()).count();
+std::string ExamJournal::Notice() const {
+    const std::string problem = Problem();
+    return problem.empty() ? "" : "    " + problem;
 }
 
-std::chrono::system_clock::time_point WallAt(std::int64_t ms) {
-    return std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(std::chrono::milliseconds(ms)));
+void ExamJournals::Write(const std::vector<journal::Event>& events, bool now) {
+    for (const journal::Event& event : events) now ? current_.WriteNow(event) : current_.Write(event);
+}
+
+void ExamJournals::AwaitPrint(int job, std::wstring documentPath) {
+    awaitingPrint_.push_back({job, std::exchange(current_, {}), std::move(documentPath)});
+}
+
+void ExamJournals::PrintsEnded(const std::vector<int>& jobs) {
+    std::erase_if(awaitingPrint_, [&](AwaitingPrint& awaiting) {
+        if (std::ranges::find(jobs, awaiting.job) == jobs.end()) return false;
+        awaiting.journal.WriteNow(journal::Printed{WallMs(std::chrono::system_clock::now())});
+        awaiting.journal.Finish(awaiting.documentPath);
+        return true;
+    });
+}
+
+void ExamJournals::Flush() {
+    current_.Flush();
+    for (AwaitingPrint& awaiting : awaitingPrint_) awaiting.journal.Flush();
 }
 
 std::string FileNameOf(const std::wstring& path) {

@@ -38,6 +38,9 @@ public:
     const std::string& ExamId() const { return examId_; }
     // Why the exam has no journal, or its last write failed; Windows-1254, empty while all is well.
     std::string Problem() const;
+    // What the status bar says after its counts while the journal fails: the exam goes on, and the supervisor knows it
+    // cannot come back after a crash.
+    std::string Notice() const;
 
 private:
     std::unique_ptr<journal::JournalWriter> writer_;
@@ -45,12 +48,37 @@ private:
     std::string openProblem_;
 };
 
+// The journal of the exam under way, and those of kept exams whose record is still printing, each finished once its
+// print has ended.
+class ExamJournals {
+public:
+    // `folder`: where the exams' journals are kept; without one no exam is journaled.
+    explicit ExamJournals(std::wstring folder) : folder_(std::move(folder)) {}
+
+    const std::wstring& Folder() const { return folder_; }
+    ExamJournal& Current() { return current_; }
+    const ExamJournal& Current() const { return current_; }
+    void Open(const journal::Opening& opening) { current_.Open(folder_, opening); }
+    // In order; on disk before it returns when `now`.
+    void Write(const std::vector<journal::Event>& events, bool now);
+    // The kept exam's journal waits for its record's print, `job`.
+    void AwaitPrint(int job, std::wstring documentPath);
+    void PrintsEnded(const std::vector<int>& jobs);
+    void Flush();
+
+private:
+    struct AwaitingPrint {
+        int job;
+        ExamJournal journal;
+        std::wstring documentPath;
+    };
+    std::wstring folder_;
+    ExamJournal current_;
+    std::vector<AwaitingPrint> awaitingPrint_;
+};
+
 // A new exam's id from the local date and time and 32 random bits.
 std::string MakeExamId();
-
-// The journal's times: milliseconds of the system clock since 1970.
-std::int64_t WallMs(std::chrono::system_clock::time_point instant);
-std::chrono::system_clock::time_point WallAt(std::int64_t ms);
 // The file name of a path, Windows-1254.
 std::string FileNameOf(const std::wstring& path);
 

@@ -1,8 +1,11 @@
 #include "exam/ExamWindow.h"
 
 #include "exam/ExamWindowLayout.h"
+#include "platform/Files.h"
+#include "platform/KeyDerivation.h"
 #include "platform/MessageLoop.h"
 #include "platform/ProgramEnd.h"
+#include "platform/WordComparison.h"
 
 namespace exam {
 
@@ -53,17 +56,35 @@ const EventWiring<Self> kEventWiring[] = {
 
 }  // namespace
 
+// The session's surroundings are this computer's: its name, the clock's local time, Windows' word comparison.
 TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings settings, std::wstring journalFolder,
                        std::wstring hallFolder)
     : FormOf(kEventWiring, SinavFormLayout()),
+      session_({
+          .computerLabel = ProgramLabel(),
+          .computerName = BilgisayarAdi(),
+          .version = std::string(hall::ProgramVersion()),
+          .board = settings.board,
+          .wordKey = platform::WordSortKey,
+          .localTime = &result::LocalTimeOf,
+      }),
       input_(keys),
       settings_(std::move(settings)),
-      journalFolder_(std::move(journalFolder)) {
-    StartTellingTheHall(std::move(hallFolder));
+      screen_(*this),
+      journals_(journalFolder),
+      unfinished_(std::move(journalFolder)) {
+    if (!hallFolder.empty()) {
+        hallState_ = std::make_unique<hall::StateWriter>(std::move(hallFolder));
+        const platform::WholeFile last = platform::ReadSharedFile(hallState_->Path(), hall::kMaxStateFileBytes);
+        session_.ChainHallStates(hall::StateChain(hall::LastSeqIn(last.bytes), &platform::Sha256Hex));
+    }
     BuildFrame();
     keeper_.emplace(Handle(), kPrintedMessage, settings_);
-    CoverTheScreen();
-    if (controls == Controls::AtOnce) MakeControls();
+    screen_.Cover();
+    if (controls == Controls::AtOnce) {
+        BuildControls();
+        Control(SinavForm::PCLabel).SetText(ProgramLabel());
+    }
 }
 
 std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT message, WPARAM wParam, LPARAM) {
@@ -71,7 +92,7 @@ std::optional<LRESULT> TSinavForm::FilterControlMessage(int control, HWND, UINT 
     const Target target = control == SinavForm::Yazilan.index ? Target::TypingArea
                           : control == SinavForm::Metin.index ? Target::SampleText
                                                               : Target::OtherControl;
-    if (input_.Refuses(target, message, wParam, exam_.AcceptsTyping())) return 0;
+    if (input_.Refuses(target, message, wParam, session_.Exam().AcceptsTyping())) return 0;
     return std::nullopt;
 }
 
@@ -86,7 +107,7 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_ENDSESSION:
         if (!wParam) return 0;
-        FlushJournals();
+        journals_.Flush();
         platform::EndProgram(0);
         return 0;
     case WM_DESTROY:
@@ -94,7 +115,7 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kPrintedMessage: {
         const result::RecordKeeper::PrintsEnded ended = keeper_->TakePrintOutcomes();
-        PrintsEnded(ended.jobs);
+        journals_.PrintsEnded(ended.jobs);
         if (ended.current) {
             ShowStatus();
             TellTheHall();
@@ -105,45 +126,25 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if ((wParam & 0xFFF0) != SC_CLOSE) return 0;
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && holdingTheScreen_) HoldTheScreen();
+        if (LOWORD(wParam) != WA_INACTIVE) screen_.Activated();
         break;
     default:
-        if (input_.Refuses(ExamInputFilter::Target::Window, message, wParam, exam_.AcceptsTyping())) return 0;
+        if (input_.Refuses(ExamInputFilter::Target::Window, message, wParam, session_.Exam().AcceptsTyping())) return 0;
         break;
     }
     return Form::HandleMessage(message, wParam, lParam);
 }
 
-RECT TSinavForm::ScreenBounds() const { return PrimaryMonitorBounds(); }
+void TSinavForm::Refit() { screen_.Refit(); }
 
-// Borderless, on top of every other window and as large as the primary monitor; the other monitors covered.
-void TSinavForm::CoverTheScreen() {
-    const RECT screen = ScreenBounds();
-    SetWindowPos(Handle(), HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
-                 screen.bottom - screen.top, SWP_NOACTIVATE);
-    covers_.CoverAllBut(screen, Handle());
+void TSinavForm::TextAreaResize(platform::EventArgs&) {
+    for (const auto area : {SinavForm::Metin, SinavForm::Yazilan})
+        Control(area).LimitLineWidth(geometry::Scaled(kReadableLineWidth, Dpi()));
 }
 
-void TSinavForm::HoldTheScreen() {
-    const RECT screen = ScreenBounds();
-    KeepPlacement(screen);
-    ClipCursor(&screen);
-    holdingTheScreen_ = true;
-}
+void TSinavForm::FormShow(platform::EventArgs& args) { FormResize(args); }
 
-void TSinavForm::LetGoOfTheScreen() {
-    holdingTheScreen_ = false;
-    ClipCursor(nullptr);
-    ReleasePlacement();
-}
-
-// A resolution changed or a monitor came or went: the window covers the primary monitor as it now is.
-void TSinavForm::Refit() {
-    CoverTheScreen();
-    if (holdingTheScreen_) HoldTheScreen();
-}
-
-void TSinavForm::KeepProportions() {
+void TSinavForm::FormResize(platform::EventArgs&) {
     RECT client;
     GetClientRect(Handle(), &client);
     Control(SinavForm::Metin).SetWidth(client.right / 2);
@@ -152,14 +153,6 @@ void TSinavForm::KeepProportions() {
     for (const Id box : {Id(SinavForm::GroupBox4), Id(SinavForm::GroupBox3), Id(SinavForm::Panel2)})
         Control(box).SetWidth(boxWidth);
 }
-
-void TSinavForm::TextAreaResize(platform::EventArgs&) {
-    for (const auto area : {SinavForm::Metin, SinavForm::Yazilan})
-        Control(area).LimitLineWidth(geometry::Scaled(kReadableLineWidth, Dpi()));
-}
-
-void TSinavForm::FormShow(platform::EventArgs&) { KeepProportions(); }
-void TSinavForm::FormResize(platform::EventArgs&) { KeepProportions(); }
 
 void TSinavForm::CaptionPanelResize(platform::EventArgs&) {
     Control(SinavForm::KapatBtn)

@@ -18,24 +18,10 @@ void TSinavForm::FormKeyDown(platform::EventArgs& args) {
     const WORD key = args.key;
     platform::CancelAltF4(args);
     if (!IsSupervisorsAlt(args)) return;
-    if (DigitOf(key) >= 0) sequenceKeysDown_[key & 0xFF] = true;
+    if (DigitOf(key) >= 0) session_.SupervisorKeyDown(static_cast<std::uint8_t>(key & 0xFF));
     const auto pressed = Now() - args.sinceKey;
-    if (OfferToSequence(denetimSirasi_, settings_.sequence, key) != SequenceOutcome::Right) return;
-    if (exam_.Stop(pressed)) {
-        journal_.WriteNow(journal::Stopped{static_cast<std::uint32_t>(exam_.ExamElapsed(pressed).count()),
-                                           WallMs(ExamState::WallClock::now())});
-        Timer(SinavForm::SinavTimer).Schedule(kStoppedBeat);
-        Control(SinavForm::SureLabel).SetText(std::to_string(exam_.ExamSecondsLeft(Now())));
-        TellTheHall();
-    }
-    ShowCloseButton(true);
-}
-
-// The close button shows only while the exam clock stands: once it runs again, after the supervisor's stop, it is the
-// candidate's exam again, and no click of theirs may end it.
-void TSinavForm::ShowCloseButton(bool shown) {
-    kapatBtnShown_ = shown;
-    Control(SinavForm::KapatBtn).SetVisible(shown);
+    if (OfferToSequence(session_.Sequence(), settings_.sequence, key) != SequenceOutcome::Right) return;
+    Carry(session_.SequenceRight(pressed, ExamInstant()));
 }
 
 void TSinavForm::FormHitTest(platform::EventArgs& args) { platform::RefuseCaptionDrag(args); }

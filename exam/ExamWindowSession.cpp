@@ -6,6 +6,7 @@
 
 #include "entry/Backdrop.h"
 #include "entry/EntryDialog.h"
+#include "exam/ResumeDialog.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Files.h"
@@ -31,6 +32,12 @@ std::string ProgramName() {
     return platform::NarrowCp1254(fileName.substr(0, fileName.size() - std::min<std::size_t>(fileName.size(), 4)));
 }
 
+void ShowCandidate(const TSinavForm& form, const Candidate& candidate) {
+    form.Control(SinavForm::AdayNoLabel).SetText(candidate.number);
+    form.Control(SinavForm::AdiLabel).SetText(candidate.firstName);
+    form.Control(SinavForm::SoyadiLabel).SetText(candidate.surname);
+}
+
 }  // namespace
 
 void TSinavForm::FormCreate() {
@@ -49,44 +56,30 @@ std::string TSinavForm::BilgisayarAdi() {
 // A session begins at start-up and after an exam's results are shown, and at no other time: a click that another
 // program sends, or one that arrives while the results are being worked out, changes nothing.
 void TSinavForm::TemizleClick(platform::EventArgs&) {
-    if (!exam_.NewSession()) return;
+    if (!session_.NewSession()) return;
     if (TakeUpUnfinishedExam()) return;
     TellTheHall();
     {
         entry::TArkaPlan arkaPlan(Handle());
         entry::TGirisForm girisForm(arkaPlan.Handle());
-        LetGoOfTheScreen();
+        screen_.LetGo();
         ShowWindow(Handle(), SW_HIDE);
         arkaPlan.Show();
         // The hidden window is made ready for the new candidate while the dialog waits for them.
         girisForm.ShowModal([this] { return PrepareForNewCandidate(); });
     }  // the dialog is destroyed first, then the backdrop
-    exam_.CandidateEntered();
-    ShowCandidate();
-    TellTheHall();
-    HoldTheScreen();
+    Carry(session_.CandidateEntered({entry::AdayKaydi.adayNo, entry::AdayKaydi.adi, entry::AdayKaydi.soyadi}));
+    ShowCandidate(*this, session_.CurrentCandidate());
+    screen_.Hold();
     ShowWindow(Handle(), SW_SHOW);
-}
-
-void TSinavForm::ShowCandidate() {
-    Control(SinavForm::AdayNoLabel).SetText(entry::AdayKaydi.adayNo);
-    Control(SinavForm::AdiLabel).SetText(entry::AdayKaydi.adi);
-    Control(SinavForm::SoyadiLabel).SetText(entry::AdayKaydi.soyadi);
-}
-
-void TSinavForm::MakeControls() {
-    BuildControls();
-    ShowComputerLabel();
 }
 
 std::string TSinavForm::ProgramLabel() { return ProgramName() + " - (" + BilgisayarAdi() + ")"; }
 
-void TSinavForm::ShowComputerLabel() { Control(SinavForm::PCLabel).SetText(ProgramLabel()); }
-
 bool TSinavForm::PrepareForNewCandidate() {
     if (!HasControls()) {
         if (BuildControlsStep()) return true;
-        ShowComputerLabel();
+        Control(SinavForm::PCLabel).SetText(ProgramLabel());
     }
     result::OturumSayaci = 0;
     Control(SinavForm::SureLabel).SetText("180");
@@ -97,11 +90,8 @@ bool TSinavForm::PrepareForNewCandidate() {
     keeper_->NewCandidate();
     Control(SinavForm::StatusBar1).SetText("");
     sample_.reset();
-    sampleText_.clear();
     Control(SinavForm::Metin).SetText("");
-    typed_.Clear();
     liveWordsShown_ = 0;
-    wrongSpans_.clear();
     // The previous exam's underlines go with its text.
     const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
     yazilan.Select(0, -1);
@@ -115,21 +105,16 @@ bool TSinavForm::PrepareForNewCandidate() {
 // program asks for, the taskbar's Close among them, never reaches the window (platform/OutsideMessages). An exam
 // under way stays in its journal, for the supervisor to continue or end at the next start.
 void TSinavForm::FormClose(platform::EventArgs& args) {
-    if (!args.requested && !kapatBtnShown_) {
+    if (!args.requested && !session_.CloseButtonShown()) {
         args.refused = true;
         return;
     }
-    FlushJournals();
+    journals_.Flush();
     platform::EndProgram(0);
 }
 
-void TSinavForm::FlushJournals() {
-    journal_.Flush();
-    for (AwaitingPrint& awaiting : awaitingPrint_) awaiting.journal.Flush();
-}
-
 void TSinavForm::KapatBtnClick(platform::EventArgs&) {
-    if (kapatBtnShown_) Close();
+    if (session_.CloseButtonShown()) Close();
 }
 
 // The box belongs to the window in use, so that it shows above the topmost exam window and keeps the candidate
@@ -141,5 +126,77 @@ void TSinavForm::UygulamaHatasi(const std::exception& error) {
                 platform::WidenCp1254(kApplicationTitle).c_str(), MB_OK);
     Close();
 }
+
+// Every journal left is looked at: what cannot be this PC's exam is named to the supervisor, in one message, once; the
+// oldest that can comes back only as the supervisor chooses: continued, ended as it stood, or, when its time was up,
+// completed. A dialog that closes without a choice (the program ends) leaves the journal as it was.
+bool TSinavForm::TakeUpUnfinishedExam() {
+    std::vector<std::string> notTakenUp;
+    const std::optional<UnfinishedJournals::Found> found = unfinished_.Next(BilgisayarAdi(), notTakenUp);
+    if (!notTakenUp.empty()) {
+        MessageBoxW(Handle(), platform::WidenCp1254(JournalsReport(notTakenUp)).c_str(),
+                    platform::WidenCp1254(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
+    }
+    if (!found) return false;
+    const UnfinishedExam unfinished = session_.Offer(*found->read.state);
+    TellTheHall();
+    std::optional<ResumeChoice> choice;
+    {  // over the backdrop, as the entry dialog; the hidden window makes its controls meanwhile
+        entry::TArkaPlan arkaPlan(Handle());
+        TDevamForm devamForm(arkaPlan.Handle(), unfinished, settings_);
+        screen_.LetGo();
+        ShowWindow(Handle(), SW_HIDE);
+        arkaPlan.Show();
+        devamForm.ShowModal([this] { return PrepareForNewCandidate(); });
+        choice = devamForm.Choice();
+    }
+    if (!choice) return true;
+    RestoreExam(*found);
+    Carry(session_.TakeUp(*found->read.state, {found->sample.identity, Control(SinavForm::Metin).Text()}, *choice,
+                          ExamInstant()));
+    SayaclariGuncelle();
+    return true;
+}
+
+// The window as the ended program left it: the candidate, the sample, the typed text with its caret at the end and
+// no undo history, and the clock stopped with the time that was left. The supervisor's last key is still down as
+// the window takes the keyboard: its release does not start the clock, the candidate's first key does.
+void TSinavForm::RestoreExam(const UnfinishedJournals::Found& found) {
+    const journal::JournalState& state = *found.read.state;
+    while (PrepareForNewCandidate()) {}
+    const platform::RichEditView metin = Control(SinavForm::Metin);
+    sample_ = found.sample;
+    ShowSampleText(metin, *sample_);
+    metin.Select(0, 0);
+    journals_.Current().Continue(found.path, found.read);
+
+    const platform::RichEditView yazilan = Control(SinavForm::Yazilan);
+    yazilan.SetReadOnly(false);
+    yazilan.SetText(state.typed);
+    yazilan.ClearUndo();
+    yazilan.Select(static_cast<int>(state.typed.size()), 0);
+    ShowCandidate(*this, {state.opening.candidateNumber, state.opening.firstName, state.opening.surname});
+    Control(SinavForm::Baslat).SetEnabled(false);
+    Control(SinavForm::BaslaPanel).SetVisible(false);
+    Control(SinavForm::SurePanel).SetVisible(true);
+
+    for (int key = 0; key < 256; ++key)
+        if (GetAsyncKeyState(key) & 0x8000) session_.SupervisorKeyDown(static_cast<std::uint8_t>(key));
+    screen_.Hold();
+    ShowWindow(Handle(), SW_SHOW);
+    SetFocus(yazilan.Handle());
+}
+
+// Handed to the state writer, whose thread writes it: the window never waits for it.
+void TSinavForm::TellTheHall() {
+    if (!hallState_) return;
+    const result::RecordKeeper::Problems problems = keeper_->CurrentProblems();
+    hallState_->Hand(session_.HallState(
+        ExamInstant(),
+        {.fallbackFolder = problems.inDefaultFolder, .notKept = problems.notKept, .notPrinted = problems.notPrinted},
+        journals_.Current().Problem()));
+}
+
+void TSinavForm::ShowStatus() { Control(SinavForm::StatusBar1).SetText(statusCounts_ + keeper_->Status()); }
 
 }  // namespace exam

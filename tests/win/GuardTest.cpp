@@ -72,7 +72,7 @@ protected:
     }
     void ReleaseKey(WORD key) { SendMessageW(yazilan, WM_KEYUP, key, 0xC0000001); }
     bool ClockRuns() const {
-        return form.Exam().Current() == exam::ExamState::Phase::Running &&
+        return form.Session().Current() == exam::ExamState::Phase::Running &&
                form.Timer(exam::SinavForm::SinavTimer).IsEnabled();
     }
     void AltKey(HWND control, WORD key) { SendMessageW(control, WM_SYSKEYDOWN, key, kAltContext | 1); }
@@ -154,7 +154,7 @@ TEST_F(ExamGuards, TheSupervisorsStopHoldsUntilAnotherKeyIsReleased) {
     form.now += std::chrono::minutes(5);
     platform::EventArgs tick;
     form.SinavTimerTimer(tick);
-    EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Stopped);
+    EXPECT_EQ(form.Session().Current(), exam::ExamState::Phase::Stopped);
     EXPECT_EQ(form.Control(exam::SinavForm::SureLabel).Text(), "170");
     EXPECT_TRUE(form.Control(exam::SinavForm::KapatBtn).IsVisible());
 
@@ -276,7 +276,7 @@ TEST_F(ExamGuards, TheTypedTextIsFrozenOnceTheTimeIsUp) {
     form.now += std::chrono::seconds(181);
     platform::EventArgs tick;
     form.SinavTimerTimer(tick);
-    ASSERT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
+    ASSERT_EQ(form.Session().Current(), exam::ExamState::Phase::Finished);
     platform::SetRichEditReadOnly(yazilan, false);
     for (const auto& [held, key] :
          {std::pair<BYTE, WORD>{VK_CONTROL, 'Z'}, {VK_MENU, VK_BACK}, {VK_SHIFT, VK_DELETE}}) {
@@ -287,7 +287,7 @@ TEST_F(ExamGuards, TheTypedTextIsFrozenOnceTheTimeIsUp) {
     SendMessageW(yazilan, WM_CHAR, 'y', 1);
     EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Text(), "x");
     form.SinavTimerTimer(tick);
-    EXPECT_EQ(form.Exam().Current(), exam::ExamState::Phase::Finished);
+    EXPECT_EQ(form.Session().Current(), exam::ExamState::Phase::Finished);
 }
 
 TEST_F(ExamGuards, TheSampleTextCannotBeSelectedOrCopied) {

@@ -165,10 +165,15 @@ TEST(HallStateOfAnUnfinishedExam, ShowsItWhileTheSupervisorChooses) {
     folder.Write(kSampleRtf);
     const std::filesystem::path journals = std::filesystem::current_path() / "Gunluk";
     std::filesystem::create_directories(journals);
-    entry::AdayKaydi = {"21", "AL\xDD", "VEL\xDD"};
     {
         testing_pc1::ClockedSinavForm ended(testing_pc1::RecordsInTheCurrentFolder(), {}, journals.wstring());
-        ShowWindow(ended.Handle(), SW_SHOW);
+        testing_pc1::WindowWatcher entry({{L"TGirisForm", [](HWND) {
+                                               for (const char* field : {"21", "Al\xFD", "Vel\xFD"}) {
+                                                   testing_pc1::Type(GetFocus(), field);
+                                                   testing_pc1::Type(GetFocus(), "\r");
+                                               }
+                                           }}});
+        ended.TemizleClick(args);
         SendMessageW(ended.Control(exam::SinavForm::Baslat).Handle(), BM_CLICK, 0, 0);
         ended.now += 5s;
         ended.BaslatTimerTimer(args);
