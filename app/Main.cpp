@@ -70,10 +70,4 @@ int Run() {
 
 }  // namespace
 
-// The exam window usually ends the program itself (platform::EndProgram), which ends the log too.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    platform::StartLog("PC1");
-    const int exitCode = Run();
-    platform::EndLog(exitCode);
-    return exitCode;
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return platform::RunLogged("PC1", Run); }

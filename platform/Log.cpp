@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <optional>
 
 #include "platform/ComputerName.h"
@@ -16,7 +17,7 @@ namespace platform {
 
 namespace {
 
-constexpr ULONGLONG kTicksPerMinute = 600'000'000;  // a FILETIME's 100-nanosecond steps
+constexpr long long kTicksPerMinute = 600'000'000;  // a FILETIME's 100-nanosecond steps
 
 LogTime LocalNow() {
     FILETIME utc{}, local{};
@@ -27,15 +28,19 @@ LogTime LocalNow() {
     const auto ticks = [](const FILETIME& t) {
         return static_cast<long long>((ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime);
     };
-    return {
-        time.wYear,         time.wMonth,
-        time.wDay,          time.wHour,
-        time.wMinute,       time.wSecond,
-        time.wMilliseconds, static_cast<int>((ticks(local) - ticks(utc)) / static_cast<long long>(kTicksPerMinute))};
+    return {.year = time.wYear,
+            .month = time.wMonth,
+            .day = time.wDay,
+            .hour = time.wHour,
+            .minute = time.wMinute,
+            .second = time.wSecond,
+            .millisecond = time.wMilliseconds,
+            .utcOffsetMinutes = static_cast<int>((ticks(local) - ticks(utc)) / kTicksPerMinute)};
 }
 
+// Appending only: every write goes to the file's end, whoever else appends. Its size is read to turn it over.
 UniqueFile OpenForAppending(const std::wstring& path) {
-    return OpenedFile(CreateFileW(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+    return OpenedFile(CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
 }
@@ -79,8 +84,8 @@ public:
     }
 
 private:
-    const std::string program_;  // "PC1[4242]": two instances of a program write one file
-    bool ended_ = false;
+    const std::string program_;        // "PC1[4242]": two instances of a program write one file
+    std::atomic<bool> ended_ = false;  // read on every thread that logs
     Worker<std::string> writer_;
 };
 
@@ -102,6 +107,13 @@ std::wstring LogFolder() { return ProgramDataFolder() + L"\\PC1"; }
 void StartLog(std::string_view program, std::wstring folder) {
     programLog.emplace(program, std::move(folder));
     Log("start", L"version " + WidenUtf8(ProgramVersion()) + L", computer " + ComputerName());
+}
+
+int RunLogged(std::string_view program, const std::function<int()>& run) {
+    StartLog(program);
+    const int exitCode = run();
+    EndLog(exitCode);
+    return exitCode;
 }
 
 void Log(std::string_view event, std::string_view details) noexcept {

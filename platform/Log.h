@@ -7,6 +7,7 @@
 // kLogLimitBytes the file becomes <program>.log.1, replacing the one before.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,10 @@ std::wstring LogFolder();
 // From now on the program's events go to `<program>.log` in `folder`, made when missing; the first is its start,
 // with the version and the computer's name. Before it, nothing is logged.
 void StartLog(std::string_view program, std::wstring folder = LogFolder());
+
+// A program's whole run between its start and its end in the log: its entry is `return RunLogged("PC1", Run);`. A
+// program that ends by platform::EndProgram ends its log there.
+int RunLogged(std::string_view program, const std::function<int()>& run);
 
 // An event (a word or two joined by hyphens: "print-fault") and its details: Windows-1254, as the program's messages
 // are, or UTF-16 (paths, names from the settings). Returns at once and never throws: a line that cannot be written is

@@ -2,7 +2,6 @@
 
 #include <process.h>
 
-#include <algorithm>
 #include <exception>
 #include <limits>
 #include <optional>
@@ -88,7 +87,7 @@ void WorkerThread::Shared::Run() {
         try {
             RunWork();
         } catch (const std::exception& error) {
-            Log("fault", error.what());
+            Log("error", error.what());
         }
         lastRun = GetTickCount64();
         lock.lock();

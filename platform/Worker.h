@@ -50,7 +50,7 @@ protected:
         void Run();
 
         const WorkerRules rules;
-        mutable std::mutex mutex;
+        std::mutex mutex;
         std::uint64_t handed = 0, done = 0;  // done: handed before the last run began, once it has ended
         struct Waiter {
             std::uint64_t upTo;

@@ -43,9 +43,4 @@ int Run() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    platform::StartLog("PC1Salon");
-    const int exitCode = Run();
-    platform::EndLog(exitCode);
-    return exitCode;
-}
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return platform::RunLogged("PC1Salon", Run); }

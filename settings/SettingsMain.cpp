@@ -86,8 +86,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         CompareStringOrdinal(arguments[0].c_str(), -1, settings::InstalledPrinters::kListingOption, -1, TRUE) ==
             CSTR_EQUAL)
         return settings::InstalledPrinters::WriteList();
-    platform::StartLog("PC1Ayar");
-    const int exitCode = Run(arguments);
-    platform::EndLog(exitCode);
-    return exitCode;
+    return platform::RunLogged("PC1Ayar", [&] { return Run(arguments); });
 }

@@ -3,26 +3,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/pure/LineEscaping.h"
+
 namespace platform {
 
 namespace {
-
-void AppendField(std::string& line, std::string_view field) {
-    constexpr char kHexDigits[] = "0123456789ABCDEF";
-    for (const char c : field) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            line += "\\n";
-        else if (c == '\r')
-            line += "\\r";
-        else if (c == '\t')
-            line += "\\t";
-        else if (byte < 0x20 || byte == 0x7F)
-            line += {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 0xF]};
-        else
-            line += c;
-    }
-}
 
 std::string Timestamp(const LogTime& time) {
     const int offset = std::abs(time.utcOffsetMinutes);
@@ -39,7 +24,7 @@ std::string LogLine(const LogTime& time, std::string_view program, std::string_v
     std::string line = Timestamp(time);
     for (const std::string_view field : {program, event, details}) {
         line += '\t';
-        AppendField(line, field);
+        line += ControlsEscaped(field);
     }
     line += '\n';
     return line;
