@@ -33,10 +33,13 @@ void ShowMessage(const std::string& text) {
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
+// As the log shows it.
+std::wstring UsualPath() { return platform::ProgramFolder() + L"PC1.ini"; }
+
 }  // namespace
 
 // In the long form, so that it opens in a folder of any length.
-std::wstring SettingsPath() { return platform::LongForm(platform::ProgramFolder() + L"PC1.ini"); }
+std::wstring SettingsPath() { return platform::LongForm(UsualPath()); }
 
 std::variant<std::string, SettingsError> ReadSettingsBytes() {
     platform::WholeFile file = platform::ReadWholeFile(SettingsPath(), kMaxSettingsBytes);
@@ -56,15 +59,15 @@ std::optional<SettingsError> WriteSettingsBytes(std::string_view bytes) {
     const std::wstring path = SettingsPath();
     if (const DWORD error = platform::ReplaceWholeFile(path, path + L".yeni", bytes)) {
         const std::string reason = platform::SystemReason(error);
-        platform::Log("settings-write-fault", kNotWritten + reason);
+        platform::Log("settings-write-fault", UsualPath() + L": " + platform::WidenCp1254(kNotWritten + reason));
         return SettingsError{0, kNotWritten + reason, reason};
     }
-    platform::Log("settings-written", path);
+    platform::Log("settings-written", UsualPath());
     return std::nullopt;
 }
 
 void LogSettings(const std::variant<Settings, SettingsError>& read) {
-    const std::wstring path = SettingsPath();
+    const std::wstring path = UsualPath();
     if (const auto* error = std::get_if<SettingsError>(&read)) {
         platform::Log("settings-fault",
                       path + L": " + platform::WidenCp1254(error->message) +
