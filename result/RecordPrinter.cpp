@@ -7,6 +7,7 @@
 #include "platform/Cp1254.h"
 #include "platform/Log.h"
 #include "platform/SystemReason.h"
+#include "platform/Unique.h"
 #include "result/RecordDrawing.h"
 #include "result/RecordTemplate.h"
 #include "result/Spooler.h"
