@@ -8,6 +8,7 @@
 #include "journal/JournalFiles.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Log.h"
 #include "platform/MessageLoop.h"
 #include "platform/OutsideMessages.h"
 #include "result/RecordArchive.h"
@@ -30,15 +31,14 @@ std::wstring HallFolder(const config::Settings& settings) {
                                                              : platform::WidenUtf8(settings.recordsFolder));
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int Run() {
     // Outside the try block, so that the exam window is still there when an error of the start-up is reported:
     // the error handler closes it, which ends the program.
     std::optional<exam::TSinavForm> sinavForm;
     try {
         // A fault in the settings is the supervisor's to mend before any candidate sits down.
         std::variant<config::Settings, config::SettingsError> settings = config::ReadSettingsFile();
+        config::LogSettings(settings);
         if (const auto* error = std::get_if<config::SettingsError>(&settings)) {
             config::ShowSettingsError(*error);
             return kSettingsFaultExitCode;
@@ -67,3 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 1;
     }
 }
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return platform::RunLogged("PC1", Run); }

@@ -20,8 +20,12 @@ std::variant<std::string, SettingsError> ReadSettingsBytes();
 std::variant<Settings, SettingsError> ReadSettingsFile();
 
 // Puts these bytes in place of PC1.ini beside the program in one step, so that a reader finds the old file or the
-// new one, never part of either; or says why it cannot (Windows-1254).
-std::optional<std::string> WriteSettingsBytes(std::string_view bytes);
+// new one, never part of either; or says why it cannot. Either is logged.
+std::optional<SettingsError> WriteSettingsBytes(std::string_view bytes);
+
+// Logs what the program read: the file and the values that matter (the printer, the records folder, whether a
+// supervisor's sequence is set, never its hash), or its fault.
+void LogSettings(const std::variant<Settings, SettingsError>& read);
 
 // Tells the supervisor what is wrong with the settings file, before any candidate sits down.
 void ShowSettingsError(const SettingsError& error);

@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "hall/pure/PcStateFile.h"
+#include "platform/Worker.h"
 
 namespace hall {
 
@@ -48,8 +49,9 @@ public:
     std::string Problem() const;
 
 private:
-    struct Shared;
-    std::shared_ptr<Shared> shared_;  // shared with the thread, which may outlive the writer
+    struct File;
+    std::shared_ptr<File> file_;  // shared with the thread, which may outlive the writer
+    platform::Worker<PcState> worker_;
 };
 
 }  // namespace hall

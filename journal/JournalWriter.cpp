@@ -1,18 +1,19 @@
 #include "journal/JournalWriter.h"
 
-#include <chrono>
 #include <stdexcept>
 
 #include "journal/pure/JournalFormat.h"
 #include "platform/Cp1254.h"
+#include "platform/Log.h"
 #include "platform/SystemReason.h"
 
 namespace journal {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr auto kFlushPeriod = std::chrono::milliseconds(250);
+// Events that come while the last flush is less than this ago wait for the rest of it, and go to the disk together;
+// a flush waited for, or the writer's end, does not wait.
+constexpr DWORD kFlushPeriodMs = 250;
 
 using platform::OpenedFile;
 using platform::UniqueFile;
@@ -47,12 +48,18 @@ std::string Failure(const std::wstring& path, DWORD error) {
            ")";
 }
 
-[[noreturn]] void Throw(const std::wstring& path, DWORD error) { throw std::runtime_error(Failure(path, error)); }
+[[noreturn]] void Throw(const std::wstring& path, DWORD error) {
+    const std::string failure = Failure(path, error);
+    platform::Log("journal-fault", failure);
+    throw std::runtime_error(failure);
+}
 
 }  // namespace
 
 JournalWriter::JournalWriter(std::wstring path, const Opening& opening)
-    : path_(std::move(path)), log_(opening), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    : path_(std::move(path)),
+      log_(opening),
+      worker_([this](std::vector<Event>& events) { Commit(events); }, {.pauseMs = kFlushPeriodMs}) {
     file_ = OpenedFile(CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file_) Throw(path_, GetLastError());
@@ -63,98 +70,31 @@ JournalWriter::JournalWriter(std::wstring path, const Opening& opening)
         DeleteFileW(path_.c_str());
         Throw(path_, error);
     }
-    thread_ = std::thread([this] { Run(); });
 }
 
 JournalWriter::JournalWriter(std::wstring path, const JournalState& state, std::uint64_t validBytes)
-    : path_(std::move(path)), log_(state, validBytes), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    : path_(std::move(path)),
+      log_(state, validBytes),
+      worker_([this](std::vector<Event>& events) { Commit(events); }, {.pauseMs = kFlushPeriodMs}) {
     DWORD error = CutAfter(validBytes);
     if (error) error = Rewrite(log_.Compacted());
     if (error) Throw(path_, error);
-    thread_ = std::thread([this] { Run(); });
 }
 
-JournalWriter::~JournalWriter() {
-    {
-        const std::scoped_lock lock(mutex_);
-        stopping_ = true;
-    }
-    SetEvent(wake_.get());
-    thread_.join();
-}
+JournalWriter::~JournalWriter() = default;
 
-// The thread is woken only when the queue stops being empty: until it takes the queue, it knows it has one.
-void JournalWriter::Write(Event event) {
-    bool first = false;
-    {
-        const std::scoped_lock lock(mutex_);
-        first = queued_.empty();
-        queued_.push_back(std::move(event));
-        ++queuedCount_;
-    }
-    if (first) SetEvent(wake_.get());
-}
+void JournalWriter::Write(Event event) { worker_.Hand(std::move(event)); }
 
 void JournalWriter::WriteNow(Event event) {
     Write(std::move(event));
     Flush();
 }
 
-// Each waiter has an event of its own, which the thread sets once its events are flushed, or failed to be.
-void JournalWriter::Flush() {
-    const platform::Unique<HANDLE, CloseHandle> flushed(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    {
-        const std::scoped_lock lock(mutex_);
-        if (flushedCount_ == queuedCount_ || !flushed) return;
-        waiters_.push_back({queuedCount_, flushed.get()});
-    }
-    SetEvent(wake_.get());
-    WaitForSingleObject(flushed.get(), INFINITE);
-}
+void JournalWriter::Flush() { worker_.WaitDone(INFINITE); }
 
 std::string JournalWriter::Problem() const {
-    const std::scoped_lock lock(mutex_);
+    const std::scoped_lock lock(problemMutex_);
     return writeProblem_.empty() ? refusedProblem_ : writeProblem_;
-}
-
-// Events that come while the last flush is less than kFlushPeriod ago wait for the rest of it, and go to the disk
-// together; a waiter or the end does not wait.
-void JournalWriter::Run() {
-    Clock::time_point lastFlush{};
-    DWORD waitMs = INFINITE;
-    for (;;) {
-        WaitForSingleObject(wake_.get(), waitMs);
-        std::vector<Event> events;
-        std::uint64_t upTo = 0;
-        bool stop = false;
-        {
-            const std::scoped_lock lock(mutex_);
-            const bool urgent = !waiters_.empty() || stopping_;
-            const Clock::time_point due = lastFlush + kFlushPeriod, now = Clock::now();
-            if (!urgent && (queued_.empty() || now < due)) {
-                waitMs = queued_.empty()
-                             ? INFINITE
-                             : static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(due - now).count());
-                continue;
-            }
-            events.swap(queued_);
-            upTo = queuedCount_;
-            stop = stopping_;
-        }
-        Commit(events);
-        lastFlush = Clock::now();
-        {
-            const std::scoped_lock lock(mutex_);
-            flushedCount_ = upTo;
-            std::erase_if(waiters_, [&](const Waiter& waiter) {
-                if (waiter.upTo > flushedCount_) return false;
-                SetEvent(waiter.flushed);
-                return true;
-            });
-        }
-        if (stop) return;
-        waitMs = INFINITE;
-    }
 }
 
 void JournalWriter::Commit(const std::vector<Event>& events) {
@@ -168,11 +108,16 @@ void JournalWriter::Commit(const std::vector<Event>& events) {
         error = platform::WriteAndFlush(file_.get(), frame);
     rewriteDue_ = error != ERROR_SUCCESS;
 
-    const std::scoped_lock lock(mutex_);
-    if (rewrite || !frame.empty()) writeProblem_ = error ? Failure(path_, error) : std::string();
+    const std::scoped_lock lock(problemMutex_);
+    if (rewrite || !frame.empty()) {
+        std::string now = error ? Failure(path_, error) : std::string();
+        platform::LogFaultChange("journal", writeProblem_, now, path_);
+        writeProblem_ = std::move(now);
+    }
     if (refused) {
         refusedProblem_ = "S\xFDnav g\xFCnl\xFC\xF0\xFC, s\xFDras\xFD d\xFD\xFE\xFDnda gelen " +
                           std::to_string(refused) + " olay\xFD yazmad\xFD (" + platform::NarrowCp1254(path_) + ")";
+        platform::Log("journal-fault", refusedProblem_);
     }
 }
 

@@ -13,12 +13,11 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "journal/pure/JournalLog.h"
 #include "platform/Files.h"
-#include "platform/Unique.h"
+#include "platform/Worker.h"
 
 namespace journal {
 
@@ -49,31 +48,19 @@ public:
     std::string Problem() const;
 
 private:
-    struct Waiter {
-        std::uint64_t upTo;  // the count of events queued when it came
-        HANDLE flushed;
-    };
-
-    void Run();
     void Commit(const std::vector<Event>& events);
     DWORD Rewrite(std::string_view bytes);
     DWORD CutAfter(std::uint64_t validBytes);
 
     const std::wstring path_;
-    // The thread's own, once the constructor is done.
+    // The worker's own, once the constructor is done.
     JournalLog log_;
     platform::UniqueFile file_;
     bool rewriteDue_ = false;
 
-    mutable std::mutex mutex_;
-    std::vector<Event> queued_;
-    std::uint64_t queuedCount_ = 0, flushedCount_ = 0;
-    std::vector<Waiter> waiters_;
-    bool stopping_ = false;
+    mutable std::mutex problemMutex_;
     std::string writeProblem_, refusedProblem_;
-    // An event, not a condition variable: the thread hears of what comes between its look at the queue and its wait.
-    platform::Unique<HANDLE, CloseHandle> wake_;
-    std::thread thread_;  // last: it runs on the members above
+    platform::Worker<Event> worker_;  // last: it works on the members above
 };
 
 }  // namespace journal

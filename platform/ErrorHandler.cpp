@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Cp1254.h"
+#include "platform/Log.h"
 #include "platform/ProgramEnd.h"
 
 namespace platform {
@@ -15,6 +16,7 @@ void SetApplicationErrorHandler(ErrorHandler handler) { installedHandler = handl
 
 // Before the program has installed its handler, an error still ends it visibly instead of silently.
 void ReportError(const std::exception& error) {
+    Log("error", error.what());
     if (installedHandler) {
         installedHandler(error);
         return;

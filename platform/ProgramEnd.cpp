@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Log.h"
+
 namespace platform {
 
 namespace {
@@ -16,6 +18,7 @@ ProgramEndWait::~ProgramEndWait() { std::erase(waits, this); }
 
 void EndProgram(UINT exitCode) {
     for (const ProgramEndWait* wait : waits) wait->Finish();
+    EndLog(static_cast<int>(exitCode));
     ExitProcess(exitCode);
 }
 

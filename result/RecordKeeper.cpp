@@ -1,6 +1,7 @@
 #include "result/RecordKeeper.h"
 
 #include "platform/Cp1254.h"
+#include "platform/Log.h"
 #include "result/RecordArchive.h"
 #include "result/RecordTemplate.h"
 
@@ -28,6 +29,8 @@ std::wstring RecordKeeper::Keep(const ExamRecord& record) {
     const KeptRecord kept = RecordArchive(recordsFolder_, DefaultRecordsFolder()).Keep(RecordTemplateRows(), record);
     problems_.inDefaultFolder = !kept.note.empty();
     problems_.notKept = !kept.error.empty();
+    if (problems_.inDefaultFolder) platform::Log("records-folder-fault", kept.note);
+    if (problems_.notKept) platform::Log("record-fault", kept.error);
     if (!kept.error.empty())
         keptStatus_ = kept.error;
     else if (!kept.note.empty())

@@ -6,11 +6,12 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/ProgramEnd.h"
-#include "platform/Unique.h"
+#include "platform/Worker.h"
 #include "result/pure/ExamRecord.h"
 #include "result/pure/RecordTable.h"
 
@@ -28,8 +29,11 @@ enum class PrintOutcome : WPARAM {
 // For the status bar; Windows-1254.
 std::string PrintOutcomeText(PrintOutcome outcome);
 
-// Prints on a thread per record. A job's outcome is read from where its thread left it: the message that announces
-// it carries nothing to trust, since any program can post it.
+// What the printer's thread is handed: the job's own, from the moment it is given.
+struct PrintJob;
+
+// Prints on a thread of its own, one record after another. A job's outcome is read from where the thread left it: the
+// message that announces it carries nothing to trust, since any program can post it.
 class RecordPrinter {
 public:
     // `message` is posted to `window` whenever a job ends; its handler calls TakeFinished.
@@ -39,8 +43,8 @@ public:
     RecordPrinter(const RecordPrinter&) = delete;
     RecordPrinter& operator=(const RecordPrinter&) = delete;
 
-    // Fills the record's template with the record and prints it on its own thread. Returns at once, with the job's
-    // number.
+    // Fills the record's template with the record and prints it on the printer's thread. Returns at once, with the
+    // job's number.
     int Print(const ExamRecord& record, const config::PrinterChoice& printer);
     // Any table laid out on A4 as the record is (its first row heading every page), under the spooler's document
     // name, which must be ASCII (`documentName` lives as long as the program: a literal).
@@ -62,14 +66,15 @@ private:
 
     struct Job {
         int number;
-        platform::Unique<HANDLE, CloseHandle> thread;  // null for a job that ended before it began
-        std::shared_ptr<std::atomic<int>> outcome;     // the PrintOutcome the job left, once it has ended
+        std::shared_ptr<std::atomic<int>> outcome;  // the PrintOutcome the job left, once it has ended
     };
 
     HWND window_;
     UINT message_;
     int jobsGiven_ = 0;
     std::vector<Job> jobs_;
+    // Made at the first print: a program that prints nothing starts no thread for it.
+    std::optional<platform::Worker<std::unique_ptr<PrintJob>>> printing_;
     // The program, however it ends, ends no record halfway to the printer.
     platform::ProgramEndWait programEnd_{[this] { FinishJobs(); }};
 };

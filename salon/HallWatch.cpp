@@ -1,16 +1,15 @@
 #include "salon/HallWatch.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdint>
 #include <cwchar>
 #include <cwctype>
 #include <mutex>
-#include <thread>
 
 #include "hall/StateWriter.h"
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
+#include "platform/Log.h"
 #include "platform/SystemReason.h"
 #include "result/RecordKeeper.h"
 #include "result/pure/LocalTimeText.h"
@@ -191,77 +190,61 @@ HallReading ReadHall(const std::wstring& folder, const std::string& day, HallMem
     return reading;
 }
 
+// The memory and the target are the thread's own; the newest reading waits under the lock for the window to take it.
 struct HallWatch::Shared {
     HWND window;
     UINT message;
     std::wstring witnessFolder;
+    HallMemory memory;
+    Target target;                    // to read from now on
+    std::wstring memoryFolder;        // what `memory` is of
+    std::vector<std::string> faults;  // the last reading's
     std::mutex mutex;
-    std::condition_variable wake;
-    std::wstring folder;
-    std::string day;
-    bool changed = false;
-    bool stopping = false;
+    bool closed = false;
     std::unique_ptr<HallReading> newest;
 
-    void Run() {
-        HallMemory memory;
-        std::wstring readFolder;
-        for (;;) {
-            std::wstring folderNow;
-            std::string dayNow;
-            {
-                std::unique_lock lock(mutex);
-                wake.wait_for(lock, kInterval, [this] { return changed || stopping; });
-                if (stopping) return;
-                changed = false;
-                folderNow = folder;
-                dayNow = day;
-            }
-            if (folderNow != readFolder) {
-                memory = {};
-                memory.witnessFolder = witnessFolder;
-                readFolder = folderNow;
-            }
-            auto reading = std::make_unique<HallReading>(ReadHall(folderNow, dayNow, memory));
-            {
-                const std::lock_guard lock(mutex);
-                if (stopping) return;
-                newest = std::move(reading);
-            }
-            PostMessageW(window, message, 0, 0);
+    bool Closed() {
+        const std::scoped_lock lock(mutex);
+        return closed;
+    }
+
+    // Run with the newest target handed since the last reading, or none once a second.
+    void Read(std::vector<Target>& targets) {
+        if (!targets.empty()) target = std::move(targets.back());
+        if ((target.folder.empty() && target.day.empty()) || Closed()) return;
+        if (target.folder != memoryFolder) {
+            memory = {};
+            memory.witnessFolder = witnessFolder;
+            memoryFolder = target.folder;
         }
+        auto reading = std::make_unique<HallReading>(ReadHall(target.folder, target.day, memory));
+        // A fault that stays from one reading to the next is logged once.
+        for (const std::string& fault : reading->faults)
+            if (std::ranges::find(faults, fault) == faults.end()) platform::Log("hall-read-fault", fault);
+        faults = reading->faults;
+        {
+            const std::scoped_lock lock(mutex);
+            if (closed) return;
+            newest = std::move(reading);
+        }
+        PostMessageW(window, message, 0, 0);
     }
 };
 
-HallWatch::HallWatch(HWND window, UINT message, std::wstring witnessFolder) : shared_(std::make_shared<Shared>()) {
-    shared_->window = window;
-    shared_->message = message;
-    shared_->witnessFolder = std::move(witnessFolder);
-}
+HallWatch::HallWatch(HWND window, UINT message, std::wstring witnessFolder)
+    : shared_(std::make_shared<Shared>(window, message, std::move(witnessFolder))),
+      worker_([shared = shared_](std::vector<Target>& targets) { shared->Read(targets); },
+              {.newestOnly = true, .periodMs = static_cast<DWORD>(kInterval.count()), .exitWaitMs = 0}) {}
 
 HallWatch::~HallWatch() {
-    {
-        const std::lock_guard lock(shared_->mutex);
-        shared_->stopping = true;
-    }
-    shared_->wake.notify_all();
+    const std::scoped_lock lock(shared_->mutex);
+    shared_->closed = true;
 }
 
-void HallWatch::Watch(std::wstring folder, std::string day) {
-    bool start = false;
-    {
-        const std::lock_guard lock(shared_->mutex);
-        start = shared_->folder.empty() && shared_->day.empty();
-        shared_->folder = std::move(folder);
-        shared_->day = std::move(day);
-        shared_->changed = true;
-    }
-    if (start) std::thread([shared = shared_] { shared->Run(); }).detach();
-    shared_->wake.notify_all();
-}
+void HallWatch::Watch(std::wstring folder, std::string day) { worker_.Hand({std::move(folder), std::move(day)}); }
 
 std::unique_ptr<HallReading> HallWatch::Take() {
-    const std::lock_guard lock(shared_->mutex);
+    const std::scoped_lock lock(shared_->mutex);
     return std::move(shared_->newest);
 }
 

@@ -13,6 +13,7 @@
 #include "hall/pure/DayResults.h"
 #include "hall/pure/HallBoard.h"
 #include "hall/pure/HallWitness.h"
+#include "platform/Worker.h"
 
 namespace salon {
 
@@ -34,7 +35,7 @@ public:
     // `message` is posted to `window` after every reading; its handler calls Take. What the console sees is kept in
     // `witnessFolder` (WitnessFolder()), a file a day.
     HallWatch(HWND window, UINT message, std::wstring witnessFolder);
-    // Ends the thread; a reading held up by a share is left to finish on its own.
+    // Ends the thread; a reading held up by a share is left to finish on its own, and is not shown.
     ~HallWatch();
     HallWatch(const HallWatch&) = delete;
     HallWatch& operator=(const HallWatch&) = delete;
@@ -45,8 +46,13 @@ public:
     std::unique_ptr<HallReading> Take();
 
 private:
+    struct Target {
+        std::wstring folder;
+        std::string day;
+    };
     struct Shared;
     std::shared_ptr<Shared> shared_;  // shared with the thread, which may outlive the watch
+    platform::Worker<Target> worker_;
 };
 
 // Where the console keeps what it saw: %LOCALAPPDATA%\PC1\Salon\Tanik, on its own PC.

@@ -10,6 +10,7 @@
 #include "config/SettingsFile.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
+#include "platform/Log.h"
 #include "result/RecordArchive.h"
 #include "salon/SalonWindow.h"
 
@@ -23,10 +24,9 @@ std::wstring FolderOnCommandLine() {
     return folder;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int Run() {
     std::variant<config::Settings, config::SettingsError> settings = config::ReadSettingsFile();
+    config::LogSettings(settings);
     if (const auto* error = std::get_if<config::SettingsError>(&settings)) {
         config::ShowSettingsError(*error);
         return 2;
@@ -35,7 +35,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring folder = FolderOnCommandLine();
     if (folder.empty())
         folder = read.recordsFolder.empty() ? result::DefaultRecordsFolder() : platform::WidenUtf8(read.recordsFolder);
+    platform::Log("watching", folder);
     salon::TSalonForm form(std::move(folder), read);
     form.ShowModal();
     return 0;
 }
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return platform::RunLogged("PC1Salon", Run); }

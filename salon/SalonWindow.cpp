@@ -11,6 +11,7 @@
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
 #include "platform/FolderDialog.h"
+#include "platform/Log.h"
 #include "platform/SystemReason.h"
 #include "result/RecordKeeper.h"
 #include "result/pure/LocalTimeText.h"
@@ -167,7 +168,9 @@ void TSalonForm::ShowStatus() {
     Control(SalonForm::Durum).SetText(status);
 }
 
+// A warning is a fault of the system's, with its reason: the supervisor may need it afterwards.
 void TSalonForm::Say(const std::string& message, UINT icon) const {
+    if (icon == MB_ICONWARNING) platform::Log("salon-fault", message);
     MessageBoxW(Handle(), platform::WidenCp1254(message).c_str(), kTitle, MB_OK | icon);
 }
 

@@ -39,45 +39,41 @@ int InstalledPrinters::WriteList() {
 InstalledPrinters::InstalledPrinters(HWND window, UINT message) : listing_(std::make_shared<Listing>(window, message)) {
     HANDLE read = nullptr, write = nullptr;
     SECURITY_ATTRIBUTES inherited{sizeof(inherited), nullptr, TRUE};
+    Pipe output;
     if (CreatePipe(&read, &write, &inherited, 0)) {
-        listing_->output = platform::Unique<HANDLE, CloseHandle>(read);
+        output.Reset(read);
         SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
         // Only the listing process keeps the pipe's end to write, so that its end ends the reading.
         const platform::Unique<HANDLE, CloseHandle> written(write);
         process_ = StartListingProcess(write);
     }
-    auto given = std::make_unique<std::shared_ptr<Listing>>(listing_);
-    const platform::Unique<HANDLE, CloseHandle> thread(
-        process_ ? CreateThread(nullptr, 0, ListingThread, given.get(), 0, nullptr) : nullptr);
-    if (thread) {
-        given.release();  // the thread's now
+    if (!process_) {
+        listing_->done = true;
+        PostMessageW(window, message, 0, 0);
         return;
     }
-    listing_->done = true;
-    PostMessageW(window, message, 0, 0);
+    reading_.emplace([listing = listing_](std::vector<Pipe>& outputs) { listing->Read(outputs.back()); },
+                     platform::WorkerRules{.exitWaitMs = 0});
+    reading_->Hand(std::move(output));
 }
 
 InstalledPrinters::~InstalledPrinters() {
     if (process_ && !listing_->done.load(std::memory_order_acquire)) TerminateProcess(process_.get(), 1);
 }
 
-// The thread holds its own share of the listing, which outlives the window when the listing ends late.
-DWORD WINAPI InstalledPrinters::ListingThread(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<Listing>> listing(static_cast<std::shared_ptr<Listing>*>(parameter));
-    Listing& owned = **listing;
+void InstalledPrinters::Listing::Read(const Pipe& output) {
     try {
         std::string lines;
         char buffer[4096];
-        for (DWORD got = 0; ReadFile(owned.output.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0;)
+        for (DWORD got = 0; ReadFile(output.get(), buffer, sizeof(buffer), &got, nullptr) && got > 0;)
             lines.append(buffer, got);
         for (std::size_t start = 0, end; (end = lines.find('\n', start)) != std::string::npos; start = end + 1)
-            if (end > start) owned.names.push_back(platform::WidenUtf8(lines.substr(start, end - start)));
+            if (end > start) names.push_back(platform::WidenUtf8(lines.substr(start, end - start)));
     } catch (const std::exception&) {
-        owned.names.clear();  // out of memory on the way: the list offers the two fixed choices only
+        names.clear();  // out of memory on the way: the list offers the two fixed choices only
     }
-    owned.done.store(true, std::memory_order_release);
-    PostMessageW(owned.window, owned.message, 0, 0);
-    return 0;
+    done.store(true, std::memory_order_release);
+    PostMessageW(window, message, 0, 0);
 }
 
 std::optional<std::vector<std::wstring>> InstalledPrinters::Take() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Unique.h"
+#include "platform/Worker.h"
 
 namespace settings {
 
@@ -34,17 +35,21 @@ public:
     std::optional<std::vector<std::wstring>> Take();
 
 private:
+    using Pipe = platform::Unique<HANDLE, CloseHandle>;
     struct Listing {
         HWND window;
         UINT message;
-        platform::Unique<HANDLE, CloseHandle> output{};  // the listing process's standard output, read by the thread
-        std::vector<std::wstring> names;                 // the thread's until `done`
+        std::vector<std::wstring> names;  // the thread's until `done`
         std::atomic<bool> done{false};
+
+        void Read(const Pipe& output);
     };
-    static DWORD WINAPI ListingThread(void* parameter);
 
     std::shared_ptr<Listing> listing_;
     platform::Unique<HANDLE, CloseHandle> process_;
+    // Reads the listing process's standard output. Never waited for: the process's end, however it comes, ends the
+    // reading, and the thread holds its own share of the listing.
+    std::optional<platform::Worker<Pipe>> reading_;
 };
 
 }  // namespace settings

@@ -4,8 +4,8 @@
 
 #include "platform/Cp1254.h"
 #include "platform/Files.h"
+#include "platform/Log.h"
 #include "platform/SystemReason.h"
-#include "platform/Unique.h"
 #include "platform/pure/LongPaths.h"
 #include "result/RecordArchive.h"
 
@@ -46,32 +46,23 @@ std::optional<std::string> RecordsFolderFault(const std::string& folder) {
 
 RecordsFolderCheck::RecordsFolderCheck(HWND window, UINT message) : window_(window), message_(message) {}
 
-// The thread is never waited for: it holds its own share of its check, which outlives the window when a share answers
-// late, and the process may end while it still waits.
 void RecordsFolderCheck::Start(const std::string& folder) {
-    latest_ = std::make_shared<Check>(window_, message_, folder);
-    auto given = std::make_unique<std::shared_ptr<Check>>(latest_);
-    const platform::Unique<HANDLE, CloseHandle> thread(CreateThread(nullptr, 0, CheckThread, given.get(), 0, nullptr));
-    if (thread) {
-        given.release();  // the thread's now
-        return;
-    }
-    latest_->fault = Fault(kNotChecked, GetLastError());
-    latest_->done = true;
-    PostMessageW(window_, message_, 0, 0);
-}
-
-DWORD WINAPI RecordsFolderCheck::CheckThread(void* parameter) {
-    const std::unique_ptr<std::shared_ptr<Check>> given(static_cast<std::shared_ptr<Check>*>(parameter));
-    Check& check = **given;
-    try {
-        check.fault = RecordsFolderFault(check.folder);
-    } catch (const std::exception&) {
-        check.fault = Fault(kNotChecked, ERROR_NOT_ENOUGH_MEMORY);
-    }
-    check.done.store(true, std::memory_order_release);
-    PostMessageW(check.window, check.message, 0, 0);
-    return 0;
+    latest_ = std::make_shared<Check>();
+    checking_.emplace(
+        [check = latest_, window = window_, message = message_](std::vector<std::string>& folders) {
+            try {
+                check->fault = RecordsFolderFault(folders.back());
+            } catch (const std::exception&) {
+                check->fault = Fault(kNotChecked, ERROR_NOT_ENOUGH_MEMORY);
+            }
+            if (check->fault)
+                platform::Log("records-folder-fault",
+                              platform::WidenUtf8(folders.back()) + L": " + platform::WidenCp1254(*check->fault));
+            check->done.store(true, std::memory_order_release);
+            PostMessageW(window, message, 0, 0);
+        },
+        platform::WorkerRules{.exitWaitMs = 0});
+    checking_->Hand(folder);
 }
 
 RecordsFolderCheck::State RecordsFolderCheck::LatestState() const {

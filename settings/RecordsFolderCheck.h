@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/Worker.h"
+
 namespace settings {
 
 // `folder` as the settings file holds it, UTF-8; empty is the default folder. Nothing when PC1 can keep records
@@ -37,17 +39,16 @@ public:
 
 private:
     struct Check {
-        HWND window;
-        UINT message;
-        std::string folder;
         std::optional<std::string> fault;  // the thread's until `done`
         std::atomic<bool> done{false};
     };
-    static DWORD WINAPI CheckThread(void* parameter);
 
     HWND window_;
     UINT message_;
     std::shared_ptr<Check> latest_;
+    // The latest check's thread. A check has one of its own, never waited for: one that a share holds up holds up no
+    // later check, and finishes on its own with its own share of its check.
+    std::optional<platform::Worker<std::string>> checking_;
 };
 
 }  // namespace settings

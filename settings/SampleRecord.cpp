@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/ComputerName.h"
 #include "platform/Cp1254.h"
 
 namespace settings {
@@ -14,17 +15,12 @@ result::LocalTime Now() {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-std::string ComputerName() {
-    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
-    return GetComputerNameW(name, &size) ? platform::NarrowCp1254(std::wstring_view(name, size)) : "PC";
-}
-
 }  // namespace
 
 // A candidate no exam has, so that nobody files the page as a record; without an exam id, nothing of it is kept.
 result::ExamRecord SampleRecord(const config::ExamBoard& board) {
-    const std::string computer = ComputerName();
+    const std::wstring name = platform::ComputerName();
+    const std::string computer = name.empty() ? std::string("PC") : platform::NarrowCp1254(name);
     const result::LocalTime now = Now();
     return {
         .computer = computer,

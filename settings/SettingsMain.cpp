@@ -12,6 +12,7 @@
 
 #include "config/SequenceCheck.h"
 #include "config/SettingsFile.h"
+#include "platform/Log.h"
 #include "settings/SettingsWindow.h"
 
 namespace {
@@ -49,25 +50,22 @@ std::optional<std::string> SequenceOption(const std::vector<std::wstring>& argum
 }
 
 int SetSequenceSilently(const std::string& sequence, const std::string& fileBytes) {
-    if (!config::IsSequence(sequence)) return kNotASequence;
+    if (!config::IsSequence(sequence)) {
+        platform::Log("sequence-fault", "/SIRA= was not given six different digits");
+        return kNotASequence;
+    }
     const config::SequenceHash hash = config::HashSequence(sequence, config::IterationsForCheckTime());
     const config::SettingValue value{config::kSequenceKey, config::FormatSequenceHash(hash)};
     return config::WriteSettingsBytes(config::WithSettings(fileBytes, {&value, 1})) ? kNotWritten : kSaved;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    const std::vector<std::wstring> arguments = Arguments();
-    if (arguments.size() == 1 &&
-        CompareStringOrdinal(arguments[0].c_str(), -1, settings::InstalledPrinters::kListingOption, -1, TRUE) ==
-            CSTR_EQUAL)
-        return settings::InstalledPrinters::WriteList();
+int Run(const std::vector<std::wstring>& arguments) {
     const std::optional<std::string> sequence = SequenceOption(arguments);
     std::variant<std::string, config::SettingsError> bytes = config::ReadSettingsBytes();
     std::variant<config::Settings, config::SettingsError> settings =
         std::holds_alternative<std::string>(bytes) ? config::ParseSettings(std::get<std::string>(bytes))
                                                    : std::get<config::SettingsError>(bytes);
+    config::LogSettings(settings);
     if (const auto* error = std::get_if<config::SettingsError>(&settings)) {
         if (!sequence) config::ShowSettingsError(*error);
         return kSettingsFault;
@@ -77,4 +75,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     settings::TAyarForm form(std::get<config::Settings>(settings), std::get<std::string>(std::move(bytes)));
     form.ShowModal();
     return form.Saved() ? kSaved : kCancelled;
+}
+
+}  // namespace
+
+// The listing of the printers is a helper of the settings window's, not the settings program at work: it logs nothing.
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    const std::vector<std::wstring> arguments = Arguments();
+    if (arguments.size() == 1 &&
+        CompareStringOrdinal(arguments[0].c_str(), -1, settings::InstalledPrinters::kListingOption, -1, TRUE) ==
+            CSTR_EQUAL)
+        return settings::InstalledPrinters::WriteList();
+    return platform::RunLogged("PC1Ayar", [&] { return Run(arguments); });
 }

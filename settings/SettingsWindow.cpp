@@ -32,7 +32,6 @@ const EventWiring<Self> kEventWiring[] = {
 
 constexpr char kSequenceSet[] = "Bir s\xFDra belirlenmi\xFE: bo\xFE b\xFDrak\xFDl\xFDrsa o kal\xFDr.";
 constexpr char kNoSequence[] = "Hen\xFCz bir s\xFDra belirlenmedi; PC1 s\xFDnav ba\xFElatmaz.";
-constexpr char kNotWritten[] = "PC1.ini yaz\xFDlamad\xFD: ";
 constexpr char kSaveAnyway[] = "PC1 bu klas\xF6re tutanak kaydedemez:\n\n";
 constexpr char kSaveAnywayQuestion[] =
     "\n\nBir payla\xFE\xFDm \xFEu an kapal\xFD olabilir; PC1 o zaman tutana\xF0\xFD yerel klas\xF6re kaydeder. "
@@ -202,8 +201,8 @@ void TAyarForm::Save() {
         Warn(fault->message);
         return;
     }
-    if (const auto reason = config::WriteSettingsBytes(updated)) {
-        Warn(kNotWritten + *reason);
+    if (const auto fault = config::WriteSettingsBytes(updated)) {
+        Warn(fault->message);
         return;
     }
     saved_ = true;

@@ -39,8 +39,9 @@ struct Settings {
 
 // What is wrong with a settings file, for the supervisor to mend before any candidate sits down.
 struct SettingsError {
-    int line = 0;         // 1-based; 0 when the fault is not on one line (an unreadable encoding)
-    std::string message;  // Windows-1254, Turkish, naming the line
+    int line = 0;                // 1-based; 0 when the fault is not on one line (an unreadable encoding)
+    std::string message;         // Windows-1254, Turkish, naming the line
+    std::string systemReason{};  // Windows-1254: Windows' own words when the file could not be read or written
 };
 
 // Parses the file's bytes: UTF-8 with or without a byte-order mark, or UTF-16 in either byte order. Lines are blank,

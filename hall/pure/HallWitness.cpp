@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <utility>
 
-#include "hall/pure/LineEscaping.h"
+#include "platform/pure/LineEscaping.h"
 #include "text/Cp1254Unicode.h"
 
 namespace hall {
@@ -47,7 +47,7 @@ std::string Fields(std::initializer_list<std::string> fields) {
     std::string line;
     for (const std::string& field : fields) {
         if (!line.empty()) line += '\t';
-        line += Escaped(field);
+        line += platform::Escaped(field);
     }
     line += '\n';
     return line;
@@ -57,7 +57,7 @@ std::optional<std::vector<std::string>> FieldsOf(std::string_view line) {
     std::vector<std::string> fields;
     for (;;) {
         const std::size_t tab = line.find('\t');
-        std::optional<std::string> field = Unescaped(line.substr(0, tab));
+        std::optional<std::string> field = platform::Unescaped(line.substr(0, tab));
         if (!field) return std::nullopt;
         fields.push_back(std::move(*field));
         if (tab == std::string_view::npos) return fields;
@@ -76,11 +76,11 @@ std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
     std::array<std::int64_t, 7> numbers{};
     const std::size_t places[] = {5, 6, 8, 10, 11, 13, 14};
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const std::optional<std::int64_t> number = Count(f[places[i]]);
+        const std::optional<std::int64_t> number = platform::Count(f[places[i]]);
         if (!number) return std::nullopt;
         numbers[i] = *number;
     }
-    const std::optional<std::int64_t> phase = Count(f[9]);
+    const std::optional<std::int64_t> phase = platform::Count(f[9]);
     if (!phase || *phase < 0 || *phase > static_cast<std::int64_t>(Phase::Unfinished)) return std::nullopt;
     const std::string& flags = f[12];
     if (flags.size() != kFlagLetters.size()) return std::nullopt;
@@ -110,7 +110,7 @@ std::optional<WitnessedExam> ExamOf(const std::vector<std::string>& f) {
 std::optional<Instant> LocalInstant(std::string_view date, std::string_view time) {
     if (date.size() != 10 || time.size() != 8) return std::nullopt;
     const auto part = [](std::string_view text, std::size_t at, std::size_t length) {
-        return Count(text.substr(at, length)).value_or(-1);
+        return platform::Count(text.substr(at, length)).value_or(-1);
     };
     const std::chrono::year_month_day day{std::chrono::year(static_cast<int>(part(date, 6, 4))),
                                           std::chrono::month(static_cast<unsigned>(part(date, 3, 2))),
@@ -261,7 +261,7 @@ std::optional<HallWitness> HallWitness::Decode(std::string_view bytes) {
         if (!fields) return std::nullopt;
         const std::vector<std::string>& f = *fields;
         if (f[0] == kWatchTag && f.size() == 3) {
-            const std::optional<std::int64_t> from = Count(f[1]), to = Count(f[2]);
+            const std::optional<std::int64_t> from = platform::Count(f[1]), to = platform::Count(f[2]);
             if (!from || !to) return std::nullopt;
             witness.periods_.push_back({Instant(milliseconds(*from)), Instant(milliseconds(*to))});
         } else if (const std::optional<WitnessedExam> exam = f[0] == kExamTag ? ExamOf(f) : std::nullopt) {

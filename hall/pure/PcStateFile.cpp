@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "hall/pure/LineEscaping.h"
+#include "platform/pure/LineEscaping.h"
 
 namespace hall {
 
@@ -156,7 +156,8 @@ bool ReadTakenUp(std::string_view text, std::optional<TakenUp>& takenUp) {
     }
     const std::size_t comma = text.find(',');
     if (comma == std::string_view::npos) return false;
-    const std::optional<std::int64_t> words = Count(text.substr(0, comma)), msLeft = Count(text.substr(comma + 1));
+    const std::optional<std::int64_t> words = platform::Count(text.substr(0, comma)),
+                                      msLeft = platform::Count(text.substr(comma + 1));
     if (!words || !msLeft) return false;
     takenUp = TakenUp{*words, *msLeft};
     return true;
@@ -166,21 +167,21 @@ std::string_view PhaseName(Phase phase) { return kPhaseNames[static_cast<std::si
 
 std::string EncodeState(const PcState& state) {
     std::array<std::string, kKeys.size()> values;
-    values[kLabel] = Escaped(state.label);
-    values[kComputer] = Escaped(state.computer);
-    values[kVersion] = Escaped(state.version);
+    values[kLabel] = platform::Escaped(state.label);
+    values[kComputer] = platform::Escaped(state.computer);
+    values[kVersion] = platform::Escaped(state.version);
     values[kPhase] = PhaseName(state.phase);
-    values[kCandidate] = Escaped(state.candidateNumber);
-    values[kFirstName] = Escaped(state.firstName);
-    values[kSurname] = Escaped(state.surname);
+    values[kCandidate] = platform::Escaped(state.candidateNumber);
+    values[kFirstName] = platform::Escaped(state.firstName);
+    values[kSurname] = platform::Escaped(state.surname);
     values[kMsLeft] = std::to_string(std::max<std::int64_t>(0, state.msLeft));
     values[kWords] = std::to_string(std::max<std::int64_t>(0, state.wordsTyped));
     values[kWritten] = IsoUtc(state.written);
     values[kProblems] = ProblemList(state.problems);
-    values[kExamId] = Escaped(state.examId);
+    values[kExamId] = platform::Escaped(state.examId);
     values[kSeq] = std::to_string(std::max<std::int64_t>(0, state.seq));
-    values[kDigest] = Escaped(state.digest);
-    values[kJournal] = Escaped(state.journalProblem);
+    values[kDigest] = platform::Escaped(state.digest);
+    values[kJournal] = platform::Escaped(state.journalProblem);
     values[kTakenUp] = TakenUpText(state.takenUp);
 
     std::string file = std::string(kVersionKey) + '=' + std::to_string(kStateFormatVersion) + '\n';
@@ -200,7 +201,7 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
         const bool cutShort = firstLine.size() == bytes.size() && versionPrefix.starts_with(firstLine);
         return Refused(cutShort ? Reason::Incomplete : Reason::Foreign, firstLine, 0);
     }
-    const std::optional<std::int64_t> version = Count(firstLine.substr(versionPrefix.size()));
+    const std::optional<std::int64_t> version = platform::Count(firstLine.substr(versionPrefix.size()));
     if (version && *version > kStateFormatVersion && *version <= 1'000'000)
         return Refused(Reason::Newer, firstLine, static_cast<int>(*version));
     if (firstLine.size() == bytes.size()) return Refused(Reason::Incomplete, firstLine, 0);
@@ -219,7 +220,7 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     const std::string_view last = lines.back();
     const std::string endPrefix = std::string(kEndKey) + '=';
     if (!last.starts_with(endPrefix)) return Refused(Reason::Incomplete, last, format);
-    if (Count(last.substr(endPrefix.size())) != static_cast<std::int64_t>(lines.size() - 1))
+    if (platform::Count(last.substr(endPrefix.size())) != static_cast<std::int64_t>(lines.size() - 1))
         return Refused(Reason::Incomplete, last, format);
     if (lines.size() != keyCount + 2) return Refused(Reason::Malformed, "a line too many or too few", format);
 
@@ -229,7 +230,7 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos || line.substr(0, equals) != kKeys[i])
             return Refused(Reason::Malformed, line, format);
-        std::optional<std::string> value = Unescaped(line.substr(equals + 1));
+        std::optional<std::string> value = platform::Unescaped(line.substr(equals + 1));
         if (!value) return Refused(Reason::Malformed, line, format);
         values[i] = std::move(*value);
     }
@@ -245,7 +246,8 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     state.candidateNumber = values[kCandidate];
     state.firstName = values[kFirstName];
     state.surname = values[kSurname];
-    const std::optional<std::int64_t> msLeft = Count(values[kMsLeft]), words = Count(values[kWords]);
+    const std::optional<std::int64_t> msLeft = platform::Count(values[kMsLeft]),
+                                      words = platform::Count(values[kWords]);
     if (!msLeft) return malformed(values[kMsLeft]);
     if (!words) return malformed(values[kWords]);
     state.msLeft = *msLeft;
@@ -257,7 +259,7 @@ std::variant<PcState, StateRefusal> DecodeState(std::string_view bytes) {
     if (!problems) return malformed(values[kProblems]);
     state.problems = *problems;
     if (format == 1) return state;
-    const std::optional<std::int64_t> seq = Count(values[kSeq]);
+    const std::optional<std::int64_t> seq = platform::Count(values[kSeq]);
     if (!seq) return malformed(values[kSeq]);
     state.examId = values[kExamId];
     state.seq = *seq;

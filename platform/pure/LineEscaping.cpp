@@ -1,8 +1,8 @@
-#include "hall/pure/LineEscaping.h"
+#include "platform/pure/LineEscaping.h"
 
 #include <charconv>
 
-namespace hall {
+namespace platform {
 
 namespace {
 
@@ -16,13 +16,11 @@ int HexValue(char c) {
     return -1;
 }
 
-}  // namespace
-
-std::string Escaped(std::string_view value) {
+std::string EscapedWith(std::string_view value, bool backslashes) {
     std::string escaped;
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
+        if (c == '\\' && backslashes)
             escaped += "\\\\";
         else if (c == '\n')
             escaped += "\\n";
@@ -37,6 +35,12 @@ std::string Escaped(std::string_view value) {
     }
     return escaped;
 }
+
+}  // namespace
+
+std::string Escaped(std::string_view value) { return EscapedWith(value, true); }
+
+std::string ControlsEscaped(std::string_view value) { return EscapedWith(value, false); }
 
 std::optional<std::string> Unescaped(std::string_view value) {
     std::string text;
@@ -84,4 +88,4 @@ std::optional<std::int64_t> Count(std::string_view text) {
     return value;
 }
 
-}  // namespace hall
+}  // namespace platform
