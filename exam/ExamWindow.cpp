@@ -5,6 +5,7 @@
 #include "platform/KeyDerivation.h"
 #include "platform/MessageLoop.h"
 #include "platform/ProgramEnd.h"
+#include "platform/ProgramVersion.h"
 #include "platform/WordComparison.h"
 
 namespace exam {
@@ -63,7 +64,7 @@ TSinavForm::TSinavForm(Controls controls, KeySources keys, config::Settings sett
       session_({
           .computerLabel = ProgramLabel(),
           .computerName = BilgisayarAdi(),
-          .version = std::string(hall::ProgramVersion()),
+          .version = std::string(platform::ProgramVersion()),
           .board = settings.board,
           .wordKey = platform::WordSortKey,
           .localTime = &result::LocalTimeOf,

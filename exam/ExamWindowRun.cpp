@@ -7,6 +7,7 @@
 #include "exam/ExamWindow.h"
 #include "exam/SampleText.h"
 #include "platform/ListBox.h"
+#include "platform/Log.h"
 #include "platform/MessageLoop.h"
 #include "platform/RichEdit.h"
 #include "result/TimeUpDialog.h"
@@ -91,6 +92,8 @@ void TSinavForm::BaslatClick(platform::EventArgs&) {
     SetFocus(yazilan.Handle());
 
     Carry(session_.SampleShown({sample_->identity, metin.Text()}, MakeExamId(), ExamState::WallClock::now()));
+    platform::Log("exam-start", session_.ExamId() + ", candidate " + session_.CurrentCandidate().number + ", sample " +
+                                    sample_->identity);
     Control(SinavForm::StatusBar1).SetText("..." + journals_.Current().Notice());
 
     Timer(SinavForm::BaslatTimer).Schedule(session_.Exam().UntilNextStartTick(Now()));
@@ -245,6 +248,12 @@ void TSinavForm::ScoreAndKeep() {
     }
 
     const std::wstring documentPath = keeper_->Keep(score.record);
+    platform::Log("exam-record", score.record.examId + ", candidate " + score.record.candidateNumber + ": " +
+                                     std::to_string(score.record.typed) + " typed, " +
+                                     std::to_string(score.record.correct) + " correct, " +
+                                     std::to_string(score.record.wrong) + " wrong, net " +
+                                     std::to_string(score.record.Net()) + "; " +
+                                     (documentPath.empty() ? "not kept" : FileNameOf(documentPath)));
     Carry(session_.RecordKept(FileNameOf(documentPath), ExamState::WallClock::now()));
 
     Control(SinavForm::MetinListBox).SetItems(score.result.sampleWords);

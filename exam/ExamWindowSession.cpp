@@ -7,9 +7,11 @@
 #include "entry/Backdrop.h"
 #include "entry/EntryDialog.h"
 #include "exam/ResumeDialog.h"
+#include "platform/ComputerName.h"
 #include "platform/Cp1254.h"
 #include "platform/ErrorHandler.h"
 #include "platform/Files.h"
+#include "platform/Log.h"
 #include "platform/ProgramEnd.h"
 #include "platform/RichEdit.h"
 #include "result/TimeUpDialog.h"
@@ -47,11 +49,7 @@ void TSinavForm::FormCreate() {
     TemizleClick(args);
 }
 
-std::string BilgisayarAdi() {
-    wchar_t name[256];
-    DWORD size = 256;
-    return GetComputerNameW(name, &size) ? platform::NarrowCp1254({name, size}) : std::string();
-}
+std::string BilgisayarAdi() { return platform::NarrowCp1254(platform::ComputerName()); }
 
 // A session begins at start-up and after an exam's results are shown, and at no other time: a click that another
 // program sends, or one that arrives while the results are being worked out, changes nothing.
@@ -133,6 +131,7 @@ void TSinavForm::UygulamaHatasi(const std::exception& error) {
 bool TSinavForm::TakeUpUnfinishedExam() {
     std::vector<std::string> notTakenUp;
     const std::optional<UnfinishedJournals::Found> found = unfinished_.Next(BilgisayarAdi(), notTakenUp);
+    for (const std::string& line : notTakenUp) platform::Log("journal-not-taken-up", line);
     if (!notTakenUp.empty()) {
         MessageBoxW(Handle(), platform::WidenCp1254(JournalsReport(notTakenUp)).c_str(),
                     platform::WidenCp1254(kApplicationTitle).c_str(), MB_OK | MB_ICONWARNING);
@@ -151,6 +150,7 @@ bool TSinavForm::TakeUpUnfinishedExam() {
         choice = devamForm.Choice();
     }
     if (!choice) return true;
+    platform::Log("exam-taken-up", unfinished.examId + (*choice == ResumeChoice::Continue ? " continued" : " ended"));
     RestoreExam(*found);
     Carry(session_.TakeUp(*found->read.state, {found->sample.identity, Control(SinavForm::Metin).Text()}, *choice,
                           ExamInstant()));

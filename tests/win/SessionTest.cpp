@@ -87,8 +87,7 @@ TEST(Session, ControlsMadeDuringTheFirstEntryStandAsIfMadeAtOnce) {
     EXPECT_EQ(form.Control(exam::SinavForm::Yazilan).Handle(), nullptr);
     NewSession(form, {"5", "a", "b"});
     ASSERT_NE(form.Control(exam::SinavForm::Yazilan).Handle(), nullptr);
-    EXPECT_EQ(form.Control(exam::SinavForm::PCLabel).Text(),
-              "session_tests - (" + exam::BilgisayarAdi() + ")");
+    EXPECT_EQ(form.Control(exam::SinavForm::PCLabel).Text(), "session_tests - (" + exam::BilgisayarAdi() + ")");
 
     ShowWindow(form.Handle(), SW_HIDE);
     exam::TSinavForm madeAtOnce;
