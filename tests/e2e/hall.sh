@@ -25,7 +25,7 @@ source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
 ensure_turkish_locale
 on_exit stop_spooler
-start_spooler || fail "no print spooler"
+use_own_print_queue || fail "no print queue"
 
 SERVER=$(mktemp -d "${TMPDIR:-/tmp}/pc1-hall.XXXXXX")
 on_exit 'rm -rf "$SERVER"'
@@ -230,11 +230,13 @@ expect_console PC02 "Yanıt vermiyor" 15
 expect_within "the console's 'not answering' after PC02's kill (ms)" $(($(now_ms) - killed_at)) 7000 13000
 echo "the console: PC02 not answering $(console_column PC02 6)"
 
-# The journal, written more often than the state file, knows the time left as well or better.
+# The journal, written more often than the state file, knows the time left as well or better: within the moment by
+# which, in one tick of the exam clock, the state reads the clock after the journal has (a few milliseconds on a
+# loaded machine; the console allows a second).
 start_pc1 pc02 TDevamForm
 expect_state PC02 phase unfinished
 expect_eq "the unfinished exam's candidate" "$(state_value PC02 candidate)" 102
-expect_within "the unfinished exam's time left (ms)" "$(state_value PC02 ms-left)" $((left - 2500)) "$left"
+expect_within "the unfinished exam's time left (ms)" "$(state_value PC02 ms-left)" $((left - 2500)) $((left + 100))
 expect_console PC02 "Yarım kalan sınav"
 
 # The supervisor ends PC02's exam as it stood: its record is kept and its results shown.

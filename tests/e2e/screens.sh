@@ -56,7 +56,8 @@ read -r _ _ right bottom < <(inspect rect TArkaPlan)
 [ "$right $bottom" = "1024 768" ] || fail "the backdrop is not on the primary monitor: ends at $right $bottom"
 [ "$(window_at 1800 400)" = "PC1" ] || fail "the second monitor is not covered during the entry"
 xdotool click 1 type --delay 40 12
-[ "$(inspect text TGirisForm.Adayno)" = "12" ] || fail "a click on the cover took the keyboard from the dialog"
+wait_until 10 "the number typed after a click on the cover" shows text TGirisForm.Adayno 12 ||
+    fail "a click on the cover took the keyboard from the dialog"
 picture two-monitors-entry
 xdotool key BackSpace BackSpace
 enter_candidate 1234 Ada Yilmaz
@@ -80,7 +81,7 @@ enter_candidate 1234 Ada Yilmaz
 inspect covers TSinavForm 10 || fail "the exam window does not cover the screen after the entry dialog"
 click TSinavForm.Baslat
 sleep 1
-click TSinavForm.Yazilan
+click_field TSinavForm.Yazilan
 xdotool type --delay 60 "b"
 started=$(date +%s)
 xdotool type --delay 60 "ir iki "
@@ -98,10 +99,15 @@ ended=$(date +%s)
 # its middle.
 xrandr -s 1024x768 >/dev/null 2>&1 || fail "xrandr cannot change the resolution back"
 inspect covers TSinavForm 10 || fail "the exam window does not cover the screen after the change back"
-read -r left top right bottom < <(inspect rect TSonucForm)
-# Twice the dialog's centre, within a pixel of the screen's size.
-((left + right - 1024 <= 2 && 1024 - left - right <= 2 && top + bottom - 768 <= 2 && 768 - top - bottom <= 2)) ||
-    fail "the time-up dialog is not centred after the change back: $left $top $right $bottom"
+# Twice the dialog's centre, within a pixel of the screen's size. The program places the dialog just after the window,
+# in one go, which a loaded machine may show between the two.
+dialog_centred() {
+    local left top right bottom
+    read -r left top right bottom < <(inspect rect TSonucForm)
+    ((left + right - 1024 <= 2 && 1024 - left - right <= 2 && top + bottom - 768 <= 2 && 768 - top - bottom <= 2))
+}
+wait_until 5 "the time-up dialog to stand in the middle" dialog_centred ||
+    fail "the time-up dialog is not centred after the change back: $(inspect rect TSonucForm)"
 inspect gone TSonucForm 15 || fail "the time-up dialog stayed"
 inspect wait TSinavForm.GroupBox1 10 || fail "no results after the time-up dialog"
 stop_program
