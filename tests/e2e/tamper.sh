@@ -73,13 +73,17 @@ candidate_types() {
 }
 
 # Each route that would take the candidate's keys elsewhere (the focus, the caret, the foreground) runs while the
-# candidate types the next word with real keys, which must land at the end of the typed text.
+# candidate types the next word with real keys, which must land at the end of the typed text. The candidate types
+# once the route has taken hold (it says so, or has ended), as long after as PC1 has on an idle machine: on a loaded
+# one tamper's own start takes seconds.
+route_acted() { grep -q '^acted' "$RUN_DIR/route.log" || process_ended "$1"; }  # tamper's process
 try_typing_routes() {
     local route pid i=0
     for route in $(tamper list typing); do
-        tamper "$route" &
+        tamper "$route" >"$RUN_DIR/route.log" &
         pid=$!
-        sleep 1
+        wait_until 30 "tamper $route to take hold" route_acted "$pid" || fail "tamper $route did not take hold"
+        sleep 0.7
         xdotool type --delay 60 "${NEXT_WORDS[i]} "
         TYPED+=("${NEXT_WORDS[i++]}")
         (expect_typed_words "${TYPED[@]}") || fail "the candidate's word went astray after $route"
