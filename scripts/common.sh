@@ -145,7 +145,9 @@ stop_wineserver() { wineserver -k 2>/dev/null || true; }
 # Prefixes for the Windows tests, so that several run side by side: each a copy of the shared prefix with an X display
 # and a warm wine server of its own, as a test must not share a desktop, a keyboard or a journals' folder with
 # another. ctest hands each test one of them, the resource wine_prefix of the file that PREFIX_SLOTS_SPEC names, and
-# tests/win/in-prefix-slot.sh runs the test there. They run at a somewhat lower priority (PREFIX_SLOT_NICENESS): their
+# tests/win/in-prefix-slot.sh runs the test there. The file also holds the end-to-end machines that may run at once
+# (the resource e2e_machine, PC1_E2E_MACHINES, 6 unless set): each script's wine servers and helpers take the CPU
+# at their moments, two cores are soon overrun, and an exam timed to the millisecond wants it to spare. They run at a somewhat lower priority (PREFIX_SLOT_NICENESS): their
 # clocks are moved or their waits generous (seconds), while the end-to-end runs beside them time exams to the
 # millisecond; at nice 10, on a machine loaded by others, a program once took more than the 5 s that Windows gives it
 # to answer that it may end. stop_prefix_slots ends them.
@@ -165,8 +167,9 @@ start_prefix_slots() {  # count
         ids+=("{\"id\": \"$slot\", \"slots\": 1}")
     done
     export DISPLAY=$display
-    local IFS=,
-    echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine_prefix\": [${ids[*]}]}]}" >"$PREFIX_SLOTS_SPEC"
+    local IFS=, machines="{\"id\": \"machines\", \"slots\": ${PC1_E2E_MACHINES:-6}}"
+    echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine_prefix\": [${ids[*]}]," \
+        "\"e2e_machine\": [$machines]}]}" >"$PREFIX_SLOTS_SPEC"
 }
 
 stop_prefix_slots() {
