@@ -146,7 +146,7 @@ stop_wineserver() { wineserver -k 2>/dev/null || true; }
 # and a warm wine server of its own, as a test must not share a desktop, a keyboard or a journals' folder with
 # another. ctest hands each test one of them, the resource wine_prefix of the file that PREFIX_SLOTS_SPEC names, and
 # tests/win/in-prefix-slot.sh runs the test there. The file also holds the end-to-end machines that may run at once
-# (the resource e2e_machine, PC1_E2E_MACHINES, 6 unless set): each script's wine servers and helpers take the CPU
+# (the resource e2e_machine, PC1_E2E_MACHINES, 5 unless set): each script's wine servers and helpers take the CPU
 # at their moments, two cores are soon overrun, and an exam timed to the millisecond wants it to spare. They run at a somewhat lower priority (PREFIX_SLOT_NICENESS): their
 # clocks are moved or their waits generous (seconds), while the end-to-end runs beside them time exams to the
 # millisecond; at nice 10, on a machine loaded by others, a program once took more than the 5 s that Windows gives it
@@ -167,7 +167,7 @@ start_prefix_slots() {  # count
         ids+=("{\"id\": \"$slot\", \"slots\": 1}")
     done
     export DISPLAY=$display
-    local IFS=, machines="{\"id\": \"machines\", \"slots\": ${PC1_E2E_MACHINES:-6}}"
+    local IFS=, machines="{\"id\": \"machines\", \"slots\": ${PC1_E2E_MACHINES:-5}}"
     echo "{\"version\": {\"major\": 1, \"minor\": 0}, \"local\": [{\"wine_prefix\": [${ids[*]}]," \
         "\"e2e_machine\": [$machines]}]}" >"$PREFIX_SLOTS_SPEC"
 }
