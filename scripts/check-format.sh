@@ -3,11 +3,9 @@
 # `clang-format -i FILE` puts a file right.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
-off=()
-for f in "${sources[@]}"; do
-    clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || off+=("$f")
-done
+# Many files to a clang-format, on every core; each file out of format is named in its first complaint.
+mapfile -t off < <(git ls-files -z '*.cpp' '*.h' | xargs -0 -n 25 -P "$(nproc)" clang-format --dry-run --Werror 2>&1 |
+    sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be clang-formatted.*/\1/p' | sort -u)
 if [ ${#off[@]} -gt 0 ]; then
     echo "Not in the project's format (clang-format -i puts them right):" >&2
     printf '  %s\n' "${off[@]}" >&2

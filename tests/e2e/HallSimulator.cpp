@@ -104,6 +104,7 @@ struct SimulatedPc {
     std::vector<result::ExamRecord> unwritten;  // finished exams whose line waits for the day file
     std::optional<Clock::time_point> killAt, holdAt;
     bool killed = false;
+    std::string problem;  // the writer's last failure, reported once
     platform::UniqueFile held;
     Clock::time_point holdEnds{};
     long long heldFromMs = 0;
@@ -128,6 +129,7 @@ private:
     void Finish(SimulatedPc& pc);
     void WriteLines(SimulatedPc& pc);
     void HoldOrLetGo(SimulatedPc& pc, Clock::time_point now, bool closing);
+    void ReportHoldUps(Clock::time_point stepStarted);
     bool Settled(const SimulatedPc& pc) const;
     std::wstring DayFile(const result::ExamRecord& record) const;
 
@@ -296,6 +298,21 @@ void Hall::Step(SimulatedPc& pc, Clock::time_point now, bool closing) {
     Enter(pc, NextPhase(pc.phase), now);
 }
 
+// What keeps a PC's state file from changing besides a kill: the hall's own steps held up (a loaded machine), or a
+// write that failed. Said as it happens, with the wall-clock millisecond, for a console's alarm to be judged by.
+void Hall::ReportHoldUps(Clock::time_point stepStarted) {
+    const auto step = std::chrono::duration_cast<milliseconds>(Clock::now() - stepStarted);
+    if (step > 1s) e2e::Print(L"held up " + std::to_wstring(step.count()) + L" ms at " + std::to_wstring(WallMs()));
+    for (SimulatedPc& pc : pcs_) {
+        std::string problem = pc.writer.Problem();
+        if (problem == pc.problem) continue;
+        pc.problem = std::move(problem);
+        if (!pc.problem.empty())
+            e2e::Print(platform::WidenUtf8(pc.name) + L" not written at " + std::to_wstring(WallMs()) + L": " +
+                       platform::WidenCp1254(pc.problem));
+    }
+}
+
 // No exam under way and nothing left to write: where a closing hall leaves a PC.
 bool Hall::Settled(const SimulatedPc& pc) const {
     const bool idle = pc.phase == Phase::Waiting || pc.phase == Phase::Ready || pc.phase == Phase::Results;
@@ -308,6 +325,7 @@ void Hall::Run() {
         const Clock::time_point now = Clock::now();
         const bool closing = now >= closes_;
         for (SimulatedPc& pc : pcs_) Step(pc, now, closing);
+        ReportHoldUps(now);
         if (first) e2e::Print(L"the hall runs");
         if (closing && std::ranges::all_of(pcs_, [&](const SimulatedPc& pc) { return Settled(pc); })) break;
         if (now > closes_ + kLongestClosing) throw std::runtime_error("the hall did not settle after closing");

@@ -9,9 +9,13 @@
 //   readonly TARGET          1 or 0, an edit control's style       covers CLASS SECONDS until the window covers the
 //                                                                                       screen, or prints how not
 //   enabled TARGET           1 when the window takes input, else 0
+//   focused TARGET           1 when the window has its thread's keyboard focus, else 0
+//   exam-state               in one look, what no other program may change in the exam window: the typed text, a
+//                            checksum of the sample, both text areas' read-only styles, the correct and the wrong
+//                            words, and whether the time-up dialog shows
 //   watch                    the exam's timing, from the start countdown to the end of the time-up dialog
-//   ended-at TARGET SECONDS  the wall-clock millisecond at which the rich edit turns read-only, looked at every
-//                            millisecond
+//   ended-at TARGET SECONDS [CLOSE]  the wall-clock millisecond at which the rich edit turns read-only, looked at
+//                            every millisecond from CLOSE seconds on, every tenth of a second before
 //   journal FOLDER           what the one journal in the folder holds: its stage, the exam clock's time at its
 //                            last record, its interruptions and its typed text, after the line "typed:"
 #include <windows.h>
@@ -68,11 +72,13 @@ LRESULT Answer(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     return static_cast<LRESULT>(result);
 }
 
-void PrintText(HWND hwnd) {
+std::wstring TextOf(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(Answer(hwnd, WM_GETTEXTLENGTH)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(Answer(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    Print(text);
+    return text;
 }
+
+void PrintText(HWND hwnd) { Print(TextOf(hwnd)); }
 
 bool IsOfClass(HWND hwnd, const wchar_t* name) {
     wchar_t className[32] = {};
@@ -82,7 +88,7 @@ bool IsOfClass(HWND hwnd, const wchar_t* name) {
 
 // A list box's items, or a drop-down list's from its thread's ComboLBox: Wine answers no count of a combo box asked
 // from another process, but its list box answers as any other.
-void PrintItems(HWND list) {
+std::vector<std::wstring> ItemsOf(HWND list) {
     if (IsOfClass(list, L"ComboBox")) {
         const auto isList = [](HWND hwnd, LPARAM found) {
             if (IsOfClass(hwnd, L"ComboLBox")) *reinterpret_cast<HWND*>(found) = hwnd;
@@ -92,11 +98,16 @@ void PrintItems(HWND list) {
         EnumThreadWindows(thread, isList, reinterpret_cast<LPARAM>(&list));
     }
     const auto count = list ? Answer(list, LB_GETCOUNT) : 0;
+    std::vector<std::wstring> items;
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring item(static_cast<std::size_t>(Answer(list, LB_GETTEXTLEN, i)) + 1, L'\0');
+        std::wstring& item = items.emplace_back(static_cast<std::size_t>(Answer(list, LB_GETTEXTLEN, i)) + 1, L'\0');
         item.resize(static_cast<std::size_t>(Answer(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()))));
-        Print(item);
     }
+    return items;
+}
+
+void PrintItems(HWND list) {
+    for (const std::wstring& item : ItemsOf(list)) Print(item);
 }
 
 // Reads a list view's cells through one piece of memory in its process, for an item and its text, made anew twice as
@@ -156,8 +167,36 @@ void PrintRect(HWND hwnd) {
 }
 
 // Halfway between the window's top edge and its client area, the middle of the caption bar's width.
-void PrintReadOnly(HWND hwnd) { Print(GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY ? L"1" : L"0"); }
+const wchar_t* ReadOnly(HWND hwnd) { return GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY ? L"1" : L"0"; }
+void PrintReadOnly(HWND hwnd) { Print(ReadOnly(hwnd)); }
 void PrintEnabled(HWND hwnd) { Print(IsWindowEnabled(hwnd) ? L"1" : L"0"); }
+
+void PrintFocused(HWND hwnd) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &thread))
+        throw std::runtime_error("cannot read the window's thread");
+    Print(thread.hwndFocus == hwnd ? L"1" : L"0");
+}
+
+// One look where a look a value would start a Wine process each: the tamper run takes it after every try.
+int PrintExamState() {
+    const HWND typing = RequireTarget(L"TSinavForm.Yazilan"), sample = RequireTarget(L"TSinavForm.Metin");
+    std::uint32_t checksum = 2166136261u;  // FNV-1a
+    for (const wchar_t c : TextOf(sample)) checksum = (checksum ^ c) * 16777619u;
+    const auto words = [](std::wstring_view list) {
+        std::wstring joined;
+        for (const std::wstring& item : ItemsOf(RequireTarget(list))) joined += (joined.empty() ? L"" : L" ") + item;
+        return joined;
+    };
+    Print(L"typed: " + TextOf(typing));
+    Print(L"sample: " + std::to_wstring(checksum));
+    Print(std::wstring(L"read-only: typing area ") + ReadOnly(typing) + L", sample " + ReadOnly(sample));
+    Print(L"correct: " + words(L"TSinavForm.DogruListBox"));
+    Print(L"wrong: " + words(L"TSinavForm.YanlisListBox"));
+    Print(std::wstring(L"time-up dialog: ") + (IsShowing(L"TSonucForm") ? L"1" : L"0"));
+    return 0;
+}
 
 // The exam window as it must stay whatever another program does to it: shown, not minimised, topmost and as large as
 // the screen. Puts what it is into `state` for the message of a failed check.
@@ -275,15 +314,17 @@ long long WallMs() {
     return ((static_cast<long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) - kFrom1601To1970) / 10000;
 }
 
-int PrintEndedAt(std::wstring_view target, std::chrono::seconds timeout) {
+// A look every millisecond costs a wine server a tenth of a core, which side-by-side runs share: until the moment of
+// interest comes close, a look every tenth of a second tells an end that came far too early as well.
+int PrintEndedAt(std::wstring_view target, std::chrono::seconds timeout, std::chrono::seconds close) {
     const auto readOnly = [&] {
         const HWND hwnd = FindTarget(target);
         return hwnd && (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) != 0;
     };
-    const auto deadline = Clock::now() + timeout;
+    const auto start = Clock::now();
     while (!readOnly()) {
-        if (Clock::now() > deadline) return 1;
-        std::this_thread::sleep_for(1ms);
+        if (Clock::now() > start + timeout) return 1;
+        std::this_thread::sleep_for(Clock::now() < start + close ? 100ms : 1ms);
     }
     Print(std::to_wstring(WallMs()));
     return 0;
@@ -310,8 +351,10 @@ int Run(std::span<wchar_t*> args) {
     if (command == L"gone") return PollUntil(seconds, [&] { return !IsShowing(target); }) ? 0 : 1;
     if (command == L"clipboard") return args.size() > 2 ? (SetClipboardText(target) ? 0 : 1) : PrintClipboardText();
     if (command == L"watch") return Watch();
-    if (command == L"ended-at") return PrintEndedAt(target, seconds);
+    if (command == L"ended-at")
+        return PrintEndedAt(target, seconds, std::chrono::seconds(args.size() > 4 ? _wtoi(args[4]) : 0));
     if (command == L"journal") return PrintJournal(std::wstring(target));
+    if (command == L"exam-state") return PrintExamState();
     if (command == L"covers") {
         std::wstring state;
         if (PollUntil(seconds, [&] { return CoversTheScreen(RequireTarget(target), state); })) return 0;
@@ -323,8 +366,9 @@ int Run(std::span<wchar_t*> args) {
         return 0;
     }
     const std::pair<std::wstring_view, void (*)(HWND)> printers[] = {
-        {L"rect", PrintRect},         {L"caption", PrintCaptionPoint}, {L"text", PrintText}, {L"items", PrintItems},
-        {L"readonly", PrintReadOnly}, {L"enabled", PrintEnabled},      {L"rows", PrintRows}};
+        {L"rect", PrintRect},   {L"caption", PrintCaptionPoint}, {L"text", PrintText},
+        {L"items", PrintItems}, {L"readonly", PrintReadOnly},    {L"enabled", PrintEnabled},
+        {L"rows", PrintRows},   {L"focused", PrintFocused}};
     for (const auto& [name, print] : printers) {
         if (name != command) continue;
         print(RequireTarget(target));

@@ -270,6 +270,9 @@ void MouseClickAtTheStart() { PostedClick(RequireTarget(kYazilan), {2, 2}); }
 
 using namespace std::chrono_literals;
 
+// Said once a route that lasts a while has taken hold, for the script to type then.
+void Acted() { e2e::Print(L"acted"); }
+
 // A topmost window of this program's own, which takes the foreground and the keyboard with it, and stays three
 // seconds, while the script types.
 void StealForeground() {
@@ -281,6 +284,7 @@ void StealForeground() {
     const HWND thief = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 100, 100,
                                        300, 200, nullptr, nullptr, nullptr, nullptr);
     if (!thief || !SetForegroundWindow(thief)) throw std::runtime_error("cannot take the foreground");
+    Acted();
     for (const auto end = std::chrono::steady_clock::now() + 3s; std::chrono::steady_clock::now() < end;) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&message);
@@ -298,6 +302,7 @@ void SetKeyState() {
     GetKeyboardState(state);
     state[kKey] = kValue;
     if (!SetKeyboardState(state)) throw std::runtime_error("cannot set PC1's key state");
+    Acted();
     std::this_thread::sleep_for(3s);
     AttachThreadInput(GetCurrentThreadId(), pc1Thread, FALSE);
 }
@@ -309,6 +314,7 @@ void SetKeyState() {
 void Flood() {
     const HWND exam = RequireTarget(kExamWindow);
     const auto end = std::chrono::steady_clock::now() + 4s;
+    Acted();
     {
         std::vector<std::jthread> posters;
         for (int i = 0; i < 4; ++i)

@@ -7,19 +7,16 @@
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
-
-# Types into the focused field and confirms it with Enter, as a candidate fills in the entry dialog.
-type_field() {
-    xdotool type --delay 40 "$1"
-    xdotool key Return
-}
+use_own_machine
 
 start_program
 
 # The entry dialog, typed as a candidate types it; the number takes digits only.
-type_field 12a34
-expect_eq "candidate number" "$(inspect text TGirisForm.Adayno)" 1234
-type_field şule
+xdotool type --delay 40 12a34
+expect_text TGirisForm.Adayno 1234
+enter_to TGirisForm.Adi
+xdotool type --delay 40 şule
+enter_to TGirisForm.Soyadi
 xdotool type --delay 40 ıl
 
 # The entry fields paste, which shows that the clipboard reaches the program: the typing area must refuse it below.

@@ -25,7 +25,7 @@ source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
 ensure_turkish_locale
 on_exit stop_spooler
-start_spooler || fail "no print spooler"
+use_own_print_queue || fail "no print queue"
 
 SERVER=$(mktemp -d "${TMPDIR:-/tmp}/pc1-hall.XXXXXX")
 on_exit 'rm -rf "$SERVER"'
@@ -185,9 +185,12 @@ expect_state PC02 phase waiting
 echo "PC01 running with $left ms left, PC02 waiting"
 expect_console PC01 "Sınavda"
 expect_console PC02 "Aday bekleniyor"
+# The file is read before and after the console, whose reading takes seconds on a loaded machine.
+left_before=$(state_value PC01 ms-left)
 shown=$(console_column PC01 4)
+left_after=$(state_value PC01 ms-left)
 expect_within "PC01's time left on the console against its file (s)" \
-    $((10#${shown%:*} * 60 + 10#${shown#*:})) $(($(state_value PC01 ms-left) / 1000 - 3)) $(($(state_value PC01 ms-left) / 1000 + 1))
+    $((10#${shown%:*} * 60 + 10#${shown#*:})) $((left_after / 1000 - 3)) $((left_before / 1000 + 1))
 echo "the console: PC01 in its exam with $shown left, PC02 waiting"
 # The first words of the sample, which PC01's candidate types.
 on_pc pc01
@@ -230,11 +233,13 @@ expect_console PC02 "Yanıt vermiyor" 15
 expect_within "the console's 'not answering' after PC02's kill (ms)" $(($(now_ms) - killed_at)) 7000 13000
 echo "the console: PC02 not answering $(console_column PC02 6)"
 
-# The journal, written more often than the state file, knows the time left as well or better.
+# The journal, written more often than the state file, knows the time left as well or better: within the moment by
+# which, in one tick of the exam clock, the state reads the clock after the journal has (a few milliseconds on a
+# loaded machine; the console allows a second).
 start_pc1 pc02 TDevamForm
 expect_state PC02 phase unfinished
 expect_eq "the unfinished exam's candidate" "$(state_value PC02 candidate)" 102
-expect_within "the unfinished exam's time left (ms)" "$(state_value PC02 ms-left)" $((left - 2500)) "$left"
+expect_within "the unfinished exam's time left (ms)" "$(state_value PC02 ms-left)" $((left - 2500)) $((left + 100))
 expect_console PC02 "Yarım kalan sınav"
 
 # The supervisor ends PC02's exam as it stood: its record is kept and its results shown.

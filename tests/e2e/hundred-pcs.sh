@@ -10,6 +10,7 @@
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
+use_own_machine
 SEED=${2:-$RANDOM}
 echo "seed $SEED"
 
@@ -67,11 +68,15 @@ changed = {int(p.stem): times(p) for p in (hall / "seen").glob("*.times")}
 start = snapshots[0][0]
 
 # A PC in its exam writes every 2 s. One whose own file stood 7 s unchanged within the 3 s before the console called
-# it silent went silent itself: the simulator was held up (a loaded machine's disk), and the console was right.
+# it silent went silent itself, and the console was right: the simulated PCs share one machine, whose load holds up
+# their writers, and a write refused while the console reads the file waits for the PC's next state (the simulator's
+# log names the refused writes and its own hold-ups).
 def went_silent(pc, at):
     return any(s - t.get(pc, s) >= 7000 for s, t in changed.items() if at - 3000 <= s <= at)
 
-first_silent, named_held, during_hold = {}, 0, 0
+# A reading of the console takes a while, longer on a loaded machine: a PC shown not answering in one reading went so
+# after the one before, where it was last shown answering.
+first_silent, last_answering, named_held, during_hold = {}, {}, 0, 0
 for at, shown, status in snapshots:
     if at - start > 15000:
         assert len(shown) == 100, f"{len(shown)} PCs shown at {at - start} ms"
@@ -83,15 +88,18 @@ for at, shown, status in snapshots:
             raise AssertionError(f"{pc} shown not answering at {at - start} ms, but it was never killed:\n{history}")
         if row[1].startswith("Yanıt vermiyor"):
             first_silent.setdefault(pc, at)
+        elif pc not in first_silent:
+            last_answering[pc] = at
     holding = [f for f, since, until in held if since + 2000 <= at <= until - 1000]
     if holding and "bilgisayar" in status:  # a reading shown
         during_hold += 1
         named_held += any(f"{f} okunam" in status for f, _, _ in held)
 for pc in killed:
     assert pc in first_silent, f"{pc} was killed but never shown not answering"
-    late = first_silent[pc] - last_write[pc]
-    assert late <= 13000, f"{pc} shown not answering {late:.0f} ms after its last write"
-print(f"{len(killed)} PCs killed, each shown not answering "
+    late = last_answering[pc] - last_write[pc]
+    assert late <= 13000, f"{pc} still shown answering {late:.0f} ms after its last write"
+print(f"{len(killed)} PCs killed, each shown not answering between "
+      f"{max((last_answering[pc] - last_write[pc] for pc in killed), default=0) / 1000:.1f} s and "
       f"{max((first_silent[pc] - last_write[pc] for pc in killed), default=0) / 1000:.1f} s at most after its last write")
 assert named_held == during_hold, f"a held file named in {named_held} of {during_hold} readings while one was held"
 print(f"{len(held)} day files held, one of them named in each of the {during_hold} readings while held")

@@ -6,6 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
+use_own_machine
 
 setup=$(ls "$WINDOWS_BUILD"/PC1-*-setup.exe)
 folder=$WINEPREFIX/drive_c/PC1-e2e
@@ -55,9 +56,9 @@ expect_only_sequence "$first" "$second"
 (cd "$folder" && exec "${WINE_ENV[@]}" wine PC1Ayar.exe) &
 settings_pid=$!
 inspect wait TAyarForm 30 || fail "no settings window"
-click TAyarForm.Sira
+click_field TAyarForm.Sira
 xdotool type --delay 60 "$second"
-click TAyarForm.SiraTekrar
+click_field TAyarForm.SiraTekrar
 xdotool type --delay 60 "$second"
 expect_eq "the sequence as the settings window shows it" "$(inspect text TAyarForm.Sira)" "$second"
 shoot settings-window TAyarForm

@@ -10,9 +10,10 @@
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
+use_own_machine
 
 on_exit stop_spooler
-start_spooler || exit 77
+use_own_print_queue || exit 77
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pc1-record.XXXXXX")
 on_exit 'rm -rf "$WORK"'
 on_exit stop_spooler_gate

@@ -1,26 +1,22 @@
 # shellcheck shell=bash
 # X servers and wine servers of a script's own, for running the program at the screen sizes and densities it
 # chooses: each screen is an X server started for it, and each density a wine server started after Wine's
-# LogPixels is set (a running one keeps the screen size and density it started with). The density is set in a copy
-# of the shared prefix, which the other tests keep at 96 dpi. Source it, don't run it: it brings the harness of
+# LogPixels is set (a running one keeps the screen size and density it started with). The density is set in the
+# script's own copy of the shared prefix, which the other tests keep at 96 dpi. Source it, don't run it: it brings the harness of
 # driver.sh with it.
 source "$(dirname "${BASH_SOURCE[0]}")/driver.sh"
 X_PIDS=()
 
-# Makes the shared prefix if it is missing (on the display there is, which must be one), then uses the screens'
+# Makes the shared prefix if it is missing (on the display there is, which must be one), then uses the script's
 # copy of it from the next wine server on.
-use_screens_prefix() { use_prefix_copy wine-prefix-screens; }
+use_screens_prefix() { use_prefix_copy "wine-prefix-$MACHINE"; }
 
-# Starts an X server on a free display and makes it the display: the server's command without its display. Whatever
-# happens, it ends with the script.
+# Starts an X server, given as its command without a display, and makes it the display. Whatever happens, it ends
+# with the script.
 start_x() {
-    local n
-    for n in $(seq 150 199); do [ -e "/tmp/.X$n-lock" ] || break; done
     on_exit stop_x
-    "$@" ":$n" -nolisten tcp >/dev/null 2>&1 &
-    X_PIDS+=($!)
-    export DISPLAY=":$n"
-    wait_until 10 "an X server on :$n" display_answers || exit 1
+    start_x_server "$@" || fail "no X server: $*"
+    X_PIDS+=("$X_SERVER_PID")
 }
 
 # Ends the wine server and every X server started here.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The settings program's window with a spooler running: its list holds the spooler's PDF queue; the sample record
+# The settings program's window with a spooler running: its list holds the script's PDF queue; the sample record
 # printed there comes back from the PDF; a folder chosen with the system's dialog, a share typed, saved with the
 # printer; with the spooler held, the window still shows and ends at once. Screenshots at 1024 x 768 (96 dpi) and
 # 1920 x 1080 (144 dpi) go to the build tree (settings-window/), on X and wine servers of the script's own.
@@ -12,7 +12,7 @@ SHOTS=$WINDOWS_BUILD/settings-window
 # Imported, the spooler's library would hold up the window's start for as long as a stopped spooler blocks it.
 x86_64-w64-mingw32-objdump -p "$BIN/PC1Ayar.exe" | grep -qi 'DLL Name: winspool' && fail "PC1Ayar.exe imports winspool"
 on_exit stop_spooler
-start_spooler || exit 77
+use_own_print_queue || exit 77
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/pc1-settings.XXXXXX")
 on_exit 'rm -rf "$WORK"'
 
@@ -24,14 +24,14 @@ open_settings() {
     inspect wait TAyarForm 60 || fail "no settings window"
 }
 listed() { inspect items TAyarForm.Yazici | tr -d '\r'; }
-lists_pdf() { listed | grep -qx PDF; }
+lists_queue() { listed | grep -qxF "$PRINTER"; }
 folder_dialog_gone() { ! xdotool search --onlyvisible --name 'Tutanak klas'; }
 settings_windows() { [ "$(xdotool search --onlyvisible --name 'PC1 Ayarlar' | wc -l)" -eq "$1" ]; }  # count
 saved() { tr -d '\r' <"$RUN_DIR/PC1.ini" | grep -qxF "$1"; }  # line
 
 # The folder typed over the field's text.
 type_folder() {  # folder
-    click TAyarForm.TutanakKlasoru
+    click_field TAyarForm.TutanakKlasoru
     xdotool key End shift+Home Delete
     xdotool type --delay 40 "$1"
 }
@@ -47,16 +47,18 @@ start_x Xvfb -screen 0 1024x768x24
 use_screens_prefix
 use_dpi 96
 open_settings
-wait_until 30 "the PDF queue in the printer list" lists_pdf || fail "printers listed: $(listed)"
+wait_until 30 "the script's queue in the printer list" lists_queue || fail "printers listed: $(listed)"
 expect_eq "the fixed choices" "$(listed | head -n2 | paste -sd '|')" "Windows'un varsayılan yazıcısı|Yazdırma"
 
-# The PDF queue chosen by its first letter, and the sample printed on it.
-click TAyarForm.Yazici
-xdotool key P Return
-expect_eq "the printer chosen" "$(inspect text TAyarForm.Yazici)" PDF
+# The script's queue chosen as a person chooses by keys: its first letter, pressed once more for each queue listed
+# before it whose name begins with that letter too; and the sample printed on it.
+click_field TAyarForm.Yazici
+xdotool key --repeat "$(listed | grep -i "^${PRINTER:0:1}" | grep -nxF "$PRINTER" | cut -d: -f1)" --delay 100 "${PRINTER:0:1}"
+xdotool key Return
+expect_eq "the printer chosen" "$(inspect text TAyarForm.Yazici)" "$PRINTER"
 touch "$WORK/before"
 click TAyarForm.OrnekYazdir
-pdf=$(wait_for_pdf "$WORK/before" 60) || fail "no sample record from the PDF queue"
+pdf=$(wait_for_pdf "$WORK/before" 60) || fail "no sample record from the queue"
 pdftotext -layout "$pdf" "$WORK/sample.txt"
 for shown in "Adı : ÖRNEK" "Soyadı : TUTANAK" "ÇİĞŞÖÜ çığşöü" "Ayşe Çınar" "İsmail" "Özlem"; do
     grep -qF "$shown" "$WORK/sample.txt" || fail "the sample record lacks '$shown': $(cat "$WORK/sample.txt")"
@@ -89,7 +91,7 @@ type_folder '\\sunucu\pay\Tutanaklar'
 # Saved straight from the field: the save waits for the check that leaving the field starts.
 click TAyarForm.Kaydet
 expect_exit_code 0
-saved 'Yazici=PDF' || fail "no printer saved: $(cat "$RUN_DIR/PC1.ini")"
+saved "Yazici=$PRINTER" || fail "no printer saved: $(cat "$RUN_DIR/PC1.ini")"
 saved 'TutanakKlasoru=\\sunucu\pay\Tutanaklar' || fail "no records folder saved: $(cat "$RUN_DIR/PC1.ini")"
 stop_program
 

@@ -11,6 +11,7 @@
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
+use_own_machine
 
 # Words of the sample with every Turkish lower-case letter, and İ, which xdotool types as it is.
 WORDS=(coşar ırmak söğütlerin geçen köprünün ışıklar İnsanlarının)
@@ -20,21 +21,11 @@ EXAM_MS=180000
 
 tamper() { run_in_wine "$BIN/tamper.exe" "$@"; }
 
-# What no other program may change: the typed text, the sample, the results and whether the exam has ended. The
-# texts come through the ANSI code page, which may drop the marks of Turkish letters but shows any change. Fails
-# when a read does, which says nothing of a change.
-read_state() {
-    local typed sample typing_ro sample_ro correct wrong dialog
-    typed=$(inspect text TSinavForm.Yazilan) || return
-    sample=$(inspect text TSinavForm.Metin | cksum) || return
-    typing_ro=$(inspect readonly TSinavForm.Yazilan) || return
-    sample_ro=$(inspect readonly TSinavForm.Metin) || return
-    correct=$(inspect items TSinavForm.DogruListBox | paste -sd ' ') || return
-    wrong=$(inspect items TSinavForm.YanlisListBox | paste -sd ' ') || return
-    dialog=$(inspect visible TSonucForm) || return
-    printf '%s\n' "typed: $typed" "sample: $sample" "read-only: typing area $typing_ro, sample $sample_ro" \
-        "correct: $correct" "wrong: $wrong" "time-up dialog: $dialog"
-}
+# What no other program may change: the typed text, the sample, the results and whether the exam has ended, read in
+# one look, since the routes of a phase must all be tried before the exam's time is up. The texts come through the
+# ANSI code page, which may drop the marks of Turkish letters but shows any change. Fails when a read does, which says
+# nothing of a change.
+read_state() { inspect exam-state; }
 
 # A read that failed (the inspector gives up on a window's thread after 5 s) is tried once more a second later.
 state() { read_state || { sleep 1 && read_state; } || fail "cannot read PC1's state"; }
@@ -82,13 +73,17 @@ candidate_types() {
 }
 
 # Each route that would take the candidate's keys elsewhere (the focus, the caret, the foreground) runs while the
-# candidate types the next word with real keys, which must land at the end of the typed text.
+# candidate types the next word with real keys, which must land at the end of the typed text. The candidate types
+# once the route has taken hold (it says so, or has ended), as long after as PC1 has on an idle machine: on a loaded
+# one tamper's own start takes seconds.
+route_acted() { grep -q '^acted' "$RUN_DIR/route.log" || process_ended "$1"; }  # tamper's process
 try_typing_routes() {
     local route pid i=0
     for route in $(tamper list typing); do
-        tamper "$route" &
+        tamper "$route" >"$RUN_DIR/route.log" &
         pid=$!
-        sleep 1
+        wait_until 30 "tamper $route to take hold" route_acted "$pid" || fail "tamper $route did not take hold"
+        sleep 0.7
         xdotool type --delay 60 "${NEXT_WORDS[i]} "
         TYPED+=("${NEXT_WORDS[i++]}")
         (expect_typed_words "${TYPED[@]}") || fail "the candidate's word went astray after $route"
@@ -134,7 +129,7 @@ typed_after=$(state)
 expect_eq "state after the keys that type nothing" "$typed_after" "$typed_before"
 
 # The caret back at the end of the text, wherever the routes left the focus.
-click TSinavForm.Yazilan
+click_field TSinavForm.Yazilan
 xdotool key ctrl+End
 try_typing_routes
 shoot clock-running-1 TSinavForm.SurePanel
@@ -199,7 +194,7 @@ PY
 
 try_routes results candidate_types
 results=$(state)
-click TSinavForm.Yazilan
+click_field TSinavForm.Yazilan
 xdotool key ctrl+z
 sleep 0.3
 after_undo=$(state)

@@ -10,6 +10,7 @@
 set -euo pipefail
 source "$(dirname "$0")/driver.sh"
 use_windows_build "$1"
+use_own_machine
 
 WRONG_WORDS=(kelebekler yağmurluk şemsiyeci)
 WRONG_AT=(3 17 40)  # their places among the typed words
@@ -90,7 +91,7 @@ run_exam() {  # session, how the clock starts
 }
 
 on_exit stop_spooler
-start_spooler || fail "no print spooler"
+use_own_print_queue || fail "no print queue"
 start_spooler_gate
 RECORDS=$(mktemp -d "${TMPDIR:-/tmp}/pc1-records.XXXXXX")
 # As Notepad saves it: UTF-8 with a byte-order mark, CR LF line ends.
@@ -105,8 +106,8 @@ on_exit stop_spooler_gate
 # The queue's PDF, once the queue is empty, that names the candidate of the session.
 record_pdf_of() {  # session, candidate number
     local pdf
-    [ -z "$(lpstat -o PDF 2>/dev/null)" ] || return 1
-    pdf=$(find "$HOME/PDF" -maxdepth 1 -name '*.pdf' -newer "$RECORDS/exam-$1" \
+    [ -z "$(lpstat -o "$PRINTER" 2>/dev/null)" ] || return 1
+    pdf=$(find "$PDF_DIR" -maxdepth 1 -name '*.pdf' -newer "$RECORDS/exam-$1" \
         -exec sh -c 'pdftotext -layout "$1" - | grep -qw "Aday No : $2"' _ {} "$2" \; -print -quit)
     [ -n "$pdf" ] && echo "$pdf"
 }
