@@ -100,9 +100,14 @@ void Form::CreateControl(int index) {
     control.font = fonts_.Get(control.fontSpec, dpi_);
     kind.Make(control, ContainerHandle(control.parent), kFirstControlId + index);
     if (kind.IsContainer()) SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    if (kind.TakesInput())
-        SetWindowSubclass(control.hwnd, &Form::ControlProcedure, static_cast<UINT_PTR>(index),
-                          reinterpret_cast<DWORD_PTR>(this));
+    if (kind.TakesInput()) {
+        // The form's procedure goes in front of the control's by hand: the common controls' subclassing looks its
+        // chain up in a window property at every message, which under Wine is a trip to the window server each time.
+        control.form = this;
+        SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+        control.ownProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::ControlProcedure)));
+    }
     if (control.spec->options & options::kOwnCharacters) TranslateOwnKeys(control.hwnd);
 }
 

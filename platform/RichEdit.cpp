@@ -10,10 +10,8 @@
 namespace platform {
 
 namespace {
-constexpr UINT kUtf16 = 1200;
-}
 
-namespace {
+constexpr UINT kUtf16 = 1200;
 
 // Streams bytes into the control; streaming takes time in proportion to the text, where replacing the text in
 // one message grows with the square of its lines under some versions of the control.
@@ -36,26 +34,6 @@ bool StreamIn(HWND edit, UINT format, std::string_view bytes) {
 }
 
 }  // namespace
-
-namespace {
-
-// The control's own procedure, as the wide API hands it back: a value that CallWindowProcW knows to be an ANSI
-// procedure, converting every message for it. It is kept in the window's user data, which the program uses for
-// nothing else on these controls, rather than in a window property, whose every read costs a trip to the window
-// server under some systems: every message to the control passes here.
-LRESULT CALLBACK ForwardToAnsiProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA));
-    return CallWindowProcW(procedure, edit, message, wParam, lParam);
-}
-
-}  // namespace
-
-// A window procedure set through the wide API makes the window a Unicode one.
-void MakeRichEditWindowUnicode(HWND edit) {
-    if (IsWindowUnicode(edit)) return;
-    SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
-}
 
 void SetRichEditText(HWND edit, std::string_view text) {
     const std::wstring wide = WidenCp1254(text);
