@@ -29,8 +29,8 @@ TypedText::Range SelectionOf(const platform::RichEditView& yazilan) {
 }
 
 void YanlislariIsaretle(const platform::RichEditView& yazilan, const std::vector<text::WordSpan>& wrongSpans) {
+    if (!wrongSpans.empty()) SetFocus(yazilan.Handle());
     for (const text::WordSpan& span : wrongSpans) {
-        SetFocus(yazilan.Handle());
         yazilan.Select(span.start, span.length);
         yazilan.StyleSelection(platform::TextStyle::Underline);
     }

@@ -202,13 +202,16 @@ void Form::SetTextAt(int index, std::string_view text) {
     Relayout();  // a label that grew may push the labels after it along
 }
 
+// A control shown appears where the layout puts it, and one hidden goes before the others take its room: neither is
+// drawn, nor are its neighbours moved, twice.
 void Form::SetVisibleAt(int index, bool visible) {
     ControlRecord& control = controls_[index];
     if (control.visible == visible) return;
     control.visible = visible;
-    if (control.hwnd) ShowWindow(control.hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    if (control.hwnd && !visible) ShowWindow(control.hwnd, SW_HIDE);
     InvalidateInContainer(control, control.placed);
     Relayout();
+    if (control.hwnd && visible) ShowWindow(control.hwnd, SW_SHOWNA);
 }
 
 void Form::SetEnabledAt(int index, bool enabled) {
