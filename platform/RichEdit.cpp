@@ -44,12 +44,18 @@ void TypeIntoRichEdit(HWND edit, wchar_t character) {
     StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION, {reinterpret_cast<const char*>(&character), sizeof character});
 }
 
+// A typed character replaces the selection the control already has and leaves the caret where it belongs: the control
+// is asked to select only what it has not, since every selection moves and shows its caret again.
 void ReplaceRichEditRange(HWND edit, int start, int length, std::string_view text) {
-    SelectRichEditRange(edit, start, length);
+    const auto select = [edit](int from, int count) {
+        const RichEditRange now = RichEditSelection(edit);
+        if (now.start != from || now.end != from + count) SelectRichEditRange(edit, from, count);
+    };
+    select(start, length);
     const std::wstring wide = WidenCp1254(text);
     StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION,
              {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
-    SelectRichEditRange(edit, start + static_cast<int>(text.size()), 0);
+    select(start + static_cast<int>(text.size()), 0);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
@@ -126,16 +132,17 @@ void SelectRichEditRange(HWND edit, int start, int length) {
     SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-int RichEditSelectionStart(HWND edit) {
+RichEditRange RichEditSelection(HWND edit) {
     CHARRANGE range{};
     SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range.cpMin;
+    return {range.cpMin, range.cpMax};
 }
 
+int RichEditSelectionStart(HWND edit) { return RichEditSelection(edit).start; }
+
 int RichEditSelectionLength(HWND edit) {
-    CHARRANGE range{};
-    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range.cpMax - range.cpMin;
+    const RichEditRange selection = RichEditSelection(edit);
+    return selection.end - selection.start;
 }
 
 void SetRichEditSelectionStyle(HWND edit, TextStyle style) {

@@ -31,7 +31,12 @@ void LimitRichEditLineWidth(HWND edit, int pixels);
 void ScrollRichEditByWheel(HWND edit, int delta);
 bool ScrollRichEditByKey(HWND edit, WPARAM key);
 
+struct RichEditRange {
+    int start = 0, end = 0;
+};
+
 void SelectRichEditRange(HWND edit, int start, int length);
+RichEditRange RichEditSelection(HWND edit);
 int RichEditSelectionStart(HWND edit);
 int RichEditSelectionLength(HWND edit);
 
