@@ -25,6 +25,10 @@ constexpr int kResultBoxWidth = 200;
 // sample's face and 80 of the typed text's); on a wide screen the text stands in a centred column.
 constexpr int kReadableLineWidth = 640;
 
+void LimitToReadableLines(const platform::RichEditView& area, int dpi) {
+    area.LimitLineWidth(geometry::Scaled(kReadableLineWidth, dpi));
+}
+
 const EventWiring<Self> kEventWiring[] = {
     {Self::kSelf, Event::Show, &Self::FormShow},
     {Self::kSelf, Event::Resize, &Self::FormResize},
@@ -49,8 +53,8 @@ const EventWiring<Self> kEventWiring[] = {
     {SinavForm::KapatBtn, Event::Click, &Self::KapatBtnClick},
     {SinavForm::KapatBtn, Event::KeyDown, &Self::FormKeyDown},
     {SinavForm::CaptionPanel, Event::Resize, &Self::CaptionPanelResize},
-    {SinavForm::Metin, Event::Resize, &Self::TextAreaResize},
-    {SinavForm::Yazilan, Event::Resize, &Self::TextAreaResize},
+    {SinavForm::Metin, Event::Resize, &Self::MetinResize},
+    {SinavForm::Yazilan, Event::Resize, &Self::YazilanResize},
     {SinavForm::SinavTimer, &Self::SinavTimerTimer},
     {SinavForm::BaslatTimer, &Self::BaslatTimerTimer},
 };
@@ -138,10 +142,10 @@ LRESULT TSinavForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TSinavForm::Refit() { screen_.Refit(); }
 
-void TSinavForm::TextAreaResize(platform::EventArgs&) {
-    for (const auto area : {SinavForm::Metin, SinavForm::Yazilan})
-        Control(area).LimitLineWidth(geometry::Scaled(kReadableLineWidth, Dpi()));
-}
+// A text area lays its whole text out again whenever its column is set: each sets only its own, when it is resized.
+void TSinavForm::MetinResize(platform::EventArgs&) { LimitToReadableLines(Control(SinavForm::Metin), Dpi()); }
+
+void TSinavForm::YazilanResize(platform::EventArgs&) { LimitToReadableLines(Control(SinavForm::Yazilan), Dpi()); }
 
 void TSinavForm::FormShow(platform::EventArgs& args) { FormResize(args); }
 

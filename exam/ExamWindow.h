@@ -61,7 +61,8 @@ public:
     void YazilanMouseDown(platform::EventArgs& args);
     void SinavTimerTimer(platform::EventArgs& args);
     void CaptionPanelResize(platform::EventArgs& args);
-    void TextAreaResize(platform::EventArgs& args);
+    void MetinResize(platform::EventArgs& args);
+    void YazilanResize(platform::EventArgs& args);
     void FormHitTest(platform::EventArgs& args);
 
     void UygulamaHatasi(const std::exception& error);

@@ -24,13 +24,13 @@ constexpr COLORREF kWrongBarColour = RGB(255, 0, 0);
 bool IsAlt(WORD key) { return key == VK_MENU || key == VK_LMENU || key == VK_RMENU; }
 
 TypedText::Range SelectionOf(const platform::RichEditView& yazilan) {
-    const auto start = static_cast<std::size_t>(yazilan.SelectionStart());
-    return {start, start + static_cast<std::size_t>(yazilan.SelectionLength())};
+    const platform::RichEditRange selection = yazilan.Selection();
+    return {static_cast<std::size_t>(selection.start), static_cast<std::size_t>(selection.end)};
 }
 
 void YanlislariIsaretle(const platform::RichEditView& yazilan, const std::vector<text::WordSpan>& wrongSpans) {
+    if (!wrongSpans.empty()) SetFocus(yazilan.Handle());
     for (const text::WordSpan& span : wrongSpans) {
-        SetFocus(yazilan.Handle());
         yazilan.Select(span.start, span.length);
         yazilan.StyleSelection(platform::TextStyle::Underline);
     }

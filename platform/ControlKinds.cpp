@@ -215,7 +215,6 @@ protected:
         lstrcpynW(format.szFaceName, control.fontSpec.face, LF_FACESIZE);
         SendMessageW(edit, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
         SendMessageW(edit, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-        MakeRichEditWindowUnicode(edit);
     }
     // Only the size changes: the underlines of the wrong words stay.
     void Rescale(ControlRecord& control) const override {

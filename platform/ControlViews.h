@@ -53,6 +53,7 @@ public:
     void Replace(int start, int length, std::string_view text) const {
         ReplaceRichEditRange(Handle(), start, length, text);
     }
+    RichEditRange Selection() const { return RichEditSelection(Handle()); }
     int SelectionStart() const { return RichEditSelectionStart(Handle()); }
     int SelectionLength() const { return RichEditSelectionLength(Handle()); }
     void StyleSelection(TextStyle style) const { SetRichEditSelectionStyle(Handle(), style); }

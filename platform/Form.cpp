@@ -100,9 +100,14 @@ void Form::CreateControl(int index) {
     control.font = fonts_.Get(control.fontSpec, dpi_);
     kind.Make(control, ContainerHandle(control.parent), kFirstControlId + index);
     if (kind.IsContainer()) SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    if (kind.TakesInput())
-        SetWindowSubclass(control.hwnd, &Form::ControlProcedure, static_cast<UINT_PTR>(index),
-                          reinterpret_cast<DWORD_PTR>(this));
+    if (kind.TakesInput()) {
+        // The form's procedure goes in front of the control's by hand: the common controls' subclassing looks its
+        // chain up in a window property at every message, which under Wine is a trip to the window server each time.
+        control.form = this;
+        SetWindowLongPtrW(control.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+        control.ownProcedure = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(control.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::ControlProcedure)));
+    }
     if (control.spec->options & options::kOwnCharacters) TranslateOwnKeys(control.hwnd);
 }
 
@@ -197,13 +202,16 @@ void Form::SetTextAt(int index, std::string_view text) {
     Relayout();  // a label that grew may push the labels after it along
 }
 
+// A control shown appears where the layout puts it, and one hidden goes before the others take its room: neither is
+// drawn, nor are its neighbours moved, twice.
 void Form::SetVisibleAt(int index, bool visible) {
     ControlRecord& control = controls_[index];
     if (control.visible == visible) return;
     control.visible = visible;
-    if (control.hwnd) ShowWindow(control.hwnd, visible ? SW_SHOWNA : SW_HIDE);
+    if (control.hwnd && !visible) ShowWindow(control.hwnd, SW_HIDE);
     InvalidateInContainer(control, control.placed);
     Relayout();
+    if (control.hwnd && visible) ShowWindow(control.hwnd, SW_SHOWNA);
 }
 
 void Form::SetEnabledAt(int index, bool enabled) {

@@ -151,8 +151,9 @@ private:
     void PlaceAsLaidOut(const form_internals::ControlRecord& control);
 
     static LRESULT CALLBACK ContainerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
-                                             DWORD_PTR form);
+    static LRESULT CALLBACK ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // The control's own procedure, behind the form's.
+    LRESULT PassOn(int index, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const;
 
     const FormSpec* spec_ = nullptr;
     std::vector<form_internals::ControlRecord> controls_;

@@ -17,6 +17,10 @@
 #include "platform/Picture.h"
 #include "platform/PictureButton.h"
 
+namespace platform {
+class Form;
+}
+
 namespace platform::form_internals {
 
 inline constexpr int kFirstControlId = 1000;
@@ -28,6 +32,10 @@ struct ControlRecord {
     const ControlSpec* spec;
     int parent;  // index, or geometry::kRoot
     HWND hwnd = nullptr;
+    // A control that takes input: its form, whose procedure comes first, and the control's own, to which the form's
+    // passes on what it does not keep.
+    Form* form = nullptr;
+    WNDPROC ownProcedure = nullptr;
     geometry::Rect bounds;
     geometry::Rect placed;
     bool visible;

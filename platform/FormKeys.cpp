@@ -2,8 +2,6 @@
 // controls that make their own, and where the focus goes.
 #include "platform/Form.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 #include "platform/Cp1254.h"
@@ -69,11 +67,11 @@ LRESULT Form::DispatchOwnKey(int source, HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_KEYUP || message == WM_SYSKEYUP) {
         TypeMade(source, hwnd, keys_.Translate(message, wParam, lParam), lParam);
         if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return PassOn(source, hwnd, message, wParam, lParam);
     }
     if (!DispatchKey(source, hwnd, message, wParam, lParam)) return 0;
     const std::wstring made = keys_.Translate(message, wParam, lParam);
-    const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+    const LRESULT result = PassOn(source, hwnd, message, wParam, lParam);
     TypeMade(source, hwnd, made, lParam);
     return result;
 }
@@ -84,7 +82,7 @@ void Form::TypeMade(int source, HWND hwnd, std::wstring_view made, LPARAM lParam
         WPARAM character = c;
         if (!DispatchKey(source, hwnd, WM_CHAR, character, lParam)) continue;
         if (!BehaviourOf(controls_[source].spec->kind).Type(hwnd, static_cast<wchar_t>(character)))
-            DefSubclassProc(hwnd, WM_CHAR, character, lParam);
+            PassOn(source, hwnd, WM_CHAR, character, lParam);
     }
 }
 
@@ -146,7 +144,7 @@ LRESULT Form::DispatchDialogKey(int source, HWND hwnd, UINT message, WPARAM wPar
     if (message == WM_CHAR && BehaviourOf(control.spec->kind).Type(hwnd, static_cast<wchar_t>(wParam))) return 0;
     if (message == WM_KEYDOWN && (control.spec->options & options::kScrollsToRead) && ScrollRichEditByKey(hwnd, wParam))
         return 0;
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return PassOn(source, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

@@ -1,7 +1,6 @@
 // How a form turns the messages of its window, its containers and its controls into events.
 #include "platform/Form.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -180,12 +179,13 @@ bool TypesCharacter(UINT message) {
 
 // Keyboard and mouse messages of a windowed control become the form's events; a handler can cancel a key.
 // Tab moves the focus unless the control takes it as input, and Enter presses a focused push button.
-LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR index,
-                                        DWORD_PTR formPointer) {
+// Set with the wide API, the procedure makes every control a Unicode window; an ANSI control's own procedure still
+// gets its messages converted (CallWindowProcW).
+LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return Guarded([&]() -> LRESULT {
-        auto& form = *reinterpret_cast<Form*>(formPointer);
-        const int source = static_cast<int>(index);
-        const ControlRecord& control = form.controls_[index];
+        const auto& control = *reinterpret_cast<const ControlRecord*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        Form& form = *control.form;
+        const int source = static_cast<int>(&control - form.controls_.data());
         const bool ownCharacters = control.spec->options & options::kOwnCharacters;
         // Whoever moved the control into another window, the form takes it back before anything else hears of it;
         // one destroyed there is made again.
@@ -194,9 +194,8 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             return 0;
         }
         if (message == WM_NCDESTROY) {
-            RemoveWindowSubclass(hwnd, &Form::ControlProcedure, index);
             ForgetOwnKeys(hwnd);
-            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            const LRESULT result = form.PassOn(source, hwnd, message, wParam, lParam);
             if (control.hwnd == hwnd && GetAncestor(hwnd, GA_ROOT) != form.Handle()) form.Recreate(source);
             return result;
         }
@@ -233,7 +232,7 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             const bool leftButton = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
             const unsigned withholding = leftButton ? options::kAutomaticDrag : options::kLeftButtonOnly;
             const bool withheld = control.spec->options & withholding;
-            const LRESULT result = withheld ? 0 : DefSubclassProc(hwnd, message, wParam, lParam);
+            const LRESULT result = withheld ? 0 : form.PassOn(source, hwnd, message, wParam, lParam);
             EventArgs args;
             args.mouseMessage = message;
             form.OnEvent(source, Event::MouseDown, args);
@@ -246,13 +245,17 @@ LRESULT CALLBACK Form::ControlProcedure(HWND hwnd, UINT message, WPARAM wParam, 
             return 0;  // the program has no menus: Alt with a key would only beep, during the supervisor's sequence too
         case WM_GETDLGCODE:
             if (control.spec->options & options::kWantTabs)
-                return DefSubclassProc(hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+                return form.PassOn(source, hwnd, message, wParam, lParam) | DLGC_WANTTAB | DLGC_WANTALLKEYS;
             break;
         default:
             break;
         }
-        return DefSubclassProc(hwnd, message, wParam, lParam);
+        return form.PassOn(source, hwnd, message, wParam, lParam);
     });
+}
+
+LRESULT Form::PassOn(int index, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcW(controls_[index].ownProcedure, hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform

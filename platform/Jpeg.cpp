@@ -9,7 +9,6 @@
 #include <jpeglib.h>
 
 #include "platform/Dib.h"
-#include "platform/Resource.h"
 
 namespace platform {
 
@@ -67,10 +66,14 @@ private:
     ErrorManager errors_{};
 };
 
-void Start(jpeg_decompress_struct& info, std::span<const std::byte> data) {
+void ReadHeader(jpeg_decompress_struct& info, std::span<const std::byte> data) {
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&info, TRUE);
+}
+
+void Start(jpeg_decompress_struct& info, std::span<const std::byte> data) {
+    ReadHeader(info, data);
     info.out_color_space = JCS_EXT_BGRA;  // the byte order of TopDown32BitFormat, with the fourth byte set
     jpeg_start_decompress(&info);
 }
@@ -85,6 +88,12 @@ void ReadRows(jpeg_decompress_struct& info, std::byte* pixels) {
 }
 
 }  // namespace
+
+SIZE JpegSize(std::span<const std::byte> data) {
+    Decompressor decompressor;
+    decompressor.Run(ReadHeader, data);
+    return {static_cast<LONG>(decompressor.Info().image_width), static_cast<LONG>(decompressor.Info().image_height)};
+}
 
 UniqueBitmap DecodeJpeg(std::span<const std::byte> data) {
     Decompressor decompressor;
@@ -102,7 +111,5 @@ UniqueBitmap DecodeJpeg(std::span<const std::byte> data) {
     decompressor.Run(ReadRows, static_cast<std::byte*>(pixels));
     return bitmap;
 }
-
-UniqueBitmap LoadJpegResource(const wchar_t* name) { return DecodeJpeg(ResourceBytes(name, RT_RCDATA)); }
 
 }  // namespace platform

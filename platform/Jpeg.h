@@ -11,8 +11,7 @@ namespace platform {
 // A 32-bit top-down DIB section. Data that does not decode cleanly, a picture cut short included,
 // throws std::runtime_error with libjpeg's reason.
 UniqueBitmap DecodeJpeg(std::span<const std::byte> data);
-
-// The JPEG picture held in the RCDATA resource of that name.
-UniqueBitmap LoadJpegResource(const wchar_t* name);
+// The picture's size, from its headers alone; throws as DecodeJpeg when they do not read.
+SIZE JpegSize(std::span<const std::byte> data);
 
 }  // namespace platform

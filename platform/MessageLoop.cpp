@@ -60,9 +60,11 @@ void DeliverWaitingInput() {
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) Deliver(message);
 }
 
+// Only a key message is translated, so only for one is the window's mark read: a window property, which under Wine
+// costs a trip to the window server.
 void Deliver(const MSG& message) {
     const MSG* const outer = std::exchange(delivering, &message);  // a handler's modal loop delivers its own meanwhile
-    if (!TranslatesOwnKeys(message.hwnd)) TranslateMessage(&message);
+    if (IsKeyMessage(message.message) && !TranslatesOwnKeys(message.hwnd)) TranslateMessage(&message);
     DispatchMessageW(&message);
     delivering = outer;
 }

@@ -1,19 +1,15 @@
 #include "platform/Picture.h"
 
-#include <utility>
-
+#include "platform/Gdi.h"
 #include "platform/Jpeg.h"
+#include "platform/Resource.h"
 #include "platform/pure/PictureFit.h"
 
 namespace platform {
 
-Picture::Picture(UniqueBitmap bitmap) : bitmap_(std::move(bitmap)) {
-    BITMAP info{};
-    GetObjectW(bitmap_.get(), sizeof info, &info);
-    size_ = {info.bmWidth, info.bmHeight};
-}
+Picture::Picture(std::span<const std::byte> jpeg) : jpeg_(jpeg), size_(JpegSize(jpeg)) {}
 
-Picture Picture::FromJpegResource(const wchar_t* name) { return Picture(LoadJpegResource(name)); }
+Picture Picture::FromJpegResource(const wchar_t* name) { return Picture(ResourceBytes(name, RT_RCDATA)); }
 
 // HALFTONE averages the source pixels that a shrunk picture drops, where the default mode would leave
 // ragged letters; it needs the brush origin reset after being chosen. A picture drawn at its size or larger
@@ -26,9 +22,12 @@ void Picture::DrawCropped(HDC dc, const RECT& bounds) const {
     DrawPart(dc, bounds, ToRect(part));
 }
 
+// A picture outside the area being painted is not decoded.
 void Picture::DrawPart(HDC dc, const RECT& bounds, const RECT& part) const {
+    if (!RectVisible(dc, &bounds)) return;
+    const UniqueBitmap bitmap = DecodeJpeg(jpeg_);
     UniqueMemoryDc source(CreateCompatibleDC(dc));
-    SelectedObject selected(source.get(), bitmap_.get());
+    SelectedObject selected(source.get(), bitmap.get());
     const bool shrunk =
         bounds.right - bounds.left < part.right - part.left || bounds.bottom - bounds.top < part.bottom - part.top;
     const int previousMode = SetStretchBltMode(dc, shrunk ? HALFTONE : COLORONCOLOR);

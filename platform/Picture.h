@@ -4,13 +4,16 @@
 
 #include <windows.h>
 
-#include "platform/Gdi.h"
+#include <cstddef>
+#include <span>
 
 namespace platform {
 
+// Holds its picture compressed and decodes it whenever it is drawn: a screen-sized picture decoded would hold three
+// megabytes for as long as its window stands, for a paint that comes once or seldom again.
 class Picture {
 public:
-    explicit Picture(UniqueBitmap bitmap);
+    // The JPEG picture held in the RCDATA resource of that name.
     static Picture FromJpegResource(const wchar_t* name);
 
     SIZE Size() const { return size_; }
@@ -18,9 +21,10 @@ public:
     void DrawCropped(HDC dc, const RECT& bounds) const;
 
 private:
+    explicit Picture(std::span<const std::byte> jpeg);
     void DrawPart(HDC dc, const RECT& bounds, const RECT& part) const;
 
-    UniqueBitmap bitmap_;
+    std::span<const std::byte> jpeg_;
     SIZE size_{};
 };
 

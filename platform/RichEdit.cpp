@@ -10,10 +10,8 @@
 namespace platform {
 
 namespace {
-constexpr UINT kUtf16 = 1200;
-}
 
-namespace {
+constexpr UINT kUtf16 = 1200;
 
 // Streams bytes into the control; streaming takes time in proportion to the text, where replacing the text in
 // one message grows with the square of its lines under some versions of the control.
@@ -37,26 +35,6 @@ bool StreamIn(HWND edit, UINT format, std::string_view bytes) {
 
 }  // namespace
 
-namespace {
-
-// The control's own procedure, as the wide API hands it back: a value that CallWindowProcW knows to be an ANSI
-// procedure, converting every message for it. It is kept in the window's user data, which the program uses for
-// nothing else on these controls, rather than in a window property, whose every read costs a trip to the window
-// server under some systems: every message to the control passes here.
-LRESULT CALLBACK ForwardToAnsiProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(edit, GWLP_USERDATA));
-    return CallWindowProcW(procedure, edit, message, wParam, lParam);
-}
-
-}  // namespace
-
-// A window procedure set through the wide API makes the window a Unicode one.
-void MakeRichEditWindowUnicode(HWND edit) {
-    if (IsWindowUnicode(edit)) return;
-    SetWindowLongPtrW(edit, GWLP_USERDATA, GetWindowLongPtrW(edit, GWLP_WNDPROC));
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ForwardToAnsiProcedure));
-}
-
 void SetRichEditText(HWND edit, std::string_view text) {
     const std::wstring wide = WidenCp1254(text);
     StreamIn(edit, SF_TEXT | SF_UNICODE, {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
@@ -66,12 +44,18 @@ void TypeIntoRichEdit(HWND edit, wchar_t character) {
     StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION, {reinterpret_cast<const char*>(&character), sizeof character});
 }
 
+// A typed character replaces the selection the control already has and leaves the caret where it belongs: the control
+// is asked to select only what it has not, since every selection moves and shows its caret again.
 void ReplaceRichEditRange(HWND edit, int start, int length, std::string_view text) {
-    SelectRichEditRange(edit, start, length);
+    const auto select = [edit](int from, int count) {
+        const RichEditRange now = RichEditSelection(edit);
+        if (now.start != from || now.end != from + count) SelectRichEditRange(edit, from, count);
+    };
+    select(start, length);
     const std::wstring wide = WidenCp1254(text);
     StreamIn(edit, SF_TEXT | SF_UNICODE | SFF_SELECTION,
              {reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t)});
-    SelectRichEditRange(edit, start + static_cast<int>(text.size()), 0);
+    select(start + static_cast<int>(text.size()), 0);
     SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
@@ -148,16 +132,17 @@ void SelectRichEditRange(HWND edit, int start, int length) {
     SendMessageW(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-int RichEditSelectionStart(HWND edit) {
+RichEditRange RichEditSelection(HWND edit) {
     CHARRANGE range{};
     SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range.cpMin;
+    return {range.cpMin, range.cpMax};
 }
 
+int RichEditSelectionStart(HWND edit) { return RichEditSelection(edit).start; }
+
 int RichEditSelectionLength(HWND edit) {
-    CHARRANGE range{};
-    SendMessageW(edit, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    return range.cpMax - range.cpMin;
+    const RichEditRange selection = RichEditSelection(edit);
+    return selection.end - selection.start;
 }
 
 void SetRichEditSelectionStyle(HWND edit, TextStyle style) {

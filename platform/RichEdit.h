@@ -11,10 +11,6 @@
 
 namespace platform {
 
-// Makes the control's window a Unicode one, so that typed characters reach its subclasses as UTF-16; the class's
-// own ANSI procedure still gets them converted, which is why typing goes through TypeIntoRichEdit.
-void MakeRichEditWindowUnicode(HWND edit);
-
 void SetRichEditText(HWND edit, std::string_view text);
 // Puts a typed character in place of the selection, as typing does, in UTF-16 whatever the machine's code page.
 void TypeIntoRichEdit(HWND edit, wchar_t character);
@@ -35,7 +31,12 @@ void LimitRichEditLineWidth(HWND edit, int pixels);
 void ScrollRichEditByWheel(HWND edit, int delta);
 bool ScrollRichEditByKey(HWND edit, WPARAM key);
 
+struct RichEditRange {
+    int start = 0, end = 0;
+};
+
 void SelectRichEditRange(HWND edit, int start, int length);
+RichEditRange RichEditSelection(HWND edit);
 int RichEditSelectionStart(HWND edit);
 int RichEditSelectionLength(HWND edit);
 
